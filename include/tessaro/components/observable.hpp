@@ -1,41 +1,74 @@
 #pragma once
 
-#include <cstdint>
+#include <algorithm>
 #include <functional>
-#include <map>
 #include <utility>
+#include <vector>
 
 namespace tessaro {
 
 // A list of change callbacks that views subscribe to; models call Notify after each change.
-// Subscribers may unsubscribe (themselves or others) from inside a callback.
+// A callback may subscribe or unsubscribe (itself or others) while it runs. Notify costs nothing
+// beyond a size check when nobody listens, so models may call it on every write.
 template <typename... Args>
 class Observable {
-public:
+  public:
     using Callback = std::function<void(Args...)>;
 
     // Returns an id for Unsubscribe; ids are never reused.
     int Subscribe(Callback callback) {
-        callbacks_.emplace(nextId_, std::move(callback));
+        entries_.push_back({nextId_, std::move(callback)});
         return nextId_++;
     }
 
     // Unknown ids are ignored.
-    void Unsubscribe(int id) { callbacks_.erase(id); }
-
-    void Notify(Args... args) const {
-        // Copy, so a callback that unsubscribes does not invalidate the walk.
-        const auto snapshot = callbacks_;
-        for (const auto& [id, callback] : snapshot) {
-            callback(args...);
+    void Unsubscribe(int id) {
+        for (auto& entry : entries_) {
+            if (entry.id == id) {
+                entry.id = 0;
+            }
+        }
+        if (depth_ == 0) {
+            Compact();
         }
     }
 
-    bool HasSubscribers() const { return !callbacks_.empty(); }
+    void Notify(Args... args) {
+        if (entries_.empty()) {
+            return;
+        }
+        ++depth_;
+        // Index walk: callbacks subscribed during the walk are appended and not called this time.
+        const size_t count = entries_.size();
+        for (size_t i = 0; i < count; ++i) {
+            if (entries_[i].id != 0) {
+                Callback callback = entries_[i].callback;
+                callback(args...);
+            }
+        }
+        if (--depth_ == 0) {
+            Compact();
+        }
+    }
 
-private:
-    std::map<int, Callback> callbacks_;
+    bool HasSubscribers() const {
+        return std::any_of(entries_.begin(), entries_.end(),
+                           [](const Entry& e) { return e.id != 0; });
+    }
+
+  private:
+    struct Entry {
+        int id;
+        Callback callback;
+    };
+
+    void Compact() {
+        std::erase_if(entries_, [](const Entry& e) { return e.id == 0; });
+    }
+
+    std::vector<Entry> entries_;
     int nextId_ = 1;
+    int depth_ = 0;
 };
 
 }  // namespace tessaro

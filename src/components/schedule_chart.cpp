@@ -1,0 +1,668 @@
+#include <tessaro/components/schedule_chart.hpp>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include <tessaro/runtime/automation_error.hpp>
+#include <tessaro/runtime/checked_arithmetic.hpp>
+
+namespace tessaro {
+
+struct ScheduleChart::StoredBar : ChartBar {
+    // Stable identity: lets a gesture find its bar again after a handler changed the row.
+    uint64_t id = 0;
+    int16_t row = 0;
+    // 0-based place in the row, kept current so key look-ups never scan a row.
+    int32_t position = 0;
+};
+
+struct ScheduleChart::Row {
+    std::string text;
+    std::vector<std::unique_ptr<StoredBar>> bars;
+};
+
+namespace {
+
+[[noreturn]] void RaiseInvalidArgument() {
+    RaiseRuntimeError(RuntimeError::InvalidProcedureCall);
+}
+
+ChartTime MakeTime(int32_t day, int32_t minute) {
+    return ChartTime{day, minute}.Normalised();
+}
+
+}  // namespace
+
+ScheduleChart::ScheduleChart() = default;
+ScheduleChart::~ScheduleChart() = default;
+
+// ---- Rows ----
+
+int16_t ScheduleChart::RowCount() const {
+    return static_cast<int16_t>(rows_.size());
+}
+
+void ScheduleChart::ClearRows() {
+    rows_.clear();
+    keyIndex_.clear();
+    conflictCursor_ = {};
+    Changed.Notify({ChartChange::Kind::Rows});
+}
+
+int16_t ScheduleChart::AddRow(std::string text) {
+    const int16_t index = CheckedInt16(static_cast<int64_t>(rows_.size()) + 1);
+    rows_.push_back(Row{std::move(text), {}});
+    Changed.Notify({ChartChange::Kind::Rows, index});
+    return index;
+}
+
+ScheduleChart::Row& ScheduleChart::RowAt(int16_t row) {
+    if (row < 1 || row > RowCount()) {
+        RaiseInvalidArgument();
+    }
+    return rows_[static_cast<size_t>(row - 1)];
+}
+
+const ScheduleChart::Row& ScheduleChart::RowAt(int16_t row) const {
+    return const_cast<ScheduleChart*>(this)->RowAt(row);
+}
+
+const std::string& ScheduleChart::RowText(int16_t row) const {
+    return RowAt(row).text;
+}
+
+std::string ScheduleChart::RowColumnText(int16_t row, int16_t column) const {
+    const std::string& text = RowAt(row).text;
+    if (column < 1) {
+        RaiseInvalidArgument();
+    }
+    size_t begin = 0;
+    for (int16_t c = 1; c < column; ++c) {
+        const size_t separator = text.find(';', begin);
+        if (separator == std::string::npos) {
+            return {};
+        }
+        begin = separator + 1;
+    }
+    const size_t end = text.find(';', begin);
+    return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
+// ---- Bars ----
+
+int16_t ScheduleChart::TimeBarCount(int16_t row) const {
+    return static_cast<int16_t>(RowAt(row).bars.size());
+}
+
+ScheduleChart::StoredBar& ScheduleChart::At(int16_t row, int16_t bar) {
+    Row& r = RowAt(row);
+    if (bar < 1 || static_cast<size_t>(bar) > r.bars.size()) {
+        RaiseInvalidArgument();
+    }
+    return *r.bars[static_cast<size_t>(bar - 1)];
+}
+
+const ScheduleChart::StoredBar& ScheduleChart::At(int16_t row, int16_t bar) const {
+    return const_cast<ScheduleChart*>(this)->At(row, bar);
+}
+
+const ChartBar& ScheduleChart::Bar(int16_t row, int16_t bar) const {
+    return At(row, bar);
+}
+
+int16_t ScheduleChart::AppendBar(int16_t row, std::unique_ptr<StoredBar> stored) {
+    Row& r = RowAt(row);
+    const int16_t index = CheckedInt16(static_cast<int64_t>(r.bars.size()) + 1);
+    stored->row = row;
+    stored->position = index - 1;
+    StoredBar& ref = *stored;
+    r.bars.push_back(std::move(stored));
+    IndexKey(ref);
+    return index;
+}
+
+std::unique_ptr<ScheduleChart::StoredBar> ScheduleChart::DetachBar(int16_t row, int16_t bar) {
+    At(row, bar);
+    auto& bars = RowAt(row).bars;
+    const auto place = bars.begin() + (bar - 1);
+    std::unique_ptr<StoredBar> stored = std::move(*place);
+    bars.erase(place);
+    for (size_t i = static_cast<size_t>(bar - 1); i < bars.size(); ++i) {
+        bars[i]->position = static_cast<int32_t>(i);
+    }
+    UnindexKey(*stored);
+    return stored;
+}
+
+int16_t ScheduleChart::AddTimeBar(int16_t row, int32_t startMinute, int32_t endMinute,
+                                  int32_t startDay, int32_t endDay, std::string key) {
+    RowAt(row);
+    auto stored = std::make_unique<StoredBar>();
+    stored->Start = MakeTime(startDay, startMinute);
+    stored->End = MakeTime(endDay, endMinute);
+    stored->Key = std::move(key);
+    stored->id = nextBarId_++;
+    const int16_t index = AppendBar(row, std::move(stored));
+    NotifyBar(row, index);
+    return index;
+}
+
+int16_t ScheduleChart::AddUnkeyedTimeBar(int16_t row, int32_t startMinute, int32_t endMinute,
+                                         int32_t startDay, int32_t endDay) {
+    return AddTimeBar(row, startMinute, endMinute, startDay, endDay, {});
+}
+
+void ScheduleChart::RemoveTimeBar(int16_t row, int16_t bar) {
+    DetachBar(row, bar);
+    Changed.Notify({ChartChange::Kind::Bars, row});
+}
+
+void ScheduleChart::MoveTimeBar(int16_t row, int16_t bar, int32_t startMinute, int32_t endMinute,
+                                int32_t startDay, int32_t endDay) {
+    StoredBar& stored = At(row, bar);
+    SetTimes(stored, MakeTime(startDay, startMinute), MakeTime(endDay, endMinute));
+    RaiseBarChanged(row, bar);
+}
+
+void ScheduleChart::SetTimes(StoredBar& stored, ChartTime start, ChartTime end) {
+    stored.Start = start;
+    stored.End = end;
+    NotifyBar(stored.row, static_cast<int16_t>(stored.position + 1));
+}
+
+void ScheduleChart::RaiseBarChanged(int16_t row, int16_t bar) {
+    if (sink_ != nullptr) {
+        sink_->BarChanged(row, bar);
+    }
+}
+
+const std::string& ScheduleChart::TimeBarKey(int16_t row, int16_t bar) const {
+    return At(row, bar).Key;
+}
+
+void ScheduleChart::SetTimeBarKey(int16_t row, int16_t bar, std::string key) {
+    StoredBar& stored = At(row, bar);
+    if (stored.Key == key) {
+        return;
+    }
+    UnindexKey(stored);
+    stored.Key = std::move(key);
+    IndexKey(stored);
+}
+
+void ScheduleChart::IndexKey(StoredBar& stored) {
+    if (!stored.Key.empty()) {
+        keyIndex_[stored.Key].push_back(&stored);
+    }
+}
+
+void ScheduleChart::UnindexKey(StoredBar& stored) {
+    if (stored.Key.empty()) {
+        return;
+    }
+    const auto found = keyIndex_.find(stored.Key);
+    if (found == keyIndex_.end()) {
+        return;
+    }
+    std::erase(found->second, &stored);
+    if (found->second.empty()) {
+        keyIndex_.erase(found);
+    }
+}
+
+const std::string& ScheduleChart::TimeBarTag(int16_t row, int16_t bar) const {
+    return At(row, bar).Tag;
+}
+
+void ScheduleChart::SetTimeBarTag(int16_t row, int16_t bar, std::string tag) {
+    At(row, bar).Tag = std::move(tag);
+}
+
+int32_t ScheduleChart::TimeBarKind(int16_t row, int16_t bar) const {
+    return At(row, bar).Kind;
+}
+
+void ScheduleChart::SetTimeBarKind(int16_t row, int16_t bar, int32_t kind) {
+    At(row, bar).Kind = kind;
+    NotifyBar(row, bar);
+}
+
+int16_t ScheduleChart::TimeBarStyle(int16_t row, int16_t bar) const {
+    return At(row, bar).Style;
+}
+
+void ScheduleChart::SetTimeBarStyle(int16_t row, int16_t bar, int16_t style) {
+    StoredBar& stored = At(row, bar);
+    if (style != 0) {
+        Style(style);
+    }
+    stored.Style = style;
+    NotifyBar(row, bar);
+}
+
+int32_t ScheduleChart::TimeBarColour(int16_t row, int16_t bar) const {
+    return At(row, bar).Colour;
+}
+
+void ScheduleChart::SetTimeBarColour(int16_t row, int16_t bar, int32_t colour) {
+    At(row, bar).Colour = colour;
+    NotifyBar(row, bar);
+}
+
+const std::string& ScheduleChart::TimeBarText(int16_t row, int16_t bar) const {
+    return At(row, bar).Text;
+}
+
+void ScheduleChart::SetTimeBarText(int16_t row, int16_t bar, std::string text) {
+    At(row, bar).Text = std::move(text);
+    NotifyBar(row, bar);
+}
+
+int32_t ScheduleChart::TimeBarStartDay(int16_t row, int16_t bar) const {
+    return At(row, bar).Start.Day;
+}
+
+int32_t ScheduleChart::TimeBarStartMinute(int16_t row, int16_t bar) const {
+    return At(row, bar).Start.Minute;
+}
+
+int32_t ScheduleChart::TimeBarEndDay(int16_t row, int16_t bar) const {
+    return At(row, bar).End.Day;
+}
+
+int32_t ScheduleChart::TimeBarEndMinute(int16_t row, int16_t bar) const {
+    return At(row, bar).End.Minute;
+}
+
+void ScheduleChart::SetTimeBarStartDay(int16_t row, int16_t bar, int32_t day) {
+    StoredBar& stored = At(row, bar);
+    SetTimes(stored, MakeTime(day, stored.Start.Minute), stored.End);
+    RaiseBarChanged(row, bar);
+}
+
+void ScheduleChart::SetTimeBarStartMinute(int16_t row, int16_t bar, int32_t minute) {
+    StoredBar& stored = At(row, bar);
+    SetTimes(stored, MakeTime(stored.Start.Day, minute), stored.End);
+    RaiseBarChanged(row, bar);
+}
+
+void ScheduleChart::SetTimeBarEndDay(int16_t row, int16_t bar, int32_t day) {
+    StoredBar& stored = At(row, bar);
+    SetTimes(stored, stored.Start, MakeTime(day, stored.End.Minute));
+    RaiseBarChanged(row, bar);
+}
+
+void ScheduleChart::SetTimeBarEndMinute(int16_t row, int16_t bar, int32_t minute) {
+    StoredBar& stored = At(row, bar);
+    SetTimes(stored, stored.Start, MakeTime(stored.End.Day, minute));
+    RaiseBarChanged(row, bar);
+}
+
+// ---- Search ----
+
+int16_t ScheduleChart::FindTimeBarRow(std::string_view key) const {
+    if (key.empty()) {
+        return 0;
+    }
+    const auto found = keyIndex_.find(std::string(key));
+    if (found == keyIndex_.end()) {
+        return 0;
+    }
+    const StoredBar* first = nullptr;
+    for (const StoredBar* candidate : found->second) {
+        if (first == nullptr || std::pair(candidate->row, candidate->position) <
+                                    std::pair(first->row, first->position)) {
+            first = candidate;
+        }
+    }
+    return first->row;
+}
+
+int16_t ScheduleChart::FindTimeBarInRow(std::string_view key, int16_t row) const {
+    if (key.empty() || row == 0) {
+        return 0;
+    }
+    RowAt(row);
+    const auto found = keyIndex_.find(std::string(key));
+    if (found == keyIndex_.end()) {
+        return 0;
+    }
+    int32_t best = std::numeric_limits<int32_t>::max();
+    for (const StoredBar* candidate : found->second) {
+        if (candidate->row == row) {
+            best = std::min(best, candidate->position);
+        }
+    }
+    return best == std::numeric_limits<int32_t>::max() ? 0 : static_cast<int16_t>(best + 1);
+}
+
+int16_t ScheduleChart::FirstConflictingTimeBar(int16_t row, int16_t bar, int16_t searchRow) {
+    At(row, bar);
+    RowAt(searchRow);
+    conflictCursor_ = {row, bar, searchRow, 0};
+    return NextConflictingTimeBar(row, bar, searchRow);
+}
+
+int16_t ScheduleChart::NextConflictingTimeBar(int16_t row, int16_t bar, int16_t searchRow) {
+    const StoredBar& searched = At(row, bar);
+    const Row& candidates = RowAt(searchRow);
+    if (conflictCursor_.row != row || conflictCursor_.bar != bar ||
+        conflictCursor_.searchRow != searchRow) {
+        conflictCursor_ = {row, bar, searchRow, 0};
+    }
+    for (size_t i = static_cast<size_t>(conflictCursor_.last); i < candidates.bars.size(); ++i) {
+        const StoredBar& other = *candidates.bars[i];
+        if (&other == &searched) {
+            continue;
+        }
+        // Half-open spans: an empty span overlaps nothing, touching ends do not overlap.
+        if (std::max(searched.Start, other.Start) < std::min(searched.End, other.End)) {
+            conflictCursor_.last = static_cast<int16_t>(i + 1);
+            return conflictCursor_.last;
+        }
+    }
+    conflictCursor_.last = static_cast<int16_t>(candidates.bars.size());
+    return 0;
+}
+
+// ---- Display requests ----
+
+void ScheduleChart::ShowTimeBar(int16_t row, int16_t bar) {
+    At(row, bar);
+    lastShown_ = {row, bar};
+    Changed.Notify({ChartChange::Kind::ShowBar, row, bar});
+}
+
+void ScheduleChart::RedrawChart() {
+    ++redrawCount_;
+    Changed.Notify({ChartChange::Kind::Redraw});
+}
+
+void ScheduleChart::CancelRowChange() {
+    if (rowChangeDepth_ == 0) {
+        RaiseInvalidArgument();
+    }
+    rowChangeCancelled_ = true;
+}
+
+// ---- Styles ----
+
+int16_t ScheduleChart::AddBarStyle(int32_t flags, int32_t /*reserved*/) {
+    const int16_t index = CheckedInt16(static_cast<int64_t>(styles_.size()) + 1);
+    styles_.push_back(BarStyle{flags});
+    Changed.Notify({ChartChange::Kind::Styles});
+    return index;
+}
+
+int16_t ScheduleChart::StyleCount() const {
+    return static_cast<int16_t>(styles_.size());
+}
+
+const BarStyle& ScheduleChart::Style(int16_t style) const {
+    if (style < 1 || style > StyleCount()) {
+        RaiseInvalidArgument();
+    }
+    return styles_[static_cast<size_t>(style - 1)];
+}
+
+namespace {
+
+template <typename Field, typename Value>
+void WriteStyle(std::vector<BarStyle>& styles, int16_t style, Field BarStyle::*field, Value value) {
+    if (style < 1 || static_cast<size_t>(style) > styles.size()) {
+        RaiseInvalidArgument();
+    }
+    styles[static_cast<size_t>(style - 1)].*field = value;
+}
+
+}  // namespace
+
+void ScheduleChart::SetBarStyleColour(int16_t style, int32_t colour) {
+    WriteStyle(styles_, style, &BarStyle::Colour, colour);
+    Changed.Notify({ChartChange::Kind::Styles});
+}
+
+void ScheduleChart::SetBarStyleStartMark(int16_t style, int16_t mark) {
+    WriteStyle(styles_, style, &BarStyle::StartMark, mark);
+    Changed.Notify({ChartChange::Kind::Styles});
+}
+
+void ScheduleChart::SetBarStyleStartMarkSize(int16_t style, int16_t size) {
+    WriteStyle(styles_, style, &BarStyle::StartMarkSize, size);
+    Changed.Notify({ChartChange::Kind::Styles});
+}
+
+void ScheduleChart::SetBarStyleEndMark(int16_t style, int16_t mark) {
+    WriteStyle(styles_, style, &BarStyle::EndMark, mark);
+    Changed.Notify({ChartChange::Kind::Styles});
+}
+
+void ScheduleChart::SetBarStyleEndMarkSize(int16_t style, int16_t size) {
+    WriteStyle(styles_, style, &BarStyle::EndMarkSize, size);
+    Changed.Notify({ChartChange::Kind::Styles});
+}
+
+// ---- Appearance ----
+
+void ScheduleChart::SetListFont(Font font) {
+    listFont_ = std::move(font);
+    NotifyAppearance();
+}
+
+void ScheduleChart::SetTimeBarFont(Font font) {
+    timeBarFont_ = std::move(font);
+    NotifyAppearance();
+}
+
+void ScheduleChart::SetTimeScale(int16_t scale) {
+    timeScale_ = scale;
+    LogSetting(chart_property::kTimeScale, scale);
+}
+
+void ScheduleChart::SetRangeStartDay(int32_t day) {
+    rangeStartDay_ = day;
+    LogSetting(chart_property::kRangeStartDay, day);
+}
+
+void ScheduleChart::SetRangeEndDay(int32_t day) {
+    rangeEndDay_ = day;
+    LogSetting(chart_property::kRangeEndDay, day);
+}
+
+void ScheduleChart::SetDayNames(std::string names) {
+    dayNames_ = names;
+    LogSetting(chart_property::kDayNames, std::move(names));
+}
+
+void ScheduleChart::SetMonthNames(std::string names) {
+    monthNames_ = std::move(names);
+    NotifyAppearance();
+}
+
+void ScheduleChart::SetTimeScaleFormat(std::string format) {
+    timeScaleFormat_ = format;
+    LogSetting(chart_property::kTimeScaleFormat, std::move(format));
+}
+
+void ScheduleChart::SetDateFormat(std::string format) {
+    dateFormat_ = std::move(format);
+    NotifyAppearance();
+}
+
+void ScheduleChart::SetListColumnTitle(std::string title) {
+    listColumnTitle_ = std::move(title);
+    NotifyAppearance();
+}
+
+void ScheduleChart::SetSetting(int32_t id, int32_t value) {
+    settings_[id] = value;
+    LogSetting(id, value);
+}
+
+std::optional<int32_t> ScheduleChart::Setting(int32_t id) const {
+    const auto found = settings_.find(id);
+    if (found == settings_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+void ScheduleChart::LogSetting(int32_t id, std::variant<int32_t, std::string> value) {
+    settingLog_.push_back({id, std::move(value)});
+    NotifyAppearance();
+}
+
+void ScheduleChart::NotifyAppearance() {
+    Changed.Notify({ChartChange::Kind::Appearance});
+}
+
+void ScheduleChart::NotifyBar(int16_t row, int16_t bar) {
+    Changed.Notify({ChartChange::Kind::Bar, row, bar});
+}
+
+// ---- Container properties ----
+
+void ScheduleChart::SetHeight(float twips) {
+    height_ = twips;
+    Changed.Notify({ChartChange::Kind::Container});
+}
+
+void ScheduleChart::SetHintText(std::string text) {
+    hintText_ = std::move(text);
+    Changed.Notify({ChartChange::Kind::Container});
+}
+
+// ---- Gestures ----
+
+std::optional<ScheduleChart::BarRef> ScheduleChart::Locate(uint64_t id, int16_t row) const {
+    if (row < 1 || row > RowCount()) {
+        return std::nullopt;
+    }
+    const auto& bars = rows_[static_cast<size_t>(row - 1)].bars;
+    for (size_t i = 0; i < bars.size(); ++i) {
+        if (bars[i]->id == id) {
+            return BarRef{row, static_cast<int16_t>(i + 1)};
+        }
+    }
+    return std::nullopt;
+}
+
+void ScheduleChart::ClickBar(int16_t row, int16_t bar) {
+    const uint64_t id = At(row, bar).id;
+    if (sink_ == nullptr) {
+        return;
+    }
+    sink_->BarClick(row, bar);
+    if (const auto where = Locate(id, row)) {
+        sink_->BarSelected(where->row, where->bar);
+    }
+}
+
+void ScheduleChart::DoubleClickBar(int16_t row, int16_t bar) {
+    At(row, bar);
+    if (sink_ != nullptr) {
+        sink_->BarChosen(row, bar);
+    }
+}
+
+void ScheduleChart::RightClickBar(int16_t row, int16_t bar) {
+    At(row, bar);
+    if (sink_ != nullptr) {
+        sink_->BarRightClick(row, bar);
+    }
+}
+
+void ScheduleChart::HoverBar(int16_t row, int16_t bar) {
+    At(row, bar);
+    if (sink_ != nullptr) {
+        sink_->BarHovered(row, bar);
+    }
+}
+
+void ScheduleChart::DragBar(int16_t row, int16_t bar, int16_t targetRow, int32_t startDay,
+                            int32_t startMinute) {
+    const uint64_t id = At(row, bar).id;
+    RowAt(targetRow);
+    const ChartTime newStart = MakeTime(startDay, startMinute);
+
+    if (sink_ != nullptr) {
+        sink_->BarChanging(row, bar, 1);
+    }
+    auto where = Locate(id, row);
+    if (!where) {
+        return;
+    }
+    if (targetRow != row) {
+        bool cancelled = false;
+        if (sink_ != nullptr) {
+            ++rowChangeDepth_;
+            rowChangeCancelled_ = false;
+            try {
+                sink_->BarRowChanging(where->row, where->bar, targetRow);
+            } catch (...) {
+                --rowChangeDepth_;
+                throw;
+            }
+            --rowChangeDepth_;
+            cancelled = rowChangeCancelled_;
+        }
+        where = Locate(id, row);
+        if (!where) {
+            return;
+        }
+        if (!cancelled && targetRow <= RowCount()) {
+            auto stored = DetachBar(where->row, where->bar);
+            const int16_t index = AppendBar(targetRow, std::move(stored));
+            where = BarRef{targetRow, index};
+            Changed.Notify({ChartChange::Kind::Bars, row});
+        }
+    }
+    StoredBar& stored = At(where->row, where->bar);
+    const int64_t length = stored.End.AbsoluteMinutes() - stored.Start.AbsoluteMinutes();
+    const ChartTime newEnd = MakeTime(newStart.Day, CheckedInt32(newStart.Minute + length));
+    SetTimes(stored, newStart, newEnd);
+    RaiseBarChanged(where->row, where->bar);
+}
+
+void ScheduleChart::DragEdge(int16_t row, int16_t bar, int16_t mode, int32_t day, int32_t minute) {
+    const uint64_t id = At(row, bar).id;
+    const ChartTime edge = MakeTime(day, minute);
+    if (sink_ != nullptr) {
+        sink_->BarChanging(row, bar, mode);
+    }
+    const auto where = Locate(id, row);
+    if (!where) {
+        return;
+    }
+    StoredBar& stored = At(where->row, where->bar);
+    if (mode == 2) {
+        SetTimes(stored, edge, stored.End);
+    } else {
+        SetTimes(stored, stored.Start, edge);
+    }
+    RaiseBarChanged(where->row, where->bar);
+}
+
+void ScheduleChart::DragBarStart(int16_t row, int16_t bar, int32_t day, int32_t minute) {
+    DragEdge(row, bar, 2, day, minute);
+}
+
+void ScheduleChart::DragBarEnd(int16_t row, int16_t bar, int32_t day, int32_t minute) {
+    DragEdge(row, bar, 3, day, minute);
+}
+
+void ScheduleChart::RequestBarRemoval(int16_t row, int16_t bar, bool confirmed) {
+    At(row, bar);
+    if (sink_ != nullptr) {
+        sink_->BarRemoveRequest(row, bar, confirmed);
+    }
+}
+
+void ScheduleChart::RaiseGestureFlagsSet() {
+    if (sink_ != nullptr) {
+        sink_->GestureFlagsSet();
+    }
+}
+
+}  // namespace tessaro
