@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include <tessaro/components/observable.hpp>
+#include <tessaro/export.hpp>
+
+namespace tessaro {
+
+// A rich-text box the control uses only to hold a text; it is never shown to the user.
+class TESSARO_EXPORT TextStore {
+  public:
+    // Notified after every write that changes the text.
+    Observable<> Changed;
+
+    // Empty at start.
+    const std::string& Text() const { return text_; }
+    // Notifies only when the text differs.
+    void SetText(std::string text);
+
+  private:
+    std::string text_;
+};
+
+}  // namespace tessaro
