@@ -1,0 +1,129 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <tessaro/components/combo_box.hpp>
+#include <tessaro/components/list_box.hpp>
+#include <tessaro/components/list_grid.hpp>
+#include <tessaro/components/popup_menu.hpp>
+#include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/components/text_box.hpp>
+#include <tessaro/components/text_store.hpp>
+#include <tessaro/components/toolbar.hpp>
+#include <tessaro/export.hpp>
+#include <tessaro/rescheduling/vadel_class2.hpp>
+#include <tessaro/runtime/calendar.hpp>
+#include <tessaro/runtime/ordered_dictionary.hpp>
+
+namespace tessaro {
+
+// Colours are RGB numbers: red + 256 * green + 65536 * blue.
+using ColourTable = std::array<int32_t, 7>;
+using StyleTable = std::array<int16_t, 6>;
+using PendingChangeMap = OrderedDictionary<std::shared_ptr<Vadel_Class2>>;
+
+// The production-schedule chart control. Construction lays out the design-time surface and runs
+// the start-up; a failure there raises the AutomationError as the control's creation error.
+// Automation booleans held by the control are 16-bit: true is -1, false 0.
+class TESSARO_EXPORT Tessaro_Ctrl {
+  public:
+    Tessaro_Ctrl();
+    ~Tessaro_Ctrl();
+    Tessaro_Ctrl(const Tessaro_Ctrl&) = delete;
+    Tessaro_Ctrl& operator=(const Tessaro_Ctrl&) = delete;
+
+    // ---- Public methods ----
+    // Creates twelve further work-order bar styles and points the style tables at them; the old
+    // styles stay in the chart and bars keep the style numbers they were given.
+    void CreateWOTimeBarStyles();
+
+    // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
+    // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or
+    // scale outside 16 bits raises overflow (6) and leaves the property unwritten.
+    void ToolButtonClicked(int16_t position);
+
+    // ---- Hosted components and surface elements ----
+    ScheduleChart& ctResSched() { return ctResSched_; }
+    const ScheduleChart& ctResSched() const { return ctResSched_; }
+    ListGrid& vaSpread() { return vaSpread_; }
+    const ListGrid& vaSpread() const { return vaSpread_; }
+    Toolbar& ctToolBar1() { return ctToolBar1_; }
+    ListBox& lstConflictWorkOrders() { return lstConflictWorkOrders_; }
+    ListBox& lstConflictHidden() { return lstConflictHidden_; }
+    ComboBox& CmbConflictTB() { return CmbConflictTB_; }
+    PopupMenu& mnuSchedPopUp() { return mnuSchedPopUp_; }
+    PopupMenu& mnuDrag() { return mnuDrag_; }
+    TextStore& Box1() { return Box1_; }
+    TextStore& Box2() { return Box2_; }
+    TextStore& Box3() { return Box3_; }
+    TextStore& Box4() { return Box4_; }
+    TextBox& TxtWONo() { return TxtWONo_; }
+    TextBox& TxtWOStatus() { return TxtWOStatus_; }
+    TextBox& TxtOrdNo() { return TxtOrdNo_; }
+    TextBox& TxtCustNo() { return TxtCustNo_; }
+    TextBox& TxtReqDt() { return TxtReqDt_; }
+    TextBox& TxtPromisedDt() { return TxtPromisedDt_; }
+    TextBox& TxtItemNo() { return TxtItemNo_; }
+    TextBox& TxtActStartDate() { return TxtActStartDate_; }
+    TextBox& TxtactEndDate() { return TxtactEndDate_; }
+    TextBox& TxtWOStTime() { return TxtWOStTime_; }
+    TextBox& TxtWOEndTime() { return TxtWOEndTime_; }
+    TextBox& TxtWOAct() { return TxtWOAct_; }
+    // Returns nullptr for a name that is not one of the twelve detail text boxes.
+    TextBox* DetailTextBox(const std::string& name);
+
+    // ---- Control state ----
+    int16_t SavedChartHeight() const { return SavedChartHeight_; }
+    int16_t SavedGridHeight() const { return SavedGridHeight_; }
+    const DateTime& WindowStart() const { return WindowStart_; }
+    const DateTime& WindowEnd() const { return WindowEnd_; }
+    const std::string& ResChangeFlag() const { return ResChangeFlag_; }
+    int16_t MovePending() const { return MovePending_; }
+    int16_t TempBarActive() const { return TempBarActive_; }
+    int16_t PasteArmed() const { return PasteArmed_; }
+    const PendingChangeMap& PendingChanges() const { return PendingChanges_; }
+    const ColourTable& NormalBarColours() const { return NormalBarColours_; }
+    const ColourTable& SelectedBarColours() const { return SelectedBarColours_; }
+    const StyleTable& NormalBarStyles() const { return NormalBarStyles_; }
+    const StyleTable& SelectedBarStyles() const { return SelectedBarStyles_; }
+
+  private:
+    void ApplyDesignSurface();
+    void ConnectComponents();
+    void UserControl_Initialize();
+    void SetupChartAppearance();
+    void InitBarColourTables();
+
+    // Hosted components and the surface.
+    ScheduleChart ctResSched_;
+    ListGrid vaSpread_;
+    Toolbar ctToolBar1_;
+    ListBox lstConflictWorkOrders_;
+    ListBox lstConflictHidden_;
+    ComboBox CmbConflictTB_;
+    PopupMenu mnuSchedPopUp_{"mnuSchedPopUp", "Scheduler"};
+    PopupMenu mnuDrag_{"mnuDrag", "Drag"};
+    TextStore Box1_, Box2_, Box3_, Box4_;
+    TextBox TxtWONo_, TxtWOStatus_, TxtOrdNo_, TxtCustNo_, TxtReqDt_, TxtPromisedDt_, TxtItemNo_,
+        TxtActStartDate_, TxtactEndDate_, TxtWOStTime_, TxtWOEndTime_, TxtWOAct_;
+
+    // Start-up state.
+    int16_t SavedChartHeight_ = 0;
+    int16_t SavedGridHeight_ = 0;
+    DateTime WindowStart_;
+    DateTime WindowEnd_;
+    std::string ResChangeFlag_;
+    int16_t MovePending_ = 0;
+    int16_t TempBarActive_ = 0;
+    int16_t PasteArmed_ = 0;
+    PendingChangeMap PendingChanges_;
+    ColourTable NormalBarColours_{};
+    ColourTable SelectedBarColours_{};
+    StyleTable NormalBarStyles_{};
+    StyleTable SelectedBarStyles_{};
+};
+
+}  // namespace tessaro
