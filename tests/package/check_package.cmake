@@ -1,0 +1,21 @@
+# Installs the built control into a scratch prefix, then builds and runs a host against it.
+file(REMOVE_RECURSE ${WORK_DIR})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${TESSARO_BUILD_DIR} --prefix ${WORK_DIR}/prefix
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(result)
+    message(FATAL_ERROR "install failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build -G Ninja
+                        -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
+                RESULT_VARIABLE result)
+if(result)
+    message(FATAL_ERROR "configuring the host failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/build RESULT_VARIABLE result)
+if(result)
+    message(FATAL_ERROR "building the host failed")
+endif()
+execute_process(COMMAND ${WORK_DIR}/build/host RESULT_VARIABLE result)
+if(result)
+    message(FATAL_ERROR "the host failed: ${result}")
+endif()
