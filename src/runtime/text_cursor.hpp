@@ -8,7 +8,7 @@ namespace tessaro {
 
 // A forward-only reader over automation text, shared by the number and date parsers.
 class TextCursor {
-  public:
+public:
     explicit TextCursor(std::string_view text) : text_(text) {}
 
     bool AtEnd() const { return position_ == text_.size(); }
@@ -65,7 +65,7 @@ class TextCursor {
         return count;
     }
 
-  private:
+private:
     static char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
     std::string_view text_;

@@ -10,7 +10,7 @@ namespace {
 
 // Four items with the third selected.
 class ListBoxTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (const char* item : {"Press", "Lathe", "Mill", "Paint"}) {
             box.AddItem(item);

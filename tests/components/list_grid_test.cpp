@@ -53,7 +53,7 @@ void Select(ListGrid& grid, int32_t column, int32_t row, int32_t endColumn, int3
 
 // A 4-column, 5-row grid lettered "abcd/efgh/ijkl/mnop/qrst" with a titled, widened column 2.
 class ListGridTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         grid.SetGridColumnCount(4);
         grid.SetGridRowCount(5);

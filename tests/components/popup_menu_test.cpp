@@ -12,7 +12,7 @@ namespace {
 
 // A menu with one item in each state Choose has to tell apart.
 class PopupMenuTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         menu.AddItem("mnuOpen", "Open work order");
         menu.AddItem("mnuHidden", "Split").SetVisible(false);

@@ -16,7 +16,7 @@ using ::testing::ElementsAre;
 
 // Records every notification as text and lets a test react inside any of them.
 class RecordingSink : public ScheduleChartEvents {
-  public:
+public:
     std::vector<std::string> log;
     std::function<void(const std::string& name, int16_t row, int16_t bar)> react;
 
@@ -37,7 +37,7 @@ class RecordingSink : public ScheduleChartEvents {
     }
     void GestureFlagsSet() override { log.push_back("GestureFlagsSet"); }
 
-  private:
+private:
     void Record(const std::string& name, int16_t row, int16_t bar, const std::string& extra = {}) {
         std::string entry = name + "(" + std::to_string(row) + "," + std::to_string(bar);
         if (!extra.empty()) {
@@ -51,7 +51,7 @@ class RecordingSink : public ScheduleChartEvents {
 };
 
 class ScheduleChartTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         chart.SetEventSink(&sink);
         chart.AddRow("R1;Lathe");

@@ -10,7 +10,7 @@ namespace tessaro {
 namespace {
 
 class ToolbarTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         toolbar.AddButton("Zoom in");
         toolbar.AddButton("Zoom out");

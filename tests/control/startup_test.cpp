@@ -16,7 +16,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 class StartupTest : public ::testing::Test {
-  protected:
+protected:
     Tessaro_Ctrl ctrl;
 };
 

@@ -10,7 +10,7 @@ namespace {
 enum Button : int16_t { kHide = 1, kShow = 2, kZoomIn = 3, kZoomOut = 4 };
 
 class ToolbarTest : public ::testing::Test {
-  protected:
+protected:
     float ChartHeight() const { return ctrl.ctResSched().Height(); }
     float GridHeight() const { return ctrl.vaSpread().Height(); }
 

@@ -13,7 +13,7 @@ namespace {
 using ::testing::ElementsAre;
 
 class CaseInsensitiveCollectionTest : public ::testing::Test {
-  protected:
+protected:
     CaseInsensitiveCollectionTest() {
         collection_.Add("Press", "P");
         collection_.Add("Lathe-2", "L");

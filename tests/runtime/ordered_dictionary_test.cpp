@@ -15,7 +15,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 class OrderedDictionaryTest : public ::testing::Test {
-  protected:
+protected:
     OrderedDictionaryTest() {
         dictionary_.Add("WO-3", 3);
         dictionary_.Add("WO-1", 1);

@@ -9,16 +9,16 @@ namespace tessaro {
 
 // A list of strings with an edit text; selecting an item copies it into the text.
 class TESSARO_EXPORT ComboBox : public ItemList {
-  public:
+public:
     // Empty at start; removing or clearing items leaves it as it is.
     const std::string& Text() const { return text_; }
     // Free text: it selects no item, even one that matches.
     void SetText(std::string text);
 
-  protected:
+protected:
     bool ListIndexSet() override;
 
-  private:
+private:
     std::string text_;
 };
 

@@ -13,7 +13,7 @@ namespace tessaro {
 // The item list and selection that list boxes and combo boxes share; indices count from 0 and a
 // list index of -1 means nothing is selected.
 class TESSARO_EXPORT ItemList {
-  public:
+public:
     // Notified after every write that changes what a view paints.
     Observable<> Changed;
 
@@ -42,7 +42,7 @@ class TESSARO_EXPORT ItemList {
     // Notifies only when the font differs.
     void SetFont(tessaro::Font font);
 
-  protected:
+protected:
     ItemList() = default;
     ItemList(const ItemList&) = default;
     ItemList& operator=(const ItemList&) = default;
@@ -52,7 +52,7 @@ class TESSARO_EXPORT ItemList {
     // Runs after every accepted SetListIndex; returns whether the box changed anything it paints.
     virtual bool ListIndexSet() { return false; }
 
-  private:
+private:
     std::vector<std::string> items_;
     int32_t listIndex_ = -1;
     tessaro::Font font_;

@@ -10,7 +10,7 @@ namespace tessaro {
 
 // A list of strings the user picks from and double-clicks to confirm.
 class TESSARO_EXPORT ListBox : public ItemList {
-  public:
+public:
     // Replaces any earlier handler; an empty function silences double clicks.
     void SetDoubleClickHandler(std::function<void()> handler);
     // Raises invalid procedure call (5) outside -1..count-1, like SetListIndex.
@@ -18,7 +18,7 @@ class TESSARO_EXPORT ListBox : public ItemList {
     // Runs the handler even when nothing is selected.
     void DoubleClick();
 
-  private:
+private:
     std::function<void()> doubleClick_;
 };
 

@@ -14,7 +14,7 @@ namespace tessaro {
 // A spreadsheet-style grid of text cells with per-cell colours, a current cell and an optional
 // block selection. Cells are addressed (column, row), both counted from 1.
 class TESSARO_EXPORT ListGrid {
-  public:
+public:
     // Grid action that empties the texts of the block or current cell.
     static constexpr int32_t kActionClear = 3;
     // Grid action with the same effect as kActionClear: colours and titles stay.
@@ -98,7 +98,7 @@ class TESSARO_EXPORT ListGrid {
     // Makes the cell current and the whole block, then runs the handler; outside it does nothing.
     void ClickCell(int32_t column, int32_t row);
 
-  private:
+private:
     struct Cell {
         std::string text;
         int32_t backColour = kDefaultBackColour;

@@ -10,7 +10,7 @@ namespace tessaro {
 // One entry of a popup menu; the caption "-" makes it a separator. Items stay where their menu
 // put them, so they can be neither copied nor moved.
 class TESSARO_EXPORT MenuItem {
-  public:
+public:
     // Writes to the item notify `menuChanged`, which must outlive the item.
     MenuItem(std::string name, std::string caption, Observable<>& menuChanged);
     MenuItem(const MenuItem&) = delete;
@@ -33,7 +33,7 @@ class TESSARO_EXPORT MenuItem {
     // True exactly when the caption is "-".
     bool IsSeparator() const { return caption_ == "-"; }
 
-  private:
+private:
     void SetFlag(bool& flag, bool value);
 
     std::string name_;

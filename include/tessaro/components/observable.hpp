@@ -12,7 +12,7 @@ namespace tessaro {
 // beyond a size check when nobody listens, so models may call it on every write.
 template <typename... Args>
 class Observable {
-  public:
+public:
     using Callback = std::function<void(Args...)>;
 
     // Returns an id for Unsubscribe; ids are never reused.
@@ -56,7 +56,7 @@ class Observable {
                            [](const Entry& e) { return e.id != 0; });
     }
 
-  private:
+private:
     struct Entry {
         int id;
         Callback callback;

@@ -15,7 +15,7 @@ namespace tessaro {
 // A named context menu of items the control pops up at the cursor. Its items report to it, so a
 // menu can be neither copied nor moved.
 class TESSARO_EXPORT PopupMenu {
-  public:
+public:
     // Notified after every write to the menu or one of its items.
     Observable<> Changed;
     // Notified by Show: the view pops the menu up at the cursor.
@@ -50,7 +50,7 @@ class TESSARO_EXPORT PopupMenu {
     // Returns false, and runs nothing, for an unknown, hidden, disabled or separator item.
     bool Choose(std::string_view name);
 
-  private:
+private:
     const MenuItem* Find(std::string_view name) const;
 
     std::string name_;

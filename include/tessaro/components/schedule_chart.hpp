@@ -58,7 +58,7 @@ inline constexpr int32_t kTimeScaleFormat = 43;
 // row or style raises overflow (6). Times are held as (day, minute) with minutes 0..1439; minutes
 // outside that range are carried into the day when written.
 class TESSARO_EXPORT ScheduleChart {
-  public:
+public:
     ScheduleChart();
     ~ScheduleChart();
     ScheduleChart(const ScheduleChart&) = delete;
@@ -214,7 +214,7 @@ class TESSARO_EXPORT ScheduleChart {
     void RequestBarRemoval(int16_t row, int16_t bar, bool confirmed);
     void RaiseGestureFlagsSet();
 
-  private:
+private:
     struct StoredBar;
     struct Row;
     struct BarRef {

@@ -8,7 +8,7 @@ namespace tessaro {
 // are 1-based. A handler may write the chart, remove the bar it is told about, or raise an
 // AutomationError, which leaves the chart at the point of the call that raised the notification.
 class ScheduleChartEvents {
-  public:
+public:
     virtual ~ScheduleChartEvents() = default;
 
     // A drag of a bar begins: mode 1 moves the bar, mode 2 its start edge, mode 3 its end edge.

@@ -9,7 +9,7 @@ namespace tessaro {
 
 // A single text field; a locked box shows its text but the user cannot edit it.
 class TESSARO_EXPORT TextBox {
-  public:
+public:
     // Notified after every write that changes what a view paints.
     Observable<> Changed;
 
@@ -22,7 +22,7 @@ class TESSARO_EXPORT TextBox {
     // Locking keeps the text; it only stops user edits.
     void SetLocked(bool locked);
 
-  private:
+private:
     std::string text_;
     bool locked_ = false;
 };

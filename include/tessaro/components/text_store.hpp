@@ -9,7 +9,7 @@ namespace tessaro {
 
 // A rich-text box the control uses only to hold a text; it is never shown to the user.
 class TESSARO_EXPORT TextStore {
-  public:
+public:
     // Notified after every write that changes the text.
     Observable<> Changed;
 
@@ -18,7 +18,7 @@ class TESSARO_EXPORT TextStore {
     // Notifies only when the text differs.
     void SetText(std::string text);
 
-  private:
+private:
     std::string text_;
 };
 

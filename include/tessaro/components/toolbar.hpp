@@ -12,7 +12,7 @@ namespace tessaro {
 
 // A row of captioned buttons, numbered from 1 in the order they were added.
 class TESSARO_EXPORT Toolbar {
-  public:
+public:
     // Notified after every write that changes what a view paints.
     Observable<> Changed;
 
@@ -28,7 +28,7 @@ class TESSARO_EXPORT Toolbar {
     // Raises invalid procedure call (5) when no button has the position.
     void PressButton(int16_t position);
 
-  private:
+private:
     std::vector<std::string> captions_;
     std::function<void(int16_t)> buttonClicked_;
 };

@@ -29,7 +29,7 @@ using PendingChangeMap = OrderedDictionary<std::shared_ptr<Vadel_Class2>>;
 // the start-up; a failure there raises the AutomationError as the control's creation error.
 // Automation booleans held by the control are 16-bit: true is -1, false 0.
 class TESSARO_EXPORT Tessaro_Ctrl {
-  public:
+public:
     Tessaro_Ctrl();
     ~Tessaro_Ctrl();
     Tessaro_Ctrl(const Tessaro_Ctrl&) = delete;
@@ -90,7 +90,7 @@ class TESSARO_EXPORT Tessaro_Ctrl {
     const StyleTable& NormalBarStyles() const { return NormalBarStyles_; }
     const StyleTable& SelectedBarStyles() const { return SelectedBarStyles_; }
 
-  private:
+private:
     void ApplyDesignSurface();
     void ConnectComponents();
     void UserControl_Initialize();

@@ -11,7 +11,7 @@ namespace tessaro {
 // The error every public method and handler of the control raises: an automation error with a
 // 32-bit HRESULT number, the name of the component that raised it, and a description.
 class TESSARO_EXPORT AutomationError : public std::runtime_error {
-  public:
+public:
     AutomationError(int32_t number, std::string source, std::string description);
 
     // The 32-bit HRESULT, e.g. -2147220503 or 0x800A000D.
@@ -21,7 +21,7 @@ class TESSARO_EXPORT AutomationError : public std::runtime_error {
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
 
-  private:
+private:
     int32_t number_;
     std::string source_;
     std::string description_;

@@ -14,7 +14,7 @@ namespace tessaro {
 // O(1) on average. Letters outside ASCII compare exactly.
 template <typename V>
 class CaseInsensitiveCollection {
-  public:
+public:
     // Raises key already exists (457) when a key equal ignoring case exists; nothing changes.
     void Add(const std::string& key, V item) { items_.Add(Fold(key), Slot{key, std::move(item)}); }
 
@@ -58,7 +58,7 @@ class CaseInsensitiveCollection {
         return keys;
     }
 
-  private:
+private:
     struct Slot {
         std::string Key;
         V Value;

@@ -16,7 +16,7 @@ namespace tessaro {
 // compare exactly (case-sensitive); every operation except copying is O(1) on average.
 template <typename V>
 class OrderedDictionary {
-  public:
+public:
     using Entry = std::pair<const std::string, V>;
     using iterator = typename std::list<Entry>::iterator;
     using const_iterator = typename std::list<Entry>::const_iterator;
@@ -121,7 +121,7 @@ class OrderedDictionary {
     const_iterator begin() const { return entries_.begin(); }
     const_iterator end() const { return entries_.end(); }
 
-  private:
+private:
     iterator ItemOrRaise(const std::string& key) const {
         const auto found = index_.find(key);
         if (found == index_.end()) {

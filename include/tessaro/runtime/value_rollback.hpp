@@ -8,7 +8,7 @@ namespace tessaro {
 // when an exception leaves it: `ValueRollback guard(PackInProgress_, int16_t{-1});`.
 template <typename T>
 class ValueRollback {
-  public:
+public:
     // The variable must outlive the guard.
     [[nodiscard]] ValueRollback(T& variable, T value)
         : variable_(variable), saved_(std::exchange(variable, std::move(value))) {}
@@ -19,7 +19,7 @@ class ValueRollback {
     ValueRollback(const ValueRollback&) = delete;
     ValueRollback& operator=(const ValueRollback&) = delete;
 
-  private:
+private:
     T& variable_;
     T saved_;
 };
