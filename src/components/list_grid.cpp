@@ -8,7 +8,7 @@
 namespace tessaro {
 
 void ListGrid::SetGridColumnCount(int32_t count) {
-    CheckArgument(count >= 0);
+    CheckArgument(count >= 0 && int64_t{count} * rowCount_ <= kMaxCells);
     if (count != columnCount_) {
         Resize(count, rowCount_);
         Changed.Notify();
@@ -16,7 +16,7 @@ void ListGrid::SetGridColumnCount(int32_t count) {
 }
 
 void ListGrid::SetGridRowCount(int32_t count) {
-    CheckArgument(count >= 0);
+    CheckArgument(count >= 0 && int64_t{columnCount_} * count <= kMaxCells);
     if (count != rowCount_) {
         Resize(columnCount_, count);
         Changed.Notify();

@@ -146,16 +146,17 @@ TEST_F(ListGridTest, ResizingKeepsSurvivingCellsAndDefaultsNewOnes) {
 TEST_F(ListGridTest, BadArgumentsRaiseInvalidProcedureCallAndChangeNothing) {
     Select(grid, 1, 1, 4, 5);
     const std::function<void()> calls[] = {
-        [&] { grid.SetGridAction(0); },         // not an action
-        [&] { grid.SetGridAction(4); },         // next to clear
-        [&] { grid.SetGridAction(11); },        // next to clear texts
-        [&] { grid.SetGridColumnCount(-1); },   // negative size
-        [&] { grid.SetGridRowCount(-1); },      // negative size
-        [&] { grid.CellText(5, 1); },           // one column past
-        [&] { grid.CellBackColour(1, 6); },     // one row past
-        [&] { grid.ColumnTitle(0); },           // columns count from 1
-        [&] { grid.SetColumnWidth(1, -1.0); },  // negative width
-        [&] { grid.SetHeight(-1.0f); },         // negative height
+        [&] { grid.SetGridAction(0); },          // not an action
+        [&] { grid.SetGridAction(4); },          // next to clear
+        [&] { grid.SetGridAction(11); },         // next to clear texts
+        [&] { grid.SetGridColumnCount(-1); },    // negative size
+        [&] { grid.SetGridRowCount(-1); },       // negative size
+        [&] { grid.SetGridRowCount(2000000); },  // more cells than a list can show
+        [&] { grid.CellText(5, 1); },            // one column past
+        [&] { grid.CellBackColour(1, 6); },      // one row past
+        [&] { grid.ColumnTitle(0); },            // columns count from 1
+        [&] { grid.SetColumnWidth(1, -1.0); },   // negative width
+        [&] { grid.SetHeight(-1.0f); },          // negative height
     };
     for (size_t i = 0; i < std::size(calls); ++i) {
         EXPECT_EQ(ErrorCode(calls[i]), 5) << "call " << i;

@@ -25,17 +25,21 @@ public:
     static constexpr int32_t kDefaultForeColour = 0;
     // Width of a new column in character units.
     static constexpr double kDefaultColumnWidth = 8.43;
+    // More cells than a work-order list can ever show; larger sizes are refused, not allocated.
+    static constexpr int64_t kMaxCells = int64_t{1} << 22;
 
     // Notified after every write that changes what a view paints.
     Observable<> Changed;
 
     // Zero until the control sizes the grid.
     int32_t GridColumnCount() const { return columnCount_; }
-    // Raises invalid procedure call (5) when the count is negative; cells left of it survive.
+    // Raises invalid procedure call (5) when the count is negative or the grid would pass
+    // kMaxCells; cells left of it survive.
     void SetGridColumnCount(int32_t count);
     // Zero until the control sizes the grid.
     int32_t GridRowCount() const { return rowCount_; }
-    // Raises invalid procedure call (5) when the count is negative; cells above it survive.
+    // Raises invalid procedure call (5) when the count is negative or the grid would pass
+    // kMaxCells; cells above it survive.
     void SetGridRowCount(int32_t count);
 
     // May lie outside the grid: the control steps one past the last row.
