@@ -1,4 +1,5 @@
-# Installs the built control into a scratch prefix, then builds and runs a host against it.
+# Installs the built control into a scratch prefix, then builds and runs a host against it with
+# the same compiler flags (a sanitizer build needs its runtime in the host too).
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${TESSARO_BUILD_DIR} --prefix ${WORK_DIR}/prefix
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -7,6 +8,8 @@ if(result)
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build -G Ninja
                         -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
+                        "-DCMAKE_CXX_FLAGS=${HOST_CXX_FLAGS}"
+                        "-DCMAKE_EXE_LINKER_FLAGS=${HOST_LINKER_FLAGS}"
                 RESULT_VARIABLE result)
 if(result)
     message(FATAL_ERROR "configuring the host failed")
