@@ -305,7 +305,7 @@ int16_t ScheduleChart::FindTimeBarRow(std::string_view key) const {
     if (key.empty()) {
         return 0;
     }
-    const auto found = keyIndex_.find(std::string(key));
+    const auto found = keyIndex_.find(key);
     if (found == keyIndex_.end()) {
         return 0;
     }
@@ -324,7 +324,7 @@ int16_t ScheduleChart::FindTimeBarInRow(std::string_view key, int16_t row) const
         return 0;
     }
     RowAt(row);
-    const auto found = keyIndex_.find(std::string(key));
+    const auto found = keyIndex_.find(key);
     if (found == keyIndex_.end()) {
         return 0;
     }

@@ -240,7 +240,12 @@ private:
 
     ScheduleChartEvents* sink_ = nullptr;
     std::vector<Row> rows_;
-    std::unordered_map<std::string, std::vector<StoredBar*>> keyIndex_;
+    // Transparent hashing: a look-up by string_view allocates nothing.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    std::unordered_map<std::string, std::vector<StoredBar*>, KeyHash, std::equal_to<>> keyIndex_;
     std::vector<BarStyle> styles_;
     uint64_t nextBarId_ = 1;
 
