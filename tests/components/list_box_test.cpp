@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "error_code.hpp"
+#include "support/error_code.hpp"
 
 namespace tessaro {
 namespace {

@@ -7,7 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <tessaro/runtime/automation_error.hpp>
+#include "support/error_code.hpp"
 
 namespace tessaro {
 namespace {
@@ -67,15 +67,6 @@ protected:
     ScheduleChart chart;
     RecordingSink sink;
 };
-
-int ErrorCode(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const AutomationError& error) {
-        return error.Code();
-    }
-    return 0;
-}
 
 TEST_F(ScheduleChartTest, GesturesRaiseTheirNotificationsInOrder) {
     AddBar(1, 100, 60, 100, 120);

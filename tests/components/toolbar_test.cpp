@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "error_code.hpp"
+#include "support/error_code.hpp"
 
 namespace tessaro {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "error_code.hpp"
+#include "support/error_code.hpp"
 
 namespace tessaro {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "error_code.hpp"
+#include "support/error_code.hpp"
 
 #include <ostream>
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "error_code.hpp"
+#include "support/error_code.hpp"
 
 namespace tessaro {
 namespace {
