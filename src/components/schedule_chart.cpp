@@ -612,6 +612,8 @@ void ScheduleChart::DragBar(int16_t row, int16_t bar, int16_t targetRow, int32_t
             return;
         }
         if (!cancelled && targetRow <= RowCount()) {
+            // A full target row refuses the bar before it leaves its own row.
+            CheckedInt16(int64_t{TimeBarCount(targetRow)} + 1);
             auto stored = DetachBar(where->row, where->bar);
             const int16_t index = AppendBar(targetRow, std::move(stored));
             where = BarRef{targetRow, index};

@@ -334,6 +334,54 @@ TEST_F(ScheduleChartTest, RowsAreLimitedTo16Bits) {
     EXPECT_EQ(big.RowCount(), 32767);
 }
 
+TEST_F(ScheduleChartTest, AFullRowRefusesBarsWithoutLosingTheDraggedOne) {
+    for (int i = 0; i < 32767; ++i) {
+        AddBar(2, 1, 0, 1, 10);
+    }
+    EXPECT_EQ(ErrorCode([&] { AddBar(2, 1, 0, 1, 10); }), 6);
+    AddBar(1, 5, 0, 5, 10, "A");
+
+    EXPECT_EQ(ErrorCode([&] { chart.DragBar(1, 1, 2, 6, 0); }), 6);
+    EXPECT_EQ(chart.TimeBarCount(2), 32767);
+    EXPECT_EQ(chart.FindTimeBarRow("A"), 1);
+}
+
+TEST_F(ScheduleChartTest, TimeWritesInsideBarChangedNotifyAgainBeforeReturning) {
+    AddBar(1, 100, 60, 100, 120);
+    int depth = 0;
+    std::vector<std::string> order;
+    sink.react = [&](const std::string& name, int16_t row, int16_t bar) {
+        if (name != "BarChanged") {
+            return;
+        }
+        order.push_back("enter " + std::to_string(chart.TimeBarStartMinute(row, bar)));
+        if (++depth == 1) {
+            // Put the start back, the way a handler undoes a refused stretch.
+            chart.SetTimeBarStartMinute(row, bar, 60);
+        }
+        order.push_back("leave");
+    };
+
+    chart.DragBarStart(1, 1, 100, 30);
+
+    EXPECT_THAT(order, ElementsAre("enter 30", "enter 60", "leave", "leave"));
+    EXPECT_EQ(chart.TimeBarStartMinute(1, 1), 60);
+}
+
+TEST_F(ScheduleChartTest, AFailingRowChangeHandlerLeavesNoRowChangeOpen) {
+    AddBar(1, 100, 60, 100, 120, "A");
+    sink.react = [&](const std::string& name, int16_t, int16_t) {
+        if (name == "BarRowChanging") {
+            throw MakeRuntimeError(RuntimeError::Overflow);
+        }
+    };
+
+    EXPECT_EQ(ErrorCode([&] { chart.DragBar(1, 1, 2, 101, 0); }), 6);
+    EXPECT_EQ(chart.FindTimeBarRow("A"), 1);
+    EXPECT_EQ(chart.Bar(1, 1).Start, (ChartTime{100, 60}));
+    EXPECT_EQ(ErrorCode([&] { chart.CancelRowChange(); }), 5);
+}
+
 TEST_F(ScheduleChartTest, SettingLogKeepsEveryWriteInOrder) {
     chart.SetSettingFlag(80, true);
     chart.SetSetting(33, 0);
