@@ -409,38 +409,35 @@ const BarStyle& ScheduleChart::Style(int16_t style) const {
 namespace {
 
 template <typename Field, typename Value>
-void WriteStyle(std::vector<BarStyle>& styles, int16_t style, Field BarStyle::*field, Value value) {
+void WriteStyle(std::vector<BarStyle>& styles, Observable<const ChartChange&>& changed,
+                int16_t style, Field BarStyle::*field, Value value) {
     if (style < 1 || static_cast<size_t>(style) > styles.size()) {
         RaiseInvalidArgument();
     }
     styles[static_cast<size_t>(style - 1)].*field = value;
+    changed.Notify({ChartChange::Kind::Styles});
 }
 
 }  // namespace
 
 void ScheduleChart::SetBarStyleColour(int16_t style, int32_t colour) {
-    WriteStyle(styles_, style, &BarStyle::Colour, colour);
-    Changed.Notify({ChartChange::Kind::Styles});
+    WriteStyle(styles_, Changed, style, &BarStyle::Colour, colour);
 }
 
 void ScheduleChart::SetBarStyleStartMark(int16_t style, int16_t mark) {
-    WriteStyle(styles_, style, &BarStyle::StartMark, mark);
-    Changed.Notify({ChartChange::Kind::Styles});
+    WriteStyle(styles_, Changed, style, &BarStyle::StartMark, mark);
 }
 
 void ScheduleChart::SetBarStyleStartMarkSize(int16_t style, int16_t size) {
-    WriteStyle(styles_, style, &BarStyle::StartMarkSize, size);
-    Changed.Notify({ChartChange::Kind::Styles});
+    WriteStyle(styles_, Changed, style, &BarStyle::StartMarkSize, size);
 }
 
 void ScheduleChart::SetBarStyleEndMark(int16_t style, int16_t mark) {
-    WriteStyle(styles_, style, &BarStyle::EndMark, mark);
-    Changed.Notify({ChartChange::Kind::Styles});
+    WriteStyle(styles_, Changed, style, &BarStyle::EndMark, mark);
 }
 
 void ScheduleChart::SetBarStyleEndMarkSize(int16_t style, int16_t size) {
-    WriteStyle(styles_, style, &BarStyle::EndMarkSize, size);
-    Changed.Notify({ChartChange::Kind::Styles});
+    WriteStyle(styles_, Changed, style, &BarStyle::EndMarkSize, size);
 }
 
 // ---- Appearance ----
