@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include <tessaro/runtime/ascii.hpp>
+
 namespace tessaro {
 
 // A forward-only reader over automation text, shared by the number and date parsers.
@@ -33,7 +35,7 @@ public:
             return false;
         }
         for (std::size_t i = 0; i < word.size(); ++i) {
-            if (Lower(text_[position_ + i]) != Lower(word[i])) {
+            if (AsciiLower(text_[position_ + i]) != AsciiLower(word[i])) {
                 return false;
             }
         }
@@ -66,8 +68,6 @@ public:
     }
 
 private:
-    static char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
     std::string_view text_;
     std::size_t position_ = 0;
 };

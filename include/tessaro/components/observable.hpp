@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -49,11 +48,6 @@ public:
         if (--depth_ == 0) {
             Compact();
         }
-    }
-
-    bool HasSubscribers() const {
-        return std::any_of(entries_.begin(), entries_.end(),
-                           [](const Entry& e) { return e.id != 0; });
     }
 
 private:

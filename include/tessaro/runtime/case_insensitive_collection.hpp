@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/ordered_dictionary.hpp>
 
 namespace tessaro {
@@ -64,15 +65,7 @@ private:
         V Value;
     };
 
-    static std::string Fold(const std::string& key) {
-        std::string folded = key;
-        for (char& c : folded) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-        return folded;
-    }
+    static std::string Fold(const std::string& key) { return AsciiLowered(key); }
 
     OrderedDictionary<Slot> items_;
 };

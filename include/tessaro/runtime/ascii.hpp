@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaro {
+
+// Lower-cases ASCII letters only; every other byte, UTF-8 included, stays as it is.
+constexpr char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The text with its ASCII letters lower-cased.
+inline std::string AsciiLowered(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered) {
+        c = AsciiLower(c);
+    }
+    return lowered;
+}
+
+}  // namespace tessaro
