@@ -19,4 +19,14 @@ inline std::string AsciiLowered(std::string_view text) {
     return lowered;
 }
 
+// The text without leading and trailing spaces, as automation's Trim gives it: tabs and other
+// blanks stay.
+constexpr std::string_view TrimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace tessaro

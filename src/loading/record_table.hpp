@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <variant>
+#include <vector>
+
+#include <tessaro/runtime/calendar.hpp>
+
+namespace tessaro {
+
+enum class ColumnType { Text, Int32, Date };
+
+// A field of a record: Null (never set), a text, a 32-bit integer or a date.
+using FieldValue = std::variant<std::monostate, std::string_view, int32_t, DateTime>;
+
+// The in-memory table a loader reads its payload into: typed columns, one record per payload
+// element, a cursor over the records and a filter by one column's exact value. Text fields are
+// views: the text they were set from must outlive the table (the loaders keep their document).
+class RecordTable {
+public:
+    // Raises 5 when a column of that name, ignoring letter case, exists already.
+    int32_t AppendColumn(std::string name, ColumnType type);
+
+    int32_t ColumnCount() const { return static_cast<int32_t>(columns_.size()); }
+    const std::string& ColumnName(int32_t column) const;
+    // Returns -1 when no column has the name, compared ignoring letter case.
+    int32_t FindColumn(std::string_view name) const;
+    // Raises 5 when no column has the name, compared ignoring letter case.
+    int32_t ColumnIndex(std::string_view name) const;
+
+    // Starts a new record with every field Null; a record still pending is committed first.
+    void AddNew();
+    // Converts the text to the column's type: type mismatch (13) or overflow (6) for a number or
+    // date that does not convert; 5 for a column outside the table or no pending record.
+    void SetField(int32_t column, std::string_view text);
+    // Commits the pending record; does nothing without one.
+    void Update();
+    std::size_t RecordCount() const { return committed_; }
+
+    // The cursor walks every record, or with a filter set only the matching ones, in the order
+    // they were added.
+    void MoveFirst();
+    // Raises 5 at the end.
+    void MoveNext();
+    bool Eof() const { return cursor_ >= ViewSize(); }
+    // Raises 5 at the end.
+    const FieldValue& Field(int32_t column) const;
+
+    // Keeps only the records whose text in the column equals the value exactly (no pattern, no
+    // quoting: any character matches itself); Null fields never match. Moves to the first
+    // match. Raises 5 for a column outside the table.
+    void Filter(int32_t column, std::string_view value);
+    void ClearFilter();
+
+private:
+    struct Column {
+        std::string Name;
+        ColumnType Type;
+    };
+    using RecordIndex = std::unordered_map<std::string_view, std::vector<uint32_t>>;
+
+    std::size_t ViewSize() const;
+    std::size_t RecordAt(std::size_t place) const;
+    void CheckColumn(int32_t column) const;
+    const RecordIndex& IndexOf(int32_t column);
+
+    std::vector<Column> columns_;
+    // Row-major: record r's fields start at r * columns_.size().
+    std::vector<FieldValue> fields_;
+    std::size_t committed_ = 0;
+    bool pending_ = false;
+
+    std::size_t cursor_ = 0;
+    const std::vector<uint32_t>* filtered_ = nullptr;
+    // Built on a column's first filter and kept until a record is added.
+    std::unordered_map<int32_t, RecordIndex> indexes_;
+};
+
+}  // namespace tessaro
