@@ -69,27 +69,29 @@ int16_t Tessaro_Ctrl::RegisterWorkOrderSubActivity(std::string_view number) noex
 }
 
 void Tessaro_Ctrl::RefreshBarKeyCounts() {
-    WorkOrderRegistry& registry = Registry();
     const int32_t rows = ctResSched_.RowCount();
     for (int32_t row = 1; row <= rows; ++row) {
         const auto r = static_cast<int16_t>(row);
         const int32_t bars = ctResSched_.TimeBarCount(r);
         for (int32_t bar = 1; bar <= bars; ++bar) {
-            const auto b = static_cast<int16_t>(bar);
-            if (ctResSched_.TimeBarKind(r, b) != WorkOrderBarKind) {
-                continue;
-            }
-            std::string key = ctResSched_.TimeBarKey(r, b);
-            // Bars of work orders this load did not register (left from an earlier load, or keyed
-            // by a host in a form that does not split) keep the key they have: the new bars are
-            // already drawn, and failing now would leave the load half done.
-            if (!HasRegisteredWorkOrder(registry, key)) {
-                continue;
-            }
-            SetBarKeyId(key);
-            ctResSched_.SetTimeBarKey(r, b, std::move(key));
+            RefreshBarKeyCount(r, static_cast<int16_t>(bar));
         }
     }
+}
+
+void Tessaro_Ctrl::RefreshBarKeyCount(int16_t row, int16_t bar) {
+    if (ctResSched_.TimeBarKind(row, bar) != WorkOrderBarKind) {
+        return;
+    }
+    std::string key = ctResSched_.TimeBarKey(row, bar);
+    // Bars of work orders this load did not register (left from an earlier load, or keyed by a
+    // host in a form that does not split) keep the key they have: the new bars are already
+    // drawn, and failing now would leave the load half done.
+    if (!HasRegisteredWorkOrder(Registry(), key)) {
+        return;
+    }
+    SetBarKeyId(key);
+    ctResSched_.SetTimeBarKey(row, bar, std::move(key));
 }
 
 void Tessaro_Ctrl::AssembleBarRecord(std::string& recordText, const BarRecord& record) {

@@ -22,7 +22,8 @@ void AppendText(std::string& text, std::string_view value) {
 
 }  // namespace
 
-void AssembleBarRecordText(std::string& recordText, const BarRecord& record) {
+template <typename Text>
+void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record) {
     const std::string_view number = TrimSpaces(record.work_order_no);
     if (number.empty()) {
         throw BarKeyBlankError();
@@ -34,10 +35,9 @@ void AssembleBarRecordText(std::string& recordText, const BarRecord& record) {
     AppendText(text, record.status);
     AppendNumber(text, record.StartMinute);
     AppendNumber(text, record.EndMinute);
-    for (const std::string* field :
-         {&record.item_code, &record.sdesc3, &record.sdesc4, &record.flag, &record.ReqdDate,
-          &record.schdate, &record.wo_start_date, &record.wo_end_date, &record.fromdate,
-          &record.todate}) {
+    for (const Text* field : {&record.item_code, &record.sdesc3, &record.sdesc4, &record.flag,
+                              &record.ReqdDate, &record.schdate, &record.wo_start_date,
+                              &record.wo_end_date, &record.fromdate, &record.todate}) {
         AppendText(text, TrimSpaces(*field));
     }
     AppendNumber(text, record.subactivity_code_mul);
@@ -45,6 +45,9 @@ void AssembleBarRecordText(std::string& recordText, const BarRecord& record) {
     text += std::to_string(record.timeindays1);
     recordText = std::move(text);
 }
+
+template void AssembleBarRecordText(std::string&, const BarRecord&);
+template void AssembleBarRecordText(std::string&, const BarRecordView&);
 
 void DisassembleBarRecordText(std::string_view recordText, BarRecord& record) {
     FieldSplitter fields(recordText, FieldSplitter::Escapes::Backslash);

@@ -12,7 +12,8 @@ namespace tessaro {
 
 // Raises BarKeyBlankError and leaves the text unchanged when the work-order number is blank.
 // The number and fields 6 to 15 are trimmed of spaces; the status is kept as it is.
-void AssembleBarRecordText(std::string& recordText, const BarRecord& record);
+template <typename Text>
+void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record);
 
 // Leaves every field unchanged for an empty text or one without "$". Fields are written in
 // record order, so a failure leaves the earlier ones set: a record with fewer than seventeen

@@ -6,20 +6,22 @@
 
 namespace tessaro {
 
-int16_t WorkOrderRegistry::Register(std::string_view number) {
-    const std::string key(TrimSpaces(number));
-    if (Vadel_Class1* entry = entries_.Find(key)) {
-        if (entry->WOCount < std::numeric_limits<int16_t>::max()) {
-            ++entry->WOCount;
-        }
-        return entry->WOCount;
+const Vadel_Class1& WorkOrderRegistry::Enter(std::string_view number) {
+    const std::string_view key = TrimSpaces(number);
+    const auto found = entries_.find(key);
+    if (found == entries_.end()) {
+        return entries_.emplace(std::string(key), Vadel_Class1{1}).first->second;
     }
-    entries_.Add(key, Vadel_Class1{1});
-    return 1;
+    Vadel_Class1& entry = found->second;
+    if (entry.WOCount < std::numeric_limits<int16_t>::max()) {
+        ++entry.WOCount;
+    }
+    return entry;
 }
 
 const Vadel_Class1* WorkOrderRegistry::Find(std::string_view number) const {
-    return entries_.Find(std::string(TrimSpaces(number)));
+    const auto found = entries_.find(TrimSpaces(number));
+    return found == entries_.end() ? nullptr : &found->second;
 }
 
 }  // namespace tessaro

@@ -87,6 +87,7 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
         lookupNames.push_back(AsciiLowered(table.ColumnName(column)));
     }
 
+    table.Reserve(elements.size());
     std::vector<pugi::xml_attribute> attributes;
     for (std::size_t index = 0; index < elements.size(); ++index) {
         attributes.clear();

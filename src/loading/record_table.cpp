@@ -14,18 +14,6 @@ namespace {
     RaiseRuntimeError(RuntimeError::InvalidProcedureCall, std::move(description));
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 const std::vector<uint32_t> kNoRecords;
 
 }  // namespace
@@ -48,7 +36,7 @@ const std::string& RecordTable::ColumnName(int32_t column) const {
 
 int32_t RecordTable::FindColumn(std::string_view name) const {
     for (std::size_t i = 0; i < columns_.size(); ++i) {
-        if (EqualIgnoringCase(columns_[i].Name, name)) {
+        if (AsciiEqualIgnoringCase(columns_[i].Name, name)) {
             return static_cast<int32_t>(i);
         }
     }

@@ -32,6 +32,9 @@ public:
     // Raises 5 when no column has the name, compared ignoring letter case.
     int32_t ColumnIndex(std::string_view name) const;
 
+    // Makes room for that many records so a large payload is read without regrowing the table.
+    void Reserve(std::size_t records) { fields_.reserve(records * columns_.size()); }
+
     // Starts a new record with every field Null; a record still pending is committed first.
     void AddNew();
     // Converts the text to the column's type: type mismatch (13) or overflow (6) for a number or

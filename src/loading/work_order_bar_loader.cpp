@@ -54,6 +54,8 @@ struct PreparedBar {
     ChartTime Start;
     ChartTime End;
     std::string_view WorkOrder;
+    // The work order's registry entry: its count is final once every record is read.
+    const Vadel_Class1* Entry = nullptr;
     int16_t Position = 0;
     std::string_view Status;
     int16_t FirstStyleKey = 0;
@@ -85,8 +87,8 @@ void CheckWorkOrderNumber(std::string_view number) {
 
 std::string RecordText(const RecordTable& table, const WorkOrderColumns& c,
                        const PreparedBar& bar) {
-    const auto text = [&](int32_t column) { return std::string(FieldText(table.Field(column))); };
-    BarRecord record;
+    const auto text = [&](int32_t column) { return FieldText(table.Field(column)); };
+    BarRecordView record;
     record.work_order_no = text(c.work_order_no);
     record.rsscheduleno = FieldInt32(table.Field(c.rsscheduleno));
     record.status = text(c.status);
@@ -155,7 +157,8 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
             bar.Start = ChartTime::FromPayloadSeconds(start);
             bar.End = ChartTime::FromPayloadSeconds(Add32(start, duration));
             bar.WorkOrder = FieldText(table.Field(c.work_order_no));
-            bar.Position = RegisterWorkOrderSubActivity(bar.WorkOrder);
+            bar.Entry = &Registry().Enter(bar.WorkOrder);
+            bar.Position = bar.Entry->WOCount;
             CheckWorkOrderNumber(bar.WorkOrder);
             bar.Status = FieldText(table.Field(c.Flag));
             bar.FirstStyleKey = FieldInt16(table.Field(c.chkflag));
@@ -172,11 +175,16 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
         }
     }
 
+    std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
+    for (int32_t row = 1; row <= rows; ++row) {
+        barsBefore[static_cast<std::size_t>(row)] =
+            ctResSched_.TimeBarCount(static_cast<int16_t>(row));
+    }
+
     // The registry is complete, so each bar gets its final key at once.
     for (PreparedBar& prepared : bars) {
         std::string key;
-        AssembleBarKey(key, prepared.WorkOrder, prepared.Position,
-                       Registry().Find(prepared.WorkOrder)->WOCount);
+        AssembleBarKey(key, prepared.WorkOrder, prepared.Position, prepared.Entry->WOCount);
         const int16_t r = prepared.Row;
         const int16_t bar = ctResSched_.AddTimeBar(r, prepared.Start.Minute, prepared.End.Minute,
                                                    prepared.Start.Day, prepared.End.Day, key);
@@ -188,7 +196,14 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
         ctResSched_.SetTimeBarTag(r, bar, std::move(prepared.Record));
         ctResSched_.SetTimeBarKey(r, bar, std::move(key));
     }
-    RefreshBarKeyCounts();
+
+    // Only the bars that were on the chart before this load can carry an outdated count.
+    for (int32_t row = 1; row <= rows; ++row) {
+        const auto r = static_cast<int16_t>(row);
+        for (int16_t bar = 1; bar <= barsBefore[static_cast<std::size_t>(row)]; ++bar) {
+            RefreshBarKeyCount(r, bar);
+        }
+    }
 }
 
 }  // namespace tessaro

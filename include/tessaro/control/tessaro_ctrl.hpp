@@ -139,6 +139,7 @@ private:
     // Rewrites the key of every work-order bar whose work order this load registered; keys of
     // other bars stay as they are.
     void RefreshBarKeyCounts();
+    void RefreshBarKeyCount(int16_t row, int16_t bar);
     void AssembleBarRecord(std::string& recordText, const BarRecord& record);
     void DisAssembleBarRecord(const std::string& recordText, BarRecord& record);
     void ExtendWorkOrderSpan(int32_t startDay, int32_t endDay, int32_t startMinute,
