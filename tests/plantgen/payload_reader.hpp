@@ -3,17 +3,71 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <iomanip>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
+#include <tessaro/runtime/calendar.hpp>
+#include <tessaro/runtime/conversions.hpp>
 
 namespace tessaro::plantgen {
+
+// The attributes of each payload's records.
+inline const std::set<std::string> kHeaderAttributes = {
+    "dep",        "fromresno",       "fromtimeperiod", "guid",    "hdncompanycode",
+    "item_code1", "production_cont", "save_template",  "toresno", "totimeperiod",
+    "wo_no"};
+inline const std::set<std::string> kCalendarAttributes = {
+    "avlqty", "calendar_from", "no_of_buckets1", "no_of_buckets2",
+    "resno",  "time_buffer",   "timeindays1",    "timetableno"};
+inline const std::set<std::string> kWorkOrderAttributes = {
+    "resno",         "time_buffer",    "timeindays1",      "work_order_no", "flag",
+    "chkflag",       "execute_online", "activitytimetype", "rsscheduleno",  "status",
+    "item_code",     "sdesc3",         "sdesc4",           "reqddate",      "schdate",
+    "wo_start_date", "wo_end_date",    "fromdate",         "todate",        "subactivity_code_mul"};
+// Attributes a work order's sub-activities share.
+inline const char* const kWorkOrderWide[] = {"flag",    "status",        "item_code",
+                                             "sdesc3",  "sdesc4",        "reqddate",
+                                             "schdate", "wo_start_date", "wo_end_date"};
+
+inline constexpr int64_t kSecondsPerDay = 86400;
+
+// Payload seconds of midnight at the start of Monday 4 January 2027.
+inline int64_t January4th2027() {
+    return int64_t{DayNumber(2027, 1, 4) - kDayOf2000} * kSecondsPerDay;
+}
+
+// Day numbers count from Monday 1 January 1900: 0 = Monday .. 6 = Sunday.
+inline int32_t WeekdayOf(int64_t payloadSeconds) {
+    return DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day % 7;
+}
+
+inline int32_t DayOfSeconds(int64_t payloadSeconds) {
+    return DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day;
+}
+
+// The day number a date text names, as the control reads it.
+inline int32_t DayOfText(const char* text) {
+    return TextToDate(text).Day;
+}
+
+// HH:MM of a payload moment.
+inline std::string HoursMinutes(int64_t payloadSeconds) {
+    const int32_t second =
+        DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).SecondOfDay;
+    std::ostringstream text;
+    text << std::setfill('0') << std::setw(2) << second / 3600 << ':' << std::setw(2)
+         << second / 60 % 60;
+    return text.str();
+}
 
 // A payload read back with pugixml: its records in order, or what keeps the text from being a
 // payload (one root after an optional declaration, only empty record elements under it, data only
@@ -117,6 +171,26 @@ inline std::map<std::string, int64_t> CountBy(const ReadPayload& payload, const 
         ++counts[record.attribute(name).value()];
     }
     return counts;
+}
+
+}  // namespace tessaro::plantgen
+
+namespace tessaro::plantgen {
+
+// Runs of consecutive records with the same work_order_no, as [first, end) positions.
+inline std::vector<std::pair<size_t, size_t>> WorkOrderRuns(
+    const std::vector<pugi::xml_node>& records) {
+    std::vector<std::pair<size_t, size_t>> runs;
+    for (size_t first = 0; first < records.size();) {
+        const std::string_view number = records[first].attribute("work_order_no").value();
+        size_t end = first + 1;
+        while (end < records.size() && number == records[end].attribute("work_order_no").value()) {
+            ++end;
+        }
+        runs.emplace_back(first, end);
+        first = end;
+    }
+    return runs;
 }
 
 }  // namespace tessaro::plantgen

@@ -26,55 +26,13 @@
 namespace tessaro::plantgen {
 namespace {
 
-const std::set<std::string> kHeaderAttributes = {
-    "dep",        "fromresno",       "fromtimeperiod", "guid",    "hdncompanycode",
-    "item_code1", "production_cont", "save_template",  "toresno", "totimeperiod",
-    "wo_no"};
-const std::set<std::string> kCalendarAttributes = {
-    "avlqty", "calendar_from", "no_of_buckets1", "no_of_buckets2",
-    "resno",  "time_buffer",   "timeindays1",    "timetableno"};
-const std::set<std::string> kWorkOrderAttributes = {
-    "resno",         "time_buffer",    "timeindays1",      "work_order_no", "flag",
-    "chkflag",       "execute_online", "activitytimetype", "rsscheduleno",  "status",
-    "item_code",     "sdesc3",         "sdesc4",           "reqddate",      "schdate",
-    "wo_start_date", "wo_end_date",    "fromdate",         "todate",        "subactivity_code_mul"};
-// Attributes a work order's sub-activities share.
-const char* const kWorkOrderWide[] = {"flag",    "status",        "item_code",
-                                      "sdesc3",  "sdesc4",        "reqddate",
-                                      "schdate", "wo_start_date", "wo_end_date"};
-
-constexpr int64_t kSecondsPerDay = 86400;
-
-// Payload seconds of midnight at the start of the window's first day, Monday 4 January 2027.
+// Payload seconds of midnight at the start of the window's first day.
 int64_t WindowStart() {
-    return int64_t{DayNumber(2027, 1, 4) - kDayOf2000} * kSecondsPerDay;
+    return January4th2027();
 }
 
 int64_t WindowEnd(const PlantOptions& options) {
     return WindowStart() + options.windowDays * kSecondsPerDay;
-}
-
-// Day numbers count from Monday 1 January 1900: 0 = Monday .. 6 = Sunday.
-int32_t WeekdayOf(int64_t payloadSeconds) {
-    return DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day % 7;
-}
-
-// HH:MM
-std::string HoursMinutes(int64_t payloadSeconds) {
-    const int32_t second =
-        DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).SecondOfDay;
-    std::ostringstream text;
-    text << std::setfill('0') << std::setw(2) << second / 3600 << ':' << std::setw(2)
-         << second / 60 % 60;
-    return text.str();
-}
-
-int32_t DayOfText(const char* text) {
-    return TextToDate(text).Day;
-}
-
-int32_t DayOfSeconds(int64_t payloadSeconds) {
-    return DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day;
 }
 
 struct PlantCase {
@@ -234,16 +192,16 @@ TEST_P(GeneratedPlantTest, NoBarStartsInsideACalendarBlockOfItsResource) {
 }
 
 TEST_P(GeneratedPlantTest, WorkOrdersHaveOneToFiveSubActivitiesInTimeOrder) {
-    std::set<std::string> finished;
     const std::vector<pugi::xml_node>& records = workOrders_->records;
-    for (size_t first = 0; first < records.size();) {
+    std::set<std::string> numbers;
+    for (const auto& [first, end] : WorkOrderRuns(records)) {
         const std::string number = records[first].attribute("work_order_no").value();
         ASSERT_FALSE(number.empty());
-        ASSERT_TRUE(finished.insert(number).second) << number << " names two work orders";
-        size_t end = first + 1;
-        while (end < records.size() && number == records[end].attribute("work_order_no").value()) {
-            const pugi::xml_node& before = records[end - 1];
-            const pugi::xml_node& after = records[end];
+        ASSERT_TRUE(numbers.insert(number).second) << number << " names two work orders";
+        EXPECT_LE(end - first, static_cast<size_t>(kMaxSubActivitiesPerWorkOrder)) << number;
+        for (size_t i = first + 1; i < end; ++i) {
+            const pugi::xml_node& before = records[i - 1];
+            const pugi::xml_node& after = records[i];
             EXPECT_LT(*NumberAttribute(before, "time_buffer"),
                       *NumberAttribute(after, "time_buffer"))
                 << number;
@@ -254,36 +212,27 @@ TEST_P(GeneratedPlantTest, WorkOrdersHaveOneToFiveSubActivitiesInTimeOrder) {
                 EXPECT_STREQ(before.attribute(name).value(), after.attribute(name).value())
                     << number << " " << name;
             }
-            ++end;
         }
-        EXPECT_GE(end - first, 1u);
-        EXPECT_LE(end - first, static_cast<size_t>(kMaxSubActivitiesPerWorkOrder)) << number;
-        first = end;
     }
 }
 
 TEST_P(GeneratedPlantTest, DateTextsAgreeWithTheBarTimes) {
     const std::vector<pugi::xml_node>& records = workOrders_->records;
-    for (size_t first = 0; first < records.size();) {
-        const std::string number = records[first].attribute("work_order_no").value();
-        size_t last = first;
-        while (last + 1 < records.size() &&
-               number == records[last + 1].attribute("work_order_no").value()) {
-            ++last;
-        }
-        const int64_t start = *NumberAttribute(records[first], "time_buffer");
-        const int64_t end = *NumberAttribute(records[last], "time_buffer") +
-                            *NumberAttribute(records[last], "timeindays1");
+    for (const auto& [first, end] : WorkOrderRuns(records)) {
         const pugi::xml_node& record = records[first];
+        const std::string number = record.attribute("work_order_no").value();
+        const int64_t start = *NumberAttribute(record, "time_buffer");
+        const int64_t finish = *NumberAttribute(records[end - 1], "time_buffer") +
+                               *NumberAttribute(records[end - 1], "timeindays1");
         ASSERT_EQ(DayOfText(record.attribute("wo_start_date").value()), DayOfSeconds(start))
             << number;
-        ASSERT_EQ(DayOfText(record.attribute("wo_end_date").value()), DayOfSeconds(end)) << number;
+        ASSERT_EQ(DayOfText(record.attribute("wo_end_date").value()), DayOfSeconds(finish))
+            << number;
         for (const char* name : {"reqddate", "schdate", "wo_start_date", "wo_end_date"}) {
             const std::string text = record.attribute(name).value();
             ASSERT_EQ(text.size(), 10u) << name << " " << text;  // MM/DD/YYYY
             ASSERT_NO_THROW(TextToDate(text)) << name << " " << text;
         }
-        first = last + 1;
     }
     for (const pugi::xml_node& record : records) {
         const int64_t start = *NumberAttribute(record, "time_buffer");
