@@ -195,12 +195,22 @@ void AppendNumber(std::string& out, int64_t value) {
 }
 
 void AppendPadded(std::string& out, int32_t value, int32_t width) {
+    if (width == 2 && value >= 0 && value < 100) {  // months, days, hours, minutes
+        const std::array<char, 2> digits = {static_cast<char>('0' + value / 10),
+                                            static_cast<char>('0' + value % 10)};
+        out.append(digits.data(), digits.size());
+        return;
+    }
     std::array<char, 16> digits;
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
     for (auto length = static_cast<int32_t>(result.ptr - digits.data()); length < width; ++length) {
         out += '0';
     }
     out.append(digits.data(), result.ptr);
+}
+
+constexpr bool NeedsEscape(char c) {
+    return c == '&' || c == '<' || c == '>' || c == '"';
 }
 
 // One payload: an XML declaration, the root, one empty element per record with the data in its
@@ -231,7 +241,7 @@ public:
 
     void Text(std::string_view name, std::string_view value) {
         Name(name);
-        if (value.find_first_of("&<>\"") == std::string_view::npos) {
+        if (std::none_of(value.begin(), value.end(), NeedsEscape)) {
             out_ += value;
         } else {
             for (const char c : value) {
