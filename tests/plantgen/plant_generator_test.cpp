@@ -317,16 +317,6 @@ TEST(PlantGeneratorTest, AnotherSeedGivesAnotherPlan) {
     EXPECT_EQ(Read(second.workOrders)->records.size(), 1000u);
 }
 
-// A fixed seed pins the plant down; a change to the generator shows up here first.
-TEST(PlantGeneratorTest, TheDefaultPlantStartsWithTheSameWorkOrder) {
-    const std::unique_ptr<ReadPayload> workOrders = Read(GeneratePlant({}).workOrders);
-    ASSERT_EQ(workOrders->error, "");
-    const pugi::xml_node first = workOrders->records.at(0);
-    EXPECT_STREQ(first.attribute("resno").value(), "LATHE-01");
-    EXPECT_STREQ(first.attribute("work_order_no").value(), "WO-100000");
-    EXPECT_STREQ(first.attribute("rsscheduleno").value(), "10");
-}
-
 // ---- What a planner sees in the default plant ----
 
 TEST(PlantGeneratorTest, TheDefaultPlantShowsEveryBarColourAndSomeConflicts) {
