@@ -1,5 +1,6 @@
 #include "loading/record_table.hpp"
 
+#include <cstring>
 #include <limits>
 
 #include <tessaro/runtime/ascii.hpp>
@@ -15,6 +16,10 @@ namespace {
 }
 
 const std::vector<uint32_t> kNoRecords;
+
+// No 32-bit number and no date of the calendar take these slot values.
+constexpr int64_t kNullNumber = std::numeric_limits<int64_t>::min();
+constexpr int32_t kNullSecondOfDay = -1;
 
 }  // namespace
 
@@ -57,32 +62,71 @@ void RecordTable::CheckColumn(int32_t column) const {
     }
 }
 
+RecordTable::Slot RecordTable::NullSlot(ColumnType type) {
+    Slot slot;
+    switch (type) {
+        case ColumnType::Text:
+            slot.Text = nullptr;
+            break;
+        case ColumnType::Int32:
+            slot.Number = kNullNumber;
+            break;
+        case ColumnType::Date:
+            slot.Date = DateTime{0, kNullSecondOfDay};
+            break;
+    }
+    return slot;
+}
+
+FieldValue RecordTable::ValueOf(const Slot& slot, ColumnType type) const {
+    switch (type) {
+        case ColumnType::Text:
+            if (slot.Text != nullptr) {
+                return std::string_view(slot.Text);
+            }
+            break;
+        case ColumnType::Int32:
+            if (slot.Number != kNullNumber) {
+                return static_cast<int32_t>(slot.Number);
+            }
+            break;
+        case ColumnType::Date:
+            if (slot.Date.SecondOfDay != kNullSecondOfDay) {
+                return slot.Date;
+            }
+            break;
+    }
+    return std::monostate{};
+}
+
 void RecordTable::AddNew() {
     Update();
     if (committed_ >= std::numeric_limits<uint32_t>::max()) {
         RaiseRuntimeError(RuntimeError::Overflow);
     }
-    fields_.resize(fields_.size() + columns_.size());
+    for (const Column& column : columns_) {
+        fields_.push_back(NullSlot(column.Type));
+    }
     pending_ = true;
     indexes_.clear();
     filtered_ = nullptr;
 }
 
-void RecordTable::SetField(int32_t column, std::string_view text) {
+void RecordTable::SetField(int32_t column, const char* text) {
     CheckColumn(column);
     if (!pending_) {
         RaiseInvalid("No record is being added.");
     }
-    FieldValue& field = fields_[committed_ * columns_.size() + static_cast<std::size_t>(column)];
+    Slot& field = fields_[committed_ * columns_.size() + static_cast<std::size_t>(column)];
     switch (columns_[static_cast<std::size_t>(column)].Type) {
         case ColumnType::Text:
-            field = text;
+            field.Text = text;
             break;
         case ColumnType::Int32:
-            field = TextToInt32(text);
+            field.Number = TextToInt32(text);
             break;
         case ColumnType::Date:
-            field = TextToDate(text);
+            field.Date = TextToDate(text);
             break;
     }
 }
@@ -113,22 +157,24 @@ void RecordTable::MoveNext() {
     ++cursor_;
 }
 
-const FieldValue& RecordTable::Field(int32_t column) const {
+FieldValue RecordTable::Field(int32_t column) const {
     CheckColumn(column);
     if (Eof()) {
         RaiseInvalid("The table has no current record.");
     }
-    return fields_[RecordAt(cursor_) * columns_.size() + static_cast<std::size_t>(column)];
+    const auto place = static_cast<std::size_t>(column);
+    return ValueOf(fields_[RecordAt(cursor_) * columns_.size() + place], columns_[place].Type);
 }
 
 const RecordTable::RecordIndex& RecordTable::IndexOf(int32_t column) {
     auto [place, added] = indexes_.try_emplace(column);
     if (added) {
         const std::size_t width = columns_.size();
-        for (std::size_t record = 0; record < committed_; ++record) {
-            const FieldValue& field = fields_[record * width + static_cast<std::size_t>(column)];
-            if (const auto* text = std::get_if<std::string_view>(&field)) {
-                place->second[*text].push_back(static_cast<uint32_t>(record));
+        const bool isText = columns_[static_cast<std::size_t>(column)].Type == ColumnType::Text;
+        for (std::size_t record = 0; isText && record < committed_; ++record) {
+            const char* text = fields_[record * width + static_cast<std::size_t>(column)].Text;
+            if (text != nullptr) {
+                place->second[std::string_view(text)].push_back(static_cast<uint32_t>(record));
             }
         }
     }

@@ -18,8 +18,10 @@ enum class ColumnType { Text, Int32, Date };
 using FieldValue = std::variant<std::monostate, std::string_view, int32_t, DateTime>;
 
 // The in-memory table a loader reads its payload into: typed columns, one record per payload
-// element, a cursor over the records and a filter by one column's exact value. Text fields are
-// views: the text they were set from must outlive the table (the loaders keep their document).
+// element, a cursor over the records and a filter by one column's exact value. Text fields point
+// into the text they were set from, which must stay as it is while the table lives (the loaders
+// read from their payload's document); a field takes eight bytes, whatever its type, so a large
+// payload's table stays small.
 class RecordTable {
 public:
     // Raises 5 when a column of that name, ignoring letter case, exists already.
@@ -38,8 +40,9 @@ public:
     // Starts a new record with every field Null; a record still pending is committed first.
     void AddNew();
     // Converts the text to the column's type: type mismatch (13) or overflow (6) for a number or
-    // date that does not convert; 5 for a column outside the table or no pending record.
-    void SetField(int32_t column, std::string_view text);
+    // date that does not convert; 5 for a column outside the table or no pending record. The
+    // text must end with a NUL character, which is not part of it.
+    void SetField(int32_t column, const char* text);
     // Commits the pending record; does nothing without one.
     void Update();
     std::size_t RecordCount() const { return committed_; }
@@ -51,11 +54,11 @@ public:
     void MoveNext();
     bool Eof() const { return cursor_ >= ViewSize(); }
     // Raises 5 at the end.
-    const FieldValue& Field(int32_t column) const;
+    FieldValue Field(int32_t column) const;
 
     // Keeps only the records whose text in the column equals the value exactly (no pattern, no
-    // quoting: any character matches itself); Null fields never match. Moves to the first
-    // match. Raises 5 for a column outside the table.
+    // quoting: any character matches itself); Null fields and the values of columns that are
+    // not text never match. Moves to the first match. Raises 5 for a column outside the table.
     void Filter(int32_t column, std::string_view value);
     void ClearFilter();
 
@@ -71,9 +74,20 @@ private:
     void CheckColumn(int32_t column) const;
     const RecordIndex& IndexOf(int32_t column);
 
+    // A field as stored: a text pointer, a number or a date, by the column's type; Null is a
+    // null pointer or a value no number or date can take.
+    union Slot {
+        Slot() : Number(0) {}
+        const char* Text;
+        int64_t Number;
+        DateTime Date;
+    };
+    static Slot NullSlot(ColumnType type);
+    FieldValue ValueOf(const Slot& slot, ColumnType type) const;
+
     std::vector<Column> columns_;
     // Row-major: record r's fields start at r * columns_.size().
-    std::vector<FieldValue> fields_;
+    std::vector<Slot> fields_;
     std::size_t committed_ = 0;
     bool pending_ = false;
 

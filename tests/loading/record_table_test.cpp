@@ -18,7 +18,7 @@ protected:
         table.AppendColumn("day", ColumnType::Date);
     }
 
-    void Add(std::vector<std::string_view> values) {
+    void Add(std::vector<const char*> values) {
         table.AddNew();
         for (std::size_t i = 0; i < values.size(); ++i) {
             table.SetField(static_cast<int32_t>(i), values[i]);
