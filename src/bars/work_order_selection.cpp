@@ -22,15 +22,8 @@ std::string KeyWorkOrder(const std::string& key) {
 
 // The position part of a key; 0 when the key does not split.
 int16_t KeyPosition(const std::string& key) {
-    std::string number;
-    int16_t position = 0;
-    int16_t count = 0;
-    try {
-        DisassembleBarKey(key, number, position, count);
-    } catch (const AutomationError&) {
-        return 0;
-    }
-    return position;
+    const auto parts = TrySplitBarKey(key);
+    return parts ? parts->Position : 0;
 }
 
 // The place of a style in a style table; -1 when the table does not hold it.

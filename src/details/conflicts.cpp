@@ -4,6 +4,7 @@
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
+#include "bars/work_order_bars.hpp"
 
 namespace tessaro {
 
@@ -40,20 +41,14 @@ void Tessaro_Ctrl::TempBarCreation(int16_t ItemID, int16_t BarID) {
     span.StartMinute = static_cast<int16_t>(chosen.Start.Minute);
     span.EndMinute = static_cast<int16_t>(chosen.End.Minute);
     WorkOrderSpan_ = span;
-    const int32_t bars = ctResSched_.TimeBarCount(r);
-    for (int32_t i = 1; i <= bars; ++i) {
-        const auto index = static_cast<int16_t>(i);
-        if (ctResSched_.TimeBarKind(r, index) != WorkOrderBarKind) {
-            continue;
-        }
-        const BarRecord other = RecordOf(ctResSched_, r, index);
+    ForEachWorkOrderBar(ctResSched_, r, [&](int16_t index, const BarRecord& other) {
         if (other.work_order_no == record.work_order_no &&
             other.rsscheduleno == record.rsscheduleno) {
             const ChartBar times = ctResSched_.Bar(r, index);
             ExtendWorkOrderSpan(times.Start.Day, times.End.Day, times.Start.Minute,
                                 times.End.Minute);
         }
-    }
+    });
 
     TempBarKey_ = "T$" + std::to_string(count);
     TempBarItem_ = r;
@@ -106,18 +101,12 @@ std::string Tessaro_Ctrl::SearchConflicts(int16_t& ItemID, int16_t& BarID, bool 
 
     // The bars whose overlaps are searched: the work order's bars on the row, or only those of
     // the checked activity.
-    const int32_t bars = ctResSched_.TimeBarCount(r);
-    for (int32_t i = 1; i <= bars; ++i) {
-        const auto index = static_cast<int16_t>(i);
-        if (ctResSched_.TimeBarKind(r, index) != WorkOrderBarKind) {
-            continue;
-        }
-        const BarRecord other = RecordOf(ctResSched_, r, index);
+    ForEachWorkOrderBar(ctResSched_, r, [&](int16_t index, const BarRecord& other) {
         if (other.work_order_no == checked.work_order_no &&
             (!ownActivityOnly || other.rsscheduleno == checked.rsscheduleno)) {
             CmbConflictTB_.AddItem(ctResSched_.TimeBarKey(r, index));
         }
-    }
+    });
 
     lstConflictWorkOrders_.AddItem(ConflictEntry(checked));
     lstConflictHidden_.AddItem(checkedKey);

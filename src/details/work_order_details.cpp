@@ -5,6 +5,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
 #include "bars/bar_record_codec.hpp"
+#include "bars/work_order_bars.hpp"
 
 namespace tessaro {
 
@@ -115,23 +116,16 @@ void Tessaro_Ctrl::FillWorkOrderGrid(int16_t row, int16_t bar) {
     // each first qualifies, as many as the grid has rows; a later bar of a listed work order
     // overwrites its row.
     const int32_t fromDay = ctResSched_.Bar(row, bar).Start.Day;
-    const int32_t bars = ctResSched_.TimeBarCount(row);
-    for (int32_t i = 1; i <= bars; ++i) {
-        const auto index = static_cast<int16_t>(i);
-        if (ctResSched_.TimeBarKind(row, index) != WorkOrderBarKind) {
-            continue;
-        }
-        BarRecord record;
-        DisassembleBarRecordText(ctResSched_.TimeBarTag(row, index), record);
+    ForEachWorkOrderBar(ctResSched_, row, [&](int16_t index, const BarRecord& record) {
         const bool found = LocateWorkOrderGridRow(record.work_order_no);
         if (!found || ctResSched_.Bar(row, index).Start.Day < fromDay) {
-            continue;
+            return;
         }
         for (int32_t column = 1; column <= std::min(columns, 13); ++column) {
             vaSpread_.SetGridCurrentColumn(column);
             vaSpread_.SetGridCellText(GridCell(record, column));
         }
-    }
+    });
     vaSpread_.SetGridCurrentColumn(1);
 }
 
