@@ -25,12 +25,13 @@ TimeAxis::TimeAxis(int32_t firstDay, int32_t lastDay, double dayWidth)
 
 double TimeAxis::x(int64_t absoluteMinute) const {
     const int64_t fromStart = absoluteMinute - int64_t{firstDay_} * kMinutesPerDay;
-    return static_cast<double>(fromStart) * minuteWidth();
+    // Multiplied before divided: whole days land on whole pixels exactly.
+    return static_cast<double>(fromStart) * dayWidth_ / kMinutesPerDay;
 }
 
 int64_t TimeAxis::minuteAt(double offset) const {
     return int64_t{firstDay_} * kMinutesPerDay +
-           static_cast<int64_t>(std::floor(offset / minuteWidth()));
+           static_cast<int64_t>(std::floor(offset * kMinutesPerDay / dayWidth_));
 }
 
 int32_t TimeAxis::snapMinutes() const {
