@@ -68,8 +68,12 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
             updateHoverCursor(pos);
             break;
         case DragState::Pressed:
-            if ((pos - gesture_.pressPos).manhattanLength() < QApplication::startDragDistance() ||
-                !gesture_.draggable) {
+            if ((pos - gesture_.pressPos).manhattanLength() < QApplication::startDragDistance()) {
+                break;
+            }
+            if (!gesture_.draggable) {
+                // Moved off a bar that stays put: neither a drag nor a click any more.
+                cancelGesture();
                 break;
             }
             if (gesture_.part == BarPart::StartEdge) {
