@@ -78,9 +78,9 @@ TessaroWidget::~TessaroWidget() {
         box->Changed.Unsubscribe(id);
     }
     // The parts subscribe to the control's models, so they go before the control does.
-    const QObjectList parts = children();
-    for (QObject* part : parts) {
-        delete part;
+    // One at a time: deleting a part may delete others (a menu presenter takes its menu along).
+    while (!children().isEmpty()) {
+        delete children().constFirst();
     }
 }
 
