@@ -1,6 +1,10 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include <pugixml.hpp>
+
 #include <tessaro/control/design_surface.hpp>
+
+#include "bars/work_order_registry.hpp"
 
 namespace tessaro {
 namespace {

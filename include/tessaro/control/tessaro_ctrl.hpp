@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+
+#include <tessaro/bars/bar_record.hpp>
+#include <tessaro/bars/work_order_span.hpp>
 
 #include <tessaro/components/combo_box.hpp>
 #include <tessaro/components/list_box.hpp>
@@ -18,7 +22,13 @@
 #include <tessaro/runtime/calendar.hpp>
 #include <tessaro/runtime/ordered_dictionary.hpp>
 
+namespace pugi {
+class xml_document;
+}
+
 namespace tessaro {
+
+class WorkOrderRegistry;
 
 // Colours are RGB numbers: red + 256 * green + 65536 * blue.
 using ColourTable = std::array<int32_t, 7>;
@@ -39,6 +49,36 @@ public:
     // Creates twelve further work-order bar styles and points the style tables at them; the old
     // styles stay in the chart and bars keep the style numbers they were given.
     void CreateWOTimeBarStyles();
+
+    // Payloads: each loader first keeps the text in its store (Box3, Box1, Box4, Box2), then
+    // reads every record, and only then changes the chart, so a payload that fails raises its
+    // error and leaves the window, rows and bars as they were.
+
+    // The first record's fromtimeperiod and totimeperiod become WindowStart, WindowEnd and the
+    // chart's range, all together or not at all.
+    void LoadScheduleTime(std::string_view Hdrxml);
+    // Replaces every row (and with them every bar) by one row "resno;shortdesc" per resource.
+    // More than 32767 resources raise overflow (6).
+    void LoadResource(std::string_view Resxml);
+    // Adds one light-red calendar bar per entry whose resno names a row; entries of other
+    // resources are skipped. Each call adds one more calendar style to the chart.
+    void LoadCalendarEvents(std::string_view Calxml);
+    // Adds one work-order bar per sub-activity whose resno names a row, positions counted by row
+    // first, then payload order; records of other resources are skipped. Only adds: bars already
+    // on the chart stay. A work-order number holding "$" raises 5.
+    void LoadResourceEvents(std::string_view Revxml);
+
+    // Bar keys ("number$position$count").
+    // Raises BarKeyBlankError and leaves szKeyId unchanged when the number is blank.
+    void AssembleKeyID(std::string& szKeyId, const std::string& wonumber,
+                       int16_t SubActivityPosition, int16_t SubActivityCount);
+    // A blank key or one without "$" changes nothing; a key with one "$" raises 5 after setting
+    // the number; parts that are not 16-bit numbers raise 13 or 6 after the earlier outputs.
+    void DisAssembleKeyID(const std::string& szKeyId, std::string& wonumber,
+                          int16_t& SubActivityPosition, int16_t& SubActivityCount);
+    // Rewrites the count part with the registered count of the key's work order and returns the
+    // new key (also left in BarID); raises 5 when the registry holds no such work order.
+    std::string SetBarKeyId(std::string& BarID);
 
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or
@@ -91,6 +131,28 @@ public:
     const StyleTable& SelectedBarStyles() const { return SelectedBarStyles_; }
 
 private:
+    friend class TessaroCtrlProbe;
+
+    // Bar keys and records.
+    // Returns the work order's count after this registration; never raises.
+    int16_t RegisterWorkOrderSubActivity(std::string_view number) noexcept;
+    // Rewrites the key of every work-order bar whose work order this load registered; keys of
+    // other bars stay as they are.
+    void RefreshBarKeyCounts();
+    void RefreshBarKeyCount(int16_t row, int16_t bar);
+    void AssembleBarRecord(std::string& recordText, const BarRecord& record);
+    void DisAssembleBarRecord(const std::string& recordText, BarRecord& record);
+    void ExtendWorkOrderSpan(int32_t startDay, int32_t endDay, int32_t startMinute,
+                             int32_t endMinute);
+    WorkOrderRegistry& Registry();
+    void DiscardRegistry();
+
+    // Bar appearance.
+    void ApplyBarColour(std::string_view status, int16_t selected, int16_t row, int16_t bar,
+                        int16_t activityTimeType);
+    void ApplyBarStyle(std::string_view status, int16_t row, int16_t bar, int16_t firstKey,
+                       int16_t secondKey, int16_t selected, int16_t activityTimeType);
+
     void ApplyDesignSurface();
     void ConnectComponents();
     void UserControl_Initialize();
@@ -124,6 +186,14 @@ private:
     ColourTable SelectedBarColours_{};
     StyleTable NormalBarStyles_{};
     StyleTable SelectedBarStyles_{};
+
+    // Loading state: the registry lives only while a bar load runs; each loader keeps the
+    // document of its last payload.
+    std::unique_ptr<WorkOrderRegistry> WorkOrderRegistry_;
+    WorkOrderSpan WorkOrderSpan_;
+    std::unique_ptr<pugi::xml_document> HeaderDocument_;
+    std::unique_ptr<pugi::xml_document> ResourceDocument_;
+    std::unique_ptr<pugi::xml_document> CalendarDocument_;
 };
 
 }  // namespace tessaro

@@ -17,7 +17,10 @@ template <typename V>
 class CaseInsensitiveCollection {
 public:
     // Raises key already exists (457) when a key equal ignoring case exists; nothing changes.
-    void Add(const std::string& key, V item) { items_.Add(Fold(key), Slot{key, std::move(item)}); }
+    // Returns the added item, which stays where it is until it is removed.
+    V& Add(const std::string& key, V item) {
+        return items_.Add(Fold(key), Slot{key, std::move(item)}).Value;
+    }
 
     // Raises invalid procedure call (5) for a missing key.
     V& Item(const std::string& key) { return items_.Item(Fold(key)).Value; }

@@ -69,7 +69,8 @@ public:
     }
 
     // Raises key already exists (457) for an existing key and leaves the dictionary unchanged.
-    void Add(std::string key, V value) {
+    // Returns the added value, which stays where it is until it is removed.
+    V& Add(std::string key, V value) {
         if (Exists(key)) {
             RaiseRuntimeError(RuntimeError::KeyAlreadyExists);
         }
@@ -81,6 +82,7 @@ public:
             entries_.pop_back();
             throw;
         }
+        return added->second;
     }
 
     // Raises invalid procedure call (5) for a missing key; adding the key again puts it last.

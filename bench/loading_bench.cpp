@@ -1,0 +1,138 @@
+// Loading a generated plant: each loader and the full load, next to pugixml alone parsing the
+// same payloads. The counter "vs_pugixml" is the full load's time over pugixml's.
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+
+#include <plantgen/plant_generator.hpp>
+#include <pugixml.hpp>
+#include <tessaro/control/tessaro_ctrl.hpp>
+
+namespace {
+
+using tessaro::Tessaro_Ctrl;
+using tessaro::plantgen::PlantPayloads;
+
+const PlantPayloads& Plant(int64_t resources, int64_t subActivities) {
+    static std::map<std::pair<int64_t, int64_t>, PlantPayloads> plants;
+    auto [place, added] = plants.try_emplace({resources, subActivities});
+    if (added) {
+        place->second = tessaro::plantgen::GeneratePlant(
+            {static_cast<int32_t>(resources), static_cast<int32_t>(subActivities), 1, true, 21});
+    }
+    return place->second;
+}
+
+// Returns freed memory to the system, so the next run touches fresh pages as a host's first load
+// does; without it, a run after a large free reuses warm pages and looks several times faster.
+void ColdHeap() {
+    malloc_trim(0);
+}
+
+template <typename Run>
+double SecondsOf(Run run) {
+    ColdHeap();
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void ParseAll(const PlantPayloads& plant) {
+    for (const std::string* payload :
+         {&plant.header, &plant.resources, &plant.calendars, &plant.workOrders}) {
+        pugi::xml_document document;
+        benchmark::DoNotOptimize(document.load_buffer(payload->data(), payload->size()));
+    }
+}
+
+void LoadAll(Tessaro_Ctrl& control, const PlantPayloads& plant) {
+    control.LoadScheduleTime(plant.header);
+    control.LoadResource(plant.resources);
+    control.LoadCalendarEvents(plant.calendars);
+    control.LoadResourceEvents(plant.workOrders);
+}
+
+void BM_PugixmlParseAll(benchmark::State& state) {
+    const PlantPayloads& plant = Plant(state.range(0), state.range(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        ColdHeap();
+        state.ResumeTiming();
+        ParseAll(plant);
+    }
+    state.counters["bytes"] = static_cast<double>(plant.workOrders.size() + plant.calendars.size() +
+                                                  plant.resources.size() + plant.header.size());
+}
+
+// The four loaders in refresh order on a fresh control, with pugixml's parse of the same
+// payloads timed alongside for the ratio; creating and destroying the control are not timed.
+void BM_FullLoad(benchmark::State& state) {
+    const PlantPayloads& plant = Plant(state.range(0), state.range(1));
+    double load = 0;
+    double parse = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        parse += SecondsOf([&] { ParseAll(plant); });
+        auto control = std::make_unique<Tessaro_Ctrl>();
+        ColdHeap();
+        state.ResumeTiming();
+        load += SecondsOf([&] { LoadAll(*control, plant); });
+        state.PauseTiming();
+        control.reset();
+        state.ResumeTiming();
+    }
+    state.counters["vs_pugixml"] = load / parse;
+}
+
+// One loader on a control that already holds the earlier payloads; the control is rebuilt
+// outside the timing.
+template <int Step>
+void BM_Loader(benchmark::State& state) {
+    const PlantPayloads& plant = Plant(state.range(0), state.range(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto control = std::make_unique<Tessaro_Ctrl>();
+        if (Step > 1) {
+            control->LoadResource(plant.resources);
+        }
+        ColdHeap();
+        state.ResumeTiming();
+        switch (Step) {
+            case 0:
+                control->LoadScheduleTime(plant.header);
+                break;
+            case 1:
+                control->LoadResource(plant.resources);
+                break;
+            case 2:
+                control->LoadCalendarEvents(plant.calendars);
+                break;
+            case 3:
+                control->LoadResourceEvents(plant.workOrders);
+                break;
+        }
+        state.PauseTiming();
+        control.reset();
+        state.ResumeTiming();
+    }
+}
+
+void PlantSizes(benchmark::internal::Benchmark* bench) {
+    bench->Args({50, 1000})->Args({500, 100000})->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_PugixmlParseAll)->Apply(PlantSizes);
+BENCHMARK(BM_FullLoad)->Apply(PlantSizes);
+BENCHMARK(BM_Loader<0>)->Name("BM_LoadScheduleTime")->Apply(PlantSizes);
+BENCHMARK(BM_Loader<1>)->Name("BM_LoadResource")->Apply(PlantSizes);
+BENCHMARK(BM_Loader<2>)->Name("BM_LoadCalendarEvents")->Apply(PlantSizes);
+BENCHMARK(BM_Loader<3>)->Name("BM_LoadResourceEvents")->Apply(PlantSizes);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,71 @@
+#include "bars/field_splitter.hpp"
+
+#include <tessaro/runtime/ascii.hpp>
+#include <tessaro/runtime/automation_error.hpp>
+
+namespace tessaro {
+
+namespace {
+constexpr char kSeparator = '$';
+constexpr char kEscape = '\\';
+}  // namespace
+
+FieldSplitter::FieldSplitter(std::string_view text, Escapes escapes)
+    : text_(text), escapes_(escapes) {}
+
+std::size_t FieldSplitter::FindSeparator(std::size_t from) const {
+    if (escapes_ == Escapes::None) {
+        return text_.find(kSeparator, from);
+    }
+    for (std::size_t i = from; i < text_.size(); ++i) {
+        if (text_[i] == kEscape) {
+            ++i;
+        } else if (text_[i] == kSeparator) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+std::string_view FieldSplitter::Next() {
+    const std::size_t separator = FindSeparator(position_);
+    if (separator == std::string_view::npos) {
+        RaiseRuntimeError(RuntimeError::InvalidProcedureCall);
+    }
+    const std::string_view field = text_.substr(position_, separator - position_);
+    position_ = separator + 1;
+    return field;
+}
+
+std::string_view FieldSplitter::Last() const {
+    // The length counts from the text without its outer spaces, so leading spaces of the text
+    // shorten the last field from its end.
+    const std::size_t trimmedLength = TrimSpaces(text_).size();
+    if (trimmedLength < position_) {
+        RaiseRuntimeError(RuntimeError::InvalidProcedureCall);
+    }
+    return text_.substr(position_, trimmedLength - position_);
+}
+
+void AppendEscapedField(std::string& record, std::string_view field) {
+    for (const char c : field) {
+        if (c == kSeparator || c == kEscape) {
+            record += kEscape;
+        }
+        record += c;
+    }
+}
+
+std::string UnescapedField(std::string_view raw) {
+    std::string field;
+    field.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == kEscape && i + 1 < raw.size()) {
+            ++i;
+        }
+        field += raw[i];
+    }
+    return field;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <unordered_map>
+
+#include <tessaro/bars/vadel_class1.hpp>
+#include <tessaro/runtime/ascii.hpp>
+
+namespace tessaro {
+
+// Counts the sub-activities of each work order while one bar load runs. Work-order numbers
+// compare ignoring letter case and surrounding spaces, so " WO1", "wo1" and "WO1" are one work
+// order.
+class WorkOrderRegistry {
+public:
+    // Returns the work order's count after this registration: 1 for a new work order, then 2,
+    // 3, ...; the count stops at 32767 and keeps returning it.
+    int16_t Register(std::string_view number) { return Enter(number).WOCount; }
+
+    // Registers like Register and returns the work order's entry, which stays valid (and sees
+    // later registrations) as long as the registry lives.
+    const Vadel_Class1& Enter(std::string_view number);
+
+    // Returns nullptr for a work order that was never registered.
+    const Vadel_Class1* Find(std::string_view number) const;
+
+    int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
+
+private:
+    // Map nodes never move, so entries handed out stay valid.
+    std::unordered_map<std::string, Vadel_Class1, AsciiCaseInsensitiveHash,
+                       AsciiCaseInsensitiveEqual>
+        entries_;
+};
+
+}  // namespace tessaro

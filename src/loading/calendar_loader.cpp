@@ -1,0 +1,110 @@
+#include <array>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <tessaro/bars/bar_kinds.hpp>
+#include <tessaro/control/tessaro_ctrl.hpp>
+#include <tessaro/runtime/automation_error.hpp>
+
+#include "loading/field_reading.hpp"
+#include "loading/fixed_columns.hpp"
+#include "loading/payload_reader.hpp"
+#include "runtime/floor_division.hpp"
+
+namespace tessaro {
+
+namespace {
+
+// A calendar entry may carry the first n of these attributes, in any order.
+constexpr std::array<FixedColumn, 8> kCalendarColumns{{
+    {"avlqty", ColumnType::Int32},
+    {"calendar_from", ColumnType::Date},
+    {"no_of_buckets1", ColumnType::Int32},
+    {"no_of_buckets2", ColumnType::Int32},
+    {"resno", ColumnType::Text},
+    {"time_buffer", ColumnType::Int32},
+    {"timeindays1", ColumnType::Int32},
+    {"timetableno", ColumnType::Text},
+}};
+constexpr int32_t kCalendarFrom = 1;
+constexpr int32_t kStartSeconds = 2;
+constexpr int32_t kLengthSeconds = 3;
+constexpr int32_t kResno = 4;
+
+constexpr int32_t kCalendarStyleFlags = 27;
+constexpr int32_t kCalendarColour = 13816575;  // RGB(255, 210, 210)
+
+struct CalendarBar {
+    int16_t Row;
+    int32_t Day;
+    int32_t StartMinute;
+    int32_t EndMinute;
+};
+
+// The minute of the day reached that many seconds after a midnight: whole days fall away,
+// negative seconds count back from midnight, the seconds of the minute are dropped.
+int32_t MinuteOfDay(int32_t seconds) {
+    return static_cast<int32_t>(FloorMod(seconds, 86400) / 60);
+}
+
+// Seconds as whole minutes, an exact half going to the even neighbour.
+int32_t RoundedMinutes(int32_t seconds) {
+    auto minutes = static_cast<int32_t>(FloorDiv(seconds, 60));
+    const int32_t rest = seconds - minutes * 60;
+    if (rest > 30 || (rest == 30 && minutes % 2 != 0)) {
+        ++minutes;
+    }
+    return minutes;
+}
+
+CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
+    const int32_t day = FieldDate(table.Field(kCalendarFrom)).Day;
+    const int32_t startMinute = MinuteOfDay(FieldInt32(table.Field(kStartSeconds)));
+    // An entry past midnight keeps its day; the chart carries the end into the next day.
+    const int32_t endMinute = startMinute + RoundedMinutes(FieldInt32(table.Field(kLengthSeconds)));
+    return CalendarBar{row, day, startMinute, endMinute};
+}
+
+}  // namespace
+
+void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
+    Box4_.SetText(std::string(Calxml));
+
+    PayloadRecords payload = ReadPayloadRecords(Box4_.Text());
+    RecordTable table;
+    AddFixedColumns(table, kCalendarColumns);
+    ReadRecords(table, payload.Elements);
+
+    // Every entry that will be drawn is read first, so a failure leaves the chart as it was.
+    std::vector<CalendarBar> bars;
+    const int32_t rows = ctResSched_.RowCount();
+    for (int32_t row = 1; row <= rows; ++row) {
+        const auto r = static_cast<int16_t>(row);
+        const std::size_t firstOfRow = bars.size();
+        table.Filter(kResno, ResourceNumberOfRow(ctResSched_.RowText(r)));
+        for (; !table.Eof(); table.MoveNext()) {
+            bars.push_back(PrepareCalendarBar(r, table));
+        }
+        const std::size_t added = bars.size() - firstOfRow;
+        if (ctResSched_.TimeBarCount(r) + added >
+            static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
+            RaiseRuntimeError(RuntimeError::Overflow, "A chart row holds at most 32767 bars; row " +
+                                                          std::to_string(row) +
+                                                          " would hold more.");
+        }
+    }
+
+    const int16_t style = ctResSched_.AddBarStyle(kCalendarStyleFlags, 0);
+    ctResSched_.SetBarStyleColour(style, kCalendarColour);
+    for (const CalendarBar& entry : bars) {
+        const int16_t bar = ctResSched_.AddUnkeyedTimeBar(entry.Row, entry.StartMinute,
+                                                          entry.EndMinute, entry.Day, entry.Day);
+        ctResSched_.SetTimeBarColour(entry.Row, bar, -1);
+        ctResSched_.SetTimeBarStyle(entry.Row, bar, style);
+        ctResSched_.SetTimeBarKind(entry.Row, bar, CalendarBarKind);
+    }
+    CalendarDocument_ = std::move(payload.Document);
+}
+
+}  // namespace tessaro

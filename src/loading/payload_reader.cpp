@@ -1,0 +1,126 @@
+#include "loading/payload_reader.hpp"
+
+#include <string>
+
+#include <tessaro/runtime/ascii.hpp>
+#include <tessaro/runtime/automation_error.hpp>
+
+namespace tessaro {
+
+namespace {
+
+[[noreturn]] void RaisePayloadError(std::string description) {
+    RaiseRuntimeError(RuntimeError::InvalidProcedureCall, std::move(description));
+}
+
+std::string_view BaseName(std::string_view name) {
+    const auto colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+// Payload values can be huge; a message shows their start.
+std::string Shortened(std::string_view value) {
+    constexpr std::size_t kShown = 60;
+    return value.size() <= kShown ? std::string(value)
+                                  : std::string(value.substr(0, kShown)) + "...";
+}
+
+std::string RecordName(std::size_t index) {
+    return "Record " + std::to_string(index + 1);
+}
+
+pugi::xml_node SingleRoot(const pugi::xml_document& document) {
+    pugi::xml_node root;
+    for (pugi::xml_node node : document.children()) {
+        if (node.type() == pugi::node_element) {
+            if (root) {
+                RaisePayloadError("The payload has more than one root element.");
+            }
+            root = node;
+        } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            RaisePayloadError("The payload has text outside its root element.");
+        }
+    }
+    if (!root) {
+        RaisePayloadError("The payload has no root element.");
+    }
+    return root;
+}
+
+}  // namespace
+
+PayloadRecords ReadPayloadRecords(std::string_view text) {
+    PayloadRecords records;
+    records.Document = std::make_unique<pugi::xml_document>();
+    text = TrimSpaces(text);
+    const pugi::xml_parse_result parsed = records.Document->load_buffer(
+        text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!parsed) {
+        RaisePayloadError(
+            "The payload is not well-formed XML: " + std::string(parsed.description()) +
+            " at character " + std::to_string(parsed.offset + 1) + ".");
+    }
+    const pugi::xml_node root = SingleRoot(*records.Document);
+    for (pugi::xml_node node : root.children()) {
+        if (node.type() == pugi::node_element) {
+            records.Elements.push_back(node);
+        } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            RaisePayloadError("The payload's root holds text outside its records.");
+        }
+    }
+    if (records.Elements.empty()) {
+        RaisePayloadError("The payload's root holds no record.");
+    }
+    return records;
+}
+
+void AddColumnsOfElement(RecordTable& table, pugi::xml_node element) {
+    for (pugi::xml_attribute attribute : element.attributes()) {
+        table.AppendColumn(std::string(BaseName(attribute.name())), ColumnType::Text);
+    }
+}
+
+void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements) {
+    const int32_t columns = table.ColumnCount();
+    std::vector<std::string> lookupNames;
+    for (int32_t column = 0; column < columns; ++column) {
+        lookupNames.push_back(AsciiLowered(table.ColumnName(column)));
+    }
+
+    table.Reserve(elements.size());
+    std::vector<pugi::xml_attribute> attributes;
+    for (std::size_t index = 0; index < elements.size(); ++index) {
+        attributes.clear();
+        for (pugi::xml_attribute attribute : elements[index].attributes()) {
+            attributes.push_back(attribute);
+        }
+        if (attributes.size() > static_cast<std::size_t>(columns)) {
+            RaisePayloadError(RecordName(index) + " of the payload has more attributes than " +
+                              "the first record.");
+        }
+        table.AddNew();
+        for (std::size_t column = 0; column < attributes.size(); ++column) {
+            const std::string& name = lookupNames[column];
+            // Records usually list their attributes in the first record's order.
+            pugi::xml_attribute value = attributes[column];
+            if (name != value.name()) {
+                value = elements[index].attribute(name.c_str());
+            }
+            if (!value) {
+                RaisePayloadError(RecordName(index) + " of the payload has no attribute \"" + name +
+                                  "\".");
+            }
+            try {
+                table.SetField(static_cast<int32_t>(column), value.value());
+            } catch (const AutomationError& error) {
+                throw AutomationError(error.Number(), error.Source(),
+                                      error.Description() + ": attribute \"" + name + "\" of " +
+                                          AsciiLowered(RecordName(index)) + " is \"" +
+                                          Shortened(value.value()) + "\".");
+            }
+        }
+        table.Update();
+    }
+}
+
+}  // namespace tessaro

@@ -1,0 +1,38 @@
+#pragma once
+
+// Reading a payload: the XML text becomes a document whose root's child elements are the
+// records; their attributes fill the loader's table.
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "loading/record_table.hpp"
+
+namespace tessaro {
+
+struct PayloadRecords {
+    std::unique_ptr<pugi::xml_document> Document;
+    // The root's child elements in document order; white space, comments and processing
+    // instructions among them are dropped.
+    std::vector<pugi::xml_node> Elements;
+};
+
+// Raises 5 for text that is not well-formed XML (the empty text included), for text among the
+// root's children, and for a root without child elements.
+PayloadRecords ReadPayloadRecords(std::string_view text);
+
+// One text column per attribute of the element, named by the attribute's name without prefix,
+// in document order. Raises 5 when two names are equal ignoring case.
+void AddColumnsOfElement(RecordTable& table, pugi::xml_node element);
+
+// Adds one record per element: an element with n attributes fills columns 0..n-1 from its
+// attributes named as those columns in lower case, in any order; the other columns stay Null.
+// Raises 5 for an element with more attributes than the table has columns or one that lacks a
+// name it is read by, and the column's conversion error (13, 6) for a value that does not
+// convert; the description names the record and the attribute.
+void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements);
+
+}  // namespace tessaro

@@ -1,0 +1,198 @@
+#include "loading/record_table.hpp"
+
+#include <cstring>
+#include <limits>
+
+#include <tessaro/runtime/ascii.hpp>
+#include <tessaro/runtime/automation_error.hpp>
+#include <tessaro/runtime/conversions.hpp>
+
+namespace tessaro {
+
+namespace {
+
+[[noreturn]] void RaiseInvalid(std::string description) {
+    RaiseRuntimeError(RuntimeError::InvalidProcedureCall, std::move(description));
+}
+
+const std::vector<uint32_t> kNoRecords;
+
+// No 32-bit number and no date of the calendar take these slot values.
+constexpr int64_t kNullNumber = std::numeric_limits<int64_t>::min();
+constexpr int32_t kNullSecondOfDay = -1;
+
+}  // namespace
+
+int32_t RecordTable::AppendColumn(std::string name, ColumnType type) {
+    if (FindColumn(name) >= 0) {
+        RaiseInvalid("The table already has a column named \"" + name + "\".");
+    }
+    if (committed_ > 0 || pending_) {
+        RaiseInvalid("Columns cannot be added once the table holds records.");
+    }
+    columns_.push_back(Column{std::move(name), type});
+    return ColumnCount() - 1;
+}
+
+const std::string& RecordTable::ColumnName(int32_t column) const {
+    CheckColumn(column);
+    return columns_[static_cast<std::size_t>(column)].Name;
+}
+
+int32_t RecordTable::FindColumn(std::string_view name) const {
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (AsciiEqualIgnoringCase(columns_[i].Name, name)) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+int32_t RecordTable::ColumnIndex(std::string_view name) const {
+    const int32_t column = FindColumn(name);
+    if (column < 0) {
+        RaiseInvalid("The payload has no attribute \"" + std::string(name) + "\".");
+    }
+    return column;
+}
+
+void RecordTable::CheckColumn(int32_t column) const {
+    if (column < 0 || column >= ColumnCount()) {
+        RaiseRuntimeError(RuntimeError::InvalidProcedureCall);
+    }
+}
+
+RecordTable::Slot RecordTable::NullSlot(ColumnType type) {
+    Slot slot;
+    switch (type) {
+        case ColumnType::Text:
+            slot.Text = nullptr;
+            break;
+        case ColumnType::Int32:
+            slot.Number = kNullNumber;
+            break;
+        case ColumnType::Date:
+            slot.Date = DateTime{0, kNullSecondOfDay};
+            break;
+    }
+    return slot;
+}
+
+FieldValue RecordTable::ValueOf(const Slot& slot, ColumnType type) const {
+    switch (type) {
+        case ColumnType::Text:
+            if (slot.Text != nullptr) {
+                return std::string_view(slot.Text);
+            }
+            break;
+        case ColumnType::Int32:
+            if (slot.Number != kNullNumber) {
+                return static_cast<int32_t>(slot.Number);
+            }
+            break;
+        case ColumnType::Date:
+            if (slot.Date.SecondOfDay != kNullSecondOfDay) {
+                return slot.Date;
+            }
+            break;
+    }
+    return std::monostate{};
+}
+
+void RecordTable::AddNew() {
+    Update();
+    if (committed_ >= std::numeric_limits<uint32_t>::max()) {
+        RaiseRuntimeError(RuntimeError::Overflow);
+    }
+    for (const Column& column : columns_) {
+        fields_.push_back(NullSlot(column.Type));
+    }
+    pending_ = true;
+    indexes_.clear();
+    filtered_ = nullptr;
+}
+
+void RecordTable::SetField(int32_t column, const char* text) {
+    CheckColumn(column);
+    if (!pending_) {
+        RaiseInvalid("No record is being added.");
+    }
+    Slot& field = fields_[committed_ * columns_.size() + static_cast<std::size_t>(column)];
+    switch (columns_[static_cast<std::size_t>(column)].Type) {
+        case ColumnType::Text:
+            field.Text = text;
+            break;
+        case ColumnType::Int32:
+            field.Number = TextToInt32(text);
+            break;
+        case ColumnType::Date:
+            field.Date = TextToDate(text);
+            break;
+    }
+}
+
+void RecordTable::Update() {
+    if (pending_) {
+        ++committed_;
+        pending_ = false;
+    }
+}
+
+std::size_t RecordTable::ViewSize() const {
+    return filtered_ != nullptr ? filtered_->size() : committed_;
+}
+
+std::size_t RecordTable::RecordAt(std::size_t place) const {
+    return filtered_ != nullptr ? (*filtered_)[place] : place;
+}
+
+void RecordTable::MoveFirst() {
+    cursor_ = 0;
+}
+
+void RecordTable::MoveNext() {
+    if (Eof()) {
+        RaiseInvalid("The table is at its end.");
+    }
+    ++cursor_;
+}
+
+FieldValue RecordTable::Field(int32_t column) const {
+    CheckColumn(column);
+    if (Eof()) {
+        RaiseInvalid("The table has no current record.");
+    }
+    const auto place = static_cast<std::size_t>(column);
+    return ValueOf(fields_[RecordAt(cursor_) * columns_.size() + place], columns_[place].Type);
+}
+
+const RecordTable::RecordIndex& RecordTable::IndexOf(int32_t column) {
+    auto [place, added] = indexes_.try_emplace(column);
+    if (added) {
+        const std::size_t width = columns_.size();
+        const bool isText = columns_[static_cast<std::size_t>(column)].Type == ColumnType::Text;
+        for (std::size_t record = 0; isText && record < committed_; ++record) {
+            const char* text = fields_[record * width + static_cast<std::size_t>(column)].Text;
+            if (text != nullptr) {
+                place->second[std::string_view(text)].push_back(static_cast<uint32_t>(record));
+            }
+        }
+    }
+    return place->second;
+}
+
+void RecordTable::Filter(int32_t column, std::string_view value) {
+    CheckColumn(column);
+    Update();
+    const RecordIndex& index = IndexOf(column);
+    const auto found = index.find(value);
+    filtered_ = found != index.end() ? &found->second : &kNoRecords;
+    cursor_ = 0;
+}
+
+void RecordTable::ClearFilter() {
+    filtered_ = nullptr;
+    cursor_ = 0;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <tessaro/control/tessaro_ctrl.hpp>
+
+#include "support/error_code.hpp"
+#include "support/tessaro_ctrl_probe.hpp"
+
+namespace tessaro {
+namespace {
+
+BarRecord SampleRecord() {
+    BarRecord record;
+    record.work_order_no = "WO1";
+    record.rsscheduleno = 7;
+    record.status = "F";
+    record.StartMinute = 480;
+    record.EndMinute = 600;
+    record.item_code = " IT1 ";
+    record.sdesc3 = "a";
+    record.sdesc4 = "b";
+    record.flag = "X";
+    record.ReqdDate = "01/02/2005";
+    record.subactivity_code_mul = 3;
+    record.activitytimetype = 8;
+    record.timeindays1 = 7200;
+    return record;
+}
+
+constexpr const char* kSampleText = "WO1$7$F$480$600$IT1$a$b$X$01/02/2005$$$$$$3$8$7200";
+
+class BarRecordCodec : public ::testing::Test {
+protected:
+    std::string Assemble(const BarRecord& record) {
+        std::string text;
+        probe.AssembleBarRecord(text, record);
+        return text;
+    }
+
+    Tessaro_Ctrl control;
+    TessaroCtrlProbe probe{control};
+};
+
+TEST_F(BarRecordCodec, JoinsEighteenFieldsTrimmingAllTextsButTheStatus) {
+    EXPECT_EQ(Assemble(SampleRecord()), kSampleText);
+
+    BarRecord record = SampleRecord();
+    record.work_order_no = "  WO1 ";
+    record.status = " F ";
+    record.rsscheduleno = -2147483647 - 1;
+    record.timeindays1 = -5;
+    EXPECT_EQ(Assemble(record), "WO1$-2147483648$ F $480$600$IT1$a$b$X$01/02/2005$$$$$$3$8$-5");
+}
+
+TEST_F(BarRecordCodec, BlankWorkOrderRaisesTheControlsOwnErrorAndKeepsTheText) {
+    BarRecord record = SampleRecord();
+    record.work_order_no = "  ";
+    std::string text = "unchanged";
+    try {
+        probe.AssembleBarRecord(text, record);
+        FAIL();
+    } catch (const AutomationError& error) {
+        EXPECT_EQ(error.Number(), -2147220503);
+    }
+    EXPECT_EQ(text, "unchanged");
+}
+
+TEST_F(BarRecordCodec, SplitReturnsWhatWasJoined) {
+    BarRecord split;
+    probe.DisAssembleBarRecord(kSampleText, split);
+    BarRecord expected = SampleRecord();
+    expected.item_code = "IT1";
+    EXPECT_EQ(split, expected);
+}
+
+TEST_F(BarRecordCodec, DollarAndBackslashInTextsSurviveTheRoundTrip) {
+    BarRecord record = SampleRecord();
+    record.status = "$";
+    record.sdesc4 = "Smith $ Sons \\ Co";
+    record.todate = "\\";
+    record.wo_end_date = "$$";
+    const std::string text = Assemble(record);
+    BarRecord split;
+    probe.DisAssembleBarRecord(text, split);
+    record.item_code = "IT1";
+    EXPECT_EQ(split, record);
+}
+
+TEST_F(BarRecordCodec, EmptyOrSeparatorFreeTextChangesNothing) {
+    for (const char* text : {"", "WO1 only"}) {
+        BarRecord record = SampleRecord();
+        probe.DisAssembleBarRecord(text, record);
+        EXPECT_EQ(record, SampleRecord()) << text;
+    }
+}
+
+// A record cut after k fields sets fields 1..k and then raises 5.
+TEST_F(BarRecordCodec, PartialRecordSetsTheFieldsItHoldsThenRaises5) {
+    BarRecord split;
+    split.flag = "old";
+    split.ReqdDate = "old";
+    EXPECT_EQ(ErrorCode([&] {
+                  probe.DisAssembleBarRecord("WO1$7$F$480$600$IT1$a$b$X$01/02/2005", split);
+              }),
+              5);
+    EXPECT_EQ(split.work_order_no, "WO1");
+    EXPECT_EQ(split.EndMinute, 600);
+    EXPECT_EQ(split.flag, "X");
+    EXPECT_EQ(split.ReqdDate, "old");
+
+    BarRecord two;
+    EXPECT_EQ(ErrorCode([&] { probe.DisAssembleBarRecord("WO2$", two); }), 5);
+    EXPECT_EQ(two.work_order_no, "WO2");
+}
+
+TEST_F(BarRecordCodec, BadNumericFieldsRaiseTheirConversionError) {
+    struct Case {
+        const char* text;
+        int32_t error;
+    } cases[] = {
+        {"WO1$x$F$480$600$I$a$b$X$$$$$$$3$8$7200", 13},
+        {"WO1$7$F$$600$I$a$b$X$$$$$$$3$8$7200", 13},
+        {"WO1$7$F$40000$600$I$a$b$X$$$$$$$3$8$7200", 6},
+        {"WO1$7$F$480$600$I$a$b$X$$$$$$$3$8$", 13},
+        {"WO1$7$F$480$600$I$a$b$X$$$$$$$3$8$7200$9", 13},
+        {"WO1$7$F$480$600$I$a$b$X$$$$$$$3$8$99999999999", 6},
+        {"WO1$7$F$ 480 $600$I$a$b$X$$$$$$$3$8$7200  ", 0},
+    };
+    for (const Case& c : cases) {
+        BarRecord split;
+        EXPECT_EQ(ErrorCode([&] { probe.DisAssembleBarRecord(c.text, split); }), c.error) << c.text;
+    }
+}
+
+// Starting from days 100..100, minutes 400..800.
+TEST(WorkOrderSpanTest, WidensOnlyOutwards) {
+    struct Case {
+        int32_t startDay, endDay, startMinute, endMinute;
+        WorkOrderSpan expected;
+    } cases[] = {
+        {100, 100, 500, 700, {100, 100, 400, 800}},  // inside: unchanged
+        {100, 100, 300, 700, {100, 100, 300, 800}},  // same day, earlier minute
+        {99, 100, 1400, 700, {99, 100, 1400, 800}},  // earlier day takes its minute
+        {100, 101, 500, 10, {100, 101, 400, 10}},    // later end day takes a smaller minute
+        {100, 100, 500, 900, {100, 100, 400, 900}},  // same end day, later minute
+        {101, 99, 0, 1439, {100, 100, 400, 800}},    // later start, earlier end: unchanged
+    };
+    for (const Case& c : cases) {
+        Tessaro_Ctrl control;
+        TessaroCtrlProbe probe(control);
+        probe.Span() = WorkOrderSpan{100, 100, 400, 800};
+        probe.ExtendWorkOrderSpan(c.startDay, c.endDay, c.startMinute, c.endMinute);
+        EXPECT_EQ(probe.Span(), c.expected) << c.startDay << " " << c.startMinute;
+    }
+}
+
+TEST(WorkOrderSpanTest, MinuteOutside16BitsRaisesOverflowAndChangesNothing) {
+    WorkOrderSpan span{100, 100, 400, 800};
+    EXPECT_EQ(ErrorCode([&] { span.Extend(99, 101, 40000, 10); }), 6);
+    EXPECT_EQ(span, (WorkOrderSpan{100, 100, 400, 800}));
+}
+
+}  // namespace
+}  // namespace tessaro

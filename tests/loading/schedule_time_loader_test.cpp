@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <tessaro/control/tessaro_ctrl.hpp>
+
+#include "support/error_code.hpp"
+#include "support/payloads.hpp"
+
+namespace tessaro {
+namespace {
+
+using testing::HeaderXml;
+using testing::PayloadXml;
+
+class ScheduleTimeLoader : public ::testing::Test {
+protected:
+    void ExpectDefaultWindow(const char* context) {
+        EXPECT_EQ(control.WindowStart().Day, 37255) << context;
+        EXPECT_EQ(control.WindowEnd().Day, 37619) << context;
+        EXPECT_EQ(control.ctResSched().RangeStartDay(), 37255) << context;
+        EXPECT_EQ(control.ctResSched().RangeEndDay(), 37619) << context;
+    }
+
+    Tessaro_Ctrl control;
+};
+
+TEST_F(ScheduleTimeLoader, FirstRecordSetsWindowAndRange) {
+    control.LoadScheduleTime(HeaderXml("1/1/2003", "3/31/2003"));
+    EXPECT_EQ(control.ctResSched().RangeStartDay(), 37620);
+    EXPECT_EQ(control.ctResSched().RangeEndDay(), 37709);
+    EXPECT_EQ(control.WindowStart(), (DateTime{37620, 0}));
+    EXPECT_EQ(control.Box3().Text(), HeaderXml("1/1/2003", "3/31/2003"));
+}
+
+TEST_F(ScheduleTimeLoader, TimeOfDayIsCarriedButTheDayCounts) {
+    control.LoadScheduleTime(HeaderXml("1/1/2003 10:30", "2003-03-31T23:59:00"));
+    EXPECT_EQ(control.WindowStart(), (DateTime{37620, 37800}));
+    EXPECT_EQ(control.ctResSched().RangeStartDay(), 37620);
+    EXPECT_EQ(control.ctResSched().RangeEndDay(), 37709);
+}
+
+TEST_F(ScheduleTimeLoader, OnlyTheFirstRecordCountsButEveryRecordIsRead) {
+    testing::Attributes first = {{"dep", "D"},
+                                 {"fromresno", "R"},
+                                 {"fromtimeperiod", "1/1/2003"},
+                                 {"guid", "g"},
+                                 {"hdncompanycode", "C"},
+                                 {"item_code1", "I"},
+                                 {"production_cont", "P"},
+                                 {"save_template", "N"},
+                                 {"toresno", "R"},
+                                 {"totimeperiod", "3/31/2003"}};  // ten: no wo_no
+    testing::Attributes second = first;
+    second[2].second = "6/1/2003";
+    control.LoadScheduleTime(PayloadXml({first, second}));
+    EXPECT_EQ(control.ctResSched().RangeStartDay(), 37620);
+
+    second[9].second = "not a date";
+    EXPECT_EQ(ErrorCode([&] { control.LoadScheduleTime(PayloadXml({first, second})); }), 13);
+}
+
+TEST_F(ScheduleTimeLoader, FailuresLeaveWindowAndRangeAsTheyWere) {
+    testing::Attributes noEnd = {
+        {"dep", "D"}, {"fromresno", "R"}, {"fromtimeperiod", "1/1/2003"}, {"guid", "g"}};
+    testing::Attributes noStart = {{"dep", "D"}, {"fromresno", "R"}};
+    testing::Attributes outOfOrder = {{"guid", "g"}, {"dep", "D"}};  // lacks fromresno
+    testing::Attributes twelve = {{"dep", "D"}};
+    for (const char* name :
+         {"fromresno", "fromtimeperiod", "guid", "hdncompanycode", "item_code1", "production_cont",
+          "save_template", "toresno", "totimeperiod", "wo_no", "extra"}) {
+        twelve.emplace_back(
+            name, std::string(name).find("period") != std::string::npos ? "1/1/2003" : "x");
+    }
+    struct Case {
+        const char* name;
+        std::string payload;
+        int32_t error;
+    } cases[] = {
+        {"empty text", "", 5},
+        {"not well-formed", "<h><r dep=\"x\"></h>", 5},
+        {"root without records", "<h/>", 5},
+        {"missing name", PayloadXml({outOfOrder}), 5},
+        {"twelve attributes", PayloadXml({twelve}), 5},
+        {"bad date", HeaderXml("13/45/2003", "3/31/2003"), 13},
+        {"no fromtimeperiod value", PayloadXml({noStart}), 94},
+        {"no totimeperiod value", PayloadXml({noEnd}), 94},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ErrorCode([&] { control.LoadScheduleTime(c.payload); }), c.error) << c.name;
+        EXPECT_EQ(control.Box3().Text(), c.payload) << c.name;
+        ExpectDefaultWindow(c.name);
+    }
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <tessaro/bars/bar_kinds.hpp>
+#include <tessaro/control/tessaro_ctrl.hpp>
+
+#include "support/error_code.hpp"
+#include "support/payloads.hpp"
+#include "support/tessaro_ctrl_probe.hpp"
+
+namespace tessaro {
+namespace {
+
+using testing::SubActivity;
+using testing::WorkOrdersXml;
+
+SubActivity On(const char* resno, const char* workOrder) {
+    SubActivity subActivity;
+    subActivity.resno = resno;
+    subActivity.workOrder = workOrder;
+    return subActivity;
+}
+
+class WorkOrderBarLoader : public ::testing::Test {
+protected:
+    WorkOrderBarLoader() {
+        control.LoadResource(testing::ResourcesXml({{"R1", "Lathe"}, {"R2", "Mill"}}));
+    }
+
+    std::vector<std::string> Keys(int16_t row) const {
+        std::vector<std::string> keys;
+        for (int16_t bar = 1; bar <= chart.TimeBarCount(row); ++bar) {
+            keys.push_back(chart.TimeBarKey(row, bar));
+        }
+        return keys;
+    }
+
+    Tessaro_Ctrl control;
+    ScheduleChart& chart = control.ctResSched();
+};
+
+TEST_F(WorkOrderBarLoader, SubActivityBecomesAKeyedRecordedColouredBar) {
+    const std::string payload = WorkOrdersXml({On("R2", "WO1")});
+    control.LoadResourceEvents(payload);
+
+    ASSERT_EQ(chart.TimeBarCount(1), 0);
+    ASSERT_EQ(chart.TimeBarCount(2), 1);
+    const ChartBar bar = chart.Bar(2, 1);
+    EXPECT_EQ(bar.Start, (ChartTime{36524, 0}));
+    EXPECT_EQ(bar.End, (ChartTime{36524, 60}));
+    EXPECT_EQ(bar.Key, "WO1$1$1");
+    EXPECT_EQ(bar.Kind, WorkOrderBarKind);
+    EXPECT_EQ(bar.Text, ".");
+    EXPECT_EQ(bar.Colour, 7001344);
+    EXPECT_EQ(bar.Style, control.NormalBarStyles()[0]);
+    EXPECT_EQ(bar.Tag,
+              "WO1$10$Open$0$60$IT1$SO1$Acme$D$01/10/2002$01/12/2002$01/02/2002$01/09/2002$"
+              "08:00$17:00$1$1$3600");
+    EXPECT_EQ(chart.FindTimeBarRow("WO1$1$1"), 2);
+
+    EXPECT_EQ(control.Box2().Text(), payload);
+    EXPECT_EQ(chart.Setting(89), -1);
+    EXPECT_EQ(chart.Setting(137), -1);
+    EXPECT_EQ(chart.Setting(51), -1);
+    EXPECT_EQ(chart.TimeBarFont().Name, "Verdana");
+    EXPECT_EQ(chart.TimeBarFont().Size, 8);
+}
+
+TEST_F(WorkOrderBarLoader, PayloadSecondsBecomeDaysAndMinutesWithoutSeconds) {
+    struct Case {
+        const char* start;
+        const char* duration;
+        ChartTime from;
+        ChartTime to;
+    } cases[] = {
+        {"0", "3600", {36524, 0}, {36524, 60}},     {"86399", "2", {36524, 1439}, {36525, 0}},
+        {"-1", "61", {36523, 1439}, {36524, 1}},    {"94694400", "172800", {37620, 0}, {37622, 0}},
+        {"100", "-200", {36524, 1}, {36523, 1438}},
+    };
+    for (const Case& c : cases) {
+        Tessaro_Ctrl fresh;
+        fresh.LoadResource(testing::ResourcesXml({{"R1", "Lathe"}}));
+        SubActivity subActivity;
+        subActivity.start = c.start;
+        subActivity.duration = c.duration;
+        fresh.LoadResourceEvents(WorkOrdersXml({subActivity}));
+        EXPECT_EQ(fresh.ctResSched().Bar(1, 1).Start, c.from) << c.start;
+        EXPECT_EQ(fresh.ctResSched().Bar(1, 1).End, c.to) << c.start;
+    }
+}
+
+TEST_F(WorkOrderBarLoader, PositionsCountRowsFirstThenPayloadOrder) {
+    control.LoadResourceEvents(WorkOrdersXml(
+        {On("R2", "WO1"), On("R1", "WO1"), On("R9", "WO1"), On("R2", "wo1"), On("R1", "WO2")}));
+    EXPECT_EQ(Keys(1), (std::vector<std::string>{"WO1$1$3", "WO2$1$1"}));
+    EXPECT_EQ(Keys(2), (std::vector<std::string>{"WO1$2$3", "wo1$3$3"}));
+}
+
+TEST_F(WorkOrderBarLoader, SecondLoadAddsBarsWithTheSameKeys) {
+    const std::string payload = WorkOrdersXml({On("R1", "WO1"), On("R2", "WO1")});
+    control.LoadResourceEvents(payload);
+    control.LoadResourceEvents(payload);
+    EXPECT_EQ(Keys(1), (std::vector<std::string>{"WO1$1$2", "WO1$1$2"}));
+    EXPECT_EQ(Keys(2), (std::vector<std::string>{"WO1$2$2", "WO1$2$2"}));
+}
+
+TEST_F(WorkOrderBarLoader, EarlierBarsOfOtherWorkOrdersKeepTheirKeys) {
+    control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO1"), On("R1", "WO1")}));
+    control.LoadResourceEvents(WorkOrdersXml({On("R2", "WO2")}));
+    EXPECT_EQ(Keys(1), (std::vector<std::string>{"WO1$1$2", "WO1$2$2"}));
+    EXPECT_EQ(Keys(2), std::vector<std::string>{"WO2$1$1"});
+}
+
+TEST_F(WorkOrderBarLoader, StatusFlagsAndActivityTypePickColourAndStyle) {
+    SubActivity special = On("R1", "WO1");
+    special.flag = "F";
+    special.activityTimeType = "8";
+    special.chkflag = "1";
+    special.executeOnline = "0";
+    SubActivity unknownPair = On("R1", "WO2");
+    unknownPair.flag = "G";
+    unknownPair.chkflag = "3";
+    control.LoadResourceEvents(WorkOrdersXml({special, unknownPair}));
+    EXPECT_EQ(chart.Bar(1, 1).Colour, 9869055);
+    EXPECT_EQ(chart.Bar(1, 1).Style, control.NormalBarStyles()[4]);
+    EXPECT_EQ(chart.Bar(1, 2).Colour, 16756318);
+    EXPECT_EQ(chart.Bar(1, 2).Style, 0);
+}
+
+TEST_F(WorkOrderBarLoader, QuoteInAResourceNumberMatchesLikeAnyOtherCharacter) {
+    control.LoadResource(testing::ResourcesXml({{"O'Neil", "Press"}, {"R1", "Lathe"}}));
+    control.LoadResourceEvents(WorkOrdersXml({On("O'Neil", "WO1"), On("R1", "WO1")}));
+    EXPECT_EQ(Keys(1), std::vector<std::string>{"WO1$1$2"});
+    EXPECT_EQ(Keys(2), std::vector<std::string>{"WO1$2$2"});
+}
+
+TEST_F(WorkOrderBarLoader, DollarInTextFieldsComesBackIntact) {
+    SubActivity subActivity = On("R1", "WO1");
+    subActivity.customer = "Smith $ Sons";
+    subActivity.status = "$Open\\";
+    control.LoadResourceEvents(WorkOrdersXml({subActivity}));
+    BarRecord record;
+    Tessaro_Ctrl reader;
+    TessaroCtrlProbe(reader).DisAssembleBarRecord(chart.Bar(1, 1).Tag, record);
+    EXPECT_EQ(record.sdesc4, "Smith $ Sons");
+    EXPECT_EQ(record.status, "$Open\\");
+    EXPECT_EQ(record.timeindays1, 3600);
+}
+
+// Each payload fails; the bar already on the chart stays alone, the payload is stored, and the
+// next load counts from a fresh registry.
+TEST_F(WorkOrderBarLoader, FailingPayloadsDrawNothing) {
+    const auto with = [](auto change) {
+        SubActivity bad = On("R2", "WO7");
+        change(bad);
+        return WorkOrdersXml({On("R1", "WO7"), bad});
+    };
+    testing::Attributes upper = On("R1", "WO7").ToAttributes();
+    upper[4].first = "Flag";
+    testing::Attributes shorter = On("R2", "WO7").ToAttributes();
+    shorter.pop_back();
+    testing::Attributes longer = On("R2", "WO7").ToAttributes();
+    longer.emplace_back("extra", "x");
+    testing::Attributes noStatus = On("R2", "WO7").ToAttributes();
+    noStatus.erase(noStatus.begin() + 9);
+    const testing::Attributes first = On("R1", "WO7").ToAttributes();
+
+    struct Case {
+        const char* name;
+        std::string payload;
+        int32_t error;
+    } cases[] = {
+        {"empty text", "", 5},
+        {"not well-formed", "<w><r resno=\"R1\"></w>", 5},
+        {"no records", "<w/>", 5},
+        {"capital letter in a name", testing::PayloadXml({upper}), 5},
+        {"more attributes than the first", testing::PayloadXml({first, longer}), 5},
+        {"lacks status", testing::PayloadXml({first, noStatus}), 5},
+        {"Null value", testing::PayloadXml({first, shorter}), 94},
+        {"start not a number", with([](SubActivity& s) { s.start = "soon"; }), 13},
+        {"empty chkflag", with([](SubActivity& s) { s.chkflag = ""; }), 13},
+        {"flag out of 16 bits", with([](SubActivity& s) { s.executeOnline = "40000"; }), 6},
+        {"end beyond 32 bits", with([](SubActivity& s) {
+             s.start = "2147483000";
+             s.duration = "3600";
+         }),
+         6},
+        {"schedule number not a number", with([](SubActivity& s) { s.rsscheduleno = "x"; }), 13},
+        {"dollar in the work order", with([](SubActivity& s) { s.workOrder = "WO$7"; }), 5},
+    };
+    chart.AddTimeBar(2, 0, 60, 37255, 37255, "OLD$1$1");
+    for (const Case& c : cases) {
+        EXPECT_EQ(ErrorCode([&] { control.LoadResourceEvents(c.payload); }), c.error) << c.name;
+        EXPECT_EQ(control.Box2().Text(), c.payload) << c.name;
+        EXPECT_EQ(chart.TimeBarCount(1), 0) << c.name;
+        EXPECT_EQ(chart.TimeBarCount(2), 1) << c.name;
+    }
+    control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO7")}));
+    EXPECT_EQ(Keys(1), std::vector<std::string>{"WO7$1$1"});
+}
+
+TEST_F(WorkOrderBarLoader, BlankWorkOrderRaisesTheControlsOwnError) {
+    try {
+        control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO1"), On("R2", "  ")}));
+        FAIL();
+    } catch (const AutomationError& error) {
+        EXPECT_EQ(error.Number(), -2147220503);
+    }
+    EXPECT_EQ(chart.TimeBarCount(1), 0);
+}
+
+TEST_F(WorkOrderBarLoader, DollarInTheWorkOrderIsNamedInTheError) {
+    try {
+        control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO$1")}));
+        FAIL();
+    } catch (const AutomationError& error) {
+        EXPECT_EQ(error.Code(), 5);
+        EXPECT_NE(error.Description().find("WO$1"), std::string::npos);
+    }
+}
+
+TEST_F(WorkOrderBarLoader, RowWithoutResourceNumberFailsBeforeAnyBar) {
+    chart.AddRow("no separator");
+    EXPECT_EQ(ErrorCode([&] { control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO1")})); }), 5);
+    EXPECT_EQ(chart.TimeBarCount(1), 0);
+}
+
+TEST_F(WorkOrderBarLoader, RecordsOfUnknownResourcesNeedNoReadableValues) {
+    SubActivity elsewhere = On("R9", "  ");
+    elsewhere.start = "not read";
+    control.LoadResourceEvents(WorkOrdersXml({elsewhere, On("R1", "WO1")}));
+    EXPECT_EQ(Keys(1), std::vector<std::string>{"WO1$1$1"});
+}
+
+TEST_F(WorkOrderBarLoader, ManyRecordsLoadAndEachRowHoldsUpTo32767Bars) {
+    std::vector<SubActivity> subActivities;
+    for (int i = 0; i < 40000; ++i) {
+        subActivities.push_back(
+            On(i < 32767 ? "R1" : "R2", ("WO" + std::to_string(i / 5)).c_str()));
+    }
+    control.LoadResourceEvents(WorkOrdersXml(subActivities));
+    EXPECT_EQ(chart.TimeBarCount(1), 32767);
+    EXPECT_EQ(chart.TimeBarCount(2), 40000 - 32767);
+    EXPECT_EQ(chart.TimeBarKey(2, 7233), "WO7999$5$5");
+
+    EXPECT_EQ(ErrorCode([&] {
+                  control.LoadResourceEvents(WorkOrdersXml({On("R2", "X"), On("R1", "Y")}));
+              }),
+              6);
+    EXPECT_EQ(chart.TimeBarCount(2), 40000 - 32767);
+}
+
+}  // namespace
+}  // namespace tessaro
