@@ -136,7 +136,10 @@ void ScheduleChartView::relayout() {
     if (toQFont(chart_.ListFont()) != l.listFont) {
         remeasureRows();
     }
+    // The time header keeps a modest size even when the list is set large and bold.
     l.headerFont = l.listFont;
+    l.headerFont.setBold(false);
+    l.headerFont.setPointSizeF(std::min(l.listFont.pointSizeF(), 9.0));
     l.barFont = toQFont(chart_.TimeBarFont());
 
     const QFontMetrics listMetrics(l.listFont);
@@ -212,6 +215,16 @@ QSize ScheduleChartView::minimumSizeHint() const {
 void ScheduleChartView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     relayout();
+}
+
+void ScheduleChartView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ScheduleChartView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ScheduleChartView::changeEvent(QEvent* event) {

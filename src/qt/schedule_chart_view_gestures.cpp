@@ -106,6 +106,7 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
             dragState_ = DragState::Idle;
             if (event->button() == Qt::LeftButton && barExists(pressed.row, pressed.bar)) {
                 lastClicked_ = {pressed.row, pressed.bar};
+                viewport()->update();
                 guarded([&] {
                     chart_.ClickBar(static_cast<int16_t>(pressed.row),
                                     static_cast<int16_t>(pressed.bar));

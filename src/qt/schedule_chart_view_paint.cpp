@@ -152,7 +152,14 @@ int ScheduleChartView::paintBars(QPainter& painter, int firstRow, int lastRow,
             if ((b.Kind == kCalendarBarKind) != calendarBlocks) {
                 continue;
             }
-            paintBar(painter, barRect(row, bar), b, false);
+            const QRect rect = barRect(row, bar);
+            paintBar(painter, rect, b, false);
+            if (hasFocus() && row == lastClicked_.row && bar == lastClicked_.bar) {
+                // The bar the Delete key acts on.
+                painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(rect.adjusted(-2, -2, 1, 1));
+            }
             ++painted;
         }
     }
@@ -210,10 +217,15 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
         const int pixels = static_cast<int>(std::lround((size > 0 ? size : 8) * dpiScale()));
         return std::clamp(pixels, 3, std::max(3, layout_.rowHeight - 4));
     };
-    paintMark(painter, style.StartMark, markSize(style.StartMarkSize),
-              {double(rect.left()), centre});
-    paintMark(painter, style.EndMark, markSize(style.EndMarkSize),
-              {double(rect.right() + 1), centre});
+    // Far zoomed out a mark wider than its bar would only bury the bars around it.
+    const int startSize = markSize(style.StartMarkSize);
+    const int endSize = markSize(style.EndMarkSize);
+    if (rect.width() >= startSize) {
+        paintMark(painter, style.StartMark, startSize, {double(rect.left()), centre});
+    }
+    if (rect.width() >= endSize) {
+        paintMark(painter, style.EndMark, endSize, {double(rect.right() + 1), centre});
+    }
 }
 
 void ScheduleChartView::paintMark(QPainter& painter, int mark, int size, QPointF at) const {
@@ -439,7 +451,7 @@ void ScheduleChartView::paintList(QPainter& painter, int firstRow, int lastRow) 
     // The column title fills the height of the time header.
     const QRect title(0, 0, list.width(), layout_.headerHeight - 1);
     painter.fillRect(title, palette::HeaderBackground());
-    QFont titleFont = layout_.headerFont;
+    QFont titleFont = layout_.listFont;
     titleFont.setBold(true);
     painter.setFont(titleFont);
     painter.setPen(palette::HeaderText());
