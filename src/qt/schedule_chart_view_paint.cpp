@@ -51,8 +51,18 @@ void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
 
     painter.save();
     painter.setClipRect(chartArea());
-    paintTimeBackground(painter, firstRow, lastRow);
+    paintTimeBackground(painter);
     int painted = paintBars(painter, firstRow, lastRow, true);
+    if (dragState_ == DragState::MovingBar && gesture_.targetRow >= firstRow &&
+        gesture_.targetRow <= lastRow) {
+        // The row a moved bar would land on, over its calendar blocks too.
+        QColor target = palette::DropTarget();
+        target.setAlpha(170);
+        const QRect chart = chartArea();
+        painter.fillRect(
+            QRect(chart.left(), rowTop(gesture_.targetRow), chart.width(), layout_.rowHeight),
+            target);
+    }
     paintGridLines(painter, firstRow, lastRow);
     painted += paintBars(painter, firstRow, lastRow, false);
     paintGhost(painter);
@@ -63,7 +73,7 @@ void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
     lastPaintedBarCount_ = painted;
 }
 
-void ScheduleChartView::paintTimeBackground(QPainter& painter, int firstRow, int lastRow) const {
+void ScheduleChartView::paintTimeBackground(QPainter& painter) const {
     const QRect chart = chartArea();
     const TimeAxis& axis = layout_.axis;
     if (axis.dayWidth() >= 3) {
@@ -86,12 +96,6 @@ void ScheduleChartView::paintTimeBackground(QPainter& painter, int firstRow, int
     if (end <= chart.right()) {
         painter.fillRect(QRect(end, chart.top(), chart.right() - end + 1, chart.height()),
                          palette::HeaderBackground());
-    }
-    if (dragState_ == DragState::MovingBar && gesture_.targetRow >= firstRow &&
-        gesture_.targetRow <= lastRow) {
-        painter.fillRect(
-            QRect(chart.left(), rowTop(gesture_.targetRow), chart.width(), layout_.rowHeight),
-            palette::DropTarget());
     }
 }
 
@@ -286,7 +290,7 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
                       timeCaption(gesture_.ghostEnd);
             break;
     }
-    const QFontMetrics metrics(layout_.listFont);
+    const QFontMetrics metrics(layout_.headerFont);
     QRect label(0, 0, metrics.horizontalAdvance(caption) + 10, metrics.height() + 4);
     const QRect chart = chartArea();
     const int anchorX = dragState_ == DragState::MovingEnd ? rect.right() : rect.left();
@@ -297,7 +301,7 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
     label.moveTo(
         std::clamp(anchorX, chart.left(), std::max(chart.left(), chart.right() - label.width())),
         top);
-    painter.setFont(layout_.listFont);
+    painter.setFont(layout_.headerFont);
     painter.setPen(palette::BorderLine());
     painter.setBrush(QColor(255, 255, 225));
     painter.drawRect(label.adjusted(0, 0, -1, -1));

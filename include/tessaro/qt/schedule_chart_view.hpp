@@ -188,7 +188,7 @@ private:
     bool barExists(int row, int bar) const;
 
     // Painting, back to front.
-    void paintTimeBackground(QPainter& painter, int firstRow, int lastRow) const;
+    void paintTimeBackground(QPainter& painter) const;
     void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
     // Calendar blocks first, under the grid lines; every other bar after them.
     int paintBars(QPainter& painter, int firstRow, int lastRow, bool calendarBlocks);
