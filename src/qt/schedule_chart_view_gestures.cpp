@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 
 #include <tessaro/qt/conversions.hpp>
@@ -163,6 +165,8 @@ void ScheduleChartView::beginGesture(const BarHit& hit, const QPoint& pos) {
     const ChartBar& bar = chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
     gesture_ = Gesture{};
     gesture_.pressPos = pos;
+    gesture_.lastPos = pos;
+    gesture_.pressScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
     gesture_.row = hit.row;
     gesture_.bar = hit.bar;
     gesture_.part = hit.part;
@@ -177,8 +181,11 @@ void ScheduleChartView::beginGesture(const BarHit& hit, const QPoint& pos) {
 
 void ScheduleChartView::updateGesture(const QPoint& pos) {
     const TimeAxis& axis = layout_.axis;
-    const auto delta =
-        static_cast<int64_t>(std::llround((pos.x() - gesture_.pressPos.x()) / axis.minuteWidth()));
+    gesture_.lastPos = pos;
+    // Measured on the chart, not on the screen: the chart may have scrolled since the press.
+    const int moved =
+        pos.x() - gesture_.pressPos.x() + horizontalScrollBar()->value() - gesture_.pressScroll.x();
+    const auto delta = static_cast<int64_t>(std::llround(moved / axis.minuteWidth()));
     switch (dragState_) {
         case DragState::MovingBar: {
             gesture_.ghostStart = axis.snap(gesture_.start + delta);
@@ -203,7 +210,60 @@ void ScheduleChartView::updateGesture(const QPoint& pos) {
         case DragState::Pressed:
             return;
     }
+    updateAutoScroll(pos);
     viewport()->update();
+}
+
+void ScheduleChartView::updateAutoScroll(const QPoint& pos) {
+    const QRect chart = chartArea();
+    const int edge = static_cast<int>(std::lround(16 * dpiScale()));
+    QPoint direction;
+    if (pos.x() < chart.left() + edge) {
+        direction.setX(-1);
+    } else if (pos.x() > chart.right() - edge) {
+        direction.setX(1);
+    }
+    if (dragState_ == DragState::MovingBar) {
+        if (pos.y() < chart.top() + edge) {
+            direction.setY(-1);
+        } else if (pos.y() > chart.bottom() - edge) {
+            direction.setY(1);
+        }
+    }
+    autoScrollDirection_ = direction;
+    if (direction.isNull()) {
+        if (autoScroll_ != nullptr) {
+            autoScroll_->stop();
+        }
+        return;
+    }
+    if (autoScroll_ == nullptr) {
+        autoScroll_ = new QTimer(this);
+        autoScroll_->setInterval(40);
+        connect(autoScroll_, &QTimer::timeout, this, &ScheduleChartView::autoScrollStep);
+    }
+    if (!autoScroll_->isActive()) {
+        autoScroll_->start();
+    }
+}
+
+void ScheduleChartView::autoScrollStep() {
+    if (dragState_ != DragState::MovingBar && dragState_ != DragState::MovingStart &&
+        dragState_ != DragState::MovingEnd) {
+        autoScroll_->stop();
+        return;
+    }
+    QScrollBar* horizontal = horizontalScrollBar();
+    QScrollBar* vertical = verticalScrollBar();
+    const QPoint before(horizontal->value(), vertical->value());
+    horizontal->setValue(horizontal->value() + autoScrollDirection_.x() * horizontal->singleStep());
+    vertical->setValue(vertical->value() + autoScrollDirection_.y() * layout_.rowHeight / 2);
+    if (QPoint(horizontal->value(), vertical->value()) == before) {
+        // At the end of the range: nothing more to scroll.
+        autoScroll_->stop();
+        return;
+    }
+    updateGesture(gesture_.lastPos);
 }
 
 void ScheduleChartView::finishGesture() {
@@ -243,6 +303,9 @@ void ScheduleChartView::finishGesture() {
 }
 
 void ScheduleChartView::cancelGesture() {
+    if (autoScroll_ != nullptr) {
+        autoScroll_->stop();
+    }
     if (dragState_ == DragState::Idle) {
         return;
     }

@@ -360,6 +360,18 @@ TEST_F(ChartViewTest, EdgeDragsChangeOnlyThatEdge) {
     }
 }
 
+TEST_F(ChartViewTest, ADragKeepsItsPlaceOnTheChartWhileTheChartScrolls) {
+    const QPoint from = centre(1, 1);
+    QTest::mousePress(port(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(port(), from + QPoint(15, 0));
+    QTest::mouseMove(port(), from + QPoint(30, 0));
+    // What a drag near the edge does: the chart moves on a day under the mouse.
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + 240);
+    QTest::mouseMove(port(), from + QPoint(30, 0));
+    QTest::mouseRelease(port(), Qt::LeftButton, {}, from + QPoint(30, 0));
+    EXPECT_EQ(bar(1, 1).Start, (ChartTime{monday + 1, 480 + 180}));
+}
+
 TEST_F(ChartViewTest, AnEdgeCannotBeDraggedPastTheOtherOne) {
     const QRect rect = view->barRect(1, 1);
     const QPoint grip(rect.left(), rect.center().y());

@@ -16,6 +16,7 @@
 #include <tessaro/qt/time_axis.hpp>
 
 class QPainter;
+class QTimer;
 
 namespace tessaro {
 
@@ -153,6 +154,9 @@ private:
     // The bar a gesture started on and where its ghost currently is.
     struct Gesture {
         QPoint pressPos;
+        // Scroll position at the press: the chart may scroll under a drag.
+        QPoint pressScroll;
+        QPoint lastPos;
         int row = 0;
         int bar = 0;
         BarPart part = BarPart::None;
@@ -204,6 +208,9 @@ private:
     void finishGesture();
     void cancelGesture();
     void updateHoverCursor(const QPoint& pos);
+    // Near the chart area's edges a drag scrolls the chart on, one step per timer tick.
+    void updateAutoScroll(const QPoint& pos);
+    void autoScrollStep();
     void removeLastClickedBar();
     bool showHint(const QPoint& pos, const QPoint& globalPos);
     QString timeCaption(int64_t absoluteMinute) const;
@@ -221,6 +228,8 @@ private:
     Gesture gesture_;
     BarRef lastClicked_;
     std::function<bool(int, int)> confirmRemoval_;
+    QTimer* autoScroll_ = nullptr;
+    QPoint autoScrollDirection_;
     int lastPaintedBarCount_ = 0;
 };
 
