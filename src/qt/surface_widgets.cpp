@@ -1,5 +1,7 @@
 #include "surface_widgets.hpp"
 
+#include <cmath>
+
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -128,7 +130,8 @@ void ToolbarStrip::rebuild() {
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         if (const ToolIcon icon = IconFor(caption); icon != ToolIcon::None) {
             button->setIcon(DrawIcon(icon, palette()));
-            button->setIconSize(QSize(22, 22));
+            const int side = static_cast<int>(std::lround(22 * logicalDpiY() / 96.0));
+            button->setIconSize(QSize(side, side));
             button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         } else {
             button->setToolButtonStyle(Qt::ToolButtonTextOnly);
