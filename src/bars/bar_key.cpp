@@ -38,4 +38,18 @@ void DisassembleBarKey(std::string_view szKeyId, std::string& wonumber,
     SubActivityCount = TextToInt16(fields.Last());
 }
 
+std::optional<BarKeyParts> TrySplitBarKey(std::string_view key) {
+    BarKeyParts parts;
+    try {
+        DisassembleBarKey(key, parts.WorkOrder, parts.Position, parts.Count);
+    } catch (const AutomationError&) {
+        return std::nullopt;
+    }
+    if (parts.WorkOrder.empty() &&
+        TrimSpaces(key).find(kFieldSeparator) == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return parts;
+}
+
 }  // namespace tessaro

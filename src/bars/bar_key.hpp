@@ -4,6 +4,7 @@
 // "WO/0042$3$5" for the third of five sub-activities.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,15 @@ void AssembleBarKey(std::string& szKeyId, std::string_view wonumber, int16_t Sub
 // "$" raises 5 after the number, a part that is not a number raises 13, one outside 16 bits 6.
 void DisassembleBarKey(std::string_view szKeyId, std::string& wonumber,
                        int16_t& SubActivityPosition, int16_t& SubActivityCount);
+
+struct BarKeyParts {
+    std::string WorkOrder;
+    int16_t Position = 0;
+    int16_t Count = 0;
+};
+
+// The parts of a key that splits cleanly; nothing for a blank key, one without "$", or one whose
+// parts are not 16-bit numbers.
+std::optional<BarKeyParts> TrySplitBarKey(std::string_view key);
 
 }  // namespace tessaro

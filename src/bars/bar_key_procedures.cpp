@@ -12,15 +12,8 @@ namespace {
 
 // True when the key splits cleanly and its work order is registered.
 bool HasRegisteredWorkOrder(const WorkOrderRegistry& registry, const std::string& key) {
-    std::string number;
-    int16_t position = 0;
-    int16_t count = 0;
-    try {
-        DisassembleBarKey(key, number, position, count);
-    } catch (const AutomationError&) {
-        return false;
-    }
-    return !number.empty() && registry.Find(number) != nullptr;
+    const auto parts = TrySplitBarKey(key);
+    return parts && !parts->WorkOrder.empty() && registry.Find(parts->WorkOrder) != nullptr;
 }
 
 }  // namespace

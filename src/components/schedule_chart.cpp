@@ -10,6 +10,7 @@
 
 namespace tessaro {
 
+using chart_detail::KeyGroup;
 using chart_detail::MakeTime;
 using chart_detail::RaiseInvalidArgument;
 
@@ -172,7 +173,12 @@ void ScheduleChart::SetTimeBarKey(int16_t row, int16_t bar, std::string key) {
 
 void ScheduleChart::IndexKey(StoredBar& stored) {
     if (!stored.Key.empty()) {
-        keyIndex_[stored.Key].push_back(&stored);
+        const std::string_view group = KeyGroup(stored.Key);
+        auto found = keyIndex_.find(group);
+        if (found == keyIndex_.end()) {
+            found = keyIndex_.emplace(std::string(group), std::vector<StoredBar*>{}).first;
+        }
+        found->second.push_back(&stored);
     }
 }
 
@@ -180,7 +186,7 @@ void ScheduleChart::UnindexKey(StoredBar& stored) {
     if (stored.Key.empty()) {
         return;
     }
-    const auto found = keyIndex_.find(stored.Key);
+    const auto found = keyIndex_.find(KeyGroup(stored.Key));
     if (found == keyIndex_.end()) {
         return;
     }
@@ -284,18 +290,19 @@ int16_t ScheduleChart::FindTimeBarRow(std::string_view key) const {
     if (key.empty()) {
         return 0;
     }
-    const auto found = keyIndex_.find(key);
+    const auto found = keyIndex_.find(KeyGroup(key));
     if (found == keyIndex_.end()) {
         return 0;
     }
     const StoredBar* first = nullptr;
     for (const StoredBar* candidate : found->second) {
-        if (first == nullptr || std::pair(candidate->row, candidate->position) <
-                                    std::pair(first->row, first->position)) {
+        if (candidate->Key == key &&
+            (first == nullptr || std::pair(candidate->row, candidate->position) <
+                                     std::pair(first->row, first->position))) {
             first = candidate;
         }
     }
-    return first->row;
+    return first == nullptr ? 0 : first->row;
 }
 
 int16_t ScheduleChart::FindTimeBarInRow(std::string_view key, int16_t row) const {
@@ -303,17 +310,34 @@ int16_t ScheduleChart::FindTimeBarInRow(std::string_view key, int16_t row) const
         return 0;
     }
     RowAt(row);
-    const auto found = keyIndex_.find(key);
+    const auto found = keyIndex_.find(KeyGroup(key));
     if (found == keyIndex_.end()) {
         return 0;
     }
     int32_t best = std::numeric_limits<int32_t>::max();
     for (const StoredBar* candidate : found->second) {
-        if (candidate->row == row) {
+        if (candidate->row == row && candidate->Key == key) {
             best = std::min(best, candidate->position);
         }
     }
     return best == std::numeric_limits<int32_t>::max() ? 0 : static_cast<int16_t>(best + 1);
+}
+
+std::vector<std::pair<int16_t, int16_t>> ScheduleChart::FindTimeBarsInKeyGroup(
+    std::string_view group) const {
+    std::vector<std::pair<int16_t, int16_t>> bars;
+    if (group.empty()) {
+        return bars;
+    }
+    const auto found = keyIndex_.find(group);
+    if (found == keyIndex_.end()) {
+        return bars;
+    }
+    for (const StoredBar* candidate : found->second) {
+        bars.emplace_back(candidate->row, static_cast<int16_t>(candidate->position + 1));
+    }
+    std::sort(bars.begin(), bars.end());
+    return bars;
 }
 
 int16_t ScheduleChart::FirstConflictingTimeBar(int16_t row, int16_t bar, int16_t searchRow) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <tessaro/components/schedule_chart.hpp>
@@ -29,6 +30,11 @@ namespace chart_detail {
 
 [[noreturn]] inline void RaiseInvalidArgument() {
     RaiseRuntimeError(RuntimeError::InvalidProcedureCall);
+}
+
+// The key group a key belongs to: its text before the first "$".
+inline std::string_view KeyGroup(std::string_view key) {
+    return key.substr(0, key.find('$'));
 }
 
 inline ChartTime MakeTime(int32_t day, int32_t minute) {

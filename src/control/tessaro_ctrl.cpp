@@ -5,6 +5,7 @@
 #include <tessaro/control/design_surface.hpp>
 
 #include "bars/work_order_registry.hpp"
+#include "control/chart_event_sink.hpp"
 
 namespace tessaro {
 namespace {
@@ -64,10 +65,6 @@ void Tessaro_Ctrl::ApplyDesignSurface() {
                          &TxtWOStTime_, &TxtWOEndTime_, &TxtWOAct_}) {
         box->SetLocked(true);
     }
-}
-
-void Tessaro_Ctrl::ConnectComponents() {
-    ctToolBar1_.SetButtonClickedHandler([this](int16_t position) { ToolButtonClicked(position); });
 }
 
 TextBox* Tessaro_Ctrl::DetailTextBox(const std::string& name) {

@@ -283,6 +283,28 @@ TEST_F(ScheduleChartTest, KeyIndexFollowsAddRemoveKeyWritesAndRowMoves) {
     EXPECT_EQ(chart.FindTimeBarRow("C"), 0);
 }
 
+TEST_F(ScheduleChartTest, KeyGroupsGatherEveryKeyOfAWorkOrder) {
+    using Bars = std::vector<std::pair<int16_t, int16_t>>;
+    AddBar(3, 1, 0, 1, 10, "WO1$2$2");
+    AddBar(1, 1, 0, 1, 10, "WO1$1$9");
+    AddBar(1, 1, 0, 1, 10, "WO10$1$1");
+    AddBar(1, 1, 0, 1, 10, "WO1");
+    AddBar(2, 1, 0, 1, 10, "wo1$1$1");
+    EXPECT_EQ(chart.FindTimeBarsInKeyGroup("WO1"), (Bars{{1, 1}, {1, 3}, {3, 1}}));
+    EXPECT_EQ(chart.FindTimeBarsInKeyGroup("WO10"), (Bars{{1, 2}}));
+    EXPECT_EQ(chart.FindTimeBarsInKeyGroup("WO"), Bars{});
+    EXPECT_EQ(chart.FindTimeBarsInKeyGroup(""), Bars{});
+    // Exact keys are still told apart within a group.
+    EXPECT_EQ(chart.FindTimeBarRow("WO1$2$2"), 3);
+    EXPECT_EQ(chart.FindTimeBarInRow("WO1$2$2", 1), 0);
+    EXPECT_EQ(chart.FindTimeBarInRow("WO1", 1), 3);
+
+    chart.RemoveTimeBar(1, 1);
+    chart.SetTimeBarKey(3, 1, "WO2$1$1");
+    EXPECT_EQ(chart.FindTimeBarsInKeyGroup("WO1"), (Bars{{1, 2}}));
+    EXPECT_EQ(chart.FindTimeBarsInKeyGroup("WO2"), (Bars{{3, 1}}));
+}
+
 TEST_F(ScheduleChartTest, TheEmptyKeyNamesNoBar) {
     AddBar(1, 1, 0, 1, 10);
     chart.AddUnkeyedTimeBar(2, 0, 10, 1, 1);

@@ -105,11 +105,7 @@ TEST_F(CalendarLoader, FailuresLeaveTheChartAsItWas) {
                                     {"calendar_from", "1/1/2002"},
                                     {"no_of_buckets1", "0"},
                                     {"resno", "R1"}};  // lacks no_of_buckets2: read by name
-    struct Case {
-        const char* name;
-        std::string payload;
-        int32_t error;
-    } cases[] = {
+    const testing::FailingPayload cases[] = {
         {"empty text", "", 5},
         {"not well-formed", "<c><r></c>", 5},
         {"no entries", "<c/>", 5},
@@ -119,7 +115,7 @@ TEST_F(CalendarLoader, FailuresLeaveTheChartAsItWas) {
         {"out of range", CalendarXml({{"R1", "1/1/2002", "9999999999"}}), 6},
         {"missing name", PayloadXml({noLength}), 5},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Tessaro_Ctrl fresh;
         fresh.LoadResource(testing::ResourcesXml({{"R1", "Lathe"}, {"R2", "Mill"}}));
         const int16_t styles = fresh.ctResSched().StyleCount();

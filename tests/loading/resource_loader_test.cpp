@@ -79,11 +79,7 @@ TEST_F(ResourceLoader, FailingPayloadKeepsRowsAndBarsButStoresTheText) {
     control.LoadResource(ResourcesXml({{"R1", "Lathe"}}));
     chart.AddTimeBar(1, 0, 60, 37255, 37255, "WO1$1$1");
 
-    struct Case {
-        const char* name;
-        std::string payload;
-        int32_t error;
-    } cases[] = {
+    const testing::FailingPayload cases[] = {
         {"empty text", "", 5},
         {"not well-formed", "<res><r resno=\"R9\" shortdesc=\"X\"></res>", 5},
         {"two roots", "<a/><b/>", 5},
@@ -100,7 +96,7 @@ TEST_F(ResourceLoader, FailingPayloadKeepsRowsAndBarsButStoresTheText) {
         {"later resource without shortdesc value",
          PayloadXml({{{"resno", "R9"}, {"shortdesc", "X"}}, {{"resno", "R8"}}}), 94},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(ErrorCode([&] { control.LoadResource(c.payload); }), c.error) << c.name;
         EXPECT_EQ(control.Box1().Text(), c.payload) << c.name;
         EXPECT_EQ(RowTexts(), std::vector<std::string>{"R1;Lathe"}) << c.name;

@@ -70,11 +70,7 @@ TEST_F(ScheduleTimeLoader, FailuresLeaveWindowAndRangeAsTheyWere) {
         twelve.emplace_back(
             name, std::string(name).find("period") != std::string::npos ? "1/1/2003" : "x");
     }
-    struct Case {
-        const char* name;
-        std::string payload;
-        int32_t error;
-    } cases[] = {
+    const testing::FailingPayload cases[] = {
         {"empty text", "", 5},
         {"not well-formed", "<h><r dep=\"x\"></h>", 5},
         {"root without records", "<h/>", 5},
@@ -84,7 +80,7 @@ TEST_F(ScheduleTimeLoader, FailuresLeaveWindowAndRangeAsTheyWere) {
         {"no fromtimeperiod value", PayloadXml({noStart}), 94},
         {"no totimeperiod value", PayloadXml({noEnd}), 94},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(ErrorCode([&] { control.LoadScheduleTime(c.payload); }), c.error) << c.name;
         EXPECT_EQ(control.Box3().Text(), c.payload) << c.name;
         ExpectDefaultWindow(c.name);

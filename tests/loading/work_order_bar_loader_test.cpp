@@ -167,11 +167,7 @@ TEST_F(WorkOrderBarLoader, FailingPayloadsDrawNothing) {
     noStatus.erase(noStatus.begin() + 9);
     const testing::Attributes first = On("R1", "WO7").ToAttributes();
 
-    struct Case {
-        const char* name;
-        std::string payload;
-        int32_t error;
-    } cases[] = {
+    const testing::FailingPayload cases[] = {
         {"empty text", "", 5},
         {"not well-formed", "<w><r resno=\"R1\"></w>", 5},
         {"no records", "<w/>", 5},
@@ -191,7 +187,7 @@ TEST_F(WorkOrderBarLoader, FailingPayloadsDrawNothing) {
         {"dollar in the work order", with([](SubActivity& s) { s.workOrder = "WO$7"; }), 5},
     };
     chart.AddTimeBar(2, 0, 60, 37255, 37255, "OLD$1$1");
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(ErrorCode([&] { control.LoadResourceEvents(c.payload); }), c.error) << c.name;
         EXPECT_EQ(control.Box2().Text(), c.payload) << c.name;
         EXPECT_EQ(chart.TimeBarCount(1), 0) << c.name;

@@ -2,6 +2,7 @@
 
 // Small payloads for loader tests, written the way a host writes them.
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -10,6 +11,13 @@
 namespace tessaro::testing {
 
 using Attributes = std::vector<std::pair<std::string, std::string>>;
+
+// A payload a loader must refuse, with the error code it raises.
+struct FailingPayload {
+    const char* name;
+    std::string payload;
+    int32_t error;
+};
 
 // <root><r a="..." .../>...</root>, attribute values written as given (no escaping).
 inline std::string PayloadXml(const std::vector<Attributes>& records) {

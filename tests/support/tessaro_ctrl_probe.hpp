@@ -24,7 +24,7 @@ public:
     void DisAssembleBarRecord(const std::string& text, BarRecord& record) {
         control_.DisAssembleBarRecord(text, record);
     }
-    WorkOrderSpan& Span() { return control_.WorkOrderSpan_; }
+    tessaro::WorkOrderSpan& Span() { return control_.WorkOrderSpan_; }
     void ExtendWorkOrderSpan(int32_t startDay, int32_t endDay, int32_t startMinute,
                              int32_t endMinute) {
         control_.ExtendWorkOrderSpan(startDay, endDay, startMinute, endMinute);

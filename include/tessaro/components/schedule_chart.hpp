@@ -127,6 +127,11 @@ public:
     int16_t FindTimeBarRow(std::string_view key) const;
     // Returns the first bar of the row carrying the key; 0 when it is not on the row or row is 0.
     int16_t FindTimeBarInRow(std::string_view key, int16_t row) const;
+    // Keys fall into groups by their text before the first "$" (a key without "$" is a group of
+    // its own). Returns every bar of the group as (row, bar), in row order, then bar order;
+    // empty for the empty group or one no bar is in. Costs the size of the group, not of the
+    // chart.
+    std::vector<std::pair<int16_t, int16_t>> FindTimeBarsInKeyGroup(std::string_view group) const;
     // Returns the first bar of searchRow whose half-open span [start, end) intersects the given
     // bar's; bars that only touch do not overlap and the given bar itself is never reported.
     // Returns 0 when none does.
@@ -240,6 +245,7 @@ private:
 
     ScheduleChartEvents* sink_ = nullptr;
     std::vector<Row> rows_;
+    // Bars by key group (see FindTimeBarsInKeyGroup); a key look-up searches its group.
     // Transparent hashing: a look-up by string_view allocates nothing.
     struct KeyHash {
         using is_transparent = void;

@@ -19,6 +19,7 @@
 #include <tessaro/components/toolbar.hpp>
 #include <tessaro/export.hpp>
 #include <tessaro/rescheduling/vadel_class2.hpp>
+#include <tessaro/rescheduling/xml_document.hpp>
 #include <tessaro/runtime/calendar.hpp>
 #include <tessaro/runtime/ordered_dictionary.hpp>
 
@@ -80,10 +81,62 @@ public:
     // new key (also left in BarID); raises 5 when the registry holds no such work order.
     std::string SetBarKeyId(std::string& BarID);
 
+    // Work-order selection.
+    // Highlights every work-order bar of the bar's work order, on every row, with the selected
+    // form of its colour and style; SelectionState is not read. A bar whose key names no work
+    // order highlights nothing; SelectedBarKey takes the bar's key in every case.
+    void BarSelection(int16_t nIndex, int16_t nBar, bool SelectionState);
+    // Takes the highlight off the previously selected work order when it is another one, then
+    // selects the work order's first sub-activity; for a work order without bars it only takes
+    // the highlight off. A blank number raises BarKeyBlankError before anything changes.
+    void SelectWorkOrderFirstSubActivity(std::string wonumber);
+
+    // Conflicts and the temporary bar.
+    // Lays the temporary bar over the span of the bar's activity on its row (every work-order
+    // bar with the same work order and schedule number); an earlier temporary bar stays.
+    void TempBarCreation(int16_t ItemID, int16_t BarID);
+    // Lists in lstConflictWorkOrders the bar's own activity and every other activity whose
+    // work-order bars on the row overlap a bar of the bar's work order; returns the bar's key
+    // when there is no conflict (the lists are then emptied), "" otherwise. BarID returns the
+    // index of the last bar searched.
+    std::string ConflictTimeBars(int16_t& ItemID, int16_t& BarID);
+    // As ConflictTimeBars, searching only from the bars of the bar's own activity and leaving
+    // both lists empty.
+    std::string CheckConflictTest(int16_t& ItemID, int16_t& BarID);
+
+    // The changes made so far: a Saveres document with one Rescheduleinfo element per changed
+    // activity, in the order the activities were last changed. The control keeps the last one.
+    XmlDocument rescheduling();
+
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or
     // scale outside 16 bits raises overflow (6) and leaves the property unwritten.
     void ToolButtonClicked(int16_t position);
+
+    // Chart notifications. Handlers of a bar whose key or record leads nowhere skip what needs
+    // it and raise nothing.
+    void BarChanging(int16_t row, int16_t bar, int16_t mode);
+    void BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetRow);
+    void BarChanged(int16_t row, int16_t bar);
+    void BarClick(int16_t row, int16_t bar);
+    void BarSelected(int16_t row, int16_t bar);
+    void BarChosen(int16_t row, int16_t bar);
+    void BarRightClick(int16_t row, int16_t bar);
+    void BarHovered(int16_t row, int16_t bar);
+    void BarRemoveRequest(int16_t row, int16_t bar, bool confirmed);
+    void GestureFlagsSet();
+
+    // Pop-up menu commands.
+    void miCopy_Click();
+    void miRefresh_Click();
+    void miPack_Click();
+    void miFwdSch_Click();
+    void miBackSch_Click();
+    void miIgnore_Click();
+
+    // Conflict list and work-order grid.
+    void lstConflictWorkOrders_DblClick();
+    void GridCellClicked(int32_t column, int32_t row);
 
     // ---- Hosted components and surface elements ----
     ScheduleChart& ctResSched() { return ctResSched_; }
@@ -124,7 +177,20 @@ public:
     int16_t MovePending() const { return MovePending_; }
     int16_t TempBarActive() const { return TempBarActive_; }
     int16_t PasteArmed() const { return PasteArmed_; }
+    int16_t ResizePending() const { return ResizePending_; }
+    int16_t PackInProgress() const { return PackInProgress_; }
     const PendingChangeMap& PendingChanges() const { return PendingChanges_; }
+    const std::string& SelectedBarKey() const { return SelectedBarKey_; }
+    const std::string& ClickedBarKey() const { return ClickedBarKey_; }
+    const std::string& TempBarKey() const { return TempBarKey_; }
+    int16_t TempBarItem() const { return TempBarItem_; }
+    int16_t SourceItem() const { return SourceItem_; }
+    int16_t SourceBarIndex() const { return SourceBarIndex_; }
+    const tessaro::WorkOrderSpan& WorkOrderSpan() const { return WorkOrderSpan_; }
+    const std::string& LastChangeKey() const { return LastChangeKey_; }
+    const std::string& PasteMethod() const { return PasteMethod_; }
+    const std::string& NewResource() const { return NewResource_; }
+    const std::string& OldResource() const { return OldResource_; }
     const ColourTable& NormalBarColours() const { return NormalBarColours_; }
     const ColourTable& SelectedBarColours() const { return SelectedBarColours_; }
     const StyleTable& NormalBarStyles() const { return NormalBarStyles_; }
@@ -147,6 +213,35 @@ private:
     WorkOrderRegistry& Registry();
     void DiscardRegistry();
 
+    // Selection.
+    void BarDeselection(std::string& key);
+    // Gives a work-order bar the selected or the normal form of its look: the colour of its
+    // status letter and the counterpart of its style.
+    void ApplySelectionLook(int16_t row, int16_t bar, const BarRecord& record, bool selected);
+    // Applies a selection to every work-order bar of the work order; returns the key with the
+    // highest position among them ("" when there is none).
+    std::string ApplyWorkOrderLook(std::string_view workOrder, bool selected);
+
+    // Moving bars and change records.
+    void ApplyTemporaryBarMove();
+    void RebuildMovedActivity(int16_t row, int16_t bar, int32_t startDay, int32_t startMinute,
+                              int32_t endDay, int32_t endMinute);
+    void RemoveTemporaryBar();
+    // Records the change of the bar, whose record is WorkingRecord; returns its change key.
+    std::string MakeChangeRecord(int16_t row, int16_t bar);
+    void PasteTemporaryBar(const char* method);
+
+    // Conflicts and details.
+    std::string SearchConflicts(int16_t& ItemID, int16_t& BarID, bool ownActivityOnly);
+    bool IsNewConflictEntry(const std::string& entry);
+    void FillWorkOrderGrid(int16_t row, int16_t bar);
+    bool LocateWorkOrderGridRow(const std::string& workOrder);
+    void HighlightGridRow(int32_t column, int32_t row);
+    void PaintGridRows(int32_t fromRow, int32_t toRow, int32_t fromColumn, int32_t background,
+                       int32_t text);
+    // Takes the highlight off the selected work order when it is not workOrder.
+    void DeselectOtherWorkOrder(std::string_view workOrder);
+
     // Bar appearance.
     void ApplyBarColour(std::string_view status, int16_t selected, int16_t row, int16_t bar,
                         int16_t activityTimeType);
@@ -155,6 +250,7 @@ private:
 
     void ApplyDesignSurface();
     void ConnectComponents();
+    class ChartEventSink;
     void UserControl_Initialize();
     void SetupChartAppearance();
     void InitBarColourTables();
@@ -190,10 +286,30 @@ private:
     // Loading state: the registry lives only while a bar load runs; each loader keeps the
     // document of its last payload.
     std::unique_ptr<WorkOrderRegistry> WorkOrderRegistry_;
-    WorkOrderSpan WorkOrderSpan_;
+    tessaro::WorkOrderSpan WorkOrderSpan_;
     std::unique_ptr<pugi::xml_document> HeaderDocument_;
     std::unique_ptr<pugi::xml_document> ResourceDocument_;
     std::unique_ptr<pugi::xml_document> CalendarDocument_;
+
+    // Selection, gestures and changes.
+    std::string SelectedBarKey_;
+    std::string ClickedBarKey_;
+    int16_t ResizePending_ = 0;
+    int16_t PackInProgress_ = 0;
+    // The bar's times when an edge drag began.
+    tessaro::WorkOrderSpan ResizeOrigin_;
+    std::string TempBarKey_;
+    int16_t TempBarItem_ = 0;
+    int16_t TempBarIndex_ = 0;
+    int16_t SourceItem_ = 0;
+    int16_t SourceBarIndex_ = 0;
+    std::string LastChangeKey_;
+    std::string PasteMethod_;
+    std::string NewResource_;
+    std::string OldResource_;
+    BarRecord WorkingRecord_;
+    XmlDocument LastReschedulingDocument_;
+    std::unique_ptr<ChartEventSink> ChartEvents_;
 };
 
 }  // namespace tessaro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <pugixml.hpp>
+
+#include <tessaro/export.hpp>
+
+namespace tessaro {
+
+// An XML document the control hands to its host. Copies share one document, so the host may keep
+// it while the control goes on.
+class TESSARO_EXPORT XmlDocument {
+public:
+    // An empty document.
+    XmlDocument();
+
+    // The serialised document: no declaration and no white space between elements; the empty
+    // document gives "".
+    std::string Xml() const;
+
+    pugi::xml_document& Dom() { return *document_; }
+    const pugi::xml_document& Dom() const { return *document_; }
+
+private:
+    std::shared_ptr<pugi::xml_document> document_;
+};
+
+}  // namespace tessaro
