@@ -1,11 +1,24 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS tessaro_core EXPORT tessaroTargets
+set(tessaro_installed_targets tessaro_core)
+if(TARGET tessaro_qt)
+    list(APPEND tessaro_installed_targets tessaro_qt)
+    set(TESSARO_PACKAGE_HAS_QT ON)
+else()
+    set(TESSARO_PACKAGE_HAS_QT OFF)
+endif()
+
+install(TARGETS ${tessaro_installed_targets} EXPORT tessaroTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tessaro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+if(TESSARO_PACKAGE_HAS_QT)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tessaro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+else()
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tessaro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+        PATTERN "qt" EXCLUDE PATTERN "qt.hpp" EXCLUDE)
+endif()
 install(EXPORT tessaroTargets
     NAMESPACE tessaro::
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/tessaro)

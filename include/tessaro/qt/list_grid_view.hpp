@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <tessaro/components/list_grid.hpp>
+#include <tessaro/export.hpp>
+
+namespace tessaro {
+
+// The work-order grid as a Qt widget: column titles, row numbers, cell texts in their back and
+// fore colours, the current row highlighted. A click on a cell calls the model's ClickCell; the
+// model makes the cell current and runs the control's handler. Only the cells on screen are
+// painted. Positions are in the coordinates of viewport(), where mouse events arrive.
+class TESSARO_EXPORT ListGridView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    // The model must outlive the view.
+    explicit ListGridView(ListGrid& grid, QWidget* parent = nullptr);
+    ~ListGridView() override;
+
+    ListGrid& grid() const { return grid_; }
+
+    // Where the cell is painted (also when scrolled out of sight); empty outside the grid.
+    QRect cellRect(int column, int row) const;
+    // The cell under the point as (column, row); (0, 0) over the titles, the row numbers or
+    // past the last cell.
+    std::pair<int, int> cellAt(const QPoint& pos) const;
+    // A column's width on screen: its width in characters times the width of a digit.
+    int columnWidth(int column) const;
+    int rowHeight() const { return rowHeight_; }
+    int headerHeight() const { return headerHeight_; }
+    int rowHeaderWidth() const { return rowHeaderWidth_; }
+
+    QSize sizeHint() const override;
+
+signals:
+    // The cell-click handler raised an error.
+    void errorRaised(int number, const QString& source, const QString& description);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void onGridChanged();
+    // True when columns, widths or rows differ from what the layout was made for.
+    bool layoutOutdated() const;
+    void relayout();
+    std::pair<int, int> visibleColumns() const;
+
+    ListGrid& grid_;
+    int subscription_ = 0;
+    // Left edge of each column from the first data column, one more entry than columns.
+    std::vector<int> columnLefts_;
+    std::vector<double> laidOutWidths_;
+    int laidOutRows_ = -1;
+    int rowHeight_ = 20;
+    int headerHeight_ = 22;
+    int rowHeaderWidth_ = 32;
+};
+
+}  // namespace tessaro

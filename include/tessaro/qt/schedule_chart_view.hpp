@@ -1,0 +1,236 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/export.hpp>
+#include <tessaro/qt/time_axis.hpp>
+
+class QPainter;
+class QTimer;
+
+namespace tessaro {
+
+namespace qt_detail {
+class ChartBarIndex;
+}
+
+// The schedule chart as a Qt widget: the resource list on the left, the two-level time header on
+// top, one row per resource with its bars. It paints its ScheduleChart model, repaints when the
+// model reports a change and turns the planner's mouse and keyboard gestures into calls of the
+// model's gesture entry points; the model raises the notifications and the control decides.
+//
+// Only the rows and bars on screen are touched while painting or hit testing, so charts of many
+// thousand bars scroll as lightly as small ones. Every position below is in the coordinates of
+// viewport(), where mouse events arrive.
+class TESSARO_EXPORT ScheduleChartView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    // What a mouse gesture on the chart is doing.
+    enum class DragState {
+        Idle,         // nothing pressed
+        Pressed,      // pressed on a bar, not yet moved beyond the drag distance
+        MovingBar,    // the bar's ghost follows the mouse, across rows too
+        MovingStart,  // the bar's start edge follows the mouse
+        MovingEnd,    // the bar's end edge follows the mouse
+    };
+    Q_ENUM(DragState)
+
+    // Which part of a bar lies under a point.
+    enum class BarPart { None, Body, StartEdge, EndEdge };
+
+    struct BarHit {
+        int row = 0;
+        int bar = 0;
+        BarPart part = BarPart::None;
+
+        explicit operator bool() const { return bar != 0; }
+    };
+
+    // Kinds of bar the control gives a meaning of their own.
+    static constexpr int32_t kCalendarBarKind = 1000;
+    static constexpr int32_t kWorkOrderBarKind = 2000;
+    static constexpr int32_t kTemporaryBarKind = 3000;
+    // Creation flags of the bar styles the control uses for a selected bar.
+    static constexpr int32_t kSelectedStyleFlags = 23;
+    // Within this many pixels of a bar's end the mouse takes the edge instead of the body.
+    static constexpr int kEdgeGrip = 4;
+
+    // The model must outlive the view.
+    explicit ScheduleChartView(ScheduleChart& chart, QWidget* parent = nullptr);
+    ~ScheduleChartView() override;
+
+    ScheduleChart& chart() const { return chart_; }
+
+    // ---- Geometry ----
+    // Where the bar is painted (also when scrolled out of sight); empty for a bar that does not
+    // exist. Work-order bars keep a margin inside their row, calendar bars fill it.
+    QRect barRect(int row, int bar) const;
+    // The point of the time on the vertical middle of the row.
+    QPoint pointAt(int row, const ChartTime& time) const;
+    // The row under the point, 0 above the first or below the last row.
+    int rowAt(const QPoint& pos) const;
+    // The time under the point's horizontal position, to the minute.
+    ChartTime timeAt(const QPoint& pos) const;
+    // The topmost bar under the point; calendar bars are found only where no other bar is.
+    BarHit barAt(const QPoint& pos) const;
+    // Where rows and bars are drawn: right of the list, below the time header.
+    QRect chartArea() const;
+    // The resource list, header included.
+    QRect listArea() const;
+    int rowHeight() const { return layout_.rowHeight; }
+    int headerHeight() const { return layout_.headerHeight; }
+    int listWidth() const { return layout_.listWidth; }
+    // Width of one day on screen: the model's TimeScale at the screen's logical DPI.
+    double dayWidth() const { return layout_.axis.dayWidth(); }
+    const TimeAxis& timeAxis() const { return layout_.axis; }
+
+    // ---- Scrolling ----
+    // Puts the day at the left edge of the chart area (as far as the scroll range allows).
+    void scrollToDay(int32_t day);
+    // Scrolls vertically only as far as needed to show the whole row.
+    void scrollToRow(int row);
+    // Scrolls the bar into sight; what the view does when the model asks to show a bar.
+    void scrollToBar(int row, int bar);
+    // The day at the left edge of the chart area.
+    int32_t firstVisibleDay() const;
+
+    // ---- Gestures ----
+    DragState dragState() const { return dragState_; }
+    // The bar the Delete key acts on: the last one clicked; {0, 0} when there is none.
+    std::pair<int, int> lastClickedBar() const { return {lastClicked_.row, lastClicked_.bar}; }
+    // Asks whether a bar may be removed; the answer reaches RequestBarRemoval as `confirmed`. By
+    // default a question box asks the planner.
+    void setRemovalConfirmation(std::function<bool(int row, int bar)> confirm);
+
+    // Bars painted by the last paint: what virtualisation keeps small.
+    int lastPaintedBarCount() const { return lastPaintedBarCount_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // A notification handler raised an error during a gesture; the gesture was abandoned.
+    void errorRaised(int number, const QString& source, const QString& description);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    struct Layout {
+        QFont listFont;
+        QFont headerFont;
+        QFont barFont;
+        int rowHeight = 22;
+        int headerRowHeight = 20;
+        int headerRows = 2;
+        int headerHeight = 40;
+        int listWidth = 120;
+        std::vector<int> columnWidths;
+        TimeAxis axis;
+    };
+
+    // The bar a gesture started on and where its ghost currently is.
+    struct Gesture {
+        QPoint pressPos;
+        // Scroll position at the press: the chart may scroll under a drag.
+        QPoint pressScroll;
+        QPoint lastPos;
+        int row = 0;
+        int bar = 0;
+        BarPart part = BarPart::None;
+        int64_t start = 0;
+        int64_t end = 0;
+        int targetRow = 0;
+        int64_t ghostStart = 0;
+        int64_t ghostEnd = 0;
+        // Calendar blocks can be clicked but not dragged.
+        bool draggable = false;
+    };
+
+    struct BarRef {
+        int row = 0;
+        int bar = 0;
+    };
+
+    // Model notifications.
+    void onChartChanged(const ChartChange& change);
+    // Fonts, row height, header, list columns, time axis and scroll ranges from the model.
+    void relayout();
+    void remeasureRows();
+    void measureRow(int row);
+    void syncScrollBars(double keepMinuteAtLeft);
+    double dpiScale() const;
+
+    // Geometry helpers shared by painting and hit testing.
+    int rowTop(int row) const;
+    double minuteX(int64_t absoluteMinute) const;
+    QRect spanRect(int row, int64_t start, int64_t end, int32_t kind) const;
+    std::pair<int, int> visibleRows() const;
+    std::pair<int64_t, int64_t> visibleMinutes() const;
+    bool barExists(int row, int bar) const;
+
+    // Painting, back to front.
+    void paintTimeBackground(QPainter& painter) const;
+    void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
+    // Calendar blocks first, under the grid lines; every other bar after them.
+    int paintBars(QPainter& painter, int firstRow, int lastRow, bool calendarBlocks);
+    void paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar, bool ghost) const;
+    void paintMark(QPainter& painter, int mark, int size, QPointF at) const;
+    void paintGhost(QPainter& painter) const;
+    void paintHeader(QPainter& painter) const;
+    void paintList(QPainter& painter, int firstRow, int lastRow) const;
+
+    // Gestures.
+    void beginGesture(const BarHit& hit, const QPoint& pos);
+    void updateGesture(const QPoint& pos);
+    void finishGesture();
+    void cancelGesture();
+    void updateHoverCursor(const QPoint& pos);
+    // Near the chart area's edges a drag scrolls the chart on, one step per timer tick.
+    void updateAutoScroll(const QPoint& pos);
+    void autoScrollStep();
+    void removeLastClickedBar();
+    bool showHint(const QPoint& pos, const QPoint& globalPos);
+    QString timeCaption(int64_t absoluteMinute) const;
+    // Runs a call into the model; an error it raises goes out through errorRaised.
+    template <typename Call>
+    bool guarded(Call&& call);
+
+    ScheduleChart& chart_;
+    int subscription_ = 0;
+    std::unique_ptr<qt_detail::ChartBarIndex> index_;
+    Layout layout_;
+    QWidget* scrollSpacer_ = nullptr;
+
+    DragState dragState_ = DragState::Idle;
+    Gesture gesture_;
+    BarRef lastClicked_;
+    std::function<bool(int, int)> confirmRemoval_;
+    QTimer* autoScroll_ = nullptr;
+    QPoint autoScrollDirection_;
+    int lastPaintedBarCount_ = 0;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <QString>
+#include <QWidget>
+
+#include <tessaro/control/design_surface.hpp>
+#include <tessaro/control/tessaro_ctrl.hpp>
+#include <tessaro/export.hpp>
+
+class QMenu;
+class QToolButton;
+
+namespace tessaro {
+
+class ListGridView;
+class ScheduleChartView;
+
+namespace qt_detail {
+class MenuPresenter;
+}
+
+// The production-schedule chart control as a Qt widget. It owns a Tessaro_Ctrl and shows its
+// whole design-time surface: toolbar, title, conflict list, combo box, schedule chart, work-order
+// grid, detail frame with its text boxes and the colour legend, placed from the surface's twips at
+// the screen's logical DPI. The chart and the grid stretch with the widget's width; extra height
+// goes to the chart. The chart's height follows the chart model's Height, so the toolbar's grid
+// buttons show at once.
+//
+// The widget holds no scheduling logic: its parts paint the models and call their entry points;
+// the control reacts. When the control calls Show on one of its pop-up menus the widget pops it
+// up at the cursor. An error a handler raises inside a widget event never reaches the host's event
+// loop: it is caught there and reported through errorRaised.
+class TESSARO_EXPORT TessaroWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    // Creating the control may raise its creation error (an AutomationError).
+    explicit TessaroWidget(QWidget* parent = nullptr);
+    ~TessaroWidget() override;
+
+    // The control, for the host's calls of its public methods.
+    Tessaro_Ctrl& control() { return *control_; }
+    const Tessaro_Ctrl& control() const { return *control_; }
+
+    ScheduleChartView* chartView() const { return chartView_; }
+    ListGridView* gridView() const { return gridView_; }
+    // The toolbar button at the 1-based position; nullptr when there is none.
+    QToolButton* toolButton(int position) const;
+    // The widget showing the surface element of that name; nullptr for hidden elements (the
+    // hidden conflict list, the text stores) and unknown names.
+    QWidget* surfaceWidget(const QString& name) const;
+    // The Qt menu of the pop-up menu model of that name ("mnuSchedPopUp", "mnuDrag"); nullptr
+    // until the control first shows it.
+    QMenu* popupMenu(const QString& name) const;
+
+    // The surface's design size at the current DPI.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // A handler of the control raised an AutomationError inside a widget event.
+    void errorRaised(int number, const QString& source, const QString& description);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Placed {
+        const SurfaceElement* element;
+        QWidget* widget;
+    };
+
+    void buildSurface();
+    QWidget* createElement(const SurfaceElement& element, QWidget* parent);
+    // Places every element from its twips, the chart and grid heights from their models.
+    void relayoutSurface();
+    // Widens captions that would be cut and moves their neighbours on, inside each frame line.
+    void settleFrameLine(std::vector<QWidget*> line);
+    void forwardErrors(const QObject* source);
+    int pixels(double twips) const;
+
+    std::unique_ptr<Tessaro_Ctrl> control_;
+    std::vector<Placed> placed_;
+    ScheduleChartView* chartView_ = nullptr;
+    ListGridView* gridView_ = nullptr;
+    std::vector<qt_detail::MenuPresenter*> menus_;
+    int chartSubscription_ = 0;
+    int gridSubscription_ = 0;
+    std::vector<std::pair<TextBox*, int>> textSubscriptions_;
+    float laidOutChartHeight_ = -1;
+    float laidOutGridHeight_ = -1;
+    bool screenConnected_ = false;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,146 @@
+#pragma once
+
+// The small widgets of the control's surface, each bound to its model: they show what the model
+// holds, follow its Changed notifications and hand the planner's input to the model's entry
+// points. Errors a handler raises leave through errorRaised, never through Qt.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QToolButton>
+#include <QWidget>
+
+#include <tessaro/components/combo_box.hpp>
+#include <tessaro/components/list_box.hpp>
+#include <tessaro/components/popup_menu.hpp>
+#include <tessaro/components/text_box.hpp>
+#include <tessaro/components/toolbar.hpp>
+
+namespace tessaro::qt_detail {
+
+// The toolbar's buttons side by side; a press calls Toolbar::PressButton with the position.
+// Known captions get a drawn icon (the caption becomes the tooltip); others show their caption.
+class ToolbarStrip : public QWidget {
+    Q_OBJECT
+
+public:
+    ToolbarStrip(Toolbar& toolbar, QWidget* parent);
+    ~ToolbarStrip() override;
+
+    // The button at the 1-based position; nullptr when there is none.
+    QToolButton* button(int position) const;
+
+signals:
+    void errorRaised(int number, const QString& source, const QString& description);
+
+private:
+    void rebuild();
+
+    Toolbar& toolbar_;
+    int subscription_ = 0;
+    QList<QToolButton*> buttons_;
+};
+
+// A list box: selecting an entry calls ListBox::SelectItem, a double click SelectItem and then
+// ListBox::DoubleClick.
+class ListBoxView : public QListWidget {
+    Q_OBJECT
+
+public:
+    ListBoxView(ListBox& list, QWidget* parent);
+    ~ListBoxView() override;
+
+signals:
+    void errorRaised(int number, const QString& source, const QString& description);
+
+private:
+    void sync();
+
+    ListBox& list_;
+    int subscription_ = 0;
+};
+
+// A combo box with an edit text: choosing an item sets the model's list index, typing sets its
+// text.
+class ComboBoxView : public QComboBox {
+    Q_OBJECT
+
+public:
+    ComboBoxView(ComboBox& combo, QWidget* parent);
+    ~ComboBoxView() override;
+
+signals:
+    void errorRaised(int number, const QString& source, const QString& description);
+
+private:
+    void sync();
+
+    ComboBox& combo_;
+    int subscription_ = 0;
+};
+
+// A text box; a locked model makes it read-only. The full text is also its tooltip, for boxes
+// narrower than what they hold.
+class TextBoxView : public QLineEdit {
+    Q_OBJECT
+
+public:
+    TextBoxView(TextBox& box, QWidget* parent);
+    ~TextBoxView() override;
+
+private:
+    void sync();
+
+    TextBox& box_;
+    int subscription_ = 0;
+};
+
+// A filled box of the colour legend.
+class ColourSwatch : public QWidget {
+    Q_OBJECT
+
+public:
+    // -1 is the system button-text colour.
+    ColourSwatch(int32_t rgb, QWidget* parent);
+
+    // The colour the swatch is filled with.
+    QColor fill() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int32_t rgb_;
+};
+
+// Pops up a QMenu built from a PopupMenu model whenever the control calls Show on it; choosing
+// an entry calls PopupMenu::Choose with the item's name.
+class MenuPresenter : public QObject {
+    Q_OBJECT
+
+public:
+    MenuPresenter(PopupMenu& menu, QWidget* parent);
+    ~MenuPresenter() override;
+
+    // The Qt menu of the last Show; nullptr before the first.
+    QMenu* menu() const { return menu_; }
+    const PopupMenu& model() const { return model_; }
+
+signals:
+    void errorRaised(int number, const QString& source, const QString& description);
+
+private:
+    void popup();
+    void rebuild();
+
+    PopupMenu& model_;
+    QWidget* owner_;
+    QPointer<QMenu> menu_;
+    int shownSubscription_ = 0;
+    int changedSubscription_ = 0;
+};
+
+}  // namespace tessaro::qt_detail

@@ -1,0 +1,364 @@
+#include <tessaro/qt/tessaro_widget.hpp>
+
+#include <algorithm>
+#include <map>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QWindow>
+
+#include <tessaro/qt/conversions.hpp>
+#include <tessaro/qt/list_grid_view.hpp>
+#include <tessaro/qt/schedule_chart_view.hpp>
+
+#include "surface_widgets.hpp"
+
+namespace tessaro {
+
+using qt_detail::ColourSwatch;
+using qt_detail::ComboBoxView;
+using qt_detail::ListBoxView;
+using qt_detail::MenuPresenter;
+using qt_detail::TextBoxView;
+using qt_detail::ToolbarStrip;
+
+namespace {
+
+// A top-level element whose right edge comes this close to the surface's stretches with it.
+constexpr int32_t kStretchSlackTwips = 120;
+// Elements in a frame whose tops differ by less than this share a line.
+constexpr int kSameLinePixels = 8;
+
+struct DesignExtent {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+DesignExtent SurfaceExtent() {
+    DesignExtent extent;
+    for (const SurfaceElement& element : DesignSurface()) {
+        if (element.Visible && element.Parent.empty()) {
+            extent.width = std::max(extent.width, element.Bounds.Left + element.Bounds.Width);
+            extent.height = std::max(extent.height, element.Bounds.Top + element.Bounds.Height);
+        }
+    }
+    return extent;
+}
+
+}  // namespace
+
+TessaroWidget::TessaroWidget(QWidget* parent)
+    : QWidget(parent), control_(std::make_unique<Tessaro_Ctrl>()) {
+    setAutoFillBackground(true);
+    buildSurface();
+    chartSubscription_ = control_->ctResSched().Changed.Subscribe([this](const ChartChange& c) {
+        if (c.What == ChartChange::Kind::Container &&
+            control_->ctResSched().Height() != laidOutChartHeight_) {
+            relayoutSurface();
+        }
+    });
+    gridSubscription_ = control_->vaSpread().Changed.Subscribe([this] {
+        if (control_->vaSpread().Height() != laidOutGridHeight_) {
+            relayoutSurface();
+        }
+    });
+    resize(sizeHint());
+    relayoutSurface();
+}
+
+TessaroWidget::~TessaroWidget() {
+    control_->ctResSched().Changed.Unsubscribe(chartSubscription_);
+    control_->vaSpread().Changed.Unsubscribe(gridSubscription_);
+    for (const auto& [box, id] : textSubscriptions_) {
+        box->Changed.Unsubscribe(id);
+    }
+    // The parts subscribe to the control's models, so they go before the control does.
+    // One at a time: deleting a part may delete others (a menu presenter takes its menu along).
+    while (!children().isEmpty()) {
+        delete children().constFirst();
+    }
+}
+
+int TessaroWidget::pixels(double twips) const {
+    return twipsToPixels(twips, logicalDpiY());
+}
+
+void TessaroWidget::forwardErrors(const QObject* source) {
+    connect(source, SIGNAL(errorRaised(int, QString, QString)), this,
+            SIGNAL(errorRaised(int, QString, QString)));
+}
+
+// ---- Building ----
+
+void TessaroWidget::buildSurface() {
+    for (const SurfaceElement& element : DesignSurface()) {
+        if (!element.Visible) {
+            continue;
+        }
+        QWidget* parent = this;
+        if (!element.Parent.empty()) {
+            parent = surfaceWidget(toQString(element.Parent));
+            if (parent == nullptr) {
+                continue;
+            }
+        }
+        QWidget* widget = createElement(element, parent);
+        if (widget == nullptr) {
+            continue;
+        }
+        widget->setObjectName(toQString(element.Name));
+        placed_.push_back({&element, widget});
+    }
+    for (PopupMenu* menu : {&control_->mnuSchedPopUp(), &control_->mnuDrag()}) {
+        auto* presenter = new MenuPresenter(*menu, this);
+        presenter->setObjectName(toQString(menu->Name()) + QStringLiteral("Presenter"));
+        forwardErrors(presenter);
+        menus_.push_back(presenter);
+    }
+}
+
+QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* parent) {
+    Tessaro_Ctrl& ctrl = *control_;
+    const QFont font = toQFont(element.Font);
+    QWidget* widget = nullptr;
+    switch (element.Kind) {
+        case SurfaceElementKind::Toolbar: {
+            auto* strip = new ToolbarStrip(ctrl.ctToolBar1(), parent);
+            forwardErrors(strip);
+            widget = strip;
+            break;
+        }
+        case SurfaceElementKind::Label: {
+            auto* label = new QLabel(toQString(element.Caption), parent);
+            label->setFont(font);
+            label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+            widget = label;
+            break;
+        }
+        case SurfaceElementKind::ListBox: {
+            ListBox& model = element.Name == "lstConflictHidden" ? ctrl.lstConflictHidden()
+                                                                 : ctrl.lstConflictWorkOrders();
+            auto* list = new ListBoxView(model, parent);
+            forwardErrors(list);
+            widget = list;
+            break;
+        }
+        case SurfaceElementKind::ComboBox: {
+            auto* combo = new ComboBoxView(ctrl.CmbConflictTB(), parent);
+            forwardErrors(combo);
+            widget = combo;
+            break;
+        }
+        case SurfaceElementKind::Chart: {
+            chartView_ = new ScheduleChartView(ctrl.ctResSched(), parent);
+            chartView_->setFrameShape(QFrame::StyledPanel);
+            forwardErrors(chartView_);
+            widget = chartView_;
+            break;
+        }
+        case SurfaceElementKind::Grid: {
+            gridView_ = new ListGridView(ctrl.vaSpread(), parent);
+            gridView_->setFont(font);
+            gridView_->setFrameShape(QFrame::StyledPanel);
+            forwardErrors(gridView_);
+            widget = gridView_;
+            break;
+        }
+        case SurfaceElementKind::Frame: {
+            auto* frame = new QGroupBox(toQString(element.Caption), parent);
+            frame->setFont(font);
+            // Frames are opaque panels: the detail frame lies over the grid.
+            frame->setAutoFillBackground(true);
+            widget = frame;
+            break;
+        }
+        case SurfaceElementKind::TextBox: {
+            TextBox* model = ctrl.DetailTextBox(element.Name);
+            if (model == nullptr) {
+                return nullptr;
+            }
+            auto* box = new TextBoxView(*model, parent);
+            box->setFont(font);
+            // A box grows to show its whole text; its line in the frame makes room.
+            textSubscriptions_.push_back(
+                {model, model->Changed.Subscribe([this] { relayoutSurface(); })});
+            widget = box;
+            break;
+        }
+        case SurfaceElementKind::ColourBox:
+            widget = new ColourSwatch(element.FillColour, parent);
+            break;
+        case SurfaceElementKind::TextStore:
+            // Payload holders: never on screen.
+            return nullptr;
+    }
+    return widget;
+}
+
+// ---- Look-ups ----
+
+QWidget* TessaroWidget::surfaceWidget(const QString& name) const {
+    const std::string key = name.toStdString();
+    for (const Placed& placed : placed_) {
+        if (placed.element->Name == key) {
+            return placed.widget;
+        }
+    }
+    return nullptr;
+}
+
+QToolButton* TessaroWidget::toolButton(int position) const {
+    const auto* strip = qobject_cast<ToolbarStrip*>(surfaceWidget(QStringLiteral("ctToolBar1")));
+    return strip != nullptr ? strip->button(position) : nullptr;
+}
+
+QMenu* TessaroWidget::popupMenu(const QString& name) const {
+    const std::string key = name.toStdString();
+    for (const MenuPresenter* presenter : menus_) {
+        if (presenter->model().Name() == key) {
+            return presenter->menu();
+        }
+    }
+    return nullptr;
+}
+
+// ---- Layout ----
+
+QSize TessaroWidget::sizeHint() const {
+    const DesignExtent extent = SurfaceExtent();
+    return QSize(pixels(extent.width), pixels(extent.height));
+}
+
+QSize TessaroWidget::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void TessaroWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayoutSurface();
+}
+
+void TessaroWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!screenConnected_ && window()->windowHandle() != nullptr) {
+        // Twips are inches: a move to a screen of another DPI re-places everything.
+        connect(window()->windowHandle(), &QWindow::screenChanged, this,
+                [this] { relayoutSurface(); });
+        screenConnected_ = true;
+    }
+    relayoutSurface();
+}
+
+void TessaroWidget::relayoutSurface() {
+    const DesignExtent extent = SurfaceExtent();
+    const int extraWidth = std::max(0, width() - pixels(extent.width));
+    const int extraHeight = std::max(0, height() - pixels(extent.height));
+    const SurfaceElement* chart = FindSurfaceElement("ctResSched");
+    const int32_t chartBottom = chart->Bounds.Top + chart->Bounds.Height;
+    laidOutChartHeight_ = control_->ctResSched().Height();
+    laidOutGridHeight_ = control_->vaSpread().Height();
+
+    std::map<QWidget*, std::vector<QWidget*>> frameChildren;
+    std::vector<QWidget*> topLine;
+    for (const Placed& placed : placed_) {
+        const SurfaceElement& element = *placed.element;
+        const TwipRect& b = element.Bounds;
+        QRect rect(pixels(b.Left), pixels(b.Top), pixels(b.Width), pixels(b.Height));
+        if (element.Parent.empty()) {
+            const bool stretches = (element.Kind == SurfaceElementKind::Chart ||
+                                    element.Kind == SurfaceElementKind::Grid ||
+                                    element.Kind == SurfaceElementKind::Frame) &&
+                                   b.Left + b.Width >= extent.width - kStretchSlackTwips;
+            if (stretches) {
+                rect.setWidth(rect.width() + extraWidth);
+            }
+            // What lies below the chart moves down with the height the chart is given.
+            if (b.Top >= chartBottom - kStretchSlackTwips / 4) {
+                rect.translate(0, extraHeight);
+            }
+            if (element.Kind == SurfaceElementKind::Chart) {
+                rect.setHeight(std::max(0, pixels(control_->ctResSched().Height())) + extraHeight);
+            } else if (element.Kind == SurfaceElementKind::Grid) {
+                rect.setHeight(std::max(0, pixels(control_->vaSpread().Height())));
+            }
+            if (b.Top < chart->Bounds.Top) {
+                topLine.push_back(placed.widget);
+            }
+        } else {
+            frameChildren[placed.widget->parentWidget()].push_back(placed.widget);
+        }
+        placed.widget->setGeometry(rect);
+        placed.widget->raise();
+    }
+    settleFrameLine(topLine);
+
+    for (auto& [frame, children] : frameChildren) {
+        std::sort(children.begin(), children.end(), [](QWidget* a, QWidget* c) {
+            return std::pair(a->y(), a->x()) < std::pair(c->y(), c->x());
+        });
+        std::vector<QWidget*> line;
+        for (QWidget* child : children) {
+            if (!line.empty() && std::abs(child->y() - line.front()->y()) >= kSameLinePixels) {
+                settleFrameLine(line);
+                line.clear();
+            }
+            line.push_back(child);
+        }
+        settleFrameLine(line);
+        int right = frame->width();
+        for (QWidget* child : children) {
+            right = std::max(right, child->geometry().right() + pixels(120));
+        }
+        frame->resize(right, frame->height());
+    }
+
+    // A chart grown over the grid (the grid hidden by the toolbar) covers what lies there.
+    if (chartView_ != nullptr) {
+        chartView_->raise();
+        const QRect chartRect = chartView_->geometry();
+        for (const Placed& placed : placed_) {
+            if (placed.element->Parent.empty() && placed.widget != chartView_) {
+                placed.widget->setVisible(!chartRect.contains(placed.widget->geometry()));
+            }
+        }
+    }
+}
+
+void TessaroWidget::settleFrameLine(std::vector<QWidget*> line) {
+    std::sort(line.begin(), line.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    // Captions sit on the middle of the line's text boxes.
+    int middle = -1;
+    for (QWidget* widget : line) {
+        if (qobject_cast<QLineEdit*>(widget) != nullptr) {
+            middle = widget->geometry().center().y();
+            break;
+        }
+    }
+    int previousRight = -1;
+    for (QWidget* widget : line) {
+        QRect rect = widget->geometry();
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
+            if (middle >= 0) {
+                rect.moveTop(middle - rect.height() / 2);
+            }
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            const QMargins margins = box->textMargins();
+            const int needed = box->fontMetrics().horizontalAdvance(box->text()) + margins.left() +
+                               margins.right() + 8;
+            rect.setWidth(std::max(rect.width(), needed));
+        }
+        if (previousRight >= 0 && rect.left() <= previousRight + 2) {
+            rect.moveLeft(previousRight + 4);
+        }
+        widget->setGeometry(rect);
+        previousRight = rect.right();
+    }
+}
+
+}  // namespace tessaro
