@@ -238,9 +238,13 @@ int main(int argc, char** argv) {
     const bool loaded = window.load(files);
     window.resize(window.sizeHint().expandedTo(QSize(1180, 720)));
     window.show();
+    bool selected = true;
     if (loaded && parser.isSet(selectFirst)) {
         QApplication::processEvents();
-        window.clickFirstWorkOrderBar();
+        selected = window.clickFirstWorkOrderBar();
+        if (!selected) {
+            std::fprintf(stderr, "The plant has no work-order bar to select\n");
+        }
     }
 
     if (parser.isSet(screenshot)) {
@@ -251,7 +255,7 @@ int main(int argc, char** argv) {
             return kFailed;
         }
         std::printf("%s\n", qPrintable(target));
-        return loaded ? EXIT_SUCCESS : kFailed;
+        return loaded && selected ? EXIT_SUCCESS : kFailed;
     }
     return QApplication::exec();
 }
