@@ -1,10 +1,12 @@
 // tessaro-demo: the schedule-chart control in a main window, loaded with a plant's four payloads.
 //
 //   tessaro-demo [--samples DIR] [--hdr FILE] [--res FILE] [--cal FILE] [--rev FILE]
-//                [--screenshot FILE]
+//                [--select-first] [--screenshot FILE]
 //
-// Without options it loads the sample plant. --screenshot renders the window once the plant is
-// loaded, writes it as an image and exits; without a display it runs offscreen.
+// Without options it loads the sample plant. --select-first clicks the first work-order bar once
+// the plant is loaded, so the detail frame and the work-order grid show its work order.
+// --screenshot renders the window once the plant is loaded, writes it as an image and exits;
+// without a display it runs offscreen.
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,7 @@
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 
 #include <tessaro/qt.hpp>
@@ -125,7 +128,42 @@ public:
         return true;
     }
 
+    // Clicks, as the planner would, the earliest work-order bar of the first resource that has
+    // one; false when the plant has none.
+    bool clickFirstWorkOrderBar() {
+        const tessaro::ScheduleChart& schedule = chart_->control().ctResSched();
+        for (int16_t row = 1; row <= schedule.RowCount(); ++row) {
+            int16_t first = 0;
+            for (int16_t bar = 1; bar <= schedule.TimeBarCount(row); ++bar) {
+                const tessaro::ChartBar& candidate = schedule.Bar(row, bar);
+                if (candidate.Kind == tessaro::ScheduleChartView::kWorkOrderBarKind &&
+                    (first == 0 || candidate.Start < schedule.Bar(row, first).Start)) {
+                    first = bar;
+                }
+            }
+            if (first != 0) {
+                clickBar(row, first);
+                return true;
+            }
+        }
+        return false;
+    }
+
 private:
+    void clickBar(int row, int bar) {
+        tessaro::ScheduleChartView* view = chart_->chartView();
+        view->scrollToBar(row, bar);
+        QWidget* port = view->viewport();
+        const QPointF at = view->barRect(row, bar).center();
+        const QPointF global = port->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(port, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(port, &release);
+    }
+
     void report(const QString& message) {
         statusBar()->showMessage(message);
         std::fprintf(stderr, "%s\n", qPrintable(message));
@@ -175,7 +213,11 @@ int main(int argc, char** argv) {
         QStringLiteral("screenshot"),
         QStringLiteral("Render the window after loading to FILE (PNG) and exit."),
         QStringLiteral("FILE"));
-    parser.addOptions({samples, header, resources, calendars, workOrders, screenshot});
+    const QCommandLineOption selectFirst(
+        QStringLiteral("select-first"),
+        QStringLiteral("Click the first work-order bar after loading, so the detail frame and the "
+                       "work-order grid are filled."));
+    parser.addOptions({samples, header, resources, calendars, workOrders, selectFirst, screenshot});
     parser.process(app);
 
     PlantFiles files = FilesIn(parser.value(samples));
@@ -196,6 +238,14 @@ int main(int argc, char** argv) {
     const bool loaded = window.load(files);
     window.resize(window.sizeHint().expandedTo(QSize(1180, 720)));
     window.show();
+    bool selected = true;
+    if (loaded && parser.isSet(selectFirst)) {
+        QApplication::processEvents();
+        selected = window.clickFirstWorkOrderBar();
+        if (!selected) {
+            std::fprintf(stderr, "The plant has no work-order bar to select\n");
+        }
+    }
 
     if (parser.isSet(screenshot)) {
         QApplication::processEvents();
@@ -205,7 +255,7 @@ int main(int argc, char** argv) {
             return kFailed;
         }
         std::printf("%s\n", qPrintable(target));
-        return loaded ? EXIT_SUCCESS : kFailed;
+        return loaded && selected ? EXIT_SUCCESS : kFailed;
     }
     return QApplication::exec();
 }

@@ -8,6 +8,9 @@ namespace tessaro::chart_palette {
 
 // Pixels between a cell's edge and its text.
 inline constexpr int kTextPadding = 6;
+// The widest a column of the chart's resource list grows (pixels at 96 dpi): wide enough for a
+// resource's description, narrow enough to leave the chart its room.
+inline constexpr int kListColumnCap = 300;
 
 inline QColor HeaderBackground() {
     return QColor(242, 244, 247);

@@ -18,6 +18,13 @@ namespace tessaro {
 
 namespace palette = chart_palette;
 
+namespace {
+
+// Pixels between a cell's or a title's edge and its text.
+constexpr int kCellPadding = palette::kTextPadding - 2;
+
+}  // namespace
+
 ListGridView::ListGridView(ListGrid& grid, QWidget* parent)
     : QAbstractScrollArea(parent), grid_(grid) {
     setFrameShape(QFrame::NoFrame);
@@ -45,7 +52,9 @@ bool ListGridView::layoutOutdated() const {
         return true;
     }
     for (int32_t column = 1; column <= grid_.GridColumnCount(); ++column) {
-        if (laidOutWidths_[static_cast<size_t>(column - 1)] != grid_.ColumnWidth(column)) {
+        const auto place = static_cast<size_t>(column - 1);
+        if (laidOutWidths_[place] != grid_.ColumnWidth(column) ||
+            laidOutTitles_[place] != grid_.ColumnTitle(column)) {
             return true;
         }
     }
@@ -61,12 +70,21 @@ void ListGridView::relayout() {
                       2 * palette::kTextPadding;
 
     const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const QFontMetrics titleMetrics(titleFont);
     laidOutWidths_.clear();
+    laidOutTitles_.clear();
     columnLefts_.assign(1, 0);
     for (int32_t column = 1; column <= grid_.GridColumnCount(); ++column) {
         const double characters = grid_.ColumnWidth(column);
         laidOutWidths_.push_back(characters);
-        const int width = static_cast<int>(std::lround(characters * digit)) + 5;
+        laidOutTitles_.push_back(grid_.ColumnTitle(column));
+        // A column is never narrower than its title: a cut title leaves the planner guessing.
+        // Two pixels of slack: eliding measures with fractional advances.
+        const int title =
+            titleMetrics.horizontalAdvance(toQString(laidOutTitles_.back())) + 2 * kCellPadding + 2;
+        const int width = std::max(static_cast<int>(std::lround(characters * digit)) + 5, title);
         columnLefts_.push_back(columnLefts_.back() + width);
     }
 
@@ -161,7 +179,7 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
     const QRect all = viewport()->rect();
     painter.fillRect(all, palette().color(QPalette::Base));
     const QFontMetrics metrics(font());
-    const int pad = palette::kTextPadding - 2;
+    const int pad = kCellPadding;
 
     const int rows = grid_.GridRowCount();
     const int top = verticalScrollBar()->value();

@@ -162,7 +162,8 @@ void ScheduleChartView::relayout() {
     int wanted = headerMetrics.horizontalAdvance(toQString(chart_.ListColumnTitle())) + padding;
     int columnsWidth = 0;
     for (const int width : l.columnWidths) {
-        columnsWidth += std::min(width, static_cast<int>(220 * scale)) + padding;
+        columnsWidth +=
+            std::min(width, static_cast<int>(chart_palette::kListColumnCap * scale)) + padding;
     }
     wanted = std::max({wanted, columnsWidth, static_cast<int>(std::lround(110 * scale))});
     const int limit = std::max(static_cast<int>(std::lround(110 * scale)), viewport()->width() / 3);

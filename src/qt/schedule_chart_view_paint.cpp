@@ -468,7 +468,7 @@ void ScheduleChartView::paintList(QPainter& painter, int firstRow, int lastRow) 
     painter.fillRect(rows, palette().color(QPalette::Base));
     painter.setFont(layout_.listFont);
     const QFontMetrics metrics(layout_.listFont);
-    const int cap = static_cast<int>(std::lround(220 * dpiScale()));
+    const int cap = static_cast<int>(std::lround(palette::kListColumnCap * dpiScale()));
     for (int row = firstRow; row <= lastRow; ++row) {
         const QRect line(0, rowTop(row), list.width(), layout_.rowHeight);
         if (dragState_ == DragState::MovingBar && row == gesture_.targetRow) {

@@ -69,6 +69,23 @@ TEST_F(GridViewTest, ColumnWidthsFollowTheirCharacterCounts) {
     EXPECT_EQ(view->columnWidth(4), 0);
 }
 
+TEST_F(GridViewTest, AColumnNarrowerThanItsTitleIsWidenedToShowIt) {
+    QFont bold = view->font();
+    bold.setBold(true);
+    const QFontMetrics titles(bold);
+    const int digit = view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const QString title = QStringLiteral("Duration in days");
+    grid.SetColumnWidth(3, 3);
+    EXPECT_NEAR(view->columnWidth(3), 3 * digit + 5, 1);  // "St" fits in three characters
+    // A longer title, set after the layout, widens the column at once.
+    grid.SetColumnTitle(3, title.toStdString());
+    EXPECT_LT(view->columnWidth(3), titles.horizontalAdvance(title) + 20);
+    // Columns whose titles fit keep the width of their characters.
+    EXPECT_NEAR(view->columnWidth(2), 20 * digit + 5, 1);
+    // Inside the title's padding the whole title fits, uncut.
+    EXPECT_EQ(titles.elidedText(title, Qt::ElideRight, view->columnWidth(3) - 8), title);
+}
+
 TEST_F(GridViewTest, ClickingACellRunsTheHandlerWithColumnAndRow) {
     QTest::mouseClick(port(), Qt::LeftButton, {}, view->cellRect(2, 3).center());
     QTest::mouseClick(port(), Qt::LeftButton, {}, view->cellRect(3, 1).center());

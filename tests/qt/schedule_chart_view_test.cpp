@@ -518,5 +518,18 @@ TEST_F(ChartViewTest, TheListColumnIsWideEnoughForItsTexts) {
     EXPECT_EQ(view->chartArea().left(), view->listWidth() + 1);
 }
 
+TEST_F(ChartViewTest, ResourceDescriptionsInTheLoadedListFontAreShownWhole) {
+    // The resource loader sets the list in 12-point bold.
+    chart.SetListFont({"MS Sans Serif", 12, true});
+    chart.AddRow("MILL-03;Horizontal machining centre");
+    view->resize(1200, 300);
+    const QFontMetrics metrics(toQFont(chart.ListFont()));
+    const QString description = QStringLiteral("Horizontal machining centre");
+    // The description's column, right of the widest code, reaches the list's edge.
+    const int codes = metrics.horizontalAdvance(QStringLiteral("MILL-03")) + 2;
+    const int room = view->listWidth() - codes - 4 * 6;  // six pixels each side of each text
+    EXPECT_EQ(metrics.elidedText(description, Qt::ElideRight, room), description);
+}
+
 }  // namespace
 }  // namespace tessaro

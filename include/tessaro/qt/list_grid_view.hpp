@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,7 +34,8 @@ public:
     // The cell under the point as (column, row); (0, 0) over the titles, the row numbers or
     // past the last cell.
     std::pair<int, int> cellAt(const QPoint& pos) const;
-    // A column's width on screen: its width in characters times the width of a digit.
+    // A column's width on screen: its width in characters times the width of a digit, widened
+    // when its title would not fit.
     int columnWidth(int column) const;
     int rowHeight() const { return rowHeight_; }
     int headerHeight() const { return headerHeight_; }
@@ -64,6 +66,7 @@ private:
     // Left edge of each column from the first data column, one more entry than columns.
     std::vector<int> columnLefts_;
     std::vector<double> laidOutWidths_;
+    std::vector<std::string> laidOutTitles_;
     int laidOutRows_ = -1;
     int rowHeight_ = 20;
     int headerHeight_ = 22;
