@@ -1,20 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "support/samples.hpp"
+
 namespace tessaro {
 namespace {
 
-std::string ReadSample(const char* name) {
-    std::ifstream file(std::string(TESSARO_SAMPLES_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testing::ReadSample;
 
 // The planner's session on the shipped plant: a rush order clashes on the first lathe.
 class SamplePlantWorkflow : public ::testing::Test {

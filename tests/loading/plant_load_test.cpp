@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include <plantgen/plant_generator.hpp>
@@ -11,15 +9,12 @@
 
 #include "support/tessaro_ctrl_probe.hpp"
 
+#include "support/samples.hpp"
+
 namespace tessaro {
 namespace {
 
-std::string ReadSample(const char* name) {
-    std::ifstream file(std::string(TESSARO_SAMPLES_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testing::ReadSample;
 
 struct BarCounts {
     int32_t calendar = 0;
