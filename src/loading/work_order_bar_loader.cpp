@@ -1,4 +1,5 @@
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
