@@ -182,6 +182,19 @@ TEST_F(BarMoves, RebuiltBarKeepsTheStyleOfTheCopiedBar) {
     EXPECT_EQ(styled.chart.Bar(r, b).Colour, 16756318);
 }
 
+TEST_F(BarMoves, CommandsWhoseBarIsGoneDoNothing) {
+    const auto [row, bar] = plan.Find("WO2$1$1");
+    plan.chart.RightClickBar(row, bar);
+    plan.chart.RemoveTimeBar(row, bar);  // the clicked bar goes before a command is chosen
+    for (const char* entry : {"miPack", "miCopy"}) {
+        plan.control.mnuSchedPopUp().Choose(entry);
+    }
+    EXPECT_EQ(plan.control.TempBarKey(), "");
+    EXPECT_EQ(plan.control.PendingChanges().Count(), 0);
+    EXPECT_EQ(plan.control.PackInProgress(), 0);
+    EXPECT_EQ(plan.KeysOfRow(1).size(), 4u);
+}
+
 TEST_F(BarMoves, ApplyingWithoutATemporaryBarChangesNothing) {
     plan.control.mnuDrag().Choose("miFwdSch");
     EXPECT_EQ(plan.KeysOfRow(1).size(), 5u);
