@@ -29,6 +29,9 @@ public:
 
     int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
 
+    // Makes room for that many work orders, so a large load registers without rehashing.
+    void Reserve(std::size_t workOrders) { entries_.reserve(workOrders); }
+
 private:
     // Map nodes never move, so entries handed out stay valid.
     std::unordered_map<std::string, Vadel_Class1, AsciiCaseInsensitiveHash,

@@ -136,6 +136,7 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
     // payload order within a row.
     std::vector<PreparedBar> bars;
     bars.reserve(table.RecordCount());
+    Registry().Reserve(table.RecordCount());
     std::optional<WorkOrderColumns> columns;
     int32_t resno = -1;
     const int32_t rows = ctResSched_.RowCount();
