@@ -164,9 +164,9 @@ std::pair<int, int> ListGridView::visibleColumns() const {
 
 void ListGridView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    const auto [column, row] = cellAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && column != 0) {
-        qt_detail::runGuarded([&] { grid_.ClickCell(column, row); },
+    const auto cell = cellAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && cell.first != 0) {
+        qt_detail::runGuarded([&] { grid_.ClickCell(cell.first, cell.second); },
                               [this](int number, const QString& source, const QString& text) {
                                   emit errorRaised(number, source, text);
                               });

@@ -1,0 +1,177 @@
+// Decodes bytes into a planner's session on the sample plant (right-clicks, menu commands,
+// drags, edge drags, clicks, grid clicks, conflict queries, removals) and checks after every step
+// that every work-order bar's record splits, at most one temporary bar exists and the
+// rescheduling document is well-formed XML.
+
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <pugixml.hpp>
+
+#include <tessaro/bars/bar_kinds.hpp>
+#include <tessaro/control/tessaro_ctrl.hpp>
+
+#include "bars/bar_record_codec.hpp"
+
+namespace {
+
+std::string ReadSample(const char* name) {
+    std::ifstream file(std::string(TESSARO_SAMPLES_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class Session {
+public:
+    Session(const uint8_t* data, size_t size) : data_(data), size_(size) {
+        static const std::string header = ReadSample("header.xml");
+        static const std::string resources = ReadSample("resources.xml");
+        static const std::string calendars = ReadSample("calendars.xml");
+        static const std::string workOrders = ReadSample("workorders.xml");
+        control_.LoadScheduleTime(header);
+        control_.LoadResource(resources);
+        control_.LoadCalendarEvents(calendars);
+        control_.LoadResourceEvents(workOrders);
+    }
+
+    bool More() const { return next_ < size_; }
+
+    void Step() {
+        try {
+            Gesture(Byte() % 14);
+        } catch (const tessaro::AutomationError&) {
+            // A refused gesture is fine; what it leaves is checked below.
+        }
+        CheckInvariants();
+    }
+
+private:
+    uint8_t Byte() { return next_ < size_ ? data_[next_++] : 0; }
+
+    bool PickBar(int16_t& row, int16_t& bar) {
+        row = static_cast<int16_t>(1 + Byte() % chart_.RowCount());
+        const int16_t bars = chart_.TimeBarCount(row);
+        if (bars == 0) {
+            return false;
+        }
+        bar = static_cast<int16_t>(1 + Byte() % bars);
+        return true;
+    }
+
+    void Gesture(uint8_t gesture) {
+        static const char* const kScheduler[] = {"miCopy", "miRefresh", "miPack"};
+        static const char* const kDrag[] = {"miFwdSch", "miBackSch", "miFwdFinSch", "miBackFinSch",
+                                            "miIgnore"};
+        int16_t row = 0;
+        int16_t bar = 0;
+        switch (gesture) {
+            case 0:
+                if (PickBar(row, bar))
+                    chart_.RightClickBar(row, bar);
+                break;
+            case 1:
+                control_.mnuSchedPopUp().Choose(kScheduler[Byte() % 3]);
+                break;
+            case 2:
+                control_.mnuDrag().Choose(kDrag[Byte() % 5]);
+                break;
+            case 3:
+                if (PickBar(row, bar)) {
+                    const auto target = static_cast<int16_t>(1 + Byte() % chart_.RowCount());
+                    const int32_t day =
+                        chart_.Bar(row, bar).Start.Day + static_cast<int8_t>(Byte());
+                    chart_.DragBar(row, bar, target, day, Byte() * 6);
+                }
+                break;
+            case 4:
+                if (PickBar(row, bar)) {
+                    chart_.DragBarStart(row, bar, chart_.Bar(row, bar).Start.Day + Byte() % 3 - 1,
+                                        Byte() * 6);
+                }
+                break;
+            case 5:
+                if (PickBar(row, bar)) {
+                    chart_.DragBarEnd(row, bar, chart_.Bar(row, bar).End.Day + Byte() % 3 - 1,
+                                      Byte() * 6);
+                }
+                break;
+            case 6:
+                if (PickBar(row, bar))
+                    chart_.ClickBar(row, bar);
+                break;
+            case 7:
+                if (PickBar(row, bar))
+                    chart_.DoubleClickBar(row, bar);
+                break;
+            case 8:
+                control_.vaSpread().ClickCell(1, 1 + Byte() % 9);
+                break;
+            case 9:
+                if (PickBar(row, bar)) {
+                    if (Byte() % 2 == 0) {
+                        control_.ConflictTimeBars(row, bar);
+                    } else {
+                        control_.CheckConflictTest(row, bar);
+                    }
+                }
+                break;
+            case 10: {
+                tessaro::ListBox& list = control_.lstConflictWorkOrders();
+                if (list.ListCount() > 0) {
+                    list.SelectItem(Byte() % list.ListCount());
+                    list.DoubleClick();
+                }
+                break;
+            }
+            case 11:
+                if (PickBar(row, bar))
+                    chart_.RequestBarRemoval(row, bar, Byte() % 2 == 0);
+                break;
+            case 12:
+                if (PickBar(row, bar))
+                    chart_.HoverBar(row, bar);
+                break;
+            default:
+                chart_.RaiseGestureFlagsSet();
+                break;
+        }
+    }
+
+    void CheckInvariants() {
+        int temporaryBars = 0;
+        for (int16_t row = 1; row <= chart_.RowCount(); ++row) {
+            for (int16_t bar = 1; bar <= chart_.TimeBarCount(row); ++bar) {
+                const int32_t kind = chart_.TimeBarKind(row, bar);
+                temporaryBars += kind == tessaro::TemporaryBarKind;
+                if (kind == tessaro::WorkOrderBarKind) {
+                    tessaro::BarRecord record;
+                    tessaro::DisassembleBarRecordText(chart_.TimeBarTag(row, bar), record);
+                }
+            }
+        }
+        pugi::xml_document output;
+        if (temporaryBars > 1 || !output.load_string(control_.rescheduling().Xml().c_str())) {
+            __builtin_trap();
+        }
+    }
+
+    const uint8_t* data_;
+    size_t size_;
+    size_t next_ = 0;
+    tessaro::Tessaro_Ctrl control_;
+    tessaro::ScheduleChart& chart_ = control_.ctResSched();
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Session session(data, size);
+    while (session.More()) {
+        session.Step();
+    }
+    return 0;
+}
