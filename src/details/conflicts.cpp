@@ -44,7 +44,7 @@ void Tessaro_Ctrl::TempBarCreation(int16_t ItemID, int16_t BarID) {
     ForEachWorkOrderBar(ctResSched_, r, [&](int16_t index, const BarRecord& other) {
         if (other.work_order_no == record.work_order_no &&
             other.rsscheduleno == record.rsscheduleno) {
-            const ChartBar times = ctResSched_.Bar(r, index);
+            const ChartBar& times = ctResSched_.Bar(r, index);
             ExtendWorkOrderSpan(times.Start.Day, times.End.Day, times.Start.Minute,
                                 times.End.Minute);
         }

@@ -115,10 +115,10 @@ void Tessaro_Ctrl::FillWorkOrderGrid(int16_t row, int16_t bar) {
     // One grid row per work order of the row from the chosen bar's start day on, in the order
     // each first qualifies, as many as the grid has rows; a later bar of a listed work order
     // overwrites its row.
-    const int32_t fromDay = ctResSched_.Bar(row, bar).Start.Day;
+    const int32_t fromDay = ctResSched_.TimeBarStartDay(row, bar);
     ForEachWorkOrderBar(ctResSched_, row, [&](int16_t index, const BarRecord& record) {
         const bool found = LocateWorkOrderGridRow(record.work_order_no);
-        if (!found || ctResSched_.Bar(row, index).Start.Day < fromDay) {
+        if (!found || ctResSched_.TimeBarStartDay(row, index) < fromDay) {
             return;
         }
         for (int32_t column = 1; column <= std::min(columns, 13); ++column) {

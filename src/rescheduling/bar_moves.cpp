@@ -184,7 +184,7 @@ void Tessaro_Ctrl::RebuildMovedActivity(int16_t row, int16_t bar, int32_t startD
     int32_t rebuiltIndex = rebuilt;
     for (int32_t i = 1; i <= ctResSched_.TimeBarCount(row);) {
         const auto index = static_cast<int16_t>(i);
-        const ChartBar candidate = ctResSched_.Bar(row, index);
+        const ChartBar& candidate = ctResSched_.Bar(row, index);
         bool sameActivity = false;
         if (i != rebuiltIndex && candidate.Kind == WorkOrderBarKind) {
             BarRecord other;

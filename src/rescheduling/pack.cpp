@@ -26,7 +26,7 @@ void Tessaro_Ctrl::miPack_Click() {
         if (index == anchor || ctResSched_.TimeBarKind(row, index) != WorkOrderBarKind) {
             continue;
         }
-        const ChartBar bar = ctResSched_.Bar(row, index);
+        const ChartBar& bar = ctResSched_.Bar(row, index);
         if (bar.Start.Day < thresholdDay) {
             continue;
         }

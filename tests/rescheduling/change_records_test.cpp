@@ -55,7 +55,7 @@ TEST_F(ChangeRecords, OneRecordPerActivityKeepingTheFirstStart) {
     EXPECT_EQ(merged.reschangeflg, "N");
 }
 
-TEST_F(ChangeRecords, ReaddedKeyMovesToTheEnd) {
+TEST_F(ChangeRecords, PackingAgainKeepsTheFirstStart) {
     Pack();
     Pack();
     EXPECT_EQ(Keys(plan.control), (std::vector<std::string>{"W10021", "W10020"}));

@@ -43,8 +43,9 @@ TEST_F(ReschedulingOutput, PasteForwardGivesTheDocumentedRecord) {
               "<Saveres><Rescheduleinfo company=\"\" workorder=\"WO1007\" position=\"3\" "
               "subact=\"10\" starttime=\"63187200\" endtime=\"63194400\" method=\"F\" "
               "reschangeflg=\"N\" newresource=\"\" oldresource=\"\"/></Saveres>");
-    // Asking again gives the same records.
-    EXPECT_EQ(plan.control.rescheduling().Xml(), plan.control.rescheduling().Xml());
+    // Asking does not consume the records: a second call gives the same document.
+    const std::string first = plan.control.rescheduling().Xml();
+    EXPECT_EQ(plan.control.rescheduling().Xml(), first);
     EXPECT_EQ(plan.control.PendingChanges().Count(), 1);
 }
 
