@@ -1,5 +1,6 @@
 #include "loading/payload_reader.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include <tessaro/runtime/ascii.hpp>
@@ -53,8 +54,10 @@ PayloadRecords ReadPayloadRecords(std::string_view text) {
     PayloadRecords records;
     records.Document = std::make_unique<pugi::xml_document>();
     text = TrimSpaces(text);
-    const pugi::xml_parse_result parsed = records.Document->load_buffer(
-        text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+    records.Text = std::make_unique<LargeCharBuffer>(text.size());
+    std::copy(text.begin(), text.end(), records.Text->Data());
+    const pugi::xml_parse_result parsed = records.Document->load_buffer_inplace(
+        records.Text->Data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed) {
         RaisePayloadError(
             "The payload is not well-formed XML: " + std::string(parsed.description()) +

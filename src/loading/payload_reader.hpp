@@ -10,10 +10,13 @@
 #include <pugixml.hpp>
 
 #include "loading/record_table.hpp"
+#include "runtime/large_block.hpp"
 
 namespace tessaro {
 
 struct PayloadRecords {
+    // The copy of the payload the document was parsed in; its names and values point into it.
+    std::unique_ptr<LargeCharBuffer> Text;
     std::unique_ptr<pugi::xml_document> Document;
     // The root's child elements in document order; white space, comments and processing
     // instructions among them are dropped.

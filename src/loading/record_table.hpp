@@ -10,6 +10,8 @@
 
 #include <tessaro/runtime/calendar.hpp>
 
+#include "runtime/large_block.hpp"
+
 namespace tessaro {
 
 enum class ColumnType { Text, Int32, Date };
@@ -87,7 +89,7 @@ private:
 
     std::vector<Column> columns_;
     // Row-major: record r's fields start at r * columns_.size().
-    std::vector<Slot> fields_;
+    std::vector<Slot, LargeBlockAllocator<Slot>> fields_;
     std::size_t committed_ = 0;
     bool pending_ = false;
 

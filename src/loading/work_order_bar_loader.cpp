@@ -15,6 +15,7 @@
 #include "bars/work_order_registry.hpp"
 #include "loading/field_reading.hpp"
 #include "loading/payload_reader.hpp"
+#include "runtime/large_block.hpp"
 
 namespace tessaro {
 
@@ -134,7 +135,7 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
     // Every record that will be drawn is read and converted before the first bar is added, so a
     // failing payload leaves the chart as it was. Positions follow the rows first, then the
     // payload order within a row.
-    std::vector<PreparedBar> bars;
+    std::vector<PreparedBar, LargeBlockAllocator<PreparedBar>> bars;
     bars.reserve(table.RecordCount());
     Registry().Reserve(table.RecordCount());
     std::optional<WorkOrderColumns> columns;

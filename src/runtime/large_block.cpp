@@ -1,0 +1,85 @@
+#include "runtime/large_block.hpp"
+
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace tessaro {
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+bool IsMapped(std::size_t bytes) {
+#if defined(__linux__)
+    return !kSanitized && bytes >= kHugePage;
+#else
+    (void)bytes;
+    return false;
+#endif
+}
+
+std::size_t MappedSize(std::size_t bytes) {
+    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
+
+}  // namespace
+
+void* AllocateLargeBlock(std::size_t bytes) {
+    if (!IsMapped(bytes)) {
+        return ::operator new(bytes);
+    }
+#if defined(__linux__)
+    // Huge pages need 2 MiB alignment: map one page more and give back the unaligned ends.
+    const std::size_t size = MappedSize(bytes);
+    void* mapped =
+        mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + kHugePage - 1) & ~(kHugePage - 1);
+    if (aligned > start) {
+        munmap(mapped, aligned - start);
+    }
+    const std::uintptr_t tail = aligned + size;
+    if (start + size + kHugePage > tail) {
+        munmap(reinterpret_cast<void*>(tail), start + size + kHugePage - tail);
+    }
+    void* block = reinterpret_cast<void*>(aligned);
+    // Only advice: without huge pages the block works the same, page by page.
+    madvise(block, size, MADV_HUGEPAGE);
+    return block;
+#else
+    return nullptr;
+#endif
+}
+
+void FreeLargeBlock(void* block, std::size_t bytes) noexcept {
+    if (block == nullptr) {
+        return;
+    }
+    if (!IsMapped(bytes)) {
+        ::operator delete(block);
+        return;
+    }
+#if defined(__linux__)
+    munmap(block, MappedSize(bytes));
+#endif
+}
+
+}  // namespace tessaro
