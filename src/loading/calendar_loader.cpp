@@ -11,6 +11,7 @@
 #include "loading/fixed_columns.hpp"
 #include "loading/payload_reader.hpp"
 #include "runtime/floor_division.hpp"
+#include "runtime/large_block.hpp"
 
 namespace tessaro {
 
@@ -69,7 +70,7 @@ CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
 }  // namespace
 
 void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
-    Box4_.SetText(std::string(Calxml));
+    Box4_.SetText(LargeStringCopy(Calxml));
 
     PayloadRecords payload = ReadPayloadRecords(Box4_.Text());
     RecordTable table;

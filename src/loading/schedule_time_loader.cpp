@@ -6,6 +6,7 @@
 #include "loading/field_reading.hpp"
 #include "loading/fixed_columns.hpp"
 #include "loading/payload_reader.hpp"
+#include "runtime/large_block.hpp"
 
 namespace tessaro {
 
@@ -31,7 +32,7 @@ constexpr int32_t kToTimePeriod = 9;
 }  // namespace
 
 void Tessaro_Ctrl::LoadScheduleTime(std::string_view Hdrxml) {
-    Box3_.SetText(std::string(Hdrxml));
+    Box3_.SetText(LargeStringCopy(Hdrxml));
 
     PayloadRecords payload = ReadPayloadRecords(Box3_.Text());
     RecordTable table;

@@ -69,6 +69,25 @@ void* AllocateLargeBlock(std::size_t bytes) {
 #endif
 }
 
+std::string LargeStringCopy(std::string_view text) {
+    std::string copy;
+    copy.reserve(text.size());
+#if defined(__linux__)
+    // The reserved pages are not touched yet, so advice given now decides how they are filled;
+    // only the whole huge pages inside the string's memory can take it.
+    if (IsMapped(text.size())) {
+        const auto start = reinterpret_cast<std::uintptr_t>(copy.data());
+        const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+        const std::uintptr_t last = (start + text.size()) & ~(kHugePage - 1);
+        if (last > first) {
+            madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+        }
+    }
+#endif
+    copy.assign(text);
+    return copy;
+}
+
 void FreeLargeBlock(void* block, std::size_t bytes) noexcept {
     if (block == nullptr) {
         return;

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <string>
+#include <string_view>
 
 namespace tessaro {
 
@@ -19,6 +21,10 @@ namespace tessaro {
 // memory is exhausted. A block must be freed with the same size it was allocated with.
 void* AllocateLargeBlock(std::size_t bytes);
 void FreeLargeBlock(void* block, std::size_t bytes) noexcept;
+
+// A copy of `text` whose pages are advised as huge pages like a large block's, for payload
+// texts the control keeps in a std::string.
+std::string LargeStringCopy(std::string_view text);
 
 // A standard allocator over the blocks above, for the vectors that grow to payload size.
 template <typename T>
