@@ -69,7 +69,7 @@ CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
 }  // namespace
 
 void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
-    Box4_.SetText(std::string(Calxml));
+    Box4_.SetText(Calxml);
 
     PayloadRecords payload = ReadPayloadRecords(Box4_.Text());
     RecordTable table;

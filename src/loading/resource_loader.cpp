@@ -27,7 +27,7 @@ void PrepareResourceList(ScheduleChart& chart) {
 
 void Tessaro_Ctrl::LoadResource(std::string_view Resxml) {
     PrepareResourceList(ctResSched_);
-    Box1_.SetText(std::string(Resxml));
+    Box1_.SetText(Resxml);
 
     PayloadRecords payload = ReadPayloadRecords(Box1_.Text());
     RecordTable table;

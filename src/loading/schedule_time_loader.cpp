@@ -31,7 +31,7 @@ constexpr int32_t kToTimePeriod = 9;
 }  // namespace
 
 void Tessaro_Ctrl::LoadScheduleTime(std::string_view Hdrxml) {
-    Box3_.SetText(std::string(Hdrxml));
+    Box3_.SetText(Hdrxml);
 
     PayloadRecords payload = ReadPayloadRecords(Box3_.Text());
     RecordTable table;
