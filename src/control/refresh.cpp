@@ -1,14 +1,8 @@
-#include <string>
-
 #include <tessaro/control/tessaro_ctrl.hpp>
 
 namespace tessaro {
 
 void Tessaro_Ctrl::miRefresh_Click() {
-    const std::string header = Box3_.Text();
-    const std::string calendars = Box4_.Text();
-    const std::string workOrders = Box2_.Text();
-    const std::string resources = Box1_.Text();
     PendingChanges_.RemoveAll();
     ctResSched_.ClearRows();
     // The temporary bar went with the rows; nothing may be pasted or applied from it now.
@@ -26,11 +20,13 @@ void Tessaro_Ctrl::miRefresh_Click() {
     vaSpread_.SetGridBlockMode(false);
 
     // The window first, then the rows, then the bars that need the rows; the first loader that
-    // fails (an empty store, for one) ends the refresh.
-    LoadScheduleTime(header);
-    LoadResource(resources);
-    LoadCalendarEvents(calendars);
-    LoadResourceEvents(workOrders);
+    // fails (an empty store, for one) ends the refresh. Each loader is handed its own store's
+    // text, which it keeps as it is (no loader writes another's store), so the payloads are
+    // replayed without a copy.
+    LoadScheduleTime(Box3_.Text());
+    LoadResource(Box1_.Text());
+    LoadCalendarEvents(Box4_.Text());
+    LoadResourceEvents(Box2_.Text());
 }
 
 }  // namespace tessaro

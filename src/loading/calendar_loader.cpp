@@ -11,7 +11,6 @@
 #include "loading/fixed_columns.hpp"
 #include "loading/payload_reader.hpp"
 #include "runtime/floor_division.hpp"
-#include "runtime/large_block.hpp"
 
 namespace tessaro {
 
@@ -70,7 +69,7 @@ CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
 }  // namespace
 
 void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
-    Box4_.SetText(LargeStringCopy(Calxml));
+    Box4_.SetText(Calxml);
 
     PayloadRecords payload = ReadPayloadRecords(Box4_.Text());
     RecordTable table;

@@ -7,7 +7,6 @@
 
 #include "loading/field_reading.hpp"
 #include "loading/payload_reader.hpp"
-#include "runtime/large_block.hpp"
 
 namespace tessaro {
 
@@ -28,7 +27,7 @@ void PrepareResourceList(ScheduleChart& chart) {
 
 void Tessaro_Ctrl::LoadResource(std::string_view Resxml) {
     PrepareResourceList(ctResSched_);
-    Box1_.SetText(LargeStringCopy(Resxml));
+    Box1_.SetText(Resxml);
 
     PayloadRecords payload = ReadPayloadRecords(Box1_.Text());
     RecordTable table;

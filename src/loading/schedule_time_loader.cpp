@@ -6,7 +6,6 @@
 #include "loading/field_reading.hpp"
 #include "loading/fixed_columns.hpp"
 #include "loading/payload_reader.hpp"
-#include "runtime/large_block.hpp"
 
 namespace tessaro {
 
@@ -32,7 +31,7 @@ constexpr int32_t kToTimePeriod = 9;
 }  // namespace
 
 void Tessaro_Ctrl::LoadScheduleTime(std::string_view Hdrxml) {
-    Box3_.SetText(LargeStringCopy(Hdrxml));
+    Box3_.SetText(Hdrxml);
 
     PayloadRecords payload = ReadPayloadRecords(Box3_.Text());
     RecordTable table;

@@ -118,7 +118,7 @@ std::string RecordText(const RecordTable& table, const WorkOrderColumns& c,
 
 void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
     PrepareBarFont(ctResSched_);
-    Box2_.SetText(LargeStringCopy(Revxml));
+    Box2_.SetText(Revxml);
 
     // Every load counts its own sub-activities, whether it ends well or not.
     DiscardRegistry();

@@ -226,6 +226,30 @@ TEST(Refresh, RestoresThePayloadsAndForgetsTheChanges) {
     EXPECT_EQ(plan.control.TempBarKey(), "");
 }
 
+TEST(Refresh, ReplaysTheStoresWithoutChangingThem) {
+    Plan plan({{"R1", "Lathe"}, {"R2", "Mill"}},
+              {Placed("R1", "WO1", 1, kDay, 480, 60), Placed("R2", "WO1", 2, kDay, 600, 60)});
+    plan.control.LoadScheduleTime(testing::HeaderXml("2/1/2002", "3/1/2002"));
+    plan.control.LoadCalendarEvents(testing::CalendarXml({{"R1"}, {"R2"}}));
+    TextStore* const stores[] = {&plan.control.Box1(), &plan.control.Box2(), &plan.control.Box3(),
+                                 &plan.control.Box4()};
+    std::vector<std::string> texts;
+    int changes = 0;
+    for (TextStore* store : stores) {
+        texts.push_back(store->Text());
+        store->Changed.Subscribe([&changes] { ++changes; });
+    }
+
+    plan.control.miRefresh_Click();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(stores[i]->Text(), texts[i]) << "Box" << i + 1;
+    }
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(plan.KeysOfRow(1), std::vector<std::string>{"WO1$1$2"});
+    EXPECT_EQ(plan.KeysOfRow(2), std::vector<std::string>{"WO1$2$2"});
+    EXPECT_EQ(plan.chart.RangeStartDay(), 37286);
+}
+
 TEST(Refresh, StopsAtTheFirstEmptyStore) {
     Tessaro_Ctrl control;
     control.LoadScheduleTime(testing::HeaderXml("2/1/2002", "3/1/2002"));

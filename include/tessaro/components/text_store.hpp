@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <tessaro/components/observable.hpp>
 #include <tessaro/export.hpp>
@@ -15,8 +16,9 @@ public:
 
     // Empty at start.
     const std::string& Text() const { return text_; }
-    // Notifies only when the text differs.
-    void SetText(std::string text);
+    // Notifies only when the text differs; a view of the store's own text (or of part of it) is
+    // read before the text is replaced.
+    void SetText(std::string_view text);
 
 private:
     std::string text_;
