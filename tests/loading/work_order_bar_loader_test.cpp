@@ -8,6 +8,7 @@
 
 #include "support/error_code.hpp"
 #include "support/payloads.hpp"
+#include "support/plan.hpp"
 #include "support/tessaro_ctrl_probe.hpp"
 
 namespace tessaro {
@@ -195,6 +196,27 @@ TEST_F(WorkOrderBarLoader, FailingPayloadsDrawNothing) {
     }
     control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO7")}));
     EXPECT_EQ(Keys(1), std::vector<std::string>{"WO7$1$1"});
+}
+
+// Rebuilt bars are counted in the registry the moves find; a refused payload leaves it, so the
+// next rebuild of the work order still gets the next position.
+TEST(WorkOrderBarLoaderRegistry, FailingLoadLeavesTheRebuildCountsAsTheyWere) {
+    testing::Plan plan({{"R1", "Lathe"}}, {testing::Placed("R1", "WO1", 10, 37300, 480, 60),
+                                           testing::Placed("R1", "WO1", 20, 37300, 600, 60)});
+    const auto moveActivity = [&](const char* key, int32_t minute) {
+        plan.Copy(key);
+        const auto [row, bar] = plan.TemporaryBar();
+        plan.chart.DragBar(row, bar, row, 37301, minute);
+    };
+    moveActivity("WO1$1$2", 0);
+    ASSERT_EQ(plan.Find("WO1$1$9").first, 1);
+
+    SubActivity bad = On("R1", "WO1");
+    bad.duration = "long";
+    EXPECT_EQ(ErrorCode([&] { plan.control.LoadResourceEvents(WorkOrdersXml({bad})); }), 13);
+
+    moveActivity("WO1$2$2", 120);
+    EXPECT_EQ(plan.Find("WO1$2$9").first, 1);
 }
 
 TEST_F(WorkOrderBarLoader, BlankWorkOrderRaisesTheControlsOwnError) {
