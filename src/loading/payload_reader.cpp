@@ -1,6 +1,9 @@
 #include "loading/payload_reader.hpp"
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
@@ -47,6 +50,31 @@ pugi::xml_node SingleRoot(const pugi::xml_document& document) {
     return root;
 }
 
+using AttributesByName = std::unordered_map<std::string_view, pugi::xml_attribute>;
+
+// The record's first attribute of that name. A search along the attributes costs as many steps
+// as the record has, so a record of many attributes in an order of its own is indexed once, on
+// its first attribute out of place.
+pugi::xml_attribute Named(const std::vector<pugi::xml_attribute>& attributes,
+                          AttributesByName& byName, const std::string& name) {
+    constexpr std::size_t kSearchedAlong = 16;
+    if (attributes.size() <= kSearchedAlong) {
+        for (pugi::xml_attribute attribute : attributes) {
+            if (name == attribute.name()) {
+                return attribute;
+            }
+        }
+        return {};
+    }
+    if (byName.empty()) {
+        for (pugi::xml_attribute attribute : attributes) {
+            byName.emplace(attribute.name(), attribute);
+        }
+    }
+    const auto found = byName.find(name);
+    return found != byName.end() ? found->second : pugi::xml_attribute();
+}
+
 }  // namespace
 
 PayloadRecords ReadPayloadRecords(std::string_view text) {
@@ -89,6 +117,7 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
 
     table.Reserve(elements.size());
     std::vector<pugi::xml_attribute> attributes;
+    AttributesByName byName;
     for (std::size_t index = 0; index < elements.size(); ++index) {
         attributes.clear();
         for (pugi::xml_attribute attribute : elements[index].attributes()) {
@@ -99,16 +128,17 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
                               "the first record.");
         }
         table.AddNew();
+        byName.clear();
         for (std::size_t column = 0; column < attributes.size(); ++column) {
             const std::string& name = lookupNames[column];
             // Records usually list their attributes in the first record's order.
             pugi::xml_attribute value = attributes[column];
             if (name != value.name()) {
-                value = elements[index].attribute(name.c_str());
+                value = Named(attributes, byName, name);
             }
             if (!value) {
-                RaisePayloadError(RecordName(index) + " of the payload has no attribute \"" + name +
-                                  "\".");
+                RaisePayloadError(RecordName(index) + " of the payload has no attribute \"" +
+                                  Shortened(name) + "\".");
             }
             try {
                 table.SetField(static_cast<int32_t>(column), value.value());
