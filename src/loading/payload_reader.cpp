@@ -32,6 +32,11 @@ std::string RecordName(std::size_t index) {
     return "Record " + std::to_string(index + 1);
 }
 
+// The document is read as a fragment so that text outside the root, which a document parse
+// drops, stays in it and is refused here. The document type is kept to be refused too: the
+// control reads no DTD, so it expands no entity declared there and fetches nothing it names.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_fragment | pugi::parse_doctype;
+
 pugi::xml_node SingleRoot(const pugi::xml_document& document) {
     pugi::xml_node root;
     for (pugi::xml_node node : document.children()) {
@@ -42,12 +47,39 @@ pugi::xml_node SingleRoot(const pugi::xml_document& document) {
             root = node;
         } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
             RaisePayloadError("The payload has text outside its root element.");
+        } else if (node.type() == pugi::node_doctype) {
+            RaisePayloadError(
+                "The payload declares a document type; the control reads none, so it expands no "
+                "entity and fetches nothing a document type names.");
         }
     }
     if (!root) {
         RaisePayloadError("The payload has no root element.");
     }
     return root;
+}
+
+void Parse(pugi::xml_document& document, std::string_view text, unsigned options) {
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(text.data(), text.size(), options, pugi::encoding_utf8);
+    if (!parsed) {
+        RaisePayloadError(
+            "The payload is not well-formed XML: " + std::string(parsed.description()) +
+            " at character " + std::to_string(parsed.offset + 1) + ".");
+    }
+}
+
+// The root's child elements; text among them is refused.
+std::vector<pugi::xml_node> RecordsOf(pugi::xml_node root) {
+    std::vector<pugi::xml_node> elements;
+    for (pugi::xml_node node : root.children()) {
+        if (node.type() == pugi::node_element) {
+            elements.push_back(node);
+        } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            RaisePayloadError("The payload's root holds text outside its records.");
+        }
+    }
+    return elements;
 }
 
 using AttributesByName = std::unordered_map<std::string_view, pugi::xml_attribute>;
@@ -81,21 +113,8 @@ PayloadRecords ReadPayloadRecords(std::string_view text) {
     PayloadRecords records;
     records.Document = std::make_unique<pugi::xml_document>();
     text = TrimSpaces(text);
-    const pugi::xml_parse_result parsed = records.Document->load_buffer(
-        text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed) {
-        RaisePayloadError(
-            "The payload is not well-formed XML: " + std::string(parsed.description()) +
-            " at character " + std::to_string(parsed.offset + 1) + ".");
-    }
-    const pugi::xml_node root = SingleRoot(*records.Document);
-    for (pugi::xml_node node : root.children()) {
-        if (node.type() == pugi::node_element) {
-            records.Elements.push_back(node);
-        } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
-            RaisePayloadError("The payload's root holds text outside its records.");
-        }
-    }
+    Parse(*records.Document, text, kParseOptions);
+    records.Elements = RecordsOf(SingleRoot(*records.Document));
     if (records.Elements.empty()) {
         RaisePayloadError("The payload's root holds no record.");
     }

@@ -20,8 +20,8 @@ struct PayloadRecords {
     std::vector<pugi::xml_node> Elements;
 };
 
-// Raises 5 for text that is not well-formed XML (the empty text included), for text among the
-// root's children, and for a root without child elements.
+// Raises 5 for text that is not well-formed XML (the empty text included); for a document type;
+// for text outside the root or among its children; and for a root without child elements.
 PayloadRecords ReadPayloadRecords(std::string_view text);
 
 // One text column per attribute of the element, named by the attribute's name without prefix,

@@ -1,7 +1,8 @@
-// Payloads a careless or hostile host may send: a hundred megabytes, a million levels of nesting,
-// attribute values of tens of megabytes, document types declaring entities or naming files, NUL
-// bytes, text that is not UTF-8, byte order marks, CDATA sections and character references. Each
-// ends in a clear error that leaves the control as it was, or in the load its plain equivalent
+// Payloads a careless or hostile host may send: a hundred megabytes, a million
+// levels of nesting, attribute values of tens of megabytes, document types
+// declaring entities or naming files, NUL bytes, text that is not UTF-8, byte
+// order marks, CDATA sections and character references. Each ends in a clear
+// error that leaves the control as it was, or in the load its plain equivalent
 // gives; none recurses on its nesting, expands an entity or reads a file.
 
 #include <gtest/gtest.h>
@@ -44,7 +45,8 @@ std::string Nested(std::size_t levels) {
     return Repeated("<a>", levels) + Repeated("</a>", levels);
 }
 
-// A payload's records without their root, to build larger or stranger payloads from.
+// A payload's records without their root, to build larger or stranger payloads
+// from.
 std::string RecordsOf(const std::string& payload) {
     return payload.substr(6, payload.size() - 6 - 7);  // <root> ... </root>
 }
@@ -103,8 +105,8 @@ std::string WithValue(const std::string& payload, const std::string& name, std::
     return changed;
 }
 
-// Loading the hostile payload gives the control the state the plain one gives, payload store
-// apart; or both fail alike.
+// Loading the hostile payload gives the control the state the plain one gives,
+// payload store apart; or both fail alike.
 void ExpectLoadsAs(Loader loader, const std::string& hostile, const std::string& plain,
                    const std::string& name) {
     const std::string context = std::string(testing::LoaderName(loader)) + ", " + name;
@@ -126,7 +128,8 @@ void ExpectRefused(Loader loader, const std::string& payload, int32_t code,
     testing::ExpectRefusedLeavingTheRest(planned, loader, payload, code, name);
 }
 
-// What a hostile payload must give: an error code, or else the load of its plain equivalent.
+// What a hostile payload must give: an error code, or else the load of its
+// plain equivalent.
 struct Outcome {
     Loader loader;
     const char* name;
@@ -145,8 +148,9 @@ void ExpectOutcome(const Outcome& c) {
 
 // ---- Size ----
 
-// About `bytes` of work-order records, each of a work order of its own ("W0000000",
-// "W0000001", ...), dealt over the resources in turn; `count` returns how many.
+// About `bytes` of work-order records, each of a work order of its own
+// ("W0000000", "W0000001", ...), dealt over the resources in turn; `count`
+// returns how many.
 std::string WorkOrderRecords(std::size_t bytes, const std::vector<std::string>& resources,
                              std::size_t& count) {
     std::vector<std::string> templates;
@@ -166,9 +170,9 @@ std::string WorkOrderRecords(std::size_t bytes, const std::vector<std::string>& 
     return text + "</w>";
 }
 
-// A load peaks at about 8 bytes a payload byte (12 under AddressSanitizer), counting the test's
-// own copy of the payload, the stored one, the parser's and its document; twice that is a bound
-// no load linear in its payload reaches.
+// A load peaks at about 8 bytes a payload byte (12 under AddressSanitizer),
+// counting the test's own copy of the payload, the stored one, the parser's and
+// its document; twice that is a bound no load linear in its payload reaches.
 void ExpectMemoryOfTheOrderOf(const testing::PeakMemory& peak, const std::string& payload) {
     EXPECT_LT(peak.Bytes(), 24 * payload.size()) << (peak.Bytes() >> 20) << " MB at the peak";
 }
@@ -219,7 +223,8 @@ TEST(HostilePayloads, HundredMegabytesOfWorkOrdersOverEnoughRowsLoadEveryBar) {
 TEST(HostilePayloads, MillionLevelsOfNestingAreNeitherRecursedOnNorRead) {
     const std::string deep = Nested(1000000);
     std::vector<Outcome> cases;
-    // Children of a record are not read: a million levels inside one load as none.
+    // Children of a record are not read: a million levels inside one load as
+    // none.
     for (Loader loader : kLoaders) {
         cases.push_back({loader, "inside a record", WithChildren(PayloadOf(loader), deep), 0,
                          PayloadOf(loader)});
@@ -292,7 +297,8 @@ TEST(HostilePayloads, HugeKeyAndTextValuesLoadWhole) {
                   "resno", text);
     control.LoadResourceEvents("<root>" + RecordsOf(first) + RecordsOf(second) + "</root>");
 
-    // Compared with == rather than EXPECT_EQ, which would print megabytes on a failure.
+    // Compared with == rather than EXPECT_EQ, which would print megabytes on a
+    // failure.
     const ScheduleChart& chart = control.ctResSched();
     ASSERT_EQ(chart.RowCount(), 2);
     EXPECT_TRUE(chart.RowText(1) == "R1;" + text);
@@ -315,6 +321,92 @@ TEST(HostilePayloads, ManyAttributesInAnyOrderAreReadOnce) {
     const Attributes reversed(first.rbegin(), first.rend());
     ExpectLoadsAs(Loader::Resources, PayloadXml({first, reversed}),
                   testing::ResourcesXml({{"R1", "Lathe"}, {"R1", "Lathe"}}), "200,000 attributes");
+}
+
+// ---- Document types and entities ----
+
+// A file the payloads name; the control must never read it.
+class SecretFile {
+public:
+    SecretFile() : path_(::testing::TempDir() + "tessaro_hostile_secret.txt") {
+        std::ofstream(path_) << kContent;
+    }
+    ~SecretFile() { std::remove(path_.c_str()); }
+    std::string Url() const { return "file://" + path_; }
+    static constexpr const char* kContent = "SECRET-LATHE-42";
+
+private:
+    std::string path_;
+};
+
+// The name of the first record's first attribute.
+std::string FirstAttributeName(const std::string& payload) {
+    return payload.substr(9, payload.find('=') - 9);  // after "<root><r "
+}
+
+std::string BillionLaughs() {
+    std::string doctype = "<!DOCTYPE root [<!ENTITY lol0 \"lol\">";
+    for (int level = 1; level <= 9; ++level) {
+        doctype += "<!ENTITY lol" + std::to_string(level) + " \"" +
+                   Repeated("&lol" + std::to_string(level - 1) + ";", 10) + "\">";
+    }
+    return doctype + "]>";
+}
+
+TEST(HostilePayloads, DocumentTypesAreRefusedAndNoEntityIsExpanded) {
+    const SecretFile secret;
+    const std::string laughs = BillionLaughs();
+    const std::string external = "<!DOCTYPE root [<!ENTITY x SYSTEM \"" + secret.Url() + "\">]>";
+    const std::string parameter =
+        "<!DOCTYPE root [<!ENTITY % p SYSTEM \"" + secret.Url() + "\"> %p;]>";
+    const std::string externalSubset = "<!DOCTYPE root SYSTEM \"" + secret.Url() + "\">";
+    std::vector<Outcome> cases;
+    for (Loader loader : kLoaders) {
+        const std::string payload = PayloadOf(loader);
+        const std::string name = FirstAttributeName(payload);
+        cases.push_back(
+            {loader, "billion laughs", laughs + WithValue(payload, name, "&lol9;"), 5, ""});
+        cases.push_back(
+            {loader, "external entity", external + WithValue(payload, name, "&x;"), 5, ""});
+        cases.push_back({loader, "parameter entity", parameter + payload, 5, ""});
+        cases.push_back({loader, "external subset", externalSubset + payload, 5, ""});
+        cases.push_back({loader, "plain document type", "<!DOCTYPE root>" + payload, 5, ""});
+        cases.push_back(
+            {loader, "document type after the root", payload + "<!DOCTYPE root>", 5, ""});
+    }
+    for (const Outcome& c : cases) {
+        PlannedControl planned;
+        testing::ExpectRefusedLeavingTheRest(planned, c.loader, c.payload, c.error, c.name);
+        const auto error = testing::RaisedBy([&] { Load(planned.control, c.loader, c.payload); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->Description().find(SecretFile::kContent), std::string::npos) << c.name;
+    }
+}
+
+// ---- Characters ----
+
+TEST(HostilePayloads, ByteOrderMarksAndTextOutsideTheRoot) {
+    const std::string resources = ResourcePayload();
+    const std::string bom = "\xef\xbb\xbf";
+    const Outcome cases[] = {
+        {Loader::Resources, "mark first", bom + resources, 0, resources},
+        {Loader::Resources, "mark after blanks", "  " + bom + resources, 0, resources},
+        {Loader::Resources, "mark in a value", WithValue(resources, "shortdesc", bom + "Lathe"), 0,
+         WithValue(resources, "shortdesc", "&#xFEFF;Lathe")},
+        {Loader::Resources, "two marks", bom + bom + resources, 5, ""},
+        {Loader::Resources, "text before the root", "x" + resources, 5, ""},
+        {Loader::Resources, "text after the root", resources + "x", 5, ""},
+        {Loader::Resources, "CDATA before the root", "<![CDATA[x]]>" + resources, 5, ""},
+        {Loader::Resources, "CDATA among the records",
+         "<root><![CDATA[<r resno=\"R9\" shortdesc=\"X\"/>]]>" + RecordsOf(resources) + "</root>",
+         5, ""},
+        {Loader::WorkOrders, "mark first", bom + WorkOrderPayload(), 0, WorkOrderPayload()},
+        {Loader::Header, "text after the root", HeaderPayload() + "x", 5, ""},
+        {Loader::Calendars, "text before the root", "x" + CalendarPayload(), 5, ""},
+    };
+    for (const Outcome& c : cases) {
+        ExpectOutcome(c);
+    }
 }
 
 }  // namespace
