@@ -8,6 +8,8 @@
 #include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
+#include "loading/payload_text.hpp"
+
 namespace tessaro {
 
 namespace {
@@ -82,6 +84,31 @@ std::vector<pugi::xml_node> RecordsOf(pugi::xml_node root) {
     return elements;
 }
 
+// The parser leaves a reference it cannot resolve as it was written, and once "&amp;lol;" has
+// become "&lol;" no value tells the two apart. So when the text holds such a reference anywhere,
+// it is parsed once more with no reference resolved and the records' attributes are searched;
+// references elsewhere (comments, CDATA, a record's content) are never read.
+void CheckReferencesOfRecords(std::string_view text) {
+    if (FindUnreadableReference(text).empty()) {
+        return;
+    }
+    pugi::xml_document unresolved;
+    Parse(unresolved, text, kParseOptions & ~pugi::parse_escapes);
+    const std::vector<pugi::xml_node> elements = RecordsOf(SingleRoot(unresolved));
+    for (std::size_t index = 0; index < elements.size(); ++index) {
+        for (pugi::xml_attribute attribute : elements[index].attributes()) {
+            const std::string_view reference = FindUnreadableReference(attribute.value());
+            if (!reference.empty()) {
+                RaisePayloadError(RecordName(index) + " of the payload: attribute \"" +
+                                  Shortened(attribute.name()) + "\" holds the reference \"" +
+                                  Shortened(reference) +
+                                  "\", which the control cannot read; it reads the five entities "
+                                  "XML predefines and references to characters other than NUL.");
+            }
+        }
+    }
+}
+
 using AttributesByName = std::unordered_map<std::string_view, pugi::xml_attribute>;
 
 // The record's first attribute of that name. A search along the attributes costs as many steps
@@ -113,11 +140,13 @@ PayloadRecords ReadPayloadRecords(std::string_view text) {
     PayloadRecords records;
     records.Document = std::make_unique<pugi::xml_document>();
     text = TrimSpaces(text);
+    CheckPayloadText(text);
     Parse(*records.Document, text, kParseOptions);
     records.Elements = RecordsOf(SingleRoot(*records.Document));
     if (records.Elements.empty()) {
         RaisePayloadError("The payload's root holds no record.");
     }
+    CheckReferencesOfRecords(text);
     return records;
 }
 

@@ -383,7 +383,93 @@ TEST(HostilePayloads, DocumentTypesAreRefusedAndNoEntityIsExpanded) {
     }
 }
 
+TEST(HostilePayloads, EntityReferencesBeyondTheFivePredefinedAreRefused) {
+    const std::string resources = ResourcePayload();
+    const std::string work = WorkOrderPayload();
+    const Outcome cases[] = {
+        {Loader::Resources, "undefined entity", WithValue(resources, "shortdesc", "&lol;"), 5, ""},
+        {Loader::WorkOrders, "undefined entity in the key",
+         WithValue(work, "work_order_no", "W&x;1"), 5, ""},
+        {Loader::Header, "undefined entity",
+         WithValue(HeaderPayload(), "fromtimeperiod", "&today;"), 5, ""},
+        {Loader::Calendars, "undefined entity", WithValue(CalendarPayload(), "resno", "&r1;"), 5,
+         ""},
+        {Loader::Resources, "the five predefined",
+         WithValue(resources, "shortdesc", "&lt;&gt;&amp;&quot;&apos;"), 0,
+         WithValue(resources, "shortdesc", "&#60;&#62;&#38;&#34;&#39;")},
+        {Loader::Resources, "escaped reference stays text",
+         WithValue(resources, "shortdesc", "&amp;lol;"), 0,
+         WithValue(resources, "shortdesc", "&#38;lol;")},
+        {Loader::Resources, "ampersand starting no reference",
+         WithValue(resources, "shortdesc", "A & B &c"), 0,
+         WithValue(resources, "shortdesc", "A &amp; B &amp;c")},
+        {Loader::Resources, "undefined entity in a CDATA section of a record",
+         WithChildren(resources, "<![CDATA[&lol;]]>"), 0, resources},
+        {Loader::Resources, "undefined entity in a comment", "<!-- &lol; -->" + resources, 0,
+         resources},
+        {Loader::Resources, "undefined entity in a record's text", WithChildren(resources, "&lol;"),
+         0, resources},
+    };
+    for (const Outcome& c : cases) {
+        ExpectOutcome(c);
+    }
+}
+
 // ---- Characters ----
+
+TEST(HostilePayloads, NulCharactersAreRefused) {
+    using namespace std::string_literals;
+    const std::string resources = ResourcePayload();
+    const Outcome cases[] = {
+        {Loader::Resources, "in a value", WithValue(resources, "shortdesc", "La\0the"s), 5, ""},
+        {Loader::Resources, "after the root", resources + "\0<r resno=\"R9\"/>"s, 5, ""},
+        {Loader::Resources, "alone after the root", resources + "\0"s, 5, ""},
+        {Loader::Resources, "between records", "<root>\0"s + RecordsOf(resources) + "</root>", 5,
+         ""},
+        {Loader::Resources, "in a comment", "<!--\0-->"s + resources, 5, ""},
+        {Loader::Resources, "as a decimal reference",
+         WithValue(resources, "shortdesc", "La&#0;the"), 5, ""},
+        {Loader::Resources, "as a hexadecimal reference", WithValue(resources, "resno", "R1&#x0;"),
+         5, ""},
+        {Loader::WorkOrders, "in the key",
+         WithValue(WorkOrderPayload(), "work_order_no", "WO7&#00;X"), 5, ""},
+        {Loader::Header, "in a date", WithValue(HeaderPayload(), "fromtimeperiod", "1/1/2003\0x"s),
+         5, ""},
+    };
+    for (const Outcome& c : cases) {
+        ExpectOutcome(c);
+    }
+}
+
+TEST(HostilePayloads, TextThatIsNotUtf8IsRefused) {
+    const std::string resources = ResourcePayload();
+    const auto desc = [&](std::string_view value) {
+        return WithValue(resources, "shortdesc", value);
+    };
+    const Outcome cases[] = {
+        {Loader::Resources, "stray continuation byte", desc("La\x80the"), 5, ""},
+        {Loader::Resources, "byte FF", desc("\xff"), 5, ""},
+        {Loader::Resources, "sequence cut short", desc("La\xc3"), 5, ""},
+        {Loader::Resources, "overlong slash", desc("\xc0\xaf"), 5, ""},
+        {Loader::Resources, "overlong three bytes", desc("\xe0\x80\xaf"), 5, ""},
+        {Loader::Resources, "surrogate", desc("\xed\xa0\x80"), 5, ""},
+        {Loader::Resources, "past U+10FFFF", desc("\xf4\x90\x80\x80"), 5, ""},
+        {Loader::Resources, "in a name", "<root><r resno=\"R1\" short\xff=\"x\"/></root>", 5, ""},
+        {Loader::Resources, "reference to a surrogate", desc("&#xD800;"), 5, ""},
+        {Loader::Resources, "reference past U+10FFFF", desc("&#x110000;"), 5, ""},
+        {Loader::Resources, "reference of many digits", desc("&#99999999999999999999;"), 5, ""},
+        {Loader::Resources, "reference without digits", desc("&#x;"), 5, ""},
+        {Loader::Resources, "reference with a bad digit", desc("&#xZZ;"), 5, ""},
+        {Loader::Resources, "reference without its end", desc("&#65"), 5, ""},
+        {Loader::Resources, "two-, three- and four-byte characters",
+         desc("Dreh\xc3\xa4\xe6\x97\x8b\xf0\x9f\x94\xa9"), 0, desc("Dreh&#xE4;&#x65CB;&#x1F529;")},
+        {Loader::Resources, "last characters", desc("\xef\xbf\xbf\xf4\x8f\xbf\xbf"), 0,
+         desc("&#xFFFF;&#x10FFFF;")},
+    };
+    for (const Outcome& c : cases) {
+        ExpectOutcome(c);
+    }
+}
 
 TEST(HostilePayloads, ByteOrderMarksAndTextOutsideTheRoot) {
     const std::string resources = ResourcePayload();
@@ -403,6 +489,37 @@ TEST(HostilePayloads, ByteOrderMarksAndTextOutsideTheRoot) {
         {Loader::WorkOrders, "mark first", bom + WorkOrderPayload(), 0, WorkOrderPayload()},
         {Loader::Header, "text after the root", HeaderPayload() + "x", 5, ""},
         {Loader::Calendars, "text before the root", "x" + CalendarPayload(), 5, ""},
+    };
+    for (const Outcome& c : cases) {
+        ExpectOutcome(c);
+    }
+}
+
+// A "$" or ";" written as a character reference is the character itself: it
+// splits a row text and is refused in a work-order number just as the character
+// is.
+TEST(HostilePayloads, CharacterReferencesToSeparatorsActAsTheCharacters) {
+    const std::string resources = ResourcePayload();
+    const std::string work = WorkOrderPayload();
+    const Outcome cases[] = {
+        {Loader::Resources, "semicolon in resno", WithValue(resources, "resno", "R1&#59;x"), 0,
+         WithValue(resources, "resno", "R1;x")},
+        {Loader::Resources, "semicolon in shortdesc",
+         WithValue(resources, "shortdesc", "La&#x3B;the"), 0,
+         WithValue(resources, "shortdesc", "La;the")},
+        {Loader::WorkOrders, "dollar in the work order",
+         WithValue(work, "work_order_no", "WO&#36;7"), 5, ""},
+        {Loader::WorkOrders, "dollar in a text field",
+         WithValue(work, "sdesc4", "Smith &#x24; Sons"), 0,
+         WithValue(work, "sdesc4", "Smith $ Sons")},
+        {Loader::WorkOrders, "semicolon in resno", WithValue(work, "resno", "R1&#59;"), 0,
+         WithValue(work, "resno", "R1;")},
+        {Loader::WorkOrders, "resno spelt by references", WithValue(work, "resno", "&#82;&#x31;"),
+         0, work},
+        {Loader::Calendars, "resno spelt by references",
+         WithValue(CalendarPayload(), "resno", "&#x52;1"), 0, CalendarPayload()},
+        {Loader::Header, "date spelt by references",
+         WithValue(HeaderPayload(), "fromtimeperiod", "1&#47;1&#x2F;2003"), 0, HeaderPayload()},
     };
     for (const Outcome& c : cases) {
         ExpectOutcome(c);
