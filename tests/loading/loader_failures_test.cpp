@@ -210,6 +210,48 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
     }
 }
 
+// The payload with `text` put into its first record's first value.
+std::string InFirstValue(const std::string& payload, const std::string& text) {
+    std::string changed = payload;
+    changed.insert(changed.find("=\"") + 2, text);
+    return changed;
+}
+
+// What the reader refuses in the text of any payload, before a loader reads a record.
+TEST(LoaderFailures, TextTheReaderRefusesChangesNothingButTheStore) {
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        std::string before;
+        std::string inFirstValue;
+        std::string after;
+    } refusals[] = {
+        {"text before the root", "x", "", ""},
+        {"text after the root", "", "", "x"},
+        {"second root", "", "", "<root/>"},
+        {"document type", "<!DOCTYPE root>", "", ""},
+        {"NUL after the root", "", "", "\0"s},
+        {"byte that is not UTF-8", "", "\xff", ""},
+        {"undefined entity", "", "&lol;", ""},
+        {"reference to NUL", "", "&#0;", ""},
+        {"reference to a surrogate", "", "&#xDC00;", ""},
+    };
+    const std::pair<Loader, std::string> payloads[] = {
+        {Loader::Header, HeaderXml("1/1/2003", "3/31/2003")},
+        {Loader::Resources, testing::ResourcesXml({{"R1", "Lathe"}})},
+        {Loader::Calendars, CalendarXml({{"R1"}})},
+        {Loader::WorkOrders, WorkOrdersXml({On("R1", "WO7")})},
+    };
+    for (const auto& [loader, payload] : payloads) {
+        for (const auto& refusal : refusals) {
+            testing::PlannedControl planned;
+            const std::string refused =
+                refusal.before + InFirstValue(payload, refusal.inFirstValue) + refusal.after;
+            testing::ExpectRefusedLeavingTheRest(planned, loader, refused, 5, refusal.name);
+        }
+    }
+}
+
 // A row whose text has no ";" names no resource: the calendar and bar loaders fail when they
 // reach it, after the rows before it were read.
 TEST(LoaderFailures, RowWithoutResourceNumberFailsBeforeAnyBar) {
