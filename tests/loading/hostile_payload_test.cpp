@@ -1,8 +1,7 @@
-// Payloads a careless or hostile host may send: a hundred megabytes, a million
-// levels of nesting, attribute values of tens of megabytes, document types
-// declaring entities or naming files, NUL bytes, text that is not UTF-8, byte
-// order marks, CDATA sections and character references. Each ends in a clear
-// error that leaves the control as it was, or in the load its plain equivalent
+// Payloads a careless or hostile host may send: a hundred megabytes, a million levels of nesting,
+// attribute values of tens of megabytes, document types declaring entities or naming files, NUL
+// bytes, text that is not UTF-8, byte order marks, CDATA sections and character references. Each
+// ends in a clear error that leaves the control as it was, or in the load its plain equivalent
 // gives; none recurses on its nesting, expands an entity or reads a file.
 
 #include <gtest/gtest.h>
@@ -45,8 +44,7 @@ std::string Nested(std::size_t levels) {
     return Repeated("<a>", levels) + Repeated("</a>", levels);
 }
 
-// A payload's records without their root, to build larger or stranger payloads
-// from.
+// A payload's records without their root, to build larger or stranger payloads from.
 std::string RecordsOf(const std::string& payload) {
     return payload.substr(6, payload.size() - 6 - 7);  // <root> ... </root>
 }
@@ -105,8 +103,8 @@ std::string WithValue(const std::string& payload, const std::string& name, std::
     return changed;
 }
 
-// Loading the hostile payload gives the control the state the plain one gives,
-// payload store apart; or both fail alike.
+// Both payloads load, and the hostile one leaves the control as the plain one does, the text in its
+// store apart.
 void ExpectLoadsAs(Loader loader, const std::string& hostile, const std::string& plain,
                    const std::string& name) {
     const std::string context = std::string(testing::LoaderName(loader)) + ", " + name;
@@ -128,8 +126,7 @@ void ExpectRefused(Loader loader, const std::string& payload, int32_t code,
     testing::ExpectRefusedLeavingTheRest(planned, loader, payload, code, name);
 }
 
-// What a hostile payload must give: an error code, or else the load of its
-// plain equivalent.
+// What a hostile payload must give: an error code, or else the load of its plain equivalent.
 struct Outcome {
     Loader loader;
     const char* name;
@@ -148,9 +145,8 @@ void ExpectOutcome(const Outcome& c) {
 
 // ---- Size ----
 
-// About `bytes` of work-order records, each of a work order of its own
-// ("W0000000", "W0000001", ...), dealt over the resources in turn; `count`
-// returns how many.
+// About `bytes` of work-order records, each of a work order of its own ("W0000000", "W0000001",
+// ...), dealt over the resources in turn; `count` returns how many.
 std::string WorkOrderRecords(std::size_t bytes, const std::vector<std::string>& resources,
                              std::size_t& count) {
     std::vector<std::string> templates;
@@ -170,9 +166,9 @@ std::string WorkOrderRecords(std::size_t bytes, const std::vector<std::string>& 
     return text + "</w>";
 }
 
-// A load peaks at about 8 bytes a payload byte (12 under AddressSanitizer),
-// counting the test's own copy of the payload, the stored one, the parser's and
-// its document; twice that is a bound no load linear in its payload reaches.
+// A load peaks at about 8 bytes a payload byte (12 under AddressSanitizer), counting the test's own
+// copy of the payload, the stored one, the parser's and its document; twice that is a bound no load
+// linear in its payload reaches.
 void ExpectMemoryOfTheOrderOf(const testing::PeakMemory& peak, const std::string& payload) {
     EXPECT_LT(peak.Bytes(), 24 * payload.size()) << (peak.Bytes() >> 20) << " MB at the peak";
 }
@@ -223,8 +219,7 @@ TEST(HostilePayloads, HundredMegabytesOfWorkOrdersOverEnoughRowsLoadEveryBar) {
 TEST(HostilePayloads, MillionLevelsOfNestingAreNeitherRecursedOnNorRead) {
     const std::string deep = Nested(1000000);
     std::vector<Outcome> cases;
-    // Children of a record are not read: a million levels inside one load as
-    // none.
+    // Children of a record are not read: a million levels inside one load as none.
     for (Loader loader : kLoaders) {
         cases.push_back({loader, "inside a record", WithChildren(PayloadOf(loader), deep), 0,
                          PayloadOf(loader)});
@@ -297,8 +292,7 @@ TEST(HostilePayloads, HugeKeyAndTextValuesLoadWhole) {
                   "resno", text);
     control.LoadResourceEvents("<root>" + RecordsOf(first) + RecordsOf(second) + "</root>");
 
-    // Compared with == rather than EXPECT_EQ, which would print megabytes on a
-    // failure.
+    // Compared with == rather than EXPECT_EQ, which would print megabytes on a failure.
     const ScheduleChart& chart = control.ctResSched();
     ASSERT_EQ(chart.RowCount(), 2);
     EXPECT_TRUE(chart.RowText(1) == "R1;" + text);
@@ -495,9 +489,8 @@ TEST(HostilePayloads, ByteOrderMarksAndTextOutsideTheRoot) {
     }
 }
 
-// A "$" or ";" written as a character reference is the character itself: it
-// splits a row text and is refused in a work-order number just as the character
-// is.
+// A "$" or ";" written as a character reference is the character itself: it splits a row text and
+// is refused in a work-order number just as the character is.
 TEST(HostilePayloads, CharacterReferencesToSeparatorsActAsTheCharacters) {
     const std::string resources = ResourcePayload();
     const std::string work = WorkOrderPayload();
