@@ -53,6 +53,9 @@ std::string_view FieldSplitter::Last() const {
 void AppendEscapedField(std::string& record, std::string_view field) {
     // The runs between separators and escapes are copied whole, found with memchr: a host may
     // send fields of megabytes, which a byte-by-byte copy crawls through in a debug build.
+    if (field.empty()) {
+        return;  // an empty view may hold no pointer, which memchr must not be given
+    }
     const char* from = field.data();
     const char* const end = from + field.size();
     const auto next = [&end](const char* at, char c) {
