@@ -23,8 +23,10 @@ struct PayloadRecords {
     std::vector<pugi::xml_node> Elements;
 };
 
-// Raises 5 for text that is not well-formed XML (the empty text included), for text among the
-// root's children, and for a root without child elements.
+// Raises 5 for text that is not well-formed XML (the empty text included), holds a NUL character
+// or is not UTF-8; for a document type; for text outside the root or among its children; for a
+// root without child elements; and for a record attribute holding an entity reference other than
+// the five XML predefines or a character reference to NUL or past Unicode.
 PayloadRecords ReadPayloadRecords(std::string_view text);
 
 // One text column per attribute of the element, named by the attribute's name without prefix,

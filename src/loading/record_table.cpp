@@ -25,11 +25,12 @@ constexpr int32_t kNullSecondOfDay = -1;
 
 int32_t RecordTable::AppendColumn(std::string name, ColumnType type) {
     if (FindColumn(name) >= 0) {
-        RaiseInvalid("The table already has a column named \"" + name + "\".");
+        RaiseInvalid("The table already has a column named \"" + name.substr(0, 60) + "\".");
     }
     if (committed_ > 0 || pending_) {
         RaiseInvalid("Columns cannot be added once the table holds records.");
     }
+    columnsByName_.emplace(name, ColumnCount());
     columns_.push_back(Column{std::move(name), type});
     return ColumnCount() - 1;
 }
@@ -40,12 +41,8 @@ const std::string& RecordTable::ColumnName(int32_t column) const {
 }
 
 int32_t RecordTable::FindColumn(std::string_view name) const {
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-        if (AsciiEqualIgnoringCase(columns_[i].Name, name)) {
-            return static_cast<int32_t>(i);
-        }
-    }
-    return -1;
+    const auto found = columnsByName_.find(name);
+    return found != columnsByName_.end() ? found->second : -1;
 }
 
 int32_t RecordTable::ColumnIndex(std::string_view name) const {

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
 #include "runtime/large_block.hpp"
@@ -88,6 +89,10 @@ private:
     FieldValue ValueOf(const Slot& slot, ColumnType type) const;
 
     std::vector<Column> columns_;
+    // Column places by name ignoring case: a record may bring any number of attributes, and each
+    // new column is checked against all before it.
+    std::unordered_map<std::string, int32_t, AsciiCaseInsensitiveHash, AsciiCaseInsensitiveEqual>
+        columnsByName_;
     // Row-major: record r's fields start at r * columns_.size().
     std::vector<Slot, LargeBlockAllocator<Slot>> fields_;
     std::size_t committed_ = 0;

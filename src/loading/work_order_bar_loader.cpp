@@ -1,4 +1,5 @@
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -120,12 +121,15 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
     PrepareBarFont(ctResSched_);
     Box2_.SetText(Revxml);
 
-    // Every load counts its own sub-activities, whether it ends well or not.
-    DiscardRegistry();
+    // Every load counts its own sub-activities in a fresh registry, discarded when it ends. A
+    // load that fails puts back the registry it found, in which the planner's rebuilt bars are
+    // counted, so a refused payload leaves the next rebuild's key as it would have been.
     struct RegistryGuard {
         Tessaro_Ctrl& control;
-        ~RegistryGuard() { control.DiscardRegistry(); }
-    } registryGuard{*this};
+        std::unique_ptr<WorkOrderRegistry> found;
+        bool loaded = false;
+        ~RegistryGuard() { control.WorkOrderRegistry_ = loaded ? nullptr : std::move(found); }
+    } registryGuard{*this, std::move(WorkOrderRegistry_)};
 
     PayloadRecords payload = ReadPayloadRecords(Box2_.Text());
     RecordTable table;
@@ -207,6 +211,7 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
             RefreshBarKeyCount(r, bar);
         }
     }
+    registryGuard.loaded = true;
 }
 
 }  // namespace tessaro

@@ -2,6 +2,7 @@
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "bars/field_splitter.hpp"
 #include "support/error_code.hpp"
 #include "support/tessaro_ctrl_probe.hpp"
 
@@ -83,6 +84,29 @@ TEST_F(BarRecordCodec, DollarAndBackslashInTextsSurviveTheRoundTrip) {
     probe.DisAssembleBarRecord(text, split);
     record.item_code = "IT1";
     EXPECT_EQ(split, record);
+}
+
+// Field -> as written after "x$" in a record: every "$" and "\" gets a "\" before it.
+TEST(BarRecordFieldEscape, EscapesEverySeparatorAndBackslashWherever) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"plain", "plain"},
+        {"$", "\\$"},
+        {"\\", "\\\\"},
+        {"$$", "\\$\\$"},
+        {"\\$\\", "\\\\\\$\\\\"},
+        {"a$b\\c$", "a\\$b\\\\c\\$"},
+        {"$lead and trail\\", "\\$lead and trail\\\\"},
+        {std::string(100000, 'a') + "$" + std::string(100000, 'b'),
+         std::string(100000, 'a') + "\\$" + std::string(100000, 'b')},
+    };
+    for (const auto& [field, escaped] : cases) {
+        std::string record = "x$";
+        AppendEscapedField(record, field);
+        // Compared with == so that a failure does not print the long case whole.
+        EXPECT_TRUE(record == "x$" + escaped) << field.substr(0, 20);
+        EXPECT_TRUE(UnescapedField(escaped) == field) << field.substr(0, 20);
+    }
 }
 
 TEST_F(BarRecordCodec, EmptyOrSeparatorFreeTextChangesNothing) {

@@ -96,42 +96,5 @@ TEST_F(CalendarLoader, ChartWithoutRowsStillGetsTheStyle) {
     EXPECT_EQ(empty.ctResSched().StyleCount(), before + 1);
 }
 
-TEST_F(CalendarLoader, FailuresLeaveTheChartAsItWas) {
-    testing::Attributes nine = testing::CalendarAttributes({"R1"});
-    nine.emplace_back("extra", "x");
-    testing::Attributes badNumber = testing::CalendarAttributes({"R1"});
-    badNumber[2].second = "ten";
-    testing::Attributes noLength = {{"avlqty", "0"},
-                                    {"calendar_from", "1/1/2002"},
-                                    {"no_of_buckets1", "0"},
-                                    {"resno", "R1"}};  // lacks no_of_buckets2: read by name
-    const testing::FailingPayload cases[] = {
-        {"empty text", "", 5},
-        {"not well-formed", "<c><r></c>", 5},
-        {"no entries", "<c/>", 5},
-        {"nine attributes", PayloadXml({nine}), 5},
-        {"not a number", PayloadXml({badNumber}), 13},
-        {"bad date", CalendarXml({{"R1", "2002-13-01"}}), 13},
-        {"out of range", CalendarXml({{"R1", "1/1/2002", "9999999999"}}), 6},
-        {"missing name", PayloadXml({noLength}), 5},
-    };
-    for (const auto& c : cases) {
-        Tessaro_Ctrl fresh;
-        fresh.LoadResource(testing::ResourcesXml({{"R1", "Lathe"}, {"R2", "Mill"}}));
-        const int16_t styles = fresh.ctResSched().StyleCount();
-        EXPECT_EQ(ErrorCode([&] { fresh.LoadCalendarEvents(c.payload); }), c.error) << c.name;
-        EXPECT_EQ(fresh.Box4().Text(), c.payload) << c.name;
-        EXPECT_EQ(fresh.ctResSched().TimeBarCount(1), 0) << c.name;
-        EXPECT_EQ(fresh.ctResSched().StyleCount(), styles) << c.name;
-    }
-}
-
-TEST_F(CalendarLoader, RowWithoutResourceNumberFailsBeforeAnyBar) {
-    chart.AddRow("no separator");
-    EXPECT_EQ(ErrorCode([&] { control.LoadCalendarEvents(CalendarXml({{"R1"}, {"R2"}})); }), 5);
-    EXPECT_EQ(chart.TimeBarCount(1), 0);
-    EXPECT_EQ(chart.TimeBarCount(2), 0);
-}
-
 }  // namespace
 }  // namespace tessaro

@@ -75,35 +75,6 @@ TEST_F(ResourceLoader, ReadingRulesForExtraAndMissingAttributes) {
     }
 }
 
-TEST_F(ResourceLoader, FailingPayloadKeepsRowsAndBarsButStoresTheText) {
-    control.LoadResource(ResourcesXml({{"R1", "Lathe"}}));
-    chart.AddTimeBar(1, 0, 60, 37255, 37255, "WO1$1$1");
-
-    const testing::FailingPayload cases[] = {
-        {"empty text", "", 5},
-        {"not well-formed", "<res><r resno=\"R9\" shortdesc=\"X\"></res>", 5},
-        {"two roots", "<a/><b/>", 5},
-        {"root without records", "<res></res>", 5},
-        {"text among the records", "<res>abc<r resno=\"R9\" shortdesc=\"X\"/></res>", 5},
-        {"upper-case names", PayloadXml({{{"RESNO", "R9"}, {"shortdesc", "X"}}}), 5},
-        {"missing name",
-         PayloadXml({{{"resno", "R9"}, {"shortdesc", "X"}}, {{"resno", "R8"}, {"loc", "X"}}}), 5},
-        {"more attributes than the first",
-         PayloadXml({{{"resno", "R9"}, {"shortdesc", "X"}},
-                     {{"resno", "R8"}, {"shortdesc", "Y"}, {"loc", "Z"}}}),
-         5},
-        {"no shortdesc column", PayloadXml({{{"resno", "R9"}, {"loc", "X"}}}), 5},
-        {"later resource without shortdesc value",
-         PayloadXml({{{"resno", "R9"}, {"shortdesc", "X"}}, {{"resno", "R8"}}}), 94},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ErrorCode([&] { control.LoadResource(c.payload); }), c.error) << c.name;
-        EXPECT_EQ(control.Box1().Text(), c.payload) << c.name;
-        EXPECT_EQ(RowTexts(), std::vector<std::string>{"R1;Lathe"}) << c.name;
-        EXPECT_EQ(chart.TimeBarCount(1), 1) << c.name;
-    }
-}
-
 TEST_F(ResourceLoader, ReloadReplacesRowsAndTheirBars) {
     control.LoadResource(ResourcesXml({{"R1", "Lathe"}, {"R2", "Mill"}}));
     chart.AddTimeBar(2, 0, 60, 37255, 37255, "WO1$1$1");

@@ -58,34 +58,5 @@ TEST_F(ScheduleTimeLoader, OnlyTheFirstRecordCountsButEveryRecordIsRead) {
     EXPECT_EQ(ErrorCode([&] { control.LoadScheduleTime(PayloadXml({first, second})); }), 13);
 }
 
-TEST_F(ScheduleTimeLoader, FailuresLeaveWindowAndRangeAsTheyWere) {
-    testing::Attributes noEnd = {
-        {"dep", "D"}, {"fromresno", "R"}, {"fromtimeperiod", "1/1/2003"}, {"guid", "g"}};
-    testing::Attributes noStart = {{"dep", "D"}, {"fromresno", "R"}};
-    testing::Attributes outOfOrder = {{"guid", "g"}, {"dep", "D"}};  // lacks fromresno
-    testing::Attributes twelve = {{"dep", "D"}};
-    for (const char* name :
-         {"fromresno", "fromtimeperiod", "guid", "hdncompanycode", "item_code1", "production_cont",
-          "save_template", "toresno", "totimeperiod", "wo_no", "extra"}) {
-        twelve.emplace_back(
-            name, std::string(name).find("period") != std::string::npos ? "1/1/2003" : "x");
-    }
-    const testing::FailingPayload cases[] = {
-        {"empty text", "", 5},
-        {"not well-formed", "<h><r dep=\"x\"></h>", 5},
-        {"root without records", "<h/>", 5},
-        {"missing name", PayloadXml({outOfOrder}), 5},
-        {"twelve attributes", PayloadXml({twelve}), 5},
-        {"bad date", HeaderXml("13/45/2003", "3/31/2003"), 13},
-        {"no fromtimeperiod value", PayloadXml({noStart}), 94},
-        {"no totimeperiod value", PayloadXml({noEnd}), 94},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ErrorCode([&] { control.LoadScheduleTime(c.payload); }), c.error) << c.name;
-        EXPECT_EQ(control.Box3().Text(), c.payload) << c.name;
-        ExpectDefaultWindow(c.name);
-    }
-}
-
 }  // namespace
 }  // namespace tessaro

@@ -8,6 +8,7 @@
 
 #include "support/error_code.hpp"
 #include "support/payloads.hpp"
+#include "support/plan.hpp"
 #include "support/tessaro_ctrl_probe.hpp"
 
 namespace tessaro {
@@ -149,52 +150,37 @@ TEST_F(WorkOrderBarLoader, DollarInTextFieldsComesBackIntact) {
     EXPECT_EQ(record.timeindays1, 3600);
 }
 
-// Each payload fails; the bar already on the chart stays alone, the payload is stored, and the
-// next load counts from a fresh registry.
-TEST_F(WorkOrderBarLoader, FailingPayloadsDrawNothing) {
-    const auto with = [](auto change) {
-        SubActivity bad = On("R2", "WO7");
-        change(bad);
-        return WorkOrdersXml({On("R1", "WO7"), bad});
-    };
-    testing::Attributes upper = On("R1", "WO7").ToAttributes();
-    upper[4].first = "Flag";
-    testing::Attributes shorter = On("R2", "WO7").ToAttributes();
-    shorter.pop_back();
-    testing::Attributes longer = On("R2", "WO7").ToAttributes();
-    longer.emplace_back("extra", "x");
-    testing::Attributes noStatus = On("R2", "WO7").ToAttributes();
-    noStatus.erase(noStatus.begin() + 9);
-    const testing::Attributes first = On("R1", "WO7").ToAttributes();
-
-    const testing::FailingPayload cases[] = {
-        {"empty text", "", 5},
-        {"not well-formed", "<w><r resno=\"R1\"></w>", 5},
-        {"no records", "<w/>", 5},
-        {"capital letter in a name", testing::PayloadXml({upper}), 5},
-        {"more attributes than the first", testing::PayloadXml({first, longer}), 5},
-        {"lacks status", testing::PayloadXml({first, noStatus}), 5},
-        {"Null value", testing::PayloadXml({first, shorter}), 94},
-        {"start not a number", with([](SubActivity& s) { s.start = "soon"; }), 13},
-        {"empty chkflag", with([](SubActivity& s) { s.chkflag = ""; }), 13},
-        {"flag out of 16 bits", with([](SubActivity& s) { s.executeOnline = "40000"; }), 6},
-        {"end beyond 32 bits", with([](SubActivity& s) {
-             s.start = "2147483000";
-             s.duration = "3600";
-         }),
-         6},
-        {"schedule number not a number", with([](SubActivity& s) { s.rsscheduleno = "x"; }), 13},
-        {"dollar in the work order", with([](SubActivity& s) { s.workOrder = "WO$7"; }), 5},
-    };
-    chart.AddTimeBar(2, 0, 60, 37255, 37255, "OLD$1$1");
-    for (const auto& c : cases) {
-        EXPECT_EQ(ErrorCode([&] { control.LoadResourceEvents(c.payload); }), c.error) << c.name;
-        EXPECT_EQ(control.Box2().Text(), c.payload) << c.name;
-        EXPECT_EQ(chart.TimeBarCount(1), 0) << c.name;
-        EXPECT_EQ(chart.TimeBarCount(2), 1) << c.name;
-    }
+// Each load counts in a registry of its own: a refused payload leaves no count behind.
+TEST_F(WorkOrderBarLoader, LoadAfterAFailingOneCountsAfresh) {
+    SubActivity bad = On("R2", "WO7");
+    bad.start = "soon";
+    EXPECT_EQ(ErrorCode([&] {
+                  control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO7"), bad}));
+              }),
+              13);
     control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO7")}));
     EXPECT_EQ(Keys(1), std::vector<std::string>{"WO7$1$1"});
+}
+
+// Rebuilt bars are counted in the registry the moves find; a refused payload leaves it, so the
+// next rebuild of the work order still gets the next position.
+TEST(WorkOrderBarLoaderRegistry, FailingLoadLeavesTheRebuildCountsAsTheyWere) {
+    testing::Plan plan({{"R1", "Lathe"}}, {testing::Placed("R1", "WO1", 10, 37300, 480, 60),
+                                           testing::Placed("R1", "WO1", 20, 37300, 600, 60)});
+    const auto moveActivity = [&](const char* key, int32_t minute) {
+        plan.Copy(key);
+        const auto [row, bar] = plan.TemporaryBar();
+        plan.chart.DragBar(row, bar, row, 37301, minute);
+    };
+    moveActivity("WO1$1$2", 0);
+    ASSERT_EQ(plan.Find("WO1$1$9").first, 1);
+
+    SubActivity bad = On("R1", "WO1");
+    bad.duration = "long";
+    EXPECT_EQ(ErrorCode([&] { plan.control.LoadResourceEvents(WorkOrdersXml({bad})); }), 13);
+
+    moveActivity("WO1$2$2", 120);
+    EXPECT_EQ(plan.Find("WO1$2$9").first, 1);
 }
 
 TEST_F(WorkOrderBarLoader, BlankWorkOrderRaisesTheControlsOwnError) {
@@ -215,12 +201,6 @@ TEST_F(WorkOrderBarLoader, DollarInTheWorkOrderIsNamedInTheError) {
         EXPECT_EQ(error.Code(), 5);
         EXPECT_NE(error.Description().find("WO$1"), std::string::npos);
     }
-}
-
-TEST_F(WorkOrderBarLoader, RowWithoutResourceNumberFailsBeforeAnyBar) {
-    chart.AddRow("no separator");
-    EXPECT_EQ(ErrorCode([&] { control.LoadResourceEvents(WorkOrdersXml({On("R1", "WO1")})); }), 5);
-    EXPECT_EQ(chart.TimeBarCount(1), 0);
 }
 
 TEST_F(WorkOrderBarLoader, RecordsOfUnknownResourcesNeedNoReadableValues) {

@@ -53,7 +53,10 @@ public:
 
     // Payloads: each loader first keeps the text in its store (Box3, Box1, Box4, Box2), then
     // reads every record, and only then changes the chart, so a payload that fails raises its
-    // error and leaves the window, rows and bars as they were.
+    // error and leaves the window, rows and bars as they were. A payload is UTF-8 text with one
+    // root element; a document type, text outside the root, a NUL byte, bytes that are not UTF-8
+    // and a record value referring to an entity other than the five XML predefines (or to NUL)
+    // raise 5.
 
     // The first record's fromtimeperiod and totimeperiod become WindowStart, WindowEnd and the
     // chart's range, all together or not at all.

@@ -1,0 +1,162 @@
+#include "loading/payload_text.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include <tessaro/runtime/automation_error.hpp>
+
+namespace tessaro {
+
+namespace {
+
+[[noreturn]] void RaiseUnreadableText(std::string description) {
+    RaiseRuntimeError(RuntimeError::InvalidProcedureCall, std::move(description));
+}
+
+// True when none of the eight bytes is NUL or above 0x7F. Payloads are mostly ASCII, and a
+// hundred megabytes are checked a word at a time.
+bool PlainAscii(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101;
+    constexpr uint64_t kHighBits = 0x8080808080808080;
+    return (word & kHighBits) == 0 && ((word - kOnes) & ~word & kHighBits) == 0;
+}
+
+// The length of the UTF-8 character the bytes start with, 0 when they start none. The ranges
+// of the second byte keep out overlong forms, surrogates and code points past U+10FFFF.
+std::size_t Utf8CharacterLength(const unsigned char* bytes, std::size_t available) {
+    const unsigned char lead = bytes[0];
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead == 0xE0) {
+        length = 3;
+        low = 0xA0;
+    } else if (lead == 0xED) {
+        length = 3;
+        high = 0x9F;
+    } else if (lead >= 0xE1 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead == 0xF0) {
+        length = 4;
+        low = 0x90;
+    } else if (lead == 0xF4) {
+        length = 4;
+        high = 0x8F;
+    } else if (lead >= 0xF1 && lead <= 0xF3) {
+        length = 4;
+    } else {
+        return 0;
+    }
+    if (available < length || bytes[1] < low || bytes[1] > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (bytes[i] < 0x80 || bytes[i] > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+bool IsNameByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == ':' || c == '-' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool IsPredefinedEntity(std::string_view name) {
+    return name == "lt" || name == "gt" || name == "amp" || name == "apos" || name == "quot";
+}
+
+constexpr uint32_t kPastUnicode = 0x110000;
+
+// At a "&#": the length of the character reference there when it names a character the control
+// reads, otherwise 0 with `written` set to as much of it as was written.
+std::size_t CharacterReferenceLength(std::string_view text, std::string_view& written) {
+    std::size_t place = 2;
+    const bool hex = place < text.size() && text[place] == 'x';
+    place += hex ? 1 : 0;
+    const std::size_t firstDigit = place;
+    uint32_t code = 0;
+    for (; place < text.size(); ++place) {
+        const char c = text[place];
+        uint32_t digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<uint32_t>(c - '0');
+        } else if (hex && c >= 'a' && c <= 'f') {
+            digit = static_cast<uint32_t>(c - 'a' + 10);
+        } else if (hex && c >= 'A' && c <= 'F') {
+            digit = static_cast<uint32_t>(c - 'A' + 10);
+        } else {
+            break;
+        }
+        // Any number past Unicode is as unreadable as the first one.
+        code = std::min(code * (hex ? 16 : 10) + digit, kPastUnicode);
+    }
+    const bool ended = place < text.size() && text[place] == ';';
+    const bool character = code != 0 && code < kPastUnicode && (code < 0xD800 || code > 0xDFFF);
+    if (place > firstDigit && ended && character) {
+        return place + 1;
+    }
+    written = text.substr(0, ended ? place + 1 : place);
+    return 0;
+}
+
+}  // namespace
+
+void CheckPayloadText(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t place = 0;
+    while (place < size) {
+        uint64_t word = 0;
+        if (size - place >= sizeof word) {
+            std::memcpy(&word, bytes + place, sizeof word);
+            if (PlainAscii(word)) {
+                place += sizeof word;
+                continue;
+            }
+        }
+        if (bytes[place] == 0) {
+            RaiseUnreadableText("The payload holds a NUL character at byte " +
+                                std::to_string(place + 1) + ".");
+        }
+        if (bytes[place] < 0x80) {
+            ++place;
+            continue;
+        }
+        const std::size_t length = Utf8CharacterLength(bytes + place, size - place);
+        if (length == 0) {
+            RaiseUnreadableText("The payload is not UTF-8 text: byte " + std::to_string(place + 1) +
+                                " starts no character.");
+        }
+        place += length;
+    }
+}
+
+std::string_view FindUnreadableReference(std::string_view text) {
+    for (auto amp = text.find('&'); amp != std::string_view::npos; amp = text.find('&', amp + 1)) {
+        const std::string_view rest = text.substr(amp);
+        if (rest.size() > 1 && rest[1] == '#') {
+            std::string_view written;
+            if (CharacterReferenceLength(rest, written) == 0) {
+                return written;
+            }
+            continue;
+        }
+        std::size_t end = 1;
+        while (end < rest.size() && IsNameByte(rest[end])) {
+            ++end;
+        }
+        if (end > 1 && end < rest.size() && rest[end] == ';' &&
+            !IsPredefinedEntity(rest.substr(1, end - 1))) {
+            return rest.substr(0, end + 1);
+        }
+    }
+    return {};
+}
+
+}  // namespace tessaro
