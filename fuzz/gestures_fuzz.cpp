@@ -51,6 +51,9 @@ private:
     uint8_t Byte() { return next_ < size_ ? data_[next_++] : 0; }
 
     bool PickBar(int16_t& row, int16_t& bar) {
+        if (chart_.RowCount() == 0) {
+            return false;
+        }
         row = static_cast<int16_t>(1 + Byte() % chart_.RowCount());
         const int16_t bars = chart_.TimeBarCount(row);
         if (bars == 0) {

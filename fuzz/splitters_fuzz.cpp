@@ -1,5 +1,6 @@
-// The two splitters on arbitrary text: the bar key ("number$position$count", DisAssembleKeyID)
-// and the bar record (eighteen "$"-separated fields with "\" escapes, DisAssembleBarRecord).
+// The two splitters of the control on arbitrary text: the bar key ("number$position$count",
+// DisAssembleKeyID) and the bar record (eighteen "$"-separated fields with "\" escapes,
+// DisAssembleBarRecord over src/bars/bar_record_codec).
 // Where a split succeeds, assembling its parts and splitting again gives the same parts.
 
 #include <algorithm>
@@ -12,8 +13,26 @@
 #include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
-#include "bars/bar_record_codec.hpp"
 #include "fuzz_support.hpp"
+
+namespace tessaro {
+
+// The control's record procedures are private; the control befriends this probe, as the tests'.
+class TessaroCtrlProbe {
+public:
+    explicit TessaroCtrlProbe(Tessaro_Ctrl& control) : control_(control) {}
+    void AssembleBarRecord(std::string& text, const BarRecord& record) {
+        control_.AssembleBarRecord(text, record);
+    }
+    void DisAssembleBarRecord(const std::string& text, BarRecord& record) {
+        control_.DisAssembleBarRecord(text, record);
+    }
+
+private:
+    Tessaro_Ctrl& control_;
+};
+
+}  // namespace tessaro
 
 using namespace tessaro;
 using namespace tessaro::fuzzing;
@@ -89,10 +108,10 @@ BarRecord SentinelRecord() {
     return record;
 }
 
-void CheckRecord(const std::string& text) {
+void CheckRecord(TessaroCtrlProbe control, const std::string& text) {
     BarRecord record = SentinelRecord();
     try {
-        DisassembleBarRecordText(text, record);
+        control.DisAssembleBarRecord(text, record);
     } catch (const AutomationError& error) {
         FUZZ_CHECK(IsSplitError(error));
         return;
@@ -105,7 +124,7 @@ void CheckRecord(const std::string& text) {
 
     std::string assembled = "\x01unset";
     try {
-        AssembleBarRecordText(assembled, record);
+        control.AssembleBarRecord(assembled, record);
     } catch (const AutomationError& error) {
         FUZZ_CHECK(error.Number() == kBarKeyBlankErrorNumber &&
                    TrimSpaces(record.work_order_no).empty() && assembled == "\x01unset");
@@ -114,7 +133,7 @@ void CheckRecord(const std::string& text) {
     FUZZ_CHECK(CountRecordSeparators(assembled) == 17);
     BarRecord again;
     try {
-        DisassembleBarRecordText(assembled, again);
+        control.DisAssembleBarRecord(assembled, again);
     } catch (const AutomationError&) {
         FUZZ_CHECK(false);
     }
@@ -122,7 +141,7 @@ void CheckRecord(const std::string& text) {
 
     // The assembled text is the record's one form: assembling again gives it back.
     std::string reassembled;
-    AssembleBarRecordText(reassembled, again);
+    control.AssembleBarRecord(reassembled, again);
     FUZZ_CHECK(reassembled == assembled);
 }
 
@@ -132,6 +151,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Tessaro_Ctrl control;
     const std::string text(AsText(data, size));
     CheckKey(control, text);
-    CheckRecord(text);
+    CheckRecord(TessaroCtrlProbe(control), text);
     return 0;
 }
