@@ -1,0 +1,34 @@
+// LoadScheduleTime on arbitrary header text, on a fresh control holding the sample plant's
+// resources and a few of its work-order bars.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include <tessaro/control/tessaro_ctrl.hpp>
+
+#include "fuzz_support.hpp"
+
+using namespace tessaro;
+using namespace tessaro::fuzzing;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::string resources = ReadSample("resources.xml");
+    static const std::string workOrders = SampleExcerpt("workorders.xml", "workorders", 6);
+
+    Tessaro_Ctrl control;
+    control.LoadResource(resources);
+    control.LoadResourceEvents(workOrders);
+    const ChartSnapshot before(control);
+    if (!LoadedOrLeftAlone(control, before,
+                           [&] { control.LoadScheduleTime(AsText(data, size)); })) {
+        return 0;
+    }
+
+    // The window and the chart's range change together; rows and bars stay.
+    const ChartSnapshot after(control);
+    FUZZ_CHECK(after.RangeStartDay == after.WindowStart.Day);
+    FUZZ_CHECK(after.RangeEndDay == after.WindowEnd.Day);
+    FUZZ_CHECK(SameRowsAndBars(before, after));
+    return 0;
+}
