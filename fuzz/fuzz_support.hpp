@@ -51,6 +51,20 @@ inline std::string SampleExcerpt(const char* name, const char* root, std::size_t
     return text.substr(0, end + 3) + "</" + root + ">\n";
 }
 
+// The sample plant's header and resources with a few of its calendar entries and work-order
+// records, read once: each loader target loads the payloads it does not fuzz from here.
+struct PlantExcerpt {
+    std::string header = ReadSample("header.xml");
+    std::string resources = ReadSample("resources.xml");
+    std::string calendars = SampleExcerpt("calendars.xml", "calendars", 6);
+    std::string workOrders = SampleExcerpt("workorders.xml", "workorders", 6);
+};
+
+inline const PlantExcerpt& SamplePlantExcerpt() {
+    static const PlantExcerpt excerpt;
+    return excerpt;
+}
+
 inline std::string_view AsText(const uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }

@@ -33,14 +33,12 @@ struct WorkOrderKeys {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string header = ReadSample("header.xml");
-    static const std::string resources = ReadSample("resources.xml");
-    static const std::string workOrders = SampleExcerpt("workorders.xml", "workorders", 6);
+    const PlantExcerpt& plant = SamplePlantExcerpt();
 
     Tessaro_Ctrl control;
-    control.LoadScheduleTime(header);
-    control.LoadResource(resources);
-    control.LoadResourceEvents(workOrders);
+    control.LoadScheduleTime(plant.header);
+    control.LoadResource(plant.resources);
+    control.LoadResourceEvents(plant.workOrders);
     const ChartSnapshot before(control);
     if (!LoadedOrLeftAlone(control, before,
                            [&] { control.LoadResourceEvents(AsText(data, size)); })) {

@@ -33,16 +33,13 @@ int32_t RecordCount(std::string_view payload) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string header = ReadSample("header.xml");
-    static const std::string resources = ReadSample("resources.xml");
-    static const std::string calendars = SampleExcerpt("calendars.xml", "calendars", 6);
-    static const std::string workOrders = SampleExcerpt("workorders.xml", "workorders", 6);
+    const PlantExcerpt& plant = SamplePlantExcerpt();
 
     Tessaro_Ctrl control;
-    control.LoadScheduleTime(header);
-    control.LoadResource(resources);
-    control.LoadCalendarEvents(calendars);
-    control.LoadResourceEvents(workOrders);
+    control.LoadScheduleTime(plant.header);
+    control.LoadResource(plant.resources);
+    control.LoadCalendarEvents(plant.calendars);
+    control.LoadResourceEvents(plant.workOrders);
     const ChartSnapshot before(control);
     const std::string_view payload = AsText(data, size);
     if (!LoadedOrLeftAlone(control, before, [&] { control.LoadResource(payload); })) {
