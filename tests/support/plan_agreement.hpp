@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -45,6 +46,15 @@ struct PlacedBar {
     auto operator<=>(const PlacedBar&) const = default;
 };
 
+inline std::string TimeText(const ChartTime& time) {
+    return "day " + std::to_string(time.Day) + " minute " + std::to_string(time.Minute);
+}
+
+// How test frameworks print a bar's place.
+inline void PrintTo(const PlacedBar& bar, std::ostream* out) {
+    *out << "row " << bar.Row << " " << TimeText(bar.Start) << " to " << TimeText(bar.End);
+}
+
 // The work order and schedule number a bar record starts with; nothing for a tag that does not
 // hold them ("$" and "\" inside the work-order number are escaped with a "\").
 inline std::optional<ActivityId> ActivityOfTag(std::string_view tag) {
@@ -71,10 +81,6 @@ inline std::optional<ActivityId> ActivityOfTag(std::string_view tag) {
         return std::nullopt;
     }
     return id;
-}
-
-inline std::string TimeText(const ChartTime& time) {
-    return "day " + std::to_string(time.Day) + " minute " + std::to_string(time.Minute);
 }
 
 class PlanAgreement {
