@@ -292,7 +292,7 @@ private:
     ScheduleChart& chart_ = control_.ctResSched();
     const PlantTexts& plant_;
     Pick pick_;
-    std::string gesture_;
+    std::string gesture_ = "none yet";
 };
 
 }  // namespace tessaro::testing
