@@ -386,11 +386,12 @@ TEST_F(ChangeSet, EdgeDragsOfTheCopyStandOnlyWhenMovedInwardToAnotherDay) {
     }
 }
 
-// A shortened copy that was never applied leaves nothing behind for the next copy's drop.
+// A shortened copy that was ignored leaves nothing behind for the next copy's drop.
 TEST_F(ChangeSet, CopyDroppedAfterAShortenedCopyKeepsItsOwnSpan) {
     p.Copy("WO6", 2);
     const Place temporary = p.TemporaryBar();
     p.chart.DragBarStart(temporary.row, temporary.bar, kDay + 1, 60);
+    p.control.miIgnore_Click();
     p.Copy("WO2", 5);
     EXPECT_EQ(ErrorCode([&] { p.DragCopy(1, kDay + 3, 0); }), 0);
     EXPECT_EQ(p.BarsOf("WO2", 5), std::vector<PlacedBar>{At(1, {kDay + 3, 0}, {kDay + 3, 60})});
