@@ -66,11 +66,12 @@ public:
     // The first record's fromtimeperiod and totimeperiod become WindowStart, WindowEnd and the
     // chart's range, all together or not at all.
     void LoadScheduleTime(std::string_view Hdrxml);
-    // Replaces every row (and with them every bar) by one row "resno;shortdesc" per resource.
-    // More than 32767 resources raise overflow (6).
+    // Replaces every row (and with them every bar, the changes made to them and a pending copy)
+    // by one row "resno;shortdesc" per resource. More than 32767 resources raise overflow (6).
     void LoadResource(std::string_view Resxml);
     // Adds one light-red calendar bar per entry whose resno names a row; entries of other
-    // resources are skipped. Each call adds one more calendar style to the chart.
+    // resources are skipped. The calendar style of the previous call is reused while it keeps
+    // its look; otherwise a new one is added.
     void LoadCalendarEvents(std::string_view Calxml);
     // Adds one work-order bar per sub-activity whose resno names a row, positions counted by row
     // first, then payload order; records of other resources are skipped. Only adds: bars already
