@@ -19,6 +19,8 @@ else()
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tessaro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         PATTERN "qt" EXCLUDE PATTERN "qt.hpp" EXCLUDE)
 endif()
+install(FILES ${PROJECT_BINARY_DIR}/include/tessaro/export.hpp
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessaro)
 install(EXPORT tessaroTargets
     NAMESPACE tessaro::
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/tessaro)

@@ -1,6 +1,12 @@
-# Warnings as errors on our own code only; system headers stay quiet.
+# Warnings on our own code only; system headers stay quiet. As errors when
+# TESSARO_WARNINGS_AS_ERRORS is on (the presets and CI turn it on).
 add_library(tessaro_warnings INTERFACE)
-target_compile_options(tessaro_warnings INTERFACE -Wall -Wextra -Werror -Wshadow -Wnon-virtual-dtor)
+if(MSVC)
+    target_compile_options(tessaro_warnings INTERFACE /W4 $<$<BOOL:${TESSARO_WARNINGS_AS_ERRORS}>:/WX>)
+else()
+    target_compile_options(tessaro_warnings INTERFACE -Wall -Wextra -Wshadow -Wnon-virtual-dtor
+                           $<$<BOOL:${TESSARO_WARNINGS_AS_ERRORS}>:-Werror>)
+endif()
 # GCC 12 at -O3 reports impossible overlapping copies inside std::string (GCC bug 105329);
 # the warning says nothing about our code there.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
