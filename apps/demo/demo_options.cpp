@@ -92,7 +92,7 @@ Without a display, --script and --screenshot run offscreen.
 Script: one gesture a line, run in order; blank lines and lines starting with # are skipped.
 A KEY is a bar key such as WO-24001$1$5 and names the first bar carrying it (rows from the top,
 then bars in order).
-  click KEY                  left-click the bar (details and work-order grid)
+  click KEY                  left-click the bar with the mouse (details, work-order grid)
   rightclick KEY             right-click the bar (opens the Scheduler or the Drag menu)
   copy | pack | refresh      choose Copy, Pack or Refresh on the Scheduler menu
   paste-forward              choose Paste Forward schedule on the Drag menu
@@ -103,7 +103,8 @@ then bars in order).
                              M/D/YYYY HH:MM
   undo | redo                Edit > Undo, Edit > Redo
   select WORKORDER           select the work order's first sub-activity
-  conflicts KEY              list the conflicts of the bar in the conflict list
+  conflicts                  Schedule > Check conflicts: fill the conflict list for the bar
+                             clicked last (else the selected work order's) and print the answer
   expect-changes N           stop the script unless N activities have pending changes
   quit                       close the demo (--save still writes its document)
 

@@ -6,16 +6,16 @@
 #include <string_view>
 
 #include <QAction>
-#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QStatusBar>
 
 #include <tessaro/qt.hpp>
 #include <tessaro/tessaro.hpp>
+
+#include "schedule_commands.hpp"
 
 namespace tessaro::demo {
 
@@ -138,7 +138,7 @@ bool DemoWindow::clickFirstWorkOrderBar() {
             }
         }
         if (first != 0) {
-            clickBar(row, first);
+            ClickBarAsThePlanner(*chart_, row, first);
             return true;
         }
     }
@@ -161,22 +161,10 @@ bool DemoWindow::saveChanges(const QString& path) {
 }
 
 void DemoWindow::checkConflictsOfSelectedBar() {
-    Tessaro_Ctrl& ctrl = chart_->control();
-    const std::string key = ctrl.SelectedBarKey();
-    int16_t row = ctrl.ctResSched().FindTimeBarRow(key);
-    if (row == 0) {
-        report(tr("Click a work-order bar first"));
-        return;
-    }
-    int16_t bar = ctrl.ctResSched().FindTimeBarInRow(key, row);
     try {
-        const bool free = !ctrl.ConflictTimeBars(row, bar).empty();
-        statusBar()->showMessage(free ? tr("%1 has no conflict").arg(toQString(key))
-                                      : tr("%1: %2 activities in the conflict list")
-                                            .arg(toQString(key))
-                                            .arg(ctrl.lstConflictWorkOrders().ListCount()));
+        statusBar()->showMessage(CheckConflictsOfSelectedBar(*chart_));
     } catch (const AutomationError& error) {
-        report(tr("Conflicts of %1: %2").arg(toQString(key), Described(error)));
+        report(tr("Conflicts cannot be checked: %1").arg(Described(error)));
     }
 }
 
@@ -186,20 +174,6 @@ void DemoWindow::selectWorkOrder(const QString& workOrder) {
     } catch (const AutomationError& error) {
         report(tr("Work order '%1' cannot be selected: %2").arg(workOrder, Described(error)));
     }
-}
-
-void DemoWindow::clickBar(int row, int bar) {
-    ScheduleChartView* view = chart_->chartView();
-    view->scrollToBar(row, bar);
-    QWidget* port = view->viewport();
-    const QPointF at = view->barRect(row, bar).center();
-    const QPointF global = port->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(port, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(port, &release);
 }
 
 void DemoWindow::report(const QString& message) {

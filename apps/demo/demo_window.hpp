@@ -46,7 +46,6 @@ public:
 
 private:
     void buildMenus();
-    void clickBar(int row, int bar);
 
     TessaroWidget* chart_;
     QLabel* pendingLabel_;

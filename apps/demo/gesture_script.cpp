@@ -1,6 +1,7 @@
 #include "gesture_script.hpp"
 
 #include <charconv>
+#include <cstdio>
 #include <functional>
 #include <sstream>
 #include <utility>
@@ -12,6 +13,8 @@
 #include <tessaro/qt/tessaro_widget.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 #include <tessaro/runtime/calendar.hpp>
+
+#include "schedule_commands.hpp"
 
 namespace tessaro::demo {
 
@@ -38,7 +41,7 @@ struct SimpleGesture {
 
 constexpr SimpleGesture kSimpleGestures[] = {
     {"click", GestureKind::Click, true},   {"rightclick", GestureKind::RightClick, true},
-    {"select", GestureKind::Select, true}, {"conflicts", GestureKind::Conflicts, true},
+    {"select", GestureKind::Select, true}, {"conflicts", GestureKind::Conflicts, false},
     {"undo", GestureKind::Undo, false},    {"redo", GestureKind::Redo, false},
     {"quit", GestureKind::Quit, false},
 };
@@ -164,7 +167,7 @@ public:
         switch (gesture.kind) {
             case GestureKind::Click: {
                 const auto [row, bar] = barOf(gesture.subject);
-                chart_.ClickBar(row, bar);
+                ClickBarAsThePlanner(widget_, row, bar);
                 break;
             }
             case GestureKind::RightClick: {
@@ -186,11 +189,9 @@ public:
             case GestureKind::Select:
                 ctrl_.SelectWorkOrderFirstSubActivity(gesture.subject);
                 break;
-            case GestureKind::Conflicts: {
-                auto [row, bar] = barOf(gesture.subject);
-                ctrl_.ConflictTimeBars(row, bar);
+            case GestureKind::Conflicts:
+                std::printf("%s\n", qPrintable(CheckConflictsOfSelectedBar(widget_)));
                 break;
-            }
             case GestureKind::ExpectChanges: {
                 const int32_t pending = ctrl_.PendingChanges().Count();
                 if (pending != gesture.count) {
