@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -188,8 +190,12 @@ TEST_F(HostEventsTest, SelectionChangesAreHeardOnceWithTheWorkOrder) {
 }
 
 // Real key presses: Ctrl+Z undoes and Ctrl+Shift+Z and Ctrl+Y redo while the chart has focus;
-// with the focus in the work-order grid the same keys leave the plan alone.
+// with the focus in the work-order grid the same keys leave the plan alone, also when a host's
+// menu bar holds the actions.
 TEST_F(HostEventsTest, ShortcutsUndoAndRedoOnlyWhileTheChartHasFocus) {
+    auto* menuBar = new QMenuBar(widget.get());
+    menuBar->addMenu(QStringLiteral("Edit"))
+        ->addActions({widget->undoAction(), widget->redoAction()});
     moveOneDayLater(kTurning);
     const int moved = pending();
     ASSERT_GT(moved, 0);
