@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cstdio>
-#include <functional>
 #include <sstream>
+#include <tuple>
 #include <utility>
 
 #include <QAction>
@@ -101,11 +101,16 @@ bool ReadDragWhen(const std::vector<std::string>& when, DragTarget& target) {
     }
     const auto date = Fields(when[0], '/', 3);
     const auto time = Fields(when[1], ':', 2);
-    if (!date || !time || (*date)[0] < 1 || (*date)[0] > 12 || (*date)[1] < 1 ||
-        (*date)[1] > DaysInMonth((*date)[2], (*date)[0]) || (*time)[0] > 23 || (*time)[1] > 59) {
+    if (!date || !time) {
         return false;
     }
-    target.day = DayNumber((*date)[2], (*date)[0], (*date)[1]);
+    const auto [month, day, year] = std::tie((*date)[0], (*date)[1], (*date)[2]);
+    // The years the chart's dates reach; the day numbers of others are not needed.
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(year, month) || (*time)[0] > 23 || (*time)[1] > 59) {
+        return false;
+    }
+    target.day = DayNumber(year, month, day);
     target.minute = (*time)[0] * 60 + (*time)[1];
     return true;
 }
