@@ -10,8 +10,14 @@
 namespace tessaro {
 
 namespace {
-// A history as long as a working day of planning; older steps cannot be taken back.
+// A history as long as a working day of planning, and no larger than a big plant: the oldest
+// steps go first.
 constexpr size_t kMostSteps = 1000;
+constexpr size_t kMostBars = 200000;
+
+size_t BarsHeld(const CommandStep& step) {
+    return step.Before.size() + step.After.size();
+}
 }  // namespace
 
 std::vector<PlacedBar> UndoHistory::BarsOf(const ScheduleChart& chart, const ActivityId& activity) {
@@ -65,9 +71,14 @@ bool UndoHistory::Close(const ScheduleChart& chart, const PendingChangeMap& reco
     }
     open_.RecordsAfter = records;
     undone_.clear();
+    size_t barsHeld = BarsHeld(open_);
+    for (const CommandStep& step : done_) {
+        barsHeld += BarsHeld(step);
+    }
     done_.push_back(std::move(open_));
     open_ = {};
-    if (done_.size() > kMostSteps) {
+    while (done_.size() > 1 && (done_.size() > kMostSteps || barsHeld > kMostBars)) {
+        barsHeld -= BarsHeld(done_.front());
         done_.erase(done_.begin());
     }
     return true;

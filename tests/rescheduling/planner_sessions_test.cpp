@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <iostream>
 #include <random>
 #include <string>
@@ -21,7 +23,11 @@ using testing::PlanAgreement;
 using testing::PlannerSession;
 using testing::PlantTexts;
 
-constexpr int kSessionsPerPlant = 100;
+// TESSARO_PLANNER_SESSIONS asks for more sessions in a longer run.
+int SessionsPerPlant() {
+    const char* sessions = std::getenv("TESSARO_PLANNER_SESSIONS");
+    return sessions != nullptr ? std::max(1, std::atoi(sessions)) : 100;
+}
 constexpr int kStepsPerSession = 60;
 
 struct SessionPlant {
@@ -49,7 +55,7 @@ TEST(PlannerSessions, ChartAndChangesAgreeAfterEveryStepWithoutAPendingCopy) {
     int64_t refusals = 0;
     const std::vector<SessionPlant> plants = Plants();
     for (std::size_t plant = 0; plant < plants.size(); ++plant) {
-        for (int session = 0; session < kSessionsPerPlant; ++session) {
+        for (int session = 0; session < SessionsPerPlant(); ++session) {
             const auto seed = static_cast<uint32_t>(plant * 1000 + session);
             std::mt19937 random(seed);
             Tessaro_Ctrl control;
@@ -88,8 +94,8 @@ TEST(PlannerSessions, ChartAndChangesAgreeAfterEveryStepWithoutAPendingCopy) {
             }
         }
     }
-    std::cout << "planner sessions: " << plants.size() * kSessionsPerPlant << " sessions, " << steps
-              << " steps, " << checks << " checks of the agreement rule, " << refusals
+    std::cout << "planner sessions: " << plants.size() * SessionsPerPlant() << " sessions, "
+              << steps << " steps, " << checks << " checks of the agreement rule, " << refusals
               << " refused gestures, no violation\n";
     RecordProperty("steps", std::to_string(steps));
     RecordProperty("checks", std::to_string(checks));
