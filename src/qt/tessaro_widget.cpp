@@ -67,11 +67,13 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             relayoutSurface();
         }
     });
+    connectHostEvents();
     resize(sizeHint());
     relayoutSurface();
 }
 
 TessaroWidget::~TessaroWidget() {
+    disconnectHostEvents();
     control_->ctResSched().Changed.Unsubscribe(chartSubscription_);
     control_->vaSpread().Changed.Unsubscribe(gridSubscription_);
     for (const auto& [box, id] : textSubscriptions_) {

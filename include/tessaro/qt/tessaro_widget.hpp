@@ -11,6 +11,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/export.hpp>
 
+class QAction;
 class QMenu;
 class QToolButton;
 
@@ -34,6 +35,9 @@ class MenuPresenter;
 // the control reacts. When the control calls Show on one of its pop-up menus the widget pops it
 // up at the cursor. An error a handler raises inside a widget event never reaches the host's event
 // loop: it is caught there and reported through errorRaised.
+//
+// Hosts hear what happens through the signals below and put undoAction and redoAction in their
+// own menus and toolbars; Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y work while the chart has focus.
 class TESSARO_EXPORT TessaroWidget : public QWidget {
     Q_OBJECT
 
@@ -57,6 +61,12 @@ public:
     // until the control first shows it.
     QMenu* popupMenu(const QString& name) const;
 
+    // Undo and redo of the planner's last command, enabled exactly when the control can take it
+    // back or do it again. Their shortcuts (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y) reach them only
+    // while the chart or a child of it has focus, also when a host adds them to its menus.
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+
     // The surface's design size at the current DPI.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -64,6 +74,14 @@ public:
 signals:
     // A handler of the control raised an AutomationError inside a widget event.
     void errorRaised(int number, const QString& source, const QString& description);
+    // After every change of the pending records (a move, Pack, undo, redo, Ignore, Refresh, a
+    // load), also when the count stays the same; the count of activities with a change record.
+    void changesChanged(int pendingCount);
+    // When the selected work order changes; empty when none is selected any more.
+    void selectionChanged(const QString& workOrder);
+    // When CanUndo or CanRedo changes; never repeated with the same value.
+    void undoAvailableChanged(bool available);
+    void redoAvailableChanged(bool available);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -82,6 +100,10 @@ private:
     // Widens captions that would be cut and moves their neighbours on, inside each frame line.
     void settleFrameLine(std::vector<QWidget*> line);
     void forwardErrors(const QObject* source);
+    // The undo and redo actions, their shortcuts on the chart and the control's events as signals.
+    void connectHostEvents();
+    void disconnectHostEvents();
+    void reportError(int number, const QString& source, const QString& description);
     int pixels(double twips) const;
 
     std::unique_ptr<Tessaro_Ctrl> control_;
@@ -92,6 +114,14 @@ private:
     int chartSubscription_ = 0;
     int gridSubscription_ = 0;
     std::vector<std::pair<TextBox*, int>> textSubscriptions_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    struct HostSubscriptions {
+        int pending = 0;
+        int selection = 0;
+        int undo = 0;
+        int redo = 0;
+    } hostSubscriptions_;
     float laidOutChartHeight_ = -1;
     float laidOutGridHeight_ = -1;
     bool screenConnected_ = false;

@@ -1,0 +1,184 @@
+#include "demo_window.hpp"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include <tessaro/qt.hpp>
+#include <tessaro/tessaro.hpp>
+
+#include "schedule_commands.hpp"
+
+namespace tessaro::demo {
+
+namespace {
+
+QString PendingText(int count) {
+    return count == 1 ? QObject::tr("1 pending change")
+                      : QObject::tr("%1 pending changes").arg(count);
+}
+
+QString Described(const AutomationError& error) {
+    return QObject::tr("error %1 in %2: %3")
+        .arg(error.Number())
+        .arg(toQString(error.Source()), toQString(error.Description()));
+}
+
+}  // namespace
+
+DemoWindow::DemoWindow()
+    : chart_(new TessaroWidget(this)), pendingLabel_(new QLabel(PendingText(0), this)) {
+    setWindowTitle(tr("Tessaro schedule chart"));
+    setCentralWidget(chart_);
+    connect(chart_, &TessaroWidget::errorRaised, this,
+            [this](int number, const QString& source, const QString& description) {
+                report(tr("Error %1 (0x%2) in %3: %4")
+                           .arg(number)
+                           .arg(static_cast<uint32_t>(number), 8, 16, QLatin1Char('0'))
+                           .arg(source, description));
+            });
+    connect(chart_, &TessaroWidget::changesChanged, pendingLabel_,
+            [this](int count) { pendingLabel_->setText(PendingText(count)); });
+    connect(chart_, &TessaroWidget::selectionChanged, this, [this](const QString& workOrder) {
+        statusBar()->showMessage(workOrder.isEmpty() ? tr("No work order selected")
+                                                     : tr("Work order %1 selected").arg(workOrder));
+    });
+    buildMenus();
+    statusBar()->addPermanentWidget(pendingLabel_);
+    statusBar()->showMessage(tr("Ready"));
+}
+
+void DemoWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Open plant folder..."), QKeySequence::Open, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Plant folder"));
+        if (!folder.isEmpty()) {
+            load(FilesIn(folder));
+        }
+    });
+    file->addAction(tr("&Save changes..."), QKeySequence::Save, this, [this] {
+        const QString path = QFileDialog::getSaveFileName(
+            this, tr("Save changes"), QStringLiteral("changes.xml"), tr("XML documents (*.xml)"));
+        if (!path.isEmpty() && saveChanges(path)) {
+            statusBar()->showMessage(tr("Changes saved to %1").arg(path));
+        }
+    });
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(chart_->undoAction());
+    edit->addAction(chart_->redoAction());
+
+    QMenu* schedule = menuBar()->addMenu(tr("&Schedule"));
+    schedule->addAction(tr("Select &work order..."), this, [this] {
+        bool ok = false;
+        const QString workOrder = QInputDialog::getText(
+            this, tr("Select work order"), tr("Work order:"), QLineEdit::Normal, QString(), &ok);
+        if (ok) {
+            selectWorkOrder(workOrder.trimmed());
+        }
+    });
+    schedule->addAction(tr("Check &conflicts"), this, [this] { checkConflictsOfSelectedBar(); });
+}
+
+bool DemoWindow::load(const PlantFiles& files) {
+    Tessaro_Ctrl& ctrl = chart_->control();
+    const struct {
+        const QString& path;
+        void (Tessaro_Ctrl::*loader)(std::string_view);
+    } steps[] = {
+        {files.header, &Tessaro_Ctrl::LoadScheduleTime},
+        {files.resources, &Tessaro_Ctrl::LoadResource},
+        {files.calendars, &Tessaro_Ctrl::LoadCalendarEvents},
+        {files.workOrders, &Tessaro_Ctrl::LoadResourceEvents},
+    };
+    for (const auto& step : steps) {
+        const std::optional<std::string> text = ReadWholeFile(step.path);
+        if (!text) {
+            report(tr("Cannot read %1").arg(step.path));
+            return false;
+        }
+        try {
+            (ctrl.*step.loader)(*text);
+        } catch (const AutomationError& error) {
+            report(tr("%1 was refused: %2").arg(step.path, Described(error)));
+            return false;
+        }
+    }
+    const ScheduleChart& schedule = ctrl.ctResSched();
+    int bars = 0;
+    for (int16_t row = 1; row <= schedule.RowCount(); ++row) {
+        for (int16_t bar = 1; bar <= schedule.TimeBarCount(row); ++bar) {
+            bars += schedule.Bar(row, bar).Kind == ScheduleChartView::kWorkOrderBarKind;
+        }
+    }
+    statusBar()->showMessage(
+        tr("Loaded %1 resources and %2 work-order activities").arg(schedule.RowCount()).arg(bars));
+    return true;
+}
+
+bool DemoWindow::clickFirstWorkOrderBar() {
+    const ScheduleChart& schedule = chart_->control().ctResSched();
+    for (int16_t row = 1; row <= schedule.RowCount(); ++row) {
+        int16_t first = 0;
+        for (int16_t bar = 1; bar <= schedule.TimeBarCount(row); ++bar) {
+            const ChartBar& candidate = schedule.Bar(row, bar);
+            if (candidate.Kind == ScheduleChartView::kWorkOrderBarKind &&
+                (first == 0 || candidate.Start < schedule.Bar(row, first).Start)) {
+                first = bar;
+            }
+        }
+        if (first != 0) {
+            ClickBarAsThePlanner(*chart_, row, first);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DemoWindow::saveChanges(const QString& path) {
+    std::string document;
+    try {
+        document = chart_->control().rescheduling().Xml();
+    } catch (const AutomationError& error) {
+        report(tr("The changes cannot be written: %1").arg(Described(error)));
+        return false;
+    }
+    if (!WriteWholeFile(path, document)) {
+        report(tr("Cannot write %1").arg(path));
+        return false;
+    }
+    return true;
+}
+
+void DemoWindow::checkConflictsOfSelectedBar() {
+    try {
+        statusBar()->showMessage(CheckConflictsOfSelectedBar(*chart_));
+    } catch (const AutomationError& error) {
+        report(tr("Conflicts cannot be checked: %1").arg(Described(error)));
+    }
+}
+
+void DemoWindow::selectWorkOrder(const QString& workOrder) {
+    try {
+        chart_->control().SelectWorkOrderFirstSubActivity(workOrder.toStdString());
+    } catch (const AutomationError& error) {
+        report(tr("Work order '%1' cannot be selected: %2").arg(workOrder, Described(error)));
+    }
+}
+
+void DemoWindow::report(const QString& message) {
+    statusBar()->showMessage(message);
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace tessaro::demo

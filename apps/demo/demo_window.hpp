@@ -1,0 +1,54 @@
+#pragma once
+
+// The demo's main window: the control fills it; File opens a plant folder and saves the changes,
+// Edit undoes and redoes, Schedule selects a work order and checks a bar's conflicts. Errors and
+// load results show in the status bar (and on stderr), the pending-change count beside them.
+
+#include <QMainWindow>
+#include <QString>
+
+#include "plant_files.hpp"
+
+class QLabel;
+
+namespace tessaro {
+class TessaroWidget;
+}
+
+namespace tessaro::demo {
+
+class DemoWindow : public QMainWindow {
+public:
+    DemoWindow();
+
+    TessaroWidget* chart() const { return chart_; }
+
+    // Loads the payloads in order; stops at the first that cannot be read or is refused and
+    // reports which.
+    bool load(const PlantFiles& files);
+
+    // Clicks, as the planner would, the earliest work-order bar of the first resource that has
+    // one; false when the plant has none.
+    bool clickFirstWorkOrderBar();
+
+    // Writes the change document; false (reported) when the file cannot be written.
+    bool saveChanges(const QString& path);
+
+    // Lists the conflicts of the selected bar in the conflict list; reports when no bar is
+    // selected or the bar has none.
+    void checkConflictsOfSelectedBar();
+
+    // Selects the work order's first sub-activity; a blank number is reported, not raised.
+    void selectWorkOrder(const QString& workOrder);
+
+    // Shows the message in the status bar and writes it to stderr.
+    void report(const QString& message);
+
+private:
+    void buildMenus();
+
+    TessaroWidget* chart_;
+    QLabel* pendingLabel_;
+};
+
+}  // namespace tessaro::demo
