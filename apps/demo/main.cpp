@@ -1,12 +1,16 @@
 // tessaro-demo: the schedule-chart control in a main window, loaded with a plant's four payloads.
 //
 //   tessaro-demo [--samples DIR] [--hdr FILE] [--res FILE] [--cal FILE] [--rev FILE]
-//                [--select-first] [--screenshot FILE]
+//                [--select-first] [--move KEY,HOURS[,RESOURCE]] [--conflict N] [--dark]
+//                [--now YYYY-MM-DDTHH:MM] [--screenshot FILE] [--export FILE]
 //
 // Without options it loads the sample plant. --select-first clicks the first work-order bar once
-// the plant is loaded, so the detail frame and the work-order grid show its work order.
-// --screenshot renders the window once the plant is loaded, writes it as an image and exits;
-// without a display it runs offscreen.
+// the plant is loaded, so the detail frame and the work-order grid show its work order. --move
+// copies the activity of the bar with that key and drags its copy HOURS later (onto RESOURCE's
+// row when given), as a planner would. --conflict shows the N-th overlap (F8 N times). --dark
+// paints with a dark palette, --now sets the now line. --screenshot renders the window once the
+// plant is loaded, writes it as an image and exits; without a display it runs offscreen.
+// --export writes the whole chart as PNG or PDF (by the file's ending) and exits.
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,13 +21,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QStatusBar>
+#include <QStyleFactory>
 
 #include <tessaro/qt.hpp>
 #include <tessaro/tessaro.hpp>
@@ -71,6 +79,9 @@ public:
                                .arg(source, description));
                 });
 
+        connect(chart_, &tessaro::TessaroWidget::statusHint, this,
+                [this](const QString& hint) { statusBar()->showMessage(hint, 6000); });
+
         QMenu* file = menuBar()->addMenu(tr("&File"));
         file->addAction(tr("&Open plant folder..."), this, [this] {
             const QString folder = QFileDialog::getExistingDirectory(this, tr("Plant folder"));
@@ -79,8 +90,84 @@ public:
             }
         });
         file->addSeparator();
+        file->addAction(tr("Export chart as &PNG..."), this, [this] {
+            const QString path = QFileDialog::getSaveFileName(this, tr("Export chart"), {},
+                                                              tr("PNG images (*.png)"));
+            if (!path.isEmpty()) {
+                exportTo(path);
+            }
+        });
+        file->addAction(tr("Export chart as P&DF..."), this, [this] {
+            const QString path = QFileDialog::getSaveFileName(this, tr("Export chart"), {},
+                                                              tr("PDF documents (*.pdf)"));
+            if (!path.isEmpty()) {
+                exportTo(path);
+            }
+        });
+        file->addSeparator();
         file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+
+        tessaro::ScheduleChartView* view = chart_->chartView();
+        QMenu* zoom = menuBar()->addMenu(tr("&View"));
+        zoom->addAction(tr("Zoom &in"), QKeySequence::ZoomIn, this,
+                        [view] { view->zoomBy(1.25, view->chartArea().center().x()); });
+        zoom->addAction(tr("Zoom &out"), QKeySequence::ZoomOut, this,
+                        [view] { view->zoomBy(0.8, view->chartArea().center().x()); });
+        zoom->addAction(tr("&Fit the window"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
+                        [view] { view->fitToWindow(); });
+        zoom->addSeparator();
+        zoom->addAction(tr("&Next overlap"), QKeySequence(Qt::Key_F8), this,
+                        [view] { view->showNextConflict(false); });
+        zoom->addAction(tr("&Previous overlap"), QKeySequence(Qt::SHIFT | Qt::Key_F8), this,
+                        [view] { view->showNextConflict(true); });
         statusBar()->showMessage(tr("Ready"));
+    }
+
+    // Writes the whole chart, as PNG or PDF by the path's ending.
+    bool exportTo(const QString& path) {
+        const bool pdf = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+        const bool written = pdf ? chart_->exportChartPdf(path) : chart_->exportChartPng(path);
+        report(written ? tr("Chart written to %1").arg(path) : tr("Cannot write %1").arg(path));
+        return written;
+    }
+
+    // Copies the activity of the bar with that key and drags the copy hours later, onto the
+    // resource's row when one is named: the planner's gestures, through the chart's entry points.
+    bool moveActivity(const QString& key, int hours, const QString& resource) {
+        tessaro::Tessaro_Ctrl& ctrl = chart_->control();
+        tessaro::ScheduleChart& schedule = ctrl.ctResSched();
+        const std::string wanted = key.toStdString();
+        const int16_t row = schedule.FindTimeBarRow(wanted);
+        const int16_t bar = row > 0 ? schedule.FindTimeBarInRow(wanted, row) : 0;
+        if (bar == 0) {
+            return false;
+        }
+        schedule.ClickBar(row, bar);
+        schedule.RightClickBar(row, bar);
+        ctrl.mnuSchedPopUp().Choose("miCopy");
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMenu*>(widget) != nullptr) {
+                widget->close();
+            }
+        }
+        const std::string temporaryKey = ctrl.TempBarKey();
+        const int16_t tempRow = schedule.FindTimeBarRow(temporaryKey);
+        const int16_t temp = tempRow > 0 ? schedule.FindTimeBarInRow(temporaryKey, tempRow) : 0;
+        if (temp == 0) {
+            return false;
+        }
+        int16_t target = tempRow;
+        for (int16_t r = 1; r <= schedule.RowCount() && !resource.isEmpty(); ++r) {
+            if (tessaro::toQString(schedule.RowColumnText(r, 1)) == resource) {
+                target = r;
+            }
+        }
+        const tessaro::ChartBar& copy = schedule.Bar(tempRow, temp);
+        const tessaro::ChartTime start =
+            tessaro::TimeAxis::timeOf(copy.Start.AbsoluteMinutes() + int64_t{hours} * 60);
+        schedule.DragBar(tempRow, temp, target, start.Day, start.Minute);
+        chart_->chartView()->scrollToBar(row, bar);
+        return true;
     }
 
     tessaro::TessaroWidget* chart() const { return chart_; }
@@ -178,6 +265,9 @@ void ChooseOffscreenForScreenshots(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         screenshot = screenshot || std::string_view(argv[i]) == "--screenshot";
     }
+    for (int i = 1; i < argc; ++i) {
+        screenshot = screenshot || std::string_view(argv[i]) == "--export";
+    }
     const bool display =
         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (screenshot && !display && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -213,11 +303,29 @@ int main(int argc, char** argv) {
         QStringLiteral("screenshot"),
         QStringLiteral("Render the window after loading to FILE (PNG) and exit."),
         QStringLiteral("FILE"));
+    const QCommandLineOption move(
+        QStringLiteral("move"),
+        QStringLiteral("Copy the activity of the bar with that key and drag the copy HOURS later "
+                       "(onto RESOURCE's row when given)."),
+        QStringLiteral("KEY,HOURS[,RESOURCE]"));
+    const QCommandLineOption conflict(
+        QStringLiteral("conflict"), QStringLiteral("Show the N-th overlap, as F8 pressed N times."),
+        QStringLiteral("N"));
+    const QCommandLineOption dark(QStringLiteral("dark"),
+                                  QStringLiteral("Paint in a dark palette."));
+    const QCommandLineOption now(QStringLiteral("now"),
+                                 QStringLiteral("Draw the now line at that time."),
+                                 QStringLiteral("YYYY-MM-DDTHH:MM"));
+    const QCommandLineOption exportFile(
+        QStringLiteral("export"),
+        QStringLiteral("Write the whole chart to FILE (PNG, or PDF for a .pdf name) and exit."),
+        QStringLiteral("FILE"));
     const QCommandLineOption selectFirst(
         QStringLiteral("select-first"),
         QStringLiteral("Click the first work-order bar after loading, so the detail frame and the "
                        "work-order grid are filled."));
-    parser.addOptions({samples, header, resources, calendars, workOrders, selectFirst, screenshot});
+    parser.addOptions({samples, header, resources, calendars, workOrders, selectFirst, move,
+                       conflict, dark, now, exportFile, screenshot});
     parser.process(app);
 
     PlantFiles files = FilesIn(parser.value(samples));
@@ -234,6 +342,23 @@ int main(int argc, char** argv) {
         files.workOrders = parser.value(workOrders);
     }
 
+    if (parser.isSet(dark)) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette palette;
+        palette.setColor(QPalette::Window, QColor(45, 45, 48));
+        palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        palette.setColor(QPalette::Base, QColor(30, 30, 32));
+        palette.setColor(QPalette::AlternateBase, QColor(40, 40, 44));
+        palette.setColor(QPalette::Text, QColor(230, 230, 230));
+        palette.setColor(QPalette::Button, QColor(53, 53, 56));
+        palette.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        palette.setColor(QPalette::HighlightedText, QColor(Qt::white));
+        palette.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+        palette.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+        QApplication::setPalette(palette);
+    }
+
     DemoWindow window;
     const bool loaded = window.load(files);
     window.resize(window.sizeHint().expandedTo(QSize(1180, 720)));
@@ -245,6 +370,33 @@ int main(int argc, char** argv) {
         if (!selected) {
             std::fprintf(stderr, "The plant has no work-order bar to select\n");
         }
+    }
+    if (loaded && parser.isSet(now)) {
+        const QDateTime at = QDateTime::fromString(parser.value(now), Qt::ISODate);
+        if (at.isValid()) {
+            window.chart()->chartView()->setNowTime(tessaro::ChartTime{
+                tessaro::DayNumber(at.date().year(), at.date().month(), at.date().day()),
+                at.time().hour() * 60 + at.time().minute()});
+        }
+    }
+    if (loaded && parser.isSet(move)) {
+        QApplication::processEvents();
+        const QStringList parts = parser.value(move).split(QLatin1Char(','));
+        selected = selected && parts.size() >= 2 &&
+                   window.moveActivity(parts[0], parts[1].toInt(), parts.value(2));
+        if (!selected) {
+            std::fprintf(stderr, "Cannot move %s\n", qPrintable(parser.value(move)));
+        }
+    }
+    if (loaded && parser.isSet(conflict)) {
+        QApplication::processEvents();
+        for (int i = 0; i < parser.value(conflict).toInt(); ++i) {
+            window.chart()->chartView()->showNextConflict(false);
+        }
+    }
+    if (parser.isSet(exportFile)) {
+        QApplication::processEvents();
+        return loaded && window.exportTo(parser.value(exportFile)) ? EXIT_SUCCESS : kFailed;
     }
 
     if (parser.isSet(screenshot)) {

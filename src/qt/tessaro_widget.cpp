@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QWindow>
@@ -15,13 +18,16 @@
 #include <tessaro/qt/conversions.hpp>
 #include <tessaro/qt/list_grid_view.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
+#include <tessaro/runtime/calendar.hpp>
 
+#include "bar_facts.hpp"
 #include "surface_widgets.hpp"
 
 namespace tessaro {
 
 using qt_detail::ColourSwatch;
 using qt_detail::ComboBoxView;
+using qt_detail::LegendStrip;
 using qt_detail::ListBoxView;
 using qt_detail::MenuPresenter;
 using qt_detail::TextBoxView;
@@ -67,13 +73,36 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             relayoutSurface();
         }
     });
+    hiddenListSubscription_ = control_->lstConflictHidden().Changed.Subscribe([this] {
+        if (conflictList_ != nullptr) {
+            conflictList_->refreshTexts();
+        }
+    });
+    if (conflictList_ != nullptr) {
+        conflictList_->setDisplayText(
+            [this](int index, const QString&) { return conflictEntryText(index); });
+        connect(conflictList_, &QListWidget::itemDoubleClicked, this,
+                [this](QListWidgetItem* item) { showConflictEntryBars(conflictList_->row(item)); });
+    }
+    // F8 anywhere in the control: the next overlap, Shift+F8 the one before.
+    for (const bool backwards : {false, true}) {
+        auto* shortcut = new QShortcut(
+            QKeySequence(backwards ? Qt::SHIFT | Qt::Key_F8 : QKeyCombination(Qt::Key_F8)), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, backwards] { chartView_->showNextConflict(backwards); });
+    }
+    connect(chartView_, &ScheduleChartView::statusHint, this, &TessaroWidget::statusHint);
+    connect(chartView_, &ScheduleChartView::zoomChanged, this, [this] { updateZoomButtons(); });
     resize(sizeHint());
     relayoutSurface();
+    updateZoomButtons();
 }
 
 TessaroWidget::~TessaroWidget() {
     control_->ctResSched().Changed.Unsubscribe(chartSubscription_);
     control_->vaSpread().Changed.Unsubscribe(gridSubscription_);
+    control_->lstConflictHidden().Changed.Unsubscribe(hiddenListSubscription_);
     for (const auto& [box, id] : textSubscriptions_) {
         box->Changed.Unsubscribe(id);
     }
@@ -114,6 +143,8 @@ void TessaroWidget::buildSurface() {
         widget->setObjectName(toQString(element.Name));
         placed_.push_back({&element, widget});
     }
+    legend_ = new LegendStrip(control_->NormalBarColours(), this);
+    legend_->setObjectName(QStringLiteral("legendDetails"));
     for (PopupMenu* menu : {&control_->mnuSchedPopUp(), &control_->mnuDrag()}) {
         auto* presenter = new MenuPresenter(*menu, this);
         presenter->setObjectName(toQString(menu->Name()) + QStringLiteral("Presenter"));
@@ -145,6 +176,9 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
                                                                  : ctrl.lstConflictWorkOrders();
             auto* list = new ListBoxView(model, parent);
             forwardErrors(list);
+            if (&model == &ctrl.lstConflictWorkOrders()) {
+                conflictList_ = list;
+            }
             widget = list;
             break;
         }
@@ -229,9 +263,79 @@ QMenu* TessaroWidget::popupMenu(const QString& name) const {
 
 // ---- Layout ----
 
+QWidget* TessaroWidget::legendDetails() const {
+    return legend_;
+}
+
+bool TessaroWidget::exportChartPng(const QString& path) {
+    return chartView_->exportPng(path);
+}
+
+bool TessaroWidget::exportChartPdf(const QString& path) {
+    return chartView_->exportPdf(path);
+}
+
 QSize TessaroWidget::sizeHint() const {
     const DesignExtent extent = SurfaceExtent();
-    return QSize(pixels(extent.width), pixels(extent.height));
+    const int width = pixels(extent.width);
+    return QSize(width, pixels(extent.height) + legend_->heightForWidth(width));
+}
+
+// ---- Conflicts and zoom ----
+
+QString TessaroWidget::conflictEntryText(int index) const {
+    const ListBox& hidden = control_->lstConflictHidden();
+    if (index < 0 || index >= hidden.ListCount()) {
+        return {};
+    }
+    const ScheduleChart& chart = control_->ctResSched();
+    const std::string& key = hidden.List(index);
+    const int16_t row = chart.FindTimeBarRow(key);
+    const int16_t bar = row > 0 ? chart.FindTimeBarInRow(key, row) : 0;
+    if (bar == 0) {
+        return {};
+    }
+    const ChartBar& b = chart.Bar(row, bar);
+    const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(b.Tag);
+    if (!facts.valid()) {
+        return {};
+    }
+    const QLocale locale;
+    auto at = [&](const ChartTime& time) {
+        const CivilDate date = DateFromDayNumber(time.Day);
+        return locale.toString(QDateTime(QDate(date.Year, date.Month, date.Day),
+                                         QTime(time.Minute / 60, time.Minute % 60)),
+                               QLocale::ShortFormat);
+    };
+    const QString end =
+        b.End.Day == b.Start.Day
+            ? locale.toString(QTime(b.End.Minute / 60, b.End.Minute % 60), QLocale::ShortFormat)
+            : at(b.End);
+    return tr("%1 act. %2 \u00b7 %3 \u00b7 %4\u2013%5")
+        .arg(facts.workOrder, facts.activity, toQString(chart.RowColumnText(row, 1)), at(b.Start),
+             end);
+}
+
+void TessaroWidget::showConflictEntryBars(int index) {
+    const ListBox& hidden = control_->lstConflictHidden();
+    if (index < 0 || index >= hidden.ListCount()) {
+        return;
+    }
+    const ScheduleChart& chart = control_->ctResSched();
+    const std::string& key = hidden.List(index);
+    const int16_t row = chart.FindTimeBarRow(key);
+    const int16_t bar = row > 0 ? chart.FindTimeBarInRow(key, row) : 0;
+    if (bar != 0) {
+        chartView_->scrollToBar(row, bar);
+    }
+}
+
+void TessaroWidget::updateZoomButtons() {
+    const auto* strip = qobject_cast<ToolbarStrip*>(surfaceWidget(QStringLiteral("ctToolBar1")));
+    if (strip != nullptr) {
+        // Past the whole window zooming out shows nothing more.
+        strip->setZoomOutEnabled(chartView_->canZoomOut());
+    }
 }
 
 QSize TessaroWidget::minimumSizeHint() const {
@@ -257,7 +361,8 @@ void TessaroWidget::showEvent(QShowEvent* event) {
 void TessaroWidget::relayoutSurface() {
     const DesignExtent extent = SurfaceExtent();
     const int extraWidth = std::max(0, width() - pixels(extent.width));
-    const int extraHeight = std::max(0, height() - pixels(extent.height));
+    const int legendHeight = legend_->heightForWidth(std::max(width(), pixels(extent.width)));
+    const int extraHeight = std::max(0, height() - pixels(extent.height) - legendHeight);
     const SurfaceElement* chart = FindSurfaceElement("ctResSched");
     const int32_t chartBottom = chart->Bounds.Top + chart->Bounds.Height;
     laidOutChartHeight_ = control_->ctResSched().Height();
@@ -296,6 +401,8 @@ void TessaroWidget::relayoutSurface() {
         placed.widget->raise();
     }
     settleFrameLine(topLine);
+    legend_->setGeometry(0, pixels(extent.height) + extraHeight,
+                         std::max(width(), pixels(extent.width)), legendHeight);
 
     for (auto& [frame, children] : frameChildren) {
         std::sort(children.begin(), children.end(), [](QWidget* a, QWidget* c) {

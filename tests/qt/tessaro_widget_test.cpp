@@ -109,7 +109,11 @@ TEST_F(WidgetTest, EveryVisibleSurfaceElementIsShownAndNoHiddenOne) {
 }
 
 TEST_F(WidgetTest, ElementsArePlacedFromTheirTwips) {
-    EXPECT_EQ(widget->size(), QSize(965, 549));  // 14475 x 8235 twips at 96 dpi
+    // 14475 x 8235 twips at 96 dpi, and the legend's lines below the status legend.
+    const QRect legend = widget->legendDetails()->geometry();
+    EXPECT_EQ(legend.top(), 549);
+    EXPECT_GT(legend.height(), 0);
+    EXPECT_EQ(widget->size(), QSize(965, 549 + legend.height()));
     const struct {
         const char* name;
         QRect rect;
@@ -126,8 +130,10 @@ TEST_F(WidgetTest, ElementsArePlacedFromTheirTwips) {
 
 TEST_F(WidgetTest, TheChartAndGridStretchWithTheWidth) {
     widget->resize(1265, 749);
-    EXPECT_EQ(element("ctResSched")->geometry(), QRect(0, 32, 1261, 337 + 200));
-    EXPECT_EQ(element("vaSpread")->geometry(), QRect(0, 568, 1261, 149));
+    const int legend = widget->legendDetails()->height();
+    EXPECT_EQ(element("ctResSched")->geometry(), QRect(0, 32, 1261, 337 + 200 - legend));
+    EXPECT_EQ(element("vaSpread")->geometry(), QRect(0, 568 - legend, 1261, 149));
+    EXPECT_EQ(widget->legendDetails()->geometry().bottom(), 748);
     EXPECT_EQ(element("CmbConflictTB")->geometry(), QRect(808, 8, 153, 21));
 }
 

@@ -250,7 +250,8 @@ TEST_F(WorkflowTest, WorkOrderBarsArePaintedInTheirColoursWhereTheirTimesAre) {
     const BarRef first = find("WO-24001$1$5");
     ASSERT_EQ(first.row, rowOf("LATHE-01"));
     const QColor firstColour = toQColor(bar(first).Colour);
-    const int middle = rect(first).center().y();
+    // Above the bar's label, inside its outlines.
+    const int middle = rect(first).top() + 2;
     EXPECT_EQ(image.pixelColor(view()->pointAt(first.row, {monday, 16 * 60}).x(), middle),
               firstColour);
     EXPECT_NE(image.pixelColor(view()->pointAt(first.row, {monday, 13 * 60}).x(), middle),
@@ -462,7 +463,13 @@ TEST_F(WorkflowTest, HoveringABarShowsItsWorkOrderCustomerAndItem) {
     const BarRef hovered = find("WO-24001$1$5");
     QTest::mouseMove(port(), rect(hovered).center());
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
-    EXPECT_EQ(QToolTip::text().toStdString(), "WO-24001$Vantage Wind Systems$FLG-3125");
+    // The planner reads the work order, customer and item; the control's hint keeps its text.
+    const QString tip = QToolTip::text();
+    for (const char* part : {"Work order WO-24001, activity 10", "Customer: Vantage Wind Systems",
+                             "Item: FLG-3125", "On LATHE-01:", "right-click, Copy"}) {
+        EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << part << "\n" << tip.toStdString();
+    }
+    EXPECT_FALSE(tip.contains(QLatin1Char('$'))) << tip.toStdString();
     EXPECT_EQ(chart().HintText(), "WO-24001$Vantage Wind Systems$FLG-3125");
 }
 

@@ -20,8 +20,10 @@ class ListGridView;
 class ScheduleChartView;
 
 namespace qt_detail {
+class LegendStrip;
+class ListBoxView;
 class MenuPresenter;
-}
+}  // namespace qt_detail
 
 // The production-schedule chart control as a Qt widget. It owns a Tessaro_Ctrl and shows its
 // whole design-time surface: toolbar, title, conflict list, combo box, schedule chart, work-order
@@ -57,13 +59,24 @@ public:
     // until the control first shows it.
     QMenu* popupMenu(const QString& name) const;
 
-    // The surface's design size at the current DPI.
+    // The legend of every colour and mark on the chart, below the status legend; never null.
+    QWidget* legendDetails() const;
+
+    // The whole chart (every row, the whole window, header and resource list) as a PNG image or
+    // a PDF document; false when the file cannot be written or the chart is too tall for one
+    // image (PDF pages take any number of rows).
+    bool exportChartPng(const QString& path);
+    bool exportChartPdf(const QString& path);
+
+    // The surface's design size at the current DPI, with the legend's lines below it.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 signals:
     // A handler of the control raised an AutomationError inside a widget event.
     void errorRaised(int number, const QString& source, const QString& description);
+    // A short advice for the planner (why a bar did not move, ...), for a status bar.
+    void statusHint(const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -83,11 +96,18 @@ private:
     void settleFrameLine(std::vector<QWidget*> line);
     void forwardErrors(const QObject* source);
     int pixels(double twips) const;
+    // The conflict list's entry in the planner's words: work order, activity, resource, time.
+    QString conflictEntryText(int index) const;
+    void showConflictEntryBars(int index);
+    void updateZoomButtons();
 
     std::unique_ptr<Tessaro_Ctrl> control_;
     std::vector<Placed> placed_;
     ScheduleChartView* chartView_ = nullptr;
     ListGridView* gridView_ = nullptr;
+    qt_detail::ListBoxView* conflictList_ = nullptr;
+    qt_detail::LegendStrip* legend_ = nullptr;
+    int hiddenListSubscription_ = 0;
     std::vector<qt_detail::MenuPresenter*> menus_;
     int chartSubscription_ = 0;
     int gridSubscription_ = 0;

@@ -1,0 +1,39 @@
+#pragma once
+
+// What the views tell a planner about a work-order bar, read from the bar's record (its tag:
+// eighteen fields joined by "$", a "$" or "\" inside a field written "\$" or "\\").
+
+#include <string_view>
+
+#include <QString>
+#include <QStringList>
+
+namespace tessaro::qt_detail {
+
+struct BarFacts {
+    QString workOrder;
+    QString activity;  // the schedule number
+    QString statusLetter;
+    QString item;
+    QString salesOrder;
+    QString customer;
+    QString statusName;
+    QString required;
+    QString promised;
+
+    bool valid() const { return !workOrder.isEmpty(); }
+};
+
+// The record's fields, unescaped; fewer than eighteen for a tag that is not a bar record.
+QStringList SplitBarRecord(std::string_view tag);
+
+// Empty facts (valid() false) for a tag that is not a bar record.
+BarFacts ReadBarFacts(std::string_view tag);
+
+// "WO-24001 / 10": how a bar with room names its activity; "" for an invalid record.
+QString ActivityLabel(const BarFacts& facts);
+// The same read straight from the tag, looking at its first two fields only: painting calls it
+// for every labelled bar in sight.
+QString ActivityLabelOf(std::string_view tag);
+
+}  // namespace tessaro::qt_detail
