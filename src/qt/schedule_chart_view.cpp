@@ -13,6 +13,7 @@
 
 #include "bar_index.hpp"
 #include "chart_palette.hpp"
+#include "label_cache.hpp"
 
 namespace tessaro {
 
@@ -34,7 +35,8 @@ ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
       chart_(chart),
       index_(std::make_unique<ChartBarIndex>(kWorkOrderBarKind)),
       colours_(std::make_unique<chart_palette::ChartColours>(
-          chart_palette::ChartColours::from(palette()))) {
+          chart_palette::ChartColours::from(palette()))),
+      labels_(std::make_unique<qt_detail::LabelCache>()) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

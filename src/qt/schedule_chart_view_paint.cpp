@@ -15,6 +15,7 @@
 #include "bar_facts.hpp"
 #include "bar_index.hpp"
 #include "chart_palette.hpp"
+#include "label_cache.hpp"
 #include "time_header.hpp"
 
 namespace tessaro {
@@ -40,6 +41,7 @@ void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
 
 void ScheduleChartView::paintChart(QPainter& painter) {
     *colours_ = ChartColours::from(palette());
+    labels_->useFont(layout_.barFont);
     const ChartColours& colours = *colours_;
     painter.fillRect(QRect(QPoint(0, 0), frameSize()), colours.base);
     const auto [firstRow, lastRow] = visibleRows();
@@ -215,10 +217,7 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
     // The text stays readable when the bar starts left of the visible chart.
     const QRect shown = rect.intersected(chartArea());
     if (shown.width() >= kLabelMinimumWidth) {
-        painter.setFont(layout_.barFont);
-        const QFontMetrics metrics(layout_.barFont);
         const QRect textRect = shown.adjusted(palette::kTextPadding - 2, 0, -3, 0);
-        QString text = toQString(bar.Text);
         if (bar.Kind == kWorkOrderBarKind || temporary) {
             // The record names the activity (the control's text is often only "."): the whole
             // name where it fits, else the work order, else the activity; never a stub.
@@ -227,23 +226,33 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
                 const qsizetype split = label.indexOf(QStringLiteral(" / "));
                 const QString order = split < 0 ? label : label.left(split);
                 const QString activity = split < 0 ? QString() : label.mid(split + 3);
-                text.clear();
                 for (const QString& candidate :
                      {temporary ? tr("Copy of %1").arg(label) : label, order, activity}) {
-                    if (!candidate.isEmpty() &&
-                        metrics.horizontalAdvance(candidate) <= textRect.width()) {
-                        text = candidate;
+                    if (candidate.isEmpty()) {
+                        continue;
+                    }
+                    const qt_detail::LabelCache::Entry& entry = labels_->get(candidate);
+                    if (entry.width <= textRect.width()) {
+                        painter.setPen(colours.inkOn(fill));
+                        painter.setFont(layout_.barFont);
+                        painter.drawStaticText(
+                            textRect.left(),
+                            textRect.top() + (textRect.height() - labels_->height()) / 2,
+                            entry.text);
                         break;
                     }
                 }
             }
-        }
-        const QString elided =
-            text.isEmpty() ? text : metrics.elidedText(text, Qt::ElideRight, textRect.width());
-        if (!elided.isEmpty() && elided != QStringLiteral("\u2026")) {
-            painter.setPen(colours.inkOn(fill));
-            painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                             elided);
+        } else if (!bar.Text.empty()) {
+            painter.setFont(layout_.barFont);
+            const QFontMetrics metrics(layout_.barFont);
+            const QString elided =
+                metrics.elidedText(toQString(bar.Text), Qt::ElideRight, textRect.width());
+            if (!elided.isEmpty() && elided != QStringLiteral("\u2026")) {
+                painter.setPen(colours.inkOn(fill));
+                painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                                 elided);
+            }
         }
     }
 

@@ -93,6 +93,7 @@ TessaroWidget::TessaroWidget(QWidget* parent)
                 [this, backwards] { chartView_->showNextConflict(backwards); });
     }
     connect(chartView_, &ScheduleChartView::statusHint, this, &TessaroWidget::statusHint);
+    chartView_->setChangeSource([this] { return changedActivities(); });
     connect(chartView_, &ScheduleChartView::zoomChanged, this, [this] { updateZoomButtons(); });
     resize(sizeHint());
     relayoutSurface();
@@ -328,6 +329,51 @@ void TessaroWidget::showConflictEntryBars(int index) {
     if (bar != 0) {
         chartView_->scrollToBar(row, bar);
     }
+}
+
+std::vector<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivities() const {
+    const QLocale locale;
+    auto at = [&](const ChartTime& time) {
+        const CivilDate date = DateFromDayNumber(time.Day);
+        return locale.toString(QDateTime(QDate(date.Year, date.Month, date.Day),
+                                         QTime(time.Minute / 60, time.Minute % 60)),
+                               QLocale::ShortFormat);
+    };
+    std::vector<ScheduleChartView::ChangedActivity> changed;
+    for (const auto& [key, record] : control_->PendingChanges()) {
+        if (!record) {
+            continue;
+        }
+        const std::optional<LoadedPlacement> loaded =
+            control_->LoadedPlacementOf(record->wonumber, record->woact);
+        if (!loaded) {
+            continue;
+        }
+        ScheduleChartView::ChangedActivity activity;
+        activity.workOrder = record->wonumber;
+        activity.activity = std::to_string(record->woact);
+        activity.loadedRow = loaded->Row;
+        activity.loadedStart = loaded->Start.AbsoluteMinutes();
+        activity.loadedEnd = loaded->End.AbsoluteMinutes();
+        const ChartTime start = ChartTime::FromPayloadSeconds(record->starttime);
+        const ChartTime end = ChartTime::FromPayloadSeconds(record->endtime);
+        const QString method = record->schmethod == "F"   ? tr("pasted forward")
+                               : record->schmethod == "B" ? tr("pasted backward")
+                                                          : tr("moved by hand");
+        QStringList lines;
+        lines << tr("Changed (%1), to be saved:").arg(method)
+              << tr("Start %1, was %2").arg(at(start), at(loaded->Start))
+              << tr("End %1, was %2").arg(at(end), at(loaded->End));
+        if (record->reschangeflg == "Y") {
+            lines << tr("Resource %1, was %2")
+                         .arg(toQString(record->newresource), toQString(record->oldresource));
+        } else {
+            lines << tr("Resource %1, unchanged").arg(toQString(loaded->Resource));
+        }
+        activity.summary = lines.join(QLatin1Char('\n'));
+        changed.push_back(std::move(activity));
+    }
+    return changed;
 }
 
 void TessaroWidget::updateZoomButtons() {

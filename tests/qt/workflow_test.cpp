@@ -5,6 +5,7 @@
 
 #include <tessaro/qt/tessaro_widget.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -12,9 +13,11 @@
 #include <vector>
 
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <gmock/gmock.h>
@@ -470,6 +473,112 @@ TEST_F(WorkflowTest, HoveringABarShowsItsWorkOrderCustomerAndItem) {
     }
     EXPECT_FALSE(tip.contains(QLatin1Char('$'))) << tip.toStdString();
     EXPECT_EQ(chart().HintText(), "WO-24001$Vantage Wind Systems$FLG-3125");
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// ---- What the planner sees beyond the bars ----
+
+TEST_F(WorkflowTest, AMovedActivityShowsWhereItWasAndWhatWillBeSaved) {
+    const BarRef source = find("WO-24001$1$5");
+    const QRect was = rect(source);
+    ASSERT_TRUE(copy(source));
+    const BarRef temporary = temporaryBar();
+    const QPoint from = rect(temporary).center();
+    DragMouse(port(), from,
+              from + QPoint(static_cast<int>(view()->dayWidth()), view()->rowHeight()));
+    ASSERT_EQ(ctrl().PendingChanges().Count(), 1);
+
+    // A dashed outline in the change colour where the activity was loaded.
+    const QImage image = chartImage();
+    const double outline = PaintedShareWhere(
+        image, QRect(was.left() + 1, was.top() + 1, was.width() - 2, 2),
+        [](const QColor& c) { return c.blue() > 150 && c.red() < 80 && c.green() < 150; });
+    EXPECT_GT(outline, 0.2);
+    // The moved bar knows its change and its tooltip says what will be saved.
+    const std::vector<BarRef> moved = workOrderBars("WO-24001");
+    const auto now = std::find_if(moved.begin(), moved.end(), [&](const BarRef& ref) {
+        return view()->changeOf(ref.row, ref.bar) != nullptr;
+    });
+    ASSERT_NE(now, moved.end());
+    EXPECT_EQ(now->row, rowOf("LATHE-02"));
+    const QString tip = view()->describeBar(now->row, now->bar);
+    for (const char* part : {"moved by hand", "Resource LATHE-02, was LATHE-01", "Start "}) {
+        EXPECT_TRUE(tip.contains(QLatin1String(part))) << part << "\n" << tip.toStdString();
+    }
+}
+
+TEST_F(WorkflowTest, TheConflictListReadsAsWorkOrdersAndDoubleClickShowsTheirBars) {
+    BarRef rush;
+    for (const BarRef& ref : workOrderBars("WO-24014")) {
+        if (ref.row == rowOf("LATHE-01")) {
+            rush = ref;
+        }
+    }
+    ASSERT_NE(rush.bar, 0);
+    EXPECT_TRUE(view()->isConflicting(rush.row, rush.bar));
+    auto row = static_cast<int16_t>(rush.row);
+    auto index = static_cast<int16_t>(rush.bar);
+    EXPECT_EQ(ctrl().ConflictTimeBars(row, index), "");
+    auto* list =
+        qobject_cast<QListWidget*>(widget->surfaceWidget(QStringLiteral("lstConflictWorkOrders")));
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(list->count(), 2);
+    for (int i = 0; i < list->count(); ++i) {
+        const QString shown = list->item(i)->text();
+        const std::string& kept = ctrl().lstConflictWorkOrders().Items()[static_cast<size_t>(i)];
+        EXPECT_NE(kept.find('$'), std::string::npos);  // the control's own text is unchanged
+        EXPECT_TRUE(shown.startsWith(toQString(kept.substr(0, kept.find('$')))))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("LATHE-01"))) << shown.toStdString();
+        EXPECT_FALSE(shown.contains(QLatin1Char('$'))) << shown.toStdString();
+    }
+    // Scrolled away, a double click on the other activity brings its bar back into sight.
+    view()->scrollToDay(monday + 15);
+    const QRect entry = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+    const BarRef other = find(ctrl().lstConflictHidden().List(1));
+    EXPECT_TRUE(view()->chartArea().intersects(rect(other)));
+}
+
+TEST_F(WorkflowTest, ZoomingOutStopsAtTheWholeWindowWithItsHeaderNamed) {
+    QToolButton* zoomOut = widget->toolButton(4);
+    ASSERT_NE(zoomOut, nullptr);
+    int presses = 0;
+    while (zoomOut->isEnabled() && presses < 20) {
+        QTest::mouseClick(zoomOut, Qt::LeftButton);
+        ++presses;
+    }
+    // Disabled once the whole window is in sight; the control's own step to 0 is painted so.
+    EXPECT_FALSE(zoomOut->isEnabled());
+    EXPECT_LE(view()->dayWidth(), view()->fitDayWidth());
+    while (chart().TimeScale() > 0) {
+        ctrl().ToolButtonClicked(4);
+    }
+    EXPECT_DOUBLE_EQ(view()->dayWidth(), view()->fitDayWidth());
+    EXPECT_FALSE(zoomOut->isEnabled());
+    // The last day of the window ends inside the chart, and the header is not blank.
+    EXPECT_LE(view()->pointAt(1, {chart().RangeEndDay() + 1, 0}).x(),
+              view()->chartArea().right() + 1);
+    const QImage image = chartImage();
+    int ink = 0;
+    for (int x = view()->chartArea().left(); x < image.width(); ++x) {
+        for (int y = 0; y < view()->headerHeight(); ++y) {
+            ink += image.pixelColor(x, y).lightness() < 60 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 200);
+    // Zoomed in past the whole window, zooming out is offered again.
+    QTest::mouseClick(widget->toolButton(3), Qt::LeftButton);
+    QTest::mouseClick(widget->toolButton(3), Qt::LeftButton);
+    EXPECT_GT(view()->dayWidth(), view()->fitDayWidth());
+    EXPECT_TRUE(view()->canZoomOut());
+    EXPECT_TRUE(widget->toolButton(4)->isEnabled());
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ namespace tessaro {
 
 namespace qt_detail {
 class ChartBarIndex;
-}
+class LabelCache;
+}  // namespace qt_detail
 namespace chart_palette {
 struct ChartColours;
 }
@@ -327,6 +328,7 @@ private:
     std::optional<Frame> frame_;
     // The palette's chart colours, taken again at every paint.
     std::unique_ptr<chart_palette::ChartColours> colours_;
+    std::unique_ptr<qt_detail::LabelCache> labels_;
     std::optional<ChartTime> now_;
     // Where F8 goes on from: a row and a minute.
     std::pair<int, int64_t> conflictCursor_{0, 0};

@@ -10,6 +10,7 @@
 #include <tessaro/control/design_surface.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/export.hpp>
+#include <tessaro/qt/schedule_chart_view.hpp>
 
 class QMenu;
 class QToolButton;
@@ -17,7 +18,6 @@ class QToolButton;
 namespace tessaro {
 
 class ListGridView;
-class ScheduleChartView;
 
 namespace qt_detail {
 class LegendStrip;
@@ -100,6 +100,8 @@ private:
     QString conflictEntryText(int index) const;
     void showConflictEntryBars(int index);
     void updateZoomButtons();
+    // The control's pending changes with where each activity was loaded, for the chart's outlines.
+    std::vector<ScheduleChartView::ChangedActivity> changedActivities() const;
 
     std::unique_ptr<Tessaro_Ctrl> control_;
     std::vector<Placed> placed_;
