@@ -1,7 +1,9 @@
 #include <tessaro/qt/tessaro_widget.hpp>
 
 #include <algorithm>
+#include <exception>
 #include <map>
+#include <string>
 
 #include <QDateTime>
 #include <QGroupBox>
@@ -12,6 +14,7 @@
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
@@ -66,6 +69,10 @@ TessaroWidget::TessaroWidget(QWidget* parent)
         if (c.What == ChartChange::Kind::Container &&
             control_->ctResSched().Height() != laidOutChartHeight_) {
             relayoutSurface();
+        }
+        if (c.What == ChartChange::Kind::Bars || c.What == ChartChange::Kind::Bar ||
+            c.What == ChartChange::Kind::Rows) {
+            scheduleActivityNow();
         }
     });
     gridSubscription_ = control_->vaSpread().Changed.Subscribe([this] {
@@ -220,8 +227,10 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             auto* box = new TextBoxView(*model, parent);
             box->setFont(font);
             // A box grows to show its whole text; its line in the frame makes room.
-            textSubscriptions_.push_back(
-                {model, model->Changed.Subscribe([this] { relayoutSurface(); })});
+            textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
+                                              relayoutSurface();
+                                              scheduleActivityNow();
+                                          })});
             widget = box;
             break;
         }
@@ -374,6 +383,72 @@ std::vector<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivities
         changed.push_back(std::move(activity));
     }
     return changed;
+}
+
+void TessaroWidget::scheduleActivityNow() {
+    // Many model changes in a row (a load, a Pack) cost one look-up, once they are done.
+    if (!activityNowPending_) {
+        activityNowPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            activityNowPending_ = false;
+            updateActivityNow();
+        });
+    }
+}
+
+QString TessaroWidget::activityNowText() const {
+    const std::string workOrder = control_->TxtWONo().Text();
+    const std::string activity = control_->TxtWOAct().Text();
+    if (workOrder.empty()) {
+        return {};
+    }
+    const ScheduleChart& chart = control_->ctResSched();
+    int16_t row = 0;
+    ChartTime start;
+    ChartTime end;
+    for (const auto& [r, bar] : chart.FindTimeBarsInKeyGroup(workOrder)) {
+        const ChartBar& b = chart.Bar(r, bar);
+        if (b.Kind != ScheduleChartView::kWorkOrderBarKind ||
+            qt_detail::ReadBarFacts(b.Tag).activity != toQString(activity)) {
+            continue;
+        }
+        if (row == 0 || b.Start < start) {
+            start = b.Start;
+            row = r;
+        }
+        end = row == r && b.End > end ? b.End : end;
+    }
+    if (row == 0) {
+        return {};
+    }
+    const QLocale locale;
+    auto at = [&](const ChartTime& time) {
+        const CivilDate date = DateFromDayNumber(time.Day);
+        return locale.toString(QDateTime(QDate(date.Year, date.Month, date.Day),
+                                         QTime(time.Minute / 60, time.Minute % 60)),
+                               QLocale::ShortFormat);
+    };
+    QString text =
+        tr("Activity %1 now: %2 \u2013 %3 on %4")
+            .arg(toQString(activity), at(start), at(end), toQString(chart.RowColumnText(row, 1)));
+    int32_t number = 0;
+    try {
+        number = std::stoi(activity);
+    } catch (const std::exception&) {
+        return text;
+    }
+    if (const std::optional<LoadedPlacement> loaded =
+            control_->LoadedPlacementOf(workOrder, number)) {
+        text +=
+            tr(" (changed; loaded %1 on %2)").arg(at(loaded->Start), toQString(loaded->Resource));
+    }
+    return text;
+}
+
+void TessaroWidget::updateActivityNow() {
+    if (auto* frame = qobject_cast<QGroupBox*>(surfaceWidget(QStringLiteral("frameWO")))) {
+        frame->setTitle(activityNowText());
+    }
 }
 
 void TessaroWidget::updateZoomButtons() {

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include <QFile>
+#include <QGroupBox>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -509,6 +511,19 @@ TEST_F(WorkflowTest, AMovedActivityShowsWhereItWasAndWhatWillBeSaved) {
     const QString tip = view()->describeBar(now->row, now->bar);
     for (const char* part : {"moved by hand", "Resource LATHE-02, was LATHE-01", "Start "}) {
         EXPECT_TRUE(tip.contains(QLatin1String(part))) << part << "\n" << tip.toStdString();
+    }
+
+    // Clicked, its details say where it is now, beside the times it was loaded with.
+    QTest::mouseClick(port(), Qt::LeftButton, {}, rect(*now).center());
+    auto* frame = qobject_cast<QGroupBox*>(widget->surfaceWidget(QStringLiteral("frameWO")));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->title().isEmpty(); }));
+    const ChartBar current = bar(*now);
+    const QString start = QLocale().toString(
+        QTime(current.Start.Minute / 60, current.Start.Minute % 60), QLocale::ShortFormat);
+    for (const QString& part : {QStringLiteral("Activity 10 now:"), start,
+                                QStringLiteral("on LATHE-02"), QStringLiteral("changed")}) {
+        EXPECT_TRUE(frame->title().contains(part)) << frame->title().toStdString();
     }
 }
 

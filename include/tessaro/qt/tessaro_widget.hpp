@@ -100,6 +100,11 @@ private:
     QString conflictEntryText(int index) const;
     void showConflictEntryBars(int index);
     void updateZoomButtons();
+    // The detail frame's title: the shown activity's current times and resource, which the
+    // control's detail texts (the times as loaded) do not follow after a move, an undo or a Pack.
+    QString activityNowText() const;
+    void scheduleActivityNow();
+    void updateActivityNow();
     // The control's pending changes with where each activity was loaded, for the chart's outlines.
     std::vector<ScheduleChartView::ChangedActivity> changedActivities() const;
 
@@ -117,6 +122,7 @@ private:
     float laidOutChartHeight_ = -1;
     float laidOutGridHeight_ = -1;
     bool screenConnected_ = false;
+    bool activityNowPending_ = false;
 };
 
 }  // namespace tessaro
