@@ -117,10 +117,28 @@ public:
                         [view] { view->fitToWindow(); });
         zoom->addSeparator();
         zoom->addAction(tr("&Next overlap"), QKeySequence(Qt::Key_F8), this,
-                        [view] { view->showNextConflict(false); });
+                        [this] { showConflict(false); });
         zoom->addAction(tr("&Previous overlap"), QKeySequence(Qt::SHIFT | Qt::Key_F8), this,
-                        [view] { view->showNextConflict(true); });
+                        [this] { showConflict(true); });
         statusBar()->showMessage(tr("Ready"));
+    }
+
+    // Brings the next overlap into sight and lists what it collides with, as a planning screen
+    // would: the control fills its conflict list when the host asks.
+    void showConflict(bool backwards) {
+        tessaro::ScheduleChartView* view = chart_->chartView();
+        if (!view->showNextConflict(backwards)) {
+            report(tr("No overlaps"));
+            return;
+        }
+        const auto [row, bar] = view->lastClickedBar();
+        auto r = static_cast<int16_t>(row);
+        auto b = static_cast<int16_t>(bar);
+        try {
+            chart_->control().ConflictTimeBars(r, b);
+        } catch (const tessaro::AutomationError& error) {
+            report(tessaro::toQString(error.Description()));
+        }
     }
 
     // Writes the whole chart, as PNG or PDF by the path's ending.
@@ -166,8 +184,16 @@ public:
         const tessaro::ChartTime start =
             tessaro::TimeAxis::timeOf(copy.Start.AbsoluteMinutes() + int64_t{hours} * 60);
         schedule.DragBar(tempRow, temp, target, start.Day, start.Minute);
-        chart_->chartView()->scrollToBar(row, bar);
-        return true;
+        // The moved activity, clicked so that its details show.
+        for (int16_t r = 1; r <= schedule.RowCount(); ++r) {
+            for (int16_t b = 1; b <= schedule.TimeBarCount(r); ++b) {
+                if (chart_->chartView()->changeOf(r, b) != nullptr) {
+                    clickBar(r, b);
+                    return true;
+                }
+            }
+        }
+        return false;
     }
 
     tessaro::TessaroWidget* chart() const { return chart_; }
@@ -391,7 +417,7 @@ int main(int argc, char** argv) {
     if (loaded && parser.isSet(conflict)) {
         QApplication::processEvents();
         for (int i = 0; i < parser.value(conflict).toInt(); ++i) {
-            window.chart()->chartView()->showNextConflict(false);
+            window.showConflict(false);
         }
     }
     if (parser.isSet(exportFile)) {

@@ -1,13 +1,42 @@
 #include "bar_facts.hpp"
 
+#include <QDate>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTime>
+
 #include <tessaro/qt/conversions.hpp>
+#include <tessaro/runtime/calendar.hpp>
 
 namespace tessaro::qt_detail {
 namespace {
 
 constexpr qsizetype kRecordFields = 18;
 
+QDate DateOf(const ChartTime& time) {
+    const CivilDate date = DateFromDayNumber(time.Day);
+    return QDate(date.Year, date.Month, date.Day);
+}
+
 }  // namespace
+
+QString LocalTimeOfDay(const ChartTime& time) {
+    const QLocale locale;
+    // The locale's short time, without the seconds a chart never holds.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
+    return locale.toString(QTime(time.Minute / 60, time.Minute % 60), format);
+}
+
+QString LocalDateTime(const ChartTime& time) {
+    return QLocale().toString(DateOf(time), QLocale::ShortFormat) + QLatin1Char(' ') +
+           LocalTimeOfDay(time);
+}
+
+QString ShortLocalDateTime(const ChartTime& time) {
+    return QLocale().toString(DateOf(time), QStringLiteral("ddd d MMM")) + QLatin1Char(' ') +
+           LocalTimeOfDay(time);
+}
 
 QStringList SplitBarRecord(std::string_view tag) {
     QStringList fields;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <tessaro/runtime/chart_time.hpp>
+
 namespace tessaro::qt_detail {
 
 struct BarFacts {
@@ -23,6 +25,13 @@ struct BarFacts {
 
     bool valid() const { return !workOrder.isEmpty(); }
 };
+
+// A chart time as the planner's locale writes a date and a time of day, to the minute.
+QString LocalDateTime(const ChartTime& time);
+// The same, short: the weekday, day and month in the locale's names, and the time of day.
+QString ShortLocalDateTime(const ChartTime& time);
+// The time of day alone, to the minute.
+QString LocalTimeOfDay(const ChartTime& time);
 
 // The record's fields, unescaped; fewer than eighteen for a tag that is not a bar record.
 QStringList SplitBarRecord(std::string_view tag);

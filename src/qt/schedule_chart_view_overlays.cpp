@@ -271,12 +271,8 @@ void ScheduleChartView::paintChanges(QPainter& painter, int firstRow, int lastRo
 
 namespace {
 
-QString DateTimeText(int64_t absoluteMinute, const QLocale& locale) {
-    const ChartTime time = TimeAxis::timeOf(absoluteMinute);
-    const CivilDate date = DateFromDayNumber(time.Day);
-    const QDateTime moment(QDate(date.Year, date.Month, date.Day),
-                           QTime(time.Minute / 60, time.Minute % 60));
-    return locale.toString(moment, QLocale::ShortFormat);
+QString DateTimeText(int64_t absoluteMinute, const QLocale& /*locale*/) {
+    return qt_detail::LocalDateTime(TimeAxis::timeOf(absoluteMinute));
 }
 
 }  // namespace

@@ -310,20 +310,11 @@ QString TessaroWidget::conflictEntryText(int index) const {
     if (!facts.valid()) {
         return {};
     }
-    const QLocale locale;
-    auto at = [&](const ChartTime& time) {
-        const CivilDate date = DateFromDayNumber(time.Day);
-        return locale.toString(QDateTime(QDate(date.Year, date.Month, date.Day),
-                                         QTime(time.Minute / 60, time.Minute % 60)),
-                               QLocale::ShortFormat);
-    };
-    const QString end =
-        b.End.Day == b.Start.Day
-            ? locale.toString(QTime(b.End.Minute / 60, b.End.Minute % 60), QLocale::ShortFormat)
-            : at(b.End);
-    return tr("%1 act. %2 \u00b7 %3 \u00b7 %4\u2013%5")
-        .arg(facts.workOrder, facts.activity, toQString(chart.RowColumnText(row, 1)), at(b.Start),
-             end);
+    const QString end = b.End.Day == b.Start.Day ? qt_detail::LocalTimeOfDay(b.End)
+                                                 : qt_detail::ShortLocalDateTime(b.End);
+    return tr("%1/%2 \u00b7 %3 \u00b7 %4\u2013%5")
+        .arg(facts.workOrder, facts.activity, toQString(chart.RowColumnText(row, 1)),
+             qt_detail::ShortLocalDateTime(b.Start), end);
 }
 
 void TessaroWidget::showConflictEntryBars(int index) {
@@ -341,13 +332,7 @@ void TessaroWidget::showConflictEntryBars(int index) {
 }
 
 std::vector<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivities() const {
-    const QLocale locale;
-    auto at = [&](const ChartTime& time) {
-        const CivilDate date = DateFromDayNumber(time.Day);
-        return locale.toString(QDateTime(QDate(date.Year, date.Month, date.Day),
-                                         QTime(time.Minute / 60, time.Minute % 60)),
-                               QLocale::ShortFormat);
-    };
+    auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
     std::vector<ScheduleChartView::ChangedActivity> changed;
     for (const auto& [key, record] : control_->PendingChanges()) {
         if (!record) {
@@ -421,13 +406,7 @@ QString TessaroWidget::activityNowText() const {
     if (row == 0) {
         return {};
     }
-    const QLocale locale;
-    auto at = [&](const ChartTime& time) {
-        const CivilDate date = DateFromDayNumber(time.Day);
-        return locale.toString(QDateTime(QDate(date.Year, date.Month, date.Day),
-                                         QTime(time.Minute / 60, time.Minute % 60)),
-                               QLocale::ShortFormat);
-    };
+    auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
     QString text =
         tr("Activity %1 now: %2 \u2013 %3 on %4")
             .arg(toQString(activity), at(start), at(end), toQString(chart.RowColumnText(row, 1)));

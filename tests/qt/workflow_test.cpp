@@ -519,8 +519,10 @@ TEST_F(WorkflowTest, AMovedActivityShowsWhereItWasAndWhatWillBeSaved) {
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->title().isEmpty(); }));
     const ChartBar current = bar(*now);
-    const QString start = QLocale().toString(
-        QTime(current.Start.Minute / 60, current.Start.Minute % 60), QLocale::ShortFormat);
+    // The start's hour and minute, as any locale writes them ("9:30" is in "09:30" and "9:30 AM").
+    const QString start = QStringLiteral("%1:%2")
+                              .arg(current.Start.Minute / 60)
+                              .arg(current.Start.Minute % 60, 2, 10, QLatin1Char('0'));
     for (const QString& part : {QStringLiteral("Activity 10 now:"), start,
                                 QStringLiteral("on LATHE-02"), QStringLiteral("changed")}) {
         EXPECT_TRUE(frame->title().contains(part)) << frame->title().toStdString();
