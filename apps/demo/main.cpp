@@ -116,22 +116,18 @@ public:
         zoom->addAction(tr("&Fit the window"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
                         [view] { view->fitToWindow(); });
         zoom->addSeparator();
-        zoom->addAction(tr("&Next overlap"), QKeySequence(Qt::Key_F8), this,
-                        [this] { showConflict(false); });
-        zoom->addAction(tr("&Previous overlap"), QKeySequence(Qt::SHIFT | Qt::Key_F8), this,
-                        [this] { showConflict(true); });
+        // F8 and Shift+F8 belong to the control; the menu offers the same without the keys.
+        zoom->addAction(tr("&Next overlap (F8)"), this, [view] { view->showNextConflict(false); });
+        zoom->addAction(tr("&Previous overlap (Shift+F8)"), this,
+                        [view] { view->showNextConflict(true); });
+        connect(view, &tessaro::ScheduleChartView::conflictShown, this,
+                [this](int row, int bar) { listConflicts(row, bar); });
         statusBar()->showMessage(tr("Ready"));
     }
 
-    // Brings the next overlap into sight and lists what it collides with, as a planning screen
-    // would: the control fills its conflict list when the host asks.
-    void showConflict(bool backwards) {
-        tessaro::ScheduleChartView* view = chart_->chartView();
-        if (!view->showNextConflict(backwards)) {
-            report(tr("No overlaps"));
-            return;
-        }
-        const auto [row, bar] = view->lastClickedBar();
+    // Lists what the bar collides with, as a planning screen would once an overlap is shown: the
+    // control fills its conflict list when the host asks.
+    void listConflicts(int row, int bar) {
         auto r = static_cast<int16_t>(row);
         auto b = static_cast<int16_t>(bar);
         try {
@@ -417,7 +413,7 @@ int main(int argc, char** argv) {
     if (loaded && parser.isSet(conflict)) {
         QApplication::processEvents();
         for (int i = 0; i < parser.value(conflict).toInt(); ++i) {
-            window.showConflict(false);
+            window.chart()->chartView()->showNextConflict(false);
         }
     }
     if (parser.isSet(exportFile)) {

@@ -182,6 +182,7 @@ bool ScheduleChartView::showNextConflict(bool backwards) {
                               [this](int number, const QString& source, const QString& text) {
                                   emit errorRaised(number, source, text);
                               });
+        emit conflictShown(row, first);
     }
     viewport()->update();
     return true;
@@ -200,7 +201,22 @@ const std::vector<ScheduleChartView::ChangedActivity>& ScheduleChartView::change
         changes_ = changeSource_ ? changeSource_() : std::vector<ChangedActivity>{};
         changeIndex_.clear();
         for (size_t i = 0; i < changes_.size(); ++i) {
-            changeIndex_[ChangeKey(changes_[i].workOrder, changes_[i].activity)] = i;
+            ChangedActivity& change = changes_[i];
+            changeIndex_[ChangeKey(change.workOrder, change.activity)] = i;
+            // Found once per change of the chart, not at every paint.
+            change.currentRow = 0;
+            for (const auto& [row, bar] : chart_.FindTimeBarsInKeyGroup(change.workOrder)) {
+                const ChartBar& b = chart_.Bar(row, bar);
+                if (b.Kind != kWorkOrderBarKind ||
+                    qt_detail::ReadBarFacts(b.Tag).activity.toStdString() != change.activity) {
+                    continue;
+                }
+                if (change.currentRow == 0 || b.Start.AbsoluteMinutes() < change.currentStart) {
+                    change.currentRow = row;
+                    change.currentStart = b.Start.AbsoluteMinutes();
+                }
+                change.currentEnd = std::max(change.currentEnd, b.End.AbsoluteMinutes());
+            }
         }
         changesDirty_ = false;
     }
@@ -231,16 +247,11 @@ void ScheduleChartView::paintChanges(QPainter& painter, int firstRow, int lastRo
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const ChangedActivity& change : changed) {
-        // Where the activity's bars are now: the first and last of its bars on one row.
-        QRect now;
-        for (const auto& [row, bar] : chart_.FindTimeBarsInKeyGroup(change.workOrder)) {
-            const ChartBar& b = chart_.Bar(row, bar);
-            if (b.Kind != kWorkOrderBarKind ||
-                qt_detail::ReadBarFacts(b.Tag).activity.toStdString() != change.activity) {
-                continue;
-            }
-            now = now.isNull() ? barRect(row, bar) : now.united(barRect(row, bar));
-        }
+        const bool nowInSight = change.currentRow >= firstRow && change.currentRow <= lastRow &&
+                                change.currentEnd >= fromMinute && change.currentStart <= toMinute;
+        const QRect now = change.currentRow == 0 ? QRect()
+                                                 : spanRect(change.currentRow, change.currentStart,
+                                                            change.currentEnd, kWorkOrderBarKind);
         const bool loadedInSight = change.loadedRow >= firstRow && change.loadedRow <= lastRow &&
                                    change.loadedEnd >= fromMinute && change.loadedStart <= toMinute;
         const QRect was =
@@ -250,7 +261,7 @@ void ScheduleChartView::paintChanges(QPainter& painter, int firstRow, int lastRo
             painter.setPen(QPen(colours.changeOutline, 2, Qt::DashLine));
             painter.drawRect(QRectF(was).adjusted(1, 1, -1, -1));
         }
-        if (!now.isNull() && (loadedInSight || chartArea().intersects(now))) {
+        if (!now.isNull() && (loadedInSight || nowInSight)) {
             // The link from where it was to where it is.
             QPen link(colours.changeOutline, 1.5, Qt::DotLine);
             painter.setPen(link);

@@ -238,6 +238,7 @@ TEST_F(ChartReadingTest, F8VisitsEveryOverlapInTurnAndClicksItsFirstBar) {
         {Qt::NoModifier, "BarClick 1,1"},     // round again
         {Qt::ShiftModifier, "BarClick 4,1"},  // and back
     };
+    QSignalSpy shown(view.get(), &ScheduleChartView::conflictShown);
     for (const auto& press : presses) {
         sink.log.clear();
         QTest::keyClick(view.get(), Qt::Key_F8, press.modifiers);
@@ -246,6 +247,7 @@ TEST_F(ChartReadingTest, F8VisitsEveryOverlapInTurnAndClicksItsFirstBar) {
         const auto [row, bar] = view->lastClickedBar();
         EXPECT_TRUE(view->chartArea().intersects(view->barRect(row, bar))) << press.clicked;
     }
+    EXPECT_EQ(shown.count(), 4);
     chart.ClearRows();
     EXPECT_FALSE(view->showNextConflict());
 }
@@ -419,9 +421,12 @@ TEST_F(ChartReadingTest, ExportsHoldEveryRowOverTheWholeWindow) {
     EXPECT_EQ(view->dayWidth(), 240.0);
 
     QTemporaryDir dir;
+    // Zoomed out, the file stays small: the image follows the screen's zoom.
+    chart.SetTimeScale(4);
     const QString png = dir.filePath(QStringLiteral("chart.png"));
     ASSERT_TRUE(view->exportPng(png));
     EXPECT_EQ(QImage(png).height(), image.height());
+    EXPECT_EQ(QImage(png).width(), view->listWidth() + 1 + 365 * 4);
 
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
     ASSERT_TRUE(view->exportPdf(pdf));

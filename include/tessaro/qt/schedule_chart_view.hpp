@@ -143,6 +143,11 @@ public:
         int64_t loadedStart = 0;
         int64_t loadedEnd = 0;
         QString summary;
+        // Where the activity's bars are now (the row of its earliest bar); the view fills these
+        // in when it asks the source, 0 when the activity has no bar on the chart.
+        int currentRow = 0;
+        int64_t currentStart = 0;
+        int64_t currentEnd = 0;
     };
     // Asked for the changed activities whenever the chart has changed; none by default.
     void setChangeSource(std::function<std::vector<ChangedActivity>()> source);
@@ -197,6 +202,8 @@ signals:
     void statusHint(const QString& text);
     // The painted width of a day changed.
     void zoomChanged();
+    // showNextConflict brought an overlap into sight and clicked this bar of it.
+    void conflictShown(int row, int bar);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
