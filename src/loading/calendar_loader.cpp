@@ -125,6 +125,7 @@ void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
         ctResSched_.SetTimeBarKind(entry.Row, bar, CalendarBarKind);
     }
     CalendarDocument_ = std::move(payload.Document);
+    AfterLoad(LoadKind::Other);
 }
 
 }  // namespace tessaro

@@ -212,7 +212,7 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
         }
     }
     registryGuard.loaded = true;
-    ForgetReplacedBars(false);
+    AfterLoad(LoadKind::Bars);
 }
 
 }  // namespace tessaro

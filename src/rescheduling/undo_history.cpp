@@ -1,0 +1,106 @@
+#include "rescheduling/undo_history.hpp"
+
+#include <algorithm>
+#include <utility>
+
+#include <tessaro/bars/bar_kinds.hpp>
+
+#include "bars/bar_record_codec.hpp"
+
+namespace tessaro {
+
+namespace {
+// A history as long as a working day of planning, and no larger than a big plant: the oldest
+// steps go first.
+constexpr size_t kMostSteps = 1000;
+constexpr size_t kMostBars = 200000;
+
+size_t BarsHeld(const CommandStep& step) {
+    return step.Before.size() + step.After.size();
+}
+}  // namespace
+
+std::vector<PlacedBar> UndoHistory::BarsOf(const ScheduleChart& chart, const ActivityId& activity) {
+    std::vector<PlacedBar> bars;
+    for (const auto& [row, bar] : chart.FindTimeBarsInKeyGroup(activity.WorkOrder)) {
+        const ChartBar& candidate = chart.Bar(row, bar);
+        if (candidate.Kind != WorkOrderBarKind) {
+            continue;
+        }
+        BarRecord record;
+        DisassembleBarRecordText(candidate.Tag, record);
+        if (ActivityId::Of(record) == activity) {
+            bars.push_back({row, chart.TimeBarId(row, bar), candidate});
+        }
+    }
+    return bars;
+}
+
+void UndoHistory::Open() {
+    if (depth_++ == 0) {
+        open_ = {};
+    }
+}
+
+void UndoHistory::Capture(const ScheduleChart& chart, const ActivityId& activity,
+                          const PendingChangeMap& records) {
+    if (depth_ == 0) {
+        return;
+    }
+    if (std::find(open_.Activities.begin(), open_.Activities.end(), activity) !=
+        open_.Activities.end()) {
+        return;
+    }
+    if (open_.Activities.empty()) {
+        open_.RecordsBefore = records;
+    }
+    open_.Activities.push_back(activity);
+    for (PlacedBar& bar : BarsOf(chart, activity)) {
+        open_.Before.push_back(std::move(bar));
+    }
+}
+
+bool UndoHistory::Close(const ScheduleChart& chart, const PendingChangeMap& records) {
+    if (depth_ == 0 || --depth_ > 0 || open_.Activities.empty()) {
+        return false;
+    }
+    for (const ActivityId& activity : open_.Activities) {
+        for (PlacedBar& bar : BarsOf(chart, activity)) {
+            open_.After.push_back(std::move(bar));
+        }
+    }
+    open_.RecordsAfter = records;
+    undone_.clear();
+    size_t barsHeld = BarsHeld(open_);
+    for (const CommandStep& step : done_) {
+        barsHeld += BarsHeld(step);
+    }
+    done_.push_back(std::move(open_));
+    open_ = {};
+    while (done_.size() > 1 && (done_.size() > kMostSteps || barsHeld > kMostBars)) {
+        barsHeld -= BarsHeld(done_.front());
+        done_.erase(done_.begin());
+    }
+    return true;
+}
+
+const CommandStep& UndoHistory::TakeUndo() {
+    undone_.push_back(std::move(done_.back()));
+    done_.pop_back();
+    return undone_.back();
+}
+
+const CommandStep& UndoHistory::TakeRedo() {
+    done_.push_back(std::move(undone_.back()));
+    undone_.pop_back();
+    return done_.back();
+}
+
+void UndoHistory::Clear() {
+    done_.clear();
+    undone_.clear();
+    open_ = {};
+    depth_ = 0;
+}
+
+}  // namespace tessaro
