@@ -527,6 +527,21 @@ TEST_F(WorkflowTest, AMovedActivityShowsWhereItWasAndWhatWillBeSaved) {
                                 QStringLiteral("on LATHE-02"), QStringLiteral("changed")}) {
         EXPECT_TRUE(frame->title().contains(part)) << frame->title().toStdString();
     }
+
+    // Undone: back where it was loaded, with neither outline nor "changed".
+    ASSERT_TRUE(ctrl().CanUndo());
+    while (ctrl().CanUndo()) {
+        ctrl().Undo();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return !frame->title().contains(QStringLiteral("changed"));
+    })) << frame->title().toStdString();
+    EXPECT_TRUE(frame->title().endsWith(QStringLiteral("on LATHE-01")))
+        << frame->title().toStdString();
+    const double after = PaintedShareWhere(
+        chartImage(), QRect(was.left() + 1, was.top() + 1, was.width() - 2, 2),
+        [](const QColor& c) { return c.blue() > 150 && c.red() < 80 && c.green() < 150; });
+    EXPECT_EQ(after, 0.0);
 }
 
 TEST_F(WorkflowTest, TheConflictListReadsAsWorkOrdersAndDoubleClickShowsTheirBars) {
