@@ -24,6 +24,7 @@
 #include <tessaro/runtime/calendar.hpp>
 
 #include "qt/widget_test_support.hpp"
+#include "surface_widgets.hpp"
 
 namespace tessaro {
 namespace {
@@ -186,6 +187,31 @@ TEST_F(WidgetTest, TheLegendShowsTheFourStatusColours) {
         QWidget* box = element(c.box);
         EXPECT_EQ(Snapshot(box).pixelColor(box->rect().center()), c.colour) << c.box;
         EXPECT_EQ(qobject_cast<QLabel*>(element(c.label))->text().toStdString(), c.caption);
+    }
+}
+
+TEST_F(WidgetTest, TheLegendAlsoShowsBarsAsTheyLookUnselected) {
+    auto* legend = qobject_cast<qt_detail::LegendStrip*>(widget->legendDetails());
+    ASSERT_NE(legend, nullptr);
+    const QImage image = Snapshot(legend);
+    // Entry 0 is the heading; then the statuses with their index in the normal colour table.
+    const struct {
+        int entry;
+        size_t colour;
+        const char* caption;
+    } cases[] = {{1, 0, "Planned"},         {2, 1, "Request"},  {3, 5, "Accepted"},
+                 {4, 2, "Firmed"},          {5, 3, "Released"}, {6, 4, "Other status"},
+                 {7, 6, "Special activity"}};
+    for (const auto& c : cases) {
+        const QRect swatch = legend->swatchRect(c.entry);
+        ASSERT_TRUE(legend->rect().contains(swatch)) << c.caption;
+        EXPECT_EQ(image.pixelColor(swatch.center()), toQColor(ctrl().NormalBarColours()[c.colour]))
+            << c.caption;
+        EXPECT_EQ(legend->captions()[c.entry].toStdString(), c.caption);
+    }
+    for (const char* meaning : {"Not available", "Copy to move", "Overlap", "Changed: loaded here",
+                                "Start marks: check flag 1, 2", "End mark: executed online"}) {
+        EXPECT_TRUE(legend->captions().contains(QLatin1String(meaning))) << meaning;
     }
 }
 

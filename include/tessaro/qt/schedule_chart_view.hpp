@@ -116,8 +116,10 @@ public:
     void zoomBy(double factor, int anchorX);
     // False when the whole window is already in sight: zooming out would change nothing.
     bool canZoomOut() const;
+    // The largest TimeScale zooming sets: a minute is then about fourteen pixels wide.
     static constexpr int kMaximumTimeScale = 20000;
-    // The time the "now" line marks; nullopt (the default) shows none.
+    // The time the "now" line marks; nullopt (the default) shows none. A time outside the
+    // window is kept and simply not in sight.
     void setNowTime(std::optional<ChartTime> now);
     std::optional<ChartTime> nowTime() const { return now_; }
 
