@@ -407,9 +407,10 @@ QString TessaroWidget::activityNowText() const {
         return {};
     }
     auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
-    QString text =
-        tr("Activity %1 now: %2 \u2013 %3 on %4")
-            .arg(toQString(activity), at(start), at(end), toQString(chart.RowColumnText(row, 1)));
+    QString text = tr("Activity %1 now: %2 \u2013 %3 on %4")
+                       .arg(toQString(activity), at(start),
+                            end.Day == start.Day ? qt_detail::LocalTimeOfDay(end) : at(end),
+                            toQString(chart.RowColumnText(row, 1)));
     int32_t number = 0;
     try {
         number = std::stoi(activity);
