@@ -12,10 +12,12 @@ struct ValueOption {
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"--hdr", &DemoOptions::header},    {"--res", &DemoOptions::resources},
-    {"--cal", &DemoOptions::calendars}, {"--rev", &DemoOptions::workOrders},
-    {"--script", &DemoOptions::script}, {"--screenshot", &DemoOptions::screenshot},
-    {"--save", &DemoOptions::save},
+    {"--hdr", &DemoOptions::header},        {"--res", &DemoOptions::resources},
+    {"--cal", &DemoOptions::calendars},     {"--rev", &DemoOptions::workOrders},
+    {"--script", &DemoOptions::script},     {"--screenshot", &DemoOptions::screenshot},
+    {"--save", &DemoOptions::save},         {"--move", &DemoOptions::move},
+    {"--conflict", &DemoOptions::conflict}, {"--now", &DemoOptions::now},
+    {"--export", &DemoOptions::exportFile},
 };
 
 }  // namespace
@@ -33,6 +35,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
         }
         if (arg == "--select-first") {
             options.selectFirst = true;
+            continue;
+        }
+        if (arg == "--dark") {
+            options.dark = true;
             continue;
         }
         // "--name=value" and "--name value" both give a value.
@@ -85,9 +91,15 @@ Options:
   --screenshot FILE  render the window to FILE (PNG) after loading and the script, then exit
   --save FILE        write the change document (the control's rescheduling XML) to FILE when
                      the demo exits, also after --screenshot or a script's quit
+  --move KEY,HOURS[,RES]  copy the activity of the bar with that key and drag the copy HOURS
+                     later (onto resource RES's row when given), as a planner would
+  --conflict N       show the N-th overlap, as F8 pressed N times
+  --dark             paint in a dark palette
+  --now YYYY-MM-DDTHH:MM  draw the now line at that time
+  --export FILE      write the whole chart to FILE (PDF for a .pdf name, else PNG) and exit
   -h, --help         print this text and exit
 
-Without a display, --script and --screenshot run offscreen.
+Without a display, --script, --screenshot and --export run offscreen.
 
 Script: one gesture a line, run in order; blank lines and lines starting with # are skipped.
 A KEY is a bar key such as WO-24001$1$5 and names the first bar carrying it (rows from the top,

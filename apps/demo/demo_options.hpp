@@ -25,6 +25,12 @@ struct DemoOptions {
     std::optional<std::string> script;
     std::optional<std::string> screenshot;
     std::optional<std::string> save;
+    // The picture: a move made first, overlaps visited, a dark palette, the now line, an export.
+    std::optional<std::string> move;
+    std::optional<std::string> conflict;
+    bool dark = false;
+    std::optional<std::string> now;
+    std::optional<std::string> exportFile;
 };
 
 // What the command line asks for: the options, the help text, or why it cannot be read.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <QAction>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <tessaro/tessaro.hpp>
 
 #include "schedule_commands.hpp"
+#include "view_commands.hpp"
 
 namespace tessaro::demo {
 
@@ -52,6 +54,8 @@ DemoWindow::DemoWindow()
                                                      : tr("Work order %1 selected").arg(workOrder));
     });
     buildMenus();
+    connect(chart_, &TessaroWidget::statusHint, this,
+            [this](const QString& hint) { statusBar()->showMessage(hint, 6000); });
     statusBar()->addPermanentWidget(pendingLabel_);
     statusBar()->showMessage(tr("Ready"));
 }
@@ -72,11 +76,47 @@ void DemoWindow::buildMenus() {
         }
     });
     file->addSeparator();
+    for (const auto& [caption, filter] :
+         {std::pair{tr("Export chart as &PNG..."), tr("PNG images (*.png)")},
+          std::pair{tr("Export chart as P&DF..."), tr("PDF documents (*.pdf)")}}) {
+        file->addAction(caption, this, [this, filter = filter] {
+            const QString path = QFileDialog::getSaveFileName(this, tr("Export chart"), {}, filter);
+            if (!path.isEmpty()) {
+                report(ExportChart(*chart_, path) ? tr("Chart written to %1").arg(path)
+                                                  : tr("Cannot write %1").arg(path));
+            }
+        });
+    }
+    file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(chart_->undoAction());
     edit->addAction(chart_->redoAction());
+
+    ScheduleChartView* view = chart_->chartView();
+    QMenu* zoom = menuBar()->addMenu(tr("&View"));
+    zoom->addAction(tr("Zoom &in"), QKeySequence::ZoomIn, this,
+                    [view] { view->zoomBy(1.25, view->chartArea().center().x()); });
+    zoom->addAction(tr("Zoom &out"), QKeySequence::ZoomOut, this,
+                    [view] { view->zoomBy(0.8, view->chartArea().center().x()); });
+    zoom->addAction(tr("&Fit the window"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
+                    [view] { view->fitToWindow(); });
+    zoom->addSeparator();
+    // F8 and Shift+F8 belong to the control; the menu offers the same without the keys.
+    zoom->addAction(tr("&Next overlap (F8)"), this, [view] { view->showNextConflict(false); });
+    zoom->addAction(tr("&Previous overlap (Shift+F8)"), this,
+                    [view] { view->showNextConflict(true); });
+    // An overlap brought into view lists what the bar collides with, as a planning screen would.
+    connect(view, &ScheduleChartView::conflictShown, this, [this](int row, int bar) {
+        auto r = static_cast<int16_t>(row);
+        auto b = static_cast<int16_t>(bar);
+        try {
+            chart_->control().ConflictTimeBars(r, b);
+        } catch (const AutomationError& error) {
+            report(Described(error));
+        }
+    });
 
     QMenu* schedule = menuBar()->addMenu(tr("&Schedule"));
     schedule->addAction(tr("Select &work order..."), this, [this] {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QStringList>
 
 #include <tessaro/qt/tessaro_widget.hpp>
 
@@ -16,6 +17,7 @@
 #include "demo_window.hpp"
 #include "gesture_script.hpp"
 #include "plant_files.hpp"
+#include "view_commands.hpp"
 
 namespace {
 
@@ -43,7 +45,7 @@ tessaro::demo::PlantFiles FilesOf(const DemoOptions& options) {
 
 // A run that ends by itself (script or screenshot) needs no display: without one it is offscreen.
 void ChooseOffscreenForUnattendedRuns(const DemoOptions& options) {
-    const bool unattended = options.script || options.screenshot;
+    const bool unattended = options.script || options.screenshot || options.exportFile;
     const bool display =
         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (unattended && !display && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -68,6 +70,9 @@ std::optional<tessaro::demo::ParsedScript> ReadScript(const std::string& path) {
 
 // Runs the window with the options; returns the exit code.
 int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& script) {
+    if (options.dark) {
+        tessaro::demo::UseDarkPalette();
+    }
     tessaro::demo::DemoWindow window;
     const bool loaded = window.load(FilesOf(options));
     window.resize(window.sizeHint().expandedTo(QSize(1180, 720)));
@@ -75,7 +80,7 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
     QApplication::processEvents();
 
     int code = loaded ? EXIT_SUCCESS : tessaro::demo::kExitLoadOrWriteFailed;
-    bool finished = !loaded && (options.script || options.screenshot);
+    bool finished = !loaded && (options.script || options.screenshot || options.exportFile);
     if (loaded && options.selectFirst && !window.clickFirstWorkOrderBar()) {
         window.report(QStringLiteral("The plant has no work-order bar to select"));
         code = tessaro::demo::kExitLoadOrWriteFailed;
@@ -90,6 +95,34 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
             finished = true;
         }
         finished = finished || outcome.quitRequested;
+    }
+    if (loaded && options.now &&
+        !tessaro::demo::SetNowLine(*window.chart(), FromUtf8(*options.now))) {
+        window.report(QStringLiteral("Cannot read the time %1").arg(FromUtf8(*options.now)));
+    }
+    if (loaded && options.move) {
+        QApplication::processEvents();
+        const QStringList parts = FromUtf8(*options.move).split(QLatin1Char(','));
+        if (parts.size() < 2 || !tessaro::demo::MoveActivity(*window.chart(), parts[0],
+                                                             parts[1].toInt(), parts.value(2))) {
+            window.report(QStringLiteral("Cannot move %1").arg(FromUtf8(*options.move)));
+            code = tessaro::demo::kExitLoadOrWriteFailed;
+        }
+    }
+    if (loaded && options.conflict) {
+        QApplication::processEvents();
+        for (int i = 0; i < FromUtf8(*options.conflict).toInt(); ++i) {
+            window.chart()->chartView()->showNextConflict(false);
+        }
+    }
+    if (options.exportFile && loaded) {
+        QApplication::processEvents();
+        const QString target = FromUtf8(*options.exportFile);
+        if (!tessaro::demo::ExportChart(*window.chart(), target)) {
+            window.report(QStringLiteral("Cannot write %1").arg(target));
+            code = tessaro::demo::kExitLoadOrWriteFailed;
+        }
+        finished = true;
     }
     if (options.screenshot && loaded) {
         const QString target = FromUtf8(*options.screenshot);

@@ -62,10 +62,52 @@ private:
     std::vector<int64_t> maxEnd_;
 };
 
+// Where work-order bars of one row overlap: the merged spans of two or more bars, and the bars
+// that overlap another one (sorted, for binary search).
+struct RowConflicts {
+    std::vector<std::pair<int64_t, int64_t>> zones;
+    std::vector<int16_t> bars;
+
+    bool contains(int16_t bar) const { return std::binary_search(bars.begin(), bars.end(), bar); }
+};
+
+// Sweeps the entries of the bars of one kind in start order: a bar that starts before the
+// latest end seen so far overlaps the bar holding that end. Half-open spans: touching bars and
+// bars of no length do not overlap.
+inline RowConflicts FindConflicts(const std::vector<RowBarIndex::Entry>& sortedEntries) {
+    RowConflicts found;
+    int64_t latestEnd = std::numeric_limits<int64_t>::min();
+    int16_t latestBar = 0;
+    for (const RowBarIndex::Entry& entry : sortedEntries) {
+        if (entry.end <= entry.start) {
+            continue;
+        }
+        if (latestBar != 0 && entry.start < latestEnd) {
+            found.bars.push_back(entry.bar);
+            found.bars.push_back(latestBar);
+            const int64_t zoneEnd = std::min(entry.end, latestEnd);
+            if (!found.zones.empty() && entry.start <= found.zones.back().second) {
+                found.zones.back().second = std::max(found.zones.back().second, zoneEnd);
+            } else {
+                found.zones.emplace_back(entry.start, zoneEnd);
+            }
+        }
+        if (latestBar == 0 || entry.end > latestEnd) {
+            latestEnd = entry.end;
+            latestBar = entry.bar;
+        }
+    }
+    std::sort(found.bars.begin(), found.bars.end());
+    found.bars.erase(std::unique(found.bars.begin(), found.bars.end()), found.bars.end());
+    return found;
+}
+
 // The index of every row of a chart, rebuilt row by row when the row is next asked for after a
-// change.
+// change, with the overlaps of the row's bars of one kind (the work-order bars).
 class ChartBarIndex {
 public:
+    explicit ChartBarIndex(int32_t conflictKind = 2000) : conflictKind_(conflictKind) {}
+
     void markRowDirty(int16_t row) {
         if (row >= 1 && static_cast<size_t>(row) <= dirty_.size()) {
             dirty_[static_cast<size_t>(row - 1)] = true;
@@ -79,9 +121,20 @@ public:
 
     // The row's index as of the chart's current bars; row must exist in the chart.
     const RowBarIndex& row(const ScheduleChart& chart, int16_t row) {
+        return rows_[refresh(chart, row)];
+    }
+
+    // The overlaps of the row's bars of the conflict kind; row must exist in the chart.
+    const RowConflicts& conflicts(const ScheduleChart& chart, int16_t row) {
+        return conflicts_[refresh(chart, row)];
+    }
+
+private:
+    size_t refresh(const ScheduleChart& chart, int16_t row) {
         const auto count = static_cast<size_t>(chart.RowCount());
         if (allDirty_ || rows_.size() != count) {
             rows_.resize(count);
+            conflicts_.resize(count);
             dirty_.assign(count, true);
             allDirty_ = false;
         }
@@ -89,19 +142,29 @@ public:
         if (dirty_[at]) {
             const int16_t bars = chart.TimeBarCount(row);
             std::vector<RowBarIndex::Entry> entries;
+            std::vector<RowBarIndex::Entry> conflictEntries;
             entries.reserve(static_cast<size_t>(bars));
             for (int16_t bar = 1; bar <= bars; ++bar) {
                 const ChartBar& b = chart.Bar(row, bar);
                 entries.push_back({b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), bar});
+                if (b.Kind == conflictKind_) {
+                    conflictEntries.push_back(entries.back());
+                }
             }
+            std::stable_sort(conflictEntries.begin(), conflictEntries.end(),
+                             [](const RowBarIndex::Entry& a, const RowBarIndex::Entry& b) {
+                                 return a.start < b.start;
+                             });
+            conflicts_[at] = FindConflicts(conflictEntries);
             rows_[at].rebuild(std::move(entries));
             dirty_[at] = false;
         }
-        return rows_[at];
+        return at;
     }
 
-private:
+    int32_t conflictKind_;
     std::vector<RowBarIndex> rows_;
+    std::vector<RowConflicts> conflicts_;
     std::vector<bool> dirty_;
     bool allDirty_ = true;
 };

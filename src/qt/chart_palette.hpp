@@ -1,8 +1,13 @@
 #pragma once
 
-// The fixed colours and spacings of the chart and grid views, in one place so they stay alike.
+// The colours and spacings of the chart and grid views, in one place so they stay alike. Every
+// colour that is not the control's own (status colours, the temporary bar's green) is derived
+// from the widget's QPalette, so a dark palette gives a dark chart with readable text.
 
 #include <QColor>
+#include <QPalette>
+
+#include <tessaro/export.hpp>
 
 namespace tessaro::chart_palette {
 
@@ -12,50 +17,66 @@ inline constexpr int kTextPadding = 6;
 // resource's description, narrow enough to leave the chart its room.
 inline constexpr int kListColumnCap = 300;
 
-inline QColor HeaderBackground() {
-    return QColor(242, 244, 247);
-}
-inline QColor HeaderText() {
-    return QColor(32, 36, 40);
-}
-inline QColor BorderLine() {
-    return QColor(188, 194, 202);
-}
-inline QColor DayLine() {
-    return QColor(214, 218, 224);
-}
-inline QColor HourLine() {
-    return QColor(236, 238, 241);
-}
-inline QColor RowLine() {
-    return QColor(228, 231, 235);
-}
-inline QColor WeekendShade() {
-    return QColor(246, 246, 248);
-}
-inline QColor ListStripe() {
-    return QColor(249, 250, 251);
-}
-// Calendar bars: the resource is not available.
-inline QColor CalendarBlock() {
-    return QColor(255, 214, 214);
-}
-// The temporary bar of a copy in progress.
+// The light-green fill of the temporary bar of a copy in progress, in every palette.
 inline QColor TemporaryBar() {
     return QColor(144, 238, 144);
 }
-inline QColor TemporaryOutline() {
-    return QColor(0, 110, 0);
-}
-// Outline of a bar drawn in a selected style.
-inline QColor SelectedOutline() {
-    return QColor(20, 20, 20);
-}
-inline QColor DropTarget() {
-    return QColor(204, 228, 255);
-}
-inline QColor MarkOutline() {
-    return QColor(40, 40, 40);
-}
+
+// The WCAG contrast ratio of two colours: 1 for equal ones, 21 for black on white.
+TESSARO_EXPORT double ContrastRatio(const QColor& a, const QColor& b);
+
+// a moved towards b by share (0 gives a, 1 gives b).
+TESSARO_EXPORT QColor Blend(const QColor& a, const QColor& b, double share);
+
+// Of the palette's dark and light text colours, the one that reads better on the fill.
+TESSARO_EXPORT QColor ReadableTextOn(const QColor& fill, const QColor& dark = QColor(20, 20, 20),
+                                     const QColor& light = QColor(Qt::white));
+
+// Every colour the chart view paints that the control does not choose.
+struct TESSARO_EXPORT ChartColours {
+    QColor base;  // rows and the resource list
+    QColor text;  // resource texts
+    QColor listStripe;
+    QColor headerBackground;
+    QColor headerText;
+    QColor headerWeekend;
+    QColor border;
+    QColor dayLine;
+    QColor hourLine;
+    QColor rowLine;
+    QColor weekendShade;
+    // Days after the end of the planning window.
+    QColor outOfRange;
+    // Calendar bars: the resource is not available.
+    QColor calendarBlock;
+    QColor temporaryBar;
+    QColor temporaryOutline;
+    // Outline of a bar drawn in a selected style.
+    QColor selectedOutline;
+    QColor dropTarget;
+    QColor markOutline;
+    QColor markFill;
+    // Work-order bars that overlap on their resource.
+    QColor conflict;
+    // Where a changed activity was loaded, and its marker.
+    QColor changeOutline;
+    QColor changeMarker;
+    QColor nowLine;
+    QColor labelBackground;
+    QColor labelText;
+    QColor focus;
+    bool dark = false;
+
+    // Light or dark after the palette's base colour.
+    static ChartColours from(const QPalette& palette);
+
+    // ReadableTextOn, remembered for the few fills a chart uses: painting asks for every bar.
+    QColor inkOn(const QColor& fill) const;
+
+private:
+    mutable QRgb cachedFills_[8] = {};
+    mutable QColor cachedInks_[8];
+    mutable int cached_ = 0;
+};
 
 }  // namespace tessaro::chart_palette

@@ -176,6 +176,7 @@ void ListGridView::mousePressEvent(QMouseEvent* event) {
 
 void ListGridView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(viewport());
+    const auto colours = palette::ChartColours::from(palette());
     const QRect all = viewport()->rect();
     painter.fillRect(all, palette().color(QPalette::Base));
     const QFontMetrics metrics(font());
@@ -210,7 +211,7 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
             if (row == currentRow || inBlock) {
                 painter.fillRect(cell, currentRowTint);
             }
-            painter.setPen(palette::RowLine());
+            painter.setPen(colours.rowLine);
             painter.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
             painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
             const QString text = toQString(grid_.CellText(column, row));
@@ -233,7 +234,7 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
     // Column titles.
     painter.save();
     painter.setClipRect(QRect(rowHeaderWidth_, 0, all.width(), headerHeight_));
-    painter.fillRect(QRect(0, 0, all.width(), headerHeight_), palette::HeaderBackground());
+    painter.fillRect(QRect(0, 0, all.width(), headerHeight_), colours.headerBackground);
     QFont titleFont = font();
     titleFont.setBold(true);
     const QFontMetrics titleMetrics(titleFont);
@@ -241,9 +242,9 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
     for (int column = firstColumn; column <= lastColumn; ++column) {
         const QRect cell = cellRect(column, 1);
         const QRect title(cell.left(), 0, cell.width(), headerHeight_);
-        painter.setPen(palette::BorderLine());
+        painter.setPen(colours.border);
         painter.drawLine(title.right(), title.top(), title.right(), title.bottom());
-        painter.setPen(palette::HeaderText());
+        painter.setPen(colours.headerText);
         const QRect textRect = title.adjusted(pad, 0, -pad, 0);
         painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                          titleMetrics.elidedText(toQString(grid_.ColumnTitle(column)),
@@ -255,23 +256,23 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
     painter.save();
     painter.setClipRect(QRect(0, headerHeight_, rowHeaderWidth_, all.height()));
     painter.fillRect(QRect(0, headerHeight_, rowHeaderWidth_, all.height()),
-                     palette::HeaderBackground());
+                     colours.headerBackground);
     for (int row = firstRow; row <= lastRow; ++row) {
         const QRect number(0, headerHeight_ + (row - 1) * rowHeight_ - top, rowHeaderWidth_,
                            rowHeight_);
         if (row == currentRow) {
             painter.fillRect(number, currentRowTint);
         }
-        painter.setPen(palette::BorderLine());
+        painter.setPen(colours.border);
         painter.drawLine(number.left(), number.bottom(), number.right(), number.bottom());
-        painter.setPen(palette::HeaderText());
+        painter.setPen(colours.headerText);
         painter.drawText(number.adjusted(0, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignRight,
                          QString::number(row));
     }
     painter.restore();
 
-    painter.setPen(palette::BorderLine());
-    painter.fillRect(QRect(0, 0, rowHeaderWidth_, headerHeight_), palette::HeaderBackground());
+    painter.setPen(colours.border);
+    painter.fillRect(QRect(0, 0, rowHeaderWidth_, headerHeight_), colours.headerBackground);
     painter.drawLine(0, headerHeight_ - 1, all.width(), headerHeight_ - 1);
     painter.drawLine(rowHeaderWidth_ - 1, 0, rowHeaderWidth_ - 1, all.height());
 }

@@ -13,6 +13,7 @@
 
 #include "bar_index.hpp"
 #include "chart_palette.hpp"
+#include "label_cache.hpp"
 
 namespace tessaro {
 
@@ -30,7 +31,12 @@ int ClampedCoordinate(double value) {
 }  // namespace
 
 ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
-    : QAbstractScrollArea(parent), chart_(chart), index_(std::make_unique<ChartBarIndex>()) {
+    : QAbstractScrollArea(parent),
+      chart_(chart),
+      index_(std::make_unique<ChartBarIndex>(kWorkOrderBarKind)),
+      colours_(std::make_unique<chart_palette::ChartColours>(
+          chart_palette::ChartColours::from(palette()))),
+      labels_(std::make_unique<qt_detail::LabelCache>()) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -58,6 +64,9 @@ ScheduleChartView::~ScheduleChartView() {
 
 void ScheduleChartView::onChartChanged(const ChartChange& change) {
     using Kind = ChartChange::Kind;
+    if (change.What == Kind::Rows || change.What == Kind::Bars || change.What == Kind::Bar) {
+        changesDirty_ = true;
+    }
     switch (change.What) {
         case Kind::Rows:
             index_->markAllDirty();
@@ -105,6 +114,30 @@ double ScheduleChartView::dpiScale() const {
     return logicalDpiX() / 96.0;
 }
 
+double ScheduleChartView::fitDayWidth() const {
+    const int width = viewport()->width() - layout_.listWidth - 1;
+    const int64_t days = int64_t{std::max(chart_.RangeStartDay(), chart_.RangeEndDay())} -
+                         chart_.RangeStartDay() + 1;
+    return std::max(1.0, static_cast<double>(width) / static_cast<double>(days));
+}
+
+double ScheduleChartView::wantedDayWidth() const {
+    // A scale of 0 or below (the toolbar zoomed out past its last step) shows the whole window.
+    return chart_.TimeScale() >= 1 ? chart_.TimeScale() * dpiScale() : fitDayWidth();
+}
+
+QSize ScheduleChartView::frameSize() const {
+    return frame_ ? frame_->size : viewport()->size();
+}
+
+int ScheduleChartView::scrollX() const {
+    return frame_ ? frame_->scrollX : horizontalScrollBar()->value();
+}
+
+int ScheduleChartView::scrollY() const {
+    return frame_ ? frame_->scrollY : verticalScrollBar()->value();
+}
+
 void ScheduleChartView::remeasureRows() {
     layout_.listFont = toQFont(chart_.ListFont());
     layout_.columnWidths.clear();
@@ -149,14 +182,6 @@ void ScheduleChartView::relayout() {
                             static_cast<int>(std::lround(22 * scale))});
     l.headerRowHeight = headerMetrics.height() + 8;
 
-    const TimeAxis oldAxis = l.axis;
-    const double dayWidth = std::max<int>(1, chart_.TimeScale()) * scale;
-    l.axis = TimeAxis(chart_.RangeStartDay(), chart_.RangeEndDay(), dayWidth);
-    // A third header row of hours appears once an hour is wide enough for its number.
-    const double hourWidth = dayWidth / 24;
-    l.headerRows = hourWidth >= headerMetrics.horizontalAdvance(QStringLiteral("00")) + 8 ? 3 : 2;
-    l.headerHeight = l.headerRows * l.headerRowHeight;
-
     // The list is as wide as its columns, within a third of the view.
     const int padding = chart_palette::kTextPadding * 2;
     int wanted = headerMetrics.horizontalAdvance(toQString(chart_.ListColumnTitle())) + padding;
@@ -169,6 +194,14 @@ void ScheduleChartView::relayout() {
     const int limit = std::max(static_cast<int>(std::lround(110 * scale)), viewport()->width() / 3);
     l.listWidth = std::min(wanted, limit);
 
+    const TimeAxis oldAxis = l.axis;
+    const double dayWidth = wantedDayWidth();
+    l.axis = TimeAxis(chart_.RangeStartDay(), chart_.RangeEndDay(), dayWidth);
+    // A third header row of hours appears once an hour is wide enough for its number.
+    const double hourWidth = dayWidth / 24;
+    l.headerRows = hourWidth >= headerMetrics.horizontalAdvance(QStringLiteral("00")) + 8 ? 3 : 2;
+    l.headerHeight = l.headerRows * l.headerRowHeight;
+
     // Zooming keeps the moment at the left edge where it was.
     double keepMinute = std::numeric_limits<double>::quiet_NaN();
     if (oldAxis.dayWidth() != l.axis.dayWidth() || oldAxis.firstDay() != l.axis.firstDay()) {
@@ -176,6 +209,9 @@ void ScheduleChartView::relayout() {
                      static_cast<double>(oldAxis.firstDay()) * TimeAxis::kMinutesPerDay;
     }
     syncScrollBars(keepMinute);
+    if (oldAxis.dayWidth() != l.axis.dayWidth()) {
+        emit zoomChanged();
+    }
 }
 
 void ScheduleChartView::syncScrollBars(double keepMinuteAtLeft) {
@@ -244,20 +280,20 @@ void ScheduleChartView::scrollContentsBy(int /*dx*/, int /*dy*/) {
 // ---- Geometry ----
 
 QRect ScheduleChartView::chartArea() const {
-    const QRect all = viewport()->rect();
+    const QRect all(QPoint(0, 0), frameSize());
     return QRect(QPoint(layout_.listWidth + 1, layout_.headerHeight), all.bottomRight());
 }
 
 QRect ScheduleChartView::listArea() const {
-    return QRect(0, 0, layout_.listWidth, viewport()->height());
+    return QRect(0, 0, layout_.listWidth, frameSize().height());
 }
 
 int ScheduleChartView::rowTop(int row) const {
-    return layout_.headerHeight + (row - 1) * layout_.rowHeight - verticalScrollBar()->value();
+    return layout_.headerHeight + (row - 1) * layout_.rowHeight - scrollY();
 }
 
 double ScheduleChartView::minuteX(int64_t absoluteMinute) const {
-    return chartArea().left() + layout_.axis.x(absoluteMinute) - horizontalScrollBar()->value();
+    return chartArea().left() + layout_.axis.x(absoluteMinute) - scrollX();
 }
 
 QRect ScheduleChartView::spanRect(int row, int64_t start, int64_t end, int32_t kind) const {
@@ -290,16 +326,16 @@ QPoint ScheduleChartView::pointAt(int row, const ChartTime& time) const {
 }
 
 int ScheduleChartView::rowAt(const QPoint& pos) const {
-    if (pos.y() < layout_.headerHeight || pos.y() >= viewport()->height()) {
+    if (pos.y() < layout_.headerHeight || pos.y() >= frameSize().height()) {
         return 0;
     }
-    const int offset = pos.y() - layout_.headerHeight + verticalScrollBar()->value();
+    const int offset = pos.y() - layout_.headerHeight + scrollY();
     const int row = offset / layout_.rowHeight + 1;
     return row <= chart_.RowCount() ? row : 0;
 }
 
 ChartTime ScheduleChartView::timeAt(const QPoint& pos) const {
-    const double offset = pos.x() - chartArea().left() + horizontalScrollBar()->value();
+    const double offset = pos.x() - chartArea().left() + scrollX();
     return TimeAxis::timeOf(layout_.axis.minuteAt(offset));
 }
 
@@ -309,14 +345,14 @@ std::pair<int, int> ScheduleChartView::visibleRows() const {
     if (count == 0 || chart.height() <= 0) {
         return {1, 0};
     }
-    const int top = verticalScrollBar()->value();
+    const int top = scrollY();
     const int first = top / layout_.rowHeight + 1;
     const int last = std::min(count, (top + chart.height() - 1) / layout_.rowHeight + 1);
     return {first, last};
 }
 
 std::pair<int64_t, int64_t> ScheduleChartView::visibleMinutes() const {
-    const double left = horizontalScrollBar()->value();
+    const double left = scrollX();
     const double right = left + chartArea().width();
     return {layout_.axis.minuteAt(left) - 1, layout_.axis.minuteAt(right) + 1};
 }
@@ -327,7 +363,7 @@ ScheduleChartView::BarHit ScheduleChartView::barAt(const QPoint& pos) const {
         return {};
     }
     const int grip = static_cast<int>(std::lround(kEdgeGrip * dpiScale()));
-    const double offset = pos.x() - chartArea().left() + horizontalScrollBar()->value();
+    const double offset = pos.x() - chartArea().left() + scrollX();
     const int64_t from = layout_.axis.minuteAt(offset - grip) - 1;
     const int64_t to = layout_.axis.minuteAt(offset + grip) + 1;
     BarHit best;
@@ -368,7 +404,7 @@ ScheduleChartView::BarHit ScheduleChartView::barAt(const QPoint& pos) const {
 // ---- Scrolling ----
 
 int32_t ScheduleChartView::firstVisibleDay() const {
-    return TimeAxis::timeOf(layout_.axis.minuteAt(horizontalScrollBar()->value())).Day;
+    return TimeAxis::timeOf(layout_.axis.minuteAt(scrollX())).Day;
 }
 
 void ScheduleChartView::scrollToDay(int32_t day) {

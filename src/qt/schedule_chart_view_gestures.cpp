@@ -14,6 +14,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "bar_facts.hpp"
 #include "guarded_call.hpp"
 
 namespace tessaro {
@@ -74,8 +75,11 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
                 break;
             }
             if (!gesture_.draggable) {
-                // Moved off a bar that stays put: neither a drag nor a click any more.
-                cancelGesture();
+                // A bar that stays put: neither a drag nor a click any more, and the planner
+                // is told why nothing follows the mouse.
+                if (!gesture_.refused) {
+                    refuseDrag(pos);
+                }
                 break;
             }
             if (gesture_.part == BarPart::StartEdge) {
@@ -106,6 +110,10 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
         case DragState::Pressed: {
             const Gesture pressed = gesture_;
             dragState_ = DragState::Idle;
+            if (pressed.refused) {
+                viewport()->unsetCursor();
+                break;
+            }
             if (event->button() == Qt::LeftButton && barExists(pressed.row, pressed.bar)) {
                 lastClicked_ = {pressed.row, pressed.bar};
                 viewport()->update();
@@ -150,9 +158,29 @@ void ScheduleChartView::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
+bool ScheduleChartView::staysPut(int32_t kind) {
+    // A work-order activity moves through its copy; calendar blocks do not move at all.
+    return kind == kWorkOrderBarKind || kind == kCalendarBarKind;
+}
+
+void ScheduleChartView::refuseDrag(const QPoint& pos) {
+    gesture_.refused = true;
+    viewport()->setCursor(Qt::ForbiddenCursor);
+    const ChartBar& bar =
+        chart_.Bar(static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
+    const QString hint = bar.Kind == kCalendarBarKind
+                             ? tr("Calendar blocks cannot be moved.")
+                             : tr("Copy the activity (right-click, Copy) to move it.");
+    QToolTip::showText(viewport()->mapToGlobal(pos), hint, viewport());
+    emit statusHint(hint);
+}
+
 void ScheduleChartView::updateHoverCursor(const QPoint& pos) {
     const BarHit hit = barAt(pos);
-    if (hit.part == BarPart::StartEdge || hit.part == BarPart::EndEdge) {
+    const bool movable =
+        hit &&
+        !staysPut(chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar)).Kind);
+    if (movable && (hit.part == BarPart::StartEdge || hit.part == BarPart::EndEdge)) {
         viewport()->setCursor(Qt::SizeHorCursor);
     } else {
         viewport()->unsetCursor();
@@ -175,7 +203,7 @@ void ScheduleChartView::beginGesture(const BarHit& hit, const QPoint& pos) {
     gesture_.targetRow = hit.row;
     gesture_.ghostStart = gesture_.start;
     gesture_.ghostEnd = gesture_.end;
-    gesture_.draggable = bar.Kind != kCalendarBarKind;
+    gesture_.draggable = !staysPut(bar.Kind);
     dragState_ = DragState::Pressed;
 }
 
@@ -317,7 +345,30 @@ void ScheduleChartView::cancelGesture() {
 // ---- Keyboard ----
 
 void ScheduleChartView::keyPressEvent(QKeyEvent* event) {
+    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
     switch (event->key()) {
+        case Qt::Key_F8:
+            if (dragState_ == DragState::Idle) {
+                showNextConflict((event->modifiers() & Qt::ShiftModifier) != 0);
+            }
+            event->accept();
+            return;
+        case Qt::Key_0:
+            if (control) {
+                fitToWindow();
+                event->accept();
+                return;
+            }
+            break;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+        case Qt::Key_Minus:
+            if (control) {
+                zoomBy(event->key() == Qt::Key_Minus ? 0.8 : 1.25, chartArea().center().x());
+                event->accept();
+                return;
+            }
+            break;
         case Qt::Key_Escape:
             if (dragState_ != DragState::Idle) {
                 cancelGesture();
@@ -342,18 +393,33 @@ void ScheduleChartView::removeLastClickedBar() {
     if (!barExists(target.row, target.bar)) {
         return;
     }
+    const ChartBar& bar =
+        chart_.Bar(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
+    if (staysPut(bar.Kind)) {
+        // The control keeps work orders and calendar blocks: nothing to ask.
+        emit statusHint(bar.Kind == kCalendarBarKind
+                            ? tr("Calendar blocks cannot be removed.")
+                            : tr("Work-order activities cannot be removed here; a copy "
+                                 "(right-click, Copy) can."));
+        return;
+    }
     bool confirmed = false;
     if (confirmRemoval_) {
         confirmed = confirmRemoval_(target.row, target.bar);
     } else {
-        const ChartBar& bar =
-            chart_.Bar(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
-        const QString name = toQString(bar.Text.empty() ? bar.Key : bar.Text);
         const QString resource =
             toQString(chart_.RowColumnText(static_cast<int16_t>(target.row), 1));
-        const QString question = name.isEmpty()
-                                     ? tr("Remove the selected bar from %1?").arg(resource)
-                                     : tr("Remove \"%1\" from %2?").arg(name, resource);
+        const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(bar.Tag);
+        QString question;
+        if (bar.Kind == kTemporaryBarKind && facts.valid()) {
+            question = tr("Remove the copy of work order %1, activity %2, from %3?\n\n"
+                          "The copy is given up; the activity stays where it is.")
+                           .arg(facts.workOrder, facts.activity, resource);
+        } else {
+            const QString name = toQString(bar.Text.empty() ? bar.Key : bar.Text);
+            question = name.isEmpty() ? tr("Remove the selected bar from %1?").arg(resource)
+                                      : tr("Remove \"%1\" from %2?").arg(name, resource);
+        }
         confirmed = QMessageBox::question(this, tr("Remove bar"), question,
                                           QMessageBox::Yes | QMessageBox::No,
                                           QMessageBox::No) == QMessageBox::Yes;
@@ -395,7 +461,8 @@ bool ScheduleChartView::showHint(const QPoint& pos, const QPoint& globalPos) {
     if (!hovered) {
         return false;
     }
-    const QString hint = toQString(chart_.HintText());
+    // The model's hint stays as the control wrote it; the planner reads the bar's record.
+    const QString hint = describeBar(hit.row, hit.bar);
     if (hint.isEmpty()) {
         return false;
     }

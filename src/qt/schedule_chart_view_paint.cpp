@@ -12,12 +12,16 @@
 #include <tessaro/qt/conversions.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
+#include "bar_facts.hpp"
 #include "bar_index.hpp"
 #include "chart_palette.hpp"
+#include "label_cache.hpp"
+#include "time_header.hpp"
 
 namespace tessaro {
 
 namespace palette = chart_palette;
+using palette::ChartColours;
 
 namespace {
 
@@ -25,38 +29,31 @@ int RoundedX(double x) {
     return static_cast<int>(std::lround(std::clamp(x, -1.0e7, 1.0e7)));
 }
 
-// Dark text on light fills, light text on dark ones.
-QColor TextColourOn(const QColor& fill) {
-    const double luminance = 0.299 * fill.red() + 0.587 * fill.green() + 0.114 * fill.blue();
-    return luminance < 140 ? QColor(Qt::white) : QColor(20, 20, 20);
-}
-
-// The first of the captions that fits the width; "" when none does.
-QString FittingCaption(const QFontMetrics& metrics, std::initializer_list<QString> captions,
-                       int width) {
-    for (const QString& caption : captions) {
-        if (!caption.isEmpty() && metrics.horizontalAdvance(caption) <= width) {
-            return caption;
-        }
-    }
-    return {};
-}
+// Below this width a bar shows no text: the label would be an ellipsis.
+constexpr int kLabelMinimumWidth = 24;
 
 }  // namespace
 
 void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    paintChart(painter);
+}
+
+void ScheduleChartView::paintChart(QPainter& painter) {
+    *colours_ = ChartColours::from(palette());
+    labels_->useFont(layout_.barFont);
+    const ChartColours& colours = *colours_;
+    painter.fillRect(QRect(QPoint(0, 0), frameSize()), colours.base);
     const auto [firstRow, lastRow] = visibleRows();
 
     painter.save();
     painter.setClipRect(chartArea());
     paintTimeBackground(painter);
     int painted = paintBars(painter, firstRow, lastRow, true);
-    if (dragState_ == DragState::MovingBar && gesture_.targetRow >= firstRow &&
+    if (!exporting() && dragState_ == DragState::MovingBar && gesture_.targetRow >= firstRow &&
         gesture_.targetRow <= lastRow) {
         // The row a moved bar would land on, over its calendar blocks too.
-        QColor target = palette::DropTarget();
+        QColor target = colours.dropTarget;
         target.setAlpha(170);
         const QRect chart = chartArea();
         painter.fillRect(
@@ -64,8 +61,13 @@ void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
             target);
     }
     paintGridLines(painter, firstRow, lastRow);
+    paintChanges(painter, firstRow, lastRow);
     painted += paintBars(painter, firstRow, lastRow, false);
-    paintGhost(painter);
+    paintConflictZones(painter, firstRow, lastRow);
+    paintNowLine(painter);
+    if (!exporting()) {
+        paintGhost(painter);
+    }
     painter.restore();
 
     paintHeader(painter);
@@ -74,6 +76,7 @@ void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void ScheduleChartView::paintTimeBackground(QPainter& painter) const {
+    const ChartColours& colours = *colours_;
     const QRect chart = chartArea();
     const TimeAxis& axis = layout_.axis;
     if (axis.dayWidth() >= 3) {
@@ -87,7 +90,7 @@ void ScheduleChartView::paintTimeBackground(QPainter& painter) const {
             if (weekday == 0 || weekday == 6) {
                 const int x1 = RoundedX(minuteX(int64_t{day + 1} * TimeAxis::kMinutesPerDay));
                 painter.fillRect(QRect(x0, chart.top(), x1 - x0, chart.height()),
-                                 palette::WeekendShade());
+                                 colours.weekendShade);
             }
         }
     }
@@ -95,11 +98,12 @@ void ScheduleChartView::paintTimeBackground(QPainter& painter) const {
     const int end = RoundedX(minuteX(int64_t{axis.lastDay() + 1} * TimeAxis::kMinutesPerDay));
     if (end <= chart.right()) {
         painter.fillRect(QRect(end, chart.top(), chart.right() - end + 1, chart.height()),
-                         palette::HeaderBackground());
+                         colours.outOfRange);
     }
 }
 
 void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int lastRow) const {
+    const ChartColours& colours = *colours_;
     const QRect chart = chartArea();
     const TimeAxis& axis = layout_.axis;
     const double hourWidth = axis.dayWidth() / 24;
@@ -107,7 +111,7 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
     const int64_t lastMinute = int64_t{axis.lastDay() + 1} * TimeAxis::kMinutesPerDay;
 
     if (hourWidth >= 8) {
-        painter.setPen(palette::HourLine());
+        painter.setPen(colours.hourLine);
         for (int64_t minute = std::max<int64_t>(fromMinute / 60 * 60, 0);
              minute <= std::min(toMinute, lastMinute); minute += 60) {
             if (minute % TimeAxis::kMinutesPerDay != 0) {
@@ -119,7 +123,7 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
     // Days while they are wide enough to tell apart, weeks (from Monday) below that.
     const int step = axis.dayWidth() >= 4 ? 1 : 7;
     if (axis.dayWidth() * step >= 4) {
-        painter.setPen(palette::DayLine());
+        painter.setPen(colours.dayLine);
         for (int32_t day = std::max(firstVisibleDay(), axis.firstDay()); day <= axis.lastDay() + 1;
              ++day) {
             const int x = RoundedX(minuteX(int64_t{day} * TimeAxis::kMinutesPerDay));
@@ -131,7 +135,7 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
             }
         }
     }
-    painter.setPen(palette::RowLine());
+    painter.setPen(colours.rowLine);
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = rowTop(row) + layout_.rowHeight - 1;
         painter.drawLine(chart.left(), y, chart.right(), y);
@@ -144,6 +148,8 @@ int ScheduleChartView::paintBars(QPainter& painter, int firstRow, int lastRow,
     std::vector<int16_t> visible;
     int painted = 0;
     for (int row = firstRow; row <= lastRow; ++row) {
+        const qt_detail::RowConflicts& conflicts =
+            index_->conflicts(chart_, static_cast<int16_t>(row));
         visible.clear();
         index_->row(chart_, static_cast<int16_t>(row))
             .forEachIn(fromMinute, toMinute, [&](const qt_detail::RowBarIndex::Entry& entry) {
@@ -157,8 +163,8 @@ int ScheduleChartView::paintBars(QPainter& painter, int firstRow, int lastRow,
                 continue;
             }
             const QRect rect = barRect(row, bar);
-            paintBar(painter, rect, b, false);
-            if (hasFocus() && row == lastClicked_.row && bar == lastClicked_.bar) {
+            paintBar(painter, rect, b, false, !conflicts.bars.empty() && conflicts.contains(bar));
+            if (!exporting() && hasFocus() && row == lastClicked_.row && bar == lastClicked_.bar) {
                 // The bar the Delete key acts on.
                 painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
                 painter.setBrush(Qt::NoBrush);
@@ -171,24 +177,25 @@ int ScheduleChartView::paintBars(QPainter& painter, int firstRow, int lastRow,
 }
 
 void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar,
-                                 bool ghost) const {
+                                 bool ghost, bool conflicting) const {
+    const ChartColours& colours = *colours_;
     if (bar.Kind == kCalendarBarKind) {
-        painter.fillRect(rect, palette::CalendarBlock());
+        painter.fillRect(rect, colours.calendarBlock);
         return;
     }
     const BarStyle style =
         bar.Style >= 1 && bar.Style <= chart_.StyleCount() ? chart_.Style(bar.Style) : BarStyle{};
     const bool temporary = bar.Kind == kTemporaryBarKind;
     const bool selected = style.Flags == kSelectedStyleFlags;
-    QColor fill = temporary ? palette::TemporaryBar()
-                            : toQColor(bar.Colour != -1 ? bar.Colour : style.Colour);
-    QColor outline = temporary  ? palette::TemporaryOutline()
-                     : selected ? palette::SelectedOutline()
+    QColor fill =
+        temporary ? colours.temporaryBar : toQColor(bar.Colour != -1 ? bar.Colour : style.Colour);
+    QColor outline = temporary  ? colours.temporaryOutline
+                     : selected ? colours.selectedOutline
                                 : fill.darker(160);
     Qt::PenStyle outlineStyle = temporary ? Qt::DashLine : Qt::SolidLine;
     if (ghost) {
         fill.setAlpha(160);
-        outline = palette::SelectedOutline();
+        outline = colours.selectedOutline;
         outlineStyle = Qt::DashLine;
     }
 
@@ -200,19 +207,52 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
         // A selected bar carries a double outline: visibly stronger than any other.
         painter.drawRect(rect.adjusted(1, 1, -2, -2));
     }
+    if (conflicting && !ghost) {
+        // Overlapping work: a thick outline in the conflict colour, outside the bar so that the
+        // bar's own colour still shows its status.
+        painter.setPen(QPen(colours.conflict, 2));
+        painter.drawRect(QRectF(rect).adjusted(-1, -1, 0, 0));
+    }
 
     // The text stays readable when the bar starts left of the visible chart.
     const QRect shown = rect.intersected(chartArea());
-    const QString text = toQString(bar.Text);
-    if (!text.isEmpty() && shown.width() > 2 * palette::kTextPadding) {
-        painter.setFont(layout_.barFont);
-        const QFontMetrics metrics(layout_.barFont);
+    if (shown.width() >= kLabelMinimumWidth) {
         const QRect textRect = shown.adjusted(palette::kTextPadding - 2, 0, -3, 0);
-        const QString elided = metrics.elidedText(text, Qt::ElideRight, textRect.width());
-        if (!elided.isEmpty() && elided != QStringLiteral("\u2026")) {
-            painter.setPen(TextColourOn(fill));
-            painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                             elided);
+        if (bar.Kind == kWorkOrderBarKind || temporary) {
+            // The record names the activity (the control's text is often only "."): the whole
+            // name where it fits, else the work order, else the activity; never a stub.
+            const QString label = qt_detail::ActivityLabelOf(bar.Tag);
+            if (!label.isEmpty()) {
+                const qsizetype split = label.indexOf(QStringLiteral(" / "));
+                const QString order = split < 0 ? label : label.left(split);
+                const QString activity = split < 0 ? QString() : label.mid(split + 3);
+                for (const QString& candidate :
+                     {temporary ? tr("Copy of %1").arg(label) : label, order, activity}) {
+                    if (candidate.isEmpty()) {
+                        continue;
+                    }
+                    const qt_detail::LabelCache::Entry& entry = labels_->get(candidate);
+                    if (entry.width <= textRect.width()) {
+                        painter.setPen(colours.inkOn(fill));
+                        painter.setFont(layout_.barFont);
+                        painter.drawStaticText(
+                            textRect.left(),
+                            textRect.top() + (textRect.height() - labels_->height()) / 2,
+                            entry.text);
+                        break;
+                    }
+                }
+            }
+        } else if (!bar.Text.empty()) {
+            painter.setFont(layout_.barFont);
+            const QFontMetrics metrics(layout_.barFont);
+            const QString elided =
+                metrics.elidedText(toQString(bar.Text), Qt::ElideRight, textRect.width());
+            if (!elided.isEmpty() && elided != QStringLiteral("\u2026")) {
+                painter.setPen(colours.inkOn(fill));
+                painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                                 elided);
+            }
         }
     }
 
@@ -230,6 +270,36 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
     if (rect.width() >= endSize) {
         paintMark(painter, style.EndMark, endSize, {double(rect.right() + 1), centre});
     }
+}
+
+void ScheduleChartView::paintConflictZones(QPainter& painter, int firstRow, int lastRow) const {
+    const ChartColours& colours = *colours_;
+    const auto [fromMinute, toMinute] = visibleMinutes();
+    QColor hatch = colours.conflict;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const auto& zones = index_->conflicts(chart_, static_cast<int16_t>(row)).zones;
+        auto zone = std::lower_bound(
+            zones.begin(), zones.end(), fromMinute,
+            [](const std::pair<int64_t, int64_t>& z, int64_t minute) { return z.second < minute; });
+        for (; zone != zones.end() && zone->first <= toMinute; ++zone) {
+            const QRect rect = spanRect(row, zone->first, zone->second, kWorkOrderBarKind);
+            painter.fillRect(rect, QBrush(hatch, Qt::BDiagPattern));
+        }
+    }
+}
+
+void ScheduleChartView::paintNowLine(QPainter& painter) const {
+    if (!now_) {
+        return;
+    }
+    const int x = RoundedX(minuteX(now_->AbsoluteMinutes()));
+    const QRect chart = chartArea();
+    if (x < chart.left() || x > chart.right()) {
+        return;
+    }
+    const ChartColours& colours = *colours_;
+    painter.setPen(QPen(colours.nowLine, 2));
+    painter.drawLine(x, chart.top(), x, chart.bottom());
 }
 
 void ScheduleChartView::paintMark(QPainter& painter, int mark, int size, QPointF at) const {
@@ -256,8 +326,9 @@ void ScheduleChartView::paintMark(QPainter& painter, int mark, int size, QPointF
     const bool solid = mark >= 4;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(solid ? QColor(Qt::white) : palette::MarkOutline(), 1));
-    painter.setBrush(solid ? palette::MarkOutline() : QColor(Qt::white));
+    const ChartColours& colours = *colours_;
+    painter.setPen(QPen(solid ? colours.markFill : colours.markOutline, 1));
+    painter.setBrush(solid ? colours.markOutline : colours.markFill);
     painter.drawPolygon(shape);
     painter.restore();
 }
@@ -274,7 +345,7 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
         chart_.Bar(static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
     const QRect rect =
         spanRect(gesture_.targetRow, gesture_.ghostStart, gesture_.ghostEnd, bar.Kind);
-    paintBar(painter, rect, bar, true);
+    paintBar(painter, rect, bar, true, false);
 
     // Where the bar would go, spelt out beside the ghost.
     QString caption;
@@ -301,11 +372,12 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
     label.moveTo(
         std::clamp(anchorX, chart.left(), std::max(chart.left(), chart.right() - label.width())),
         top);
+    const ChartColours& colours = *colours_;
     painter.setFont(layout_.headerFont);
-    painter.setPen(palette::BorderLine());
-    painter.setBrush(QColor(255, 255, 225));
+    painter.setPen(colours.border);
+    painter.setBrush(colours.labelBackground);
     painter.drawRect(label.adjusted(0, 0, -1, -1));
-    painter.setPen(palette::HeaderText());
+    painter.setPen(colours.labelText);
     painter.drawText(label, Qt::AlignCenter, caption);
 }
 
@@ -325,128 +397,72 @@ QString ScheduleChartView::timeCaption(int64_t absoluteMinute) const {
 }
 
 void ScheduleChartView::paintHeader(QPainter& painter) const {
+    const ChartColours& colours = *colours_;
     const QRect chart = chartArea();
-    const TimeAxis& axis = layout_.axis;
-    const int rowHeight = layout_.headerRowHeight;
     const QRect header(chart.left(), 0, chart.width(), layout_.headerHeight);
     painter.save();
     painter.setClipRect(header);
-    painter.fillRect(header, palette::HeaderBackground());
+    painter.fillRect(header, colours.headerBackground);
 
-    QFont monthFont = layout_.headerFont;
-    monthFont.setBold(true);
-    const QFontMetrics monthMetrics(monthFont);
-    const QFontMetrics dayMetrics(layout_.headerFont);
-    const int pad = palette::kTextPadding;
-    const int32_t firstDay = std::max(firstVisibleDay(), axis.firstDay());
-    const int32_t lastDay = std::min<int64_t>(
-        axis.lastDay(),
-        TimeAxis::timeOf(layout_.axis.minuteAt(horizontalScrollBar()->value() + chart.width()))
-            .Day);
-    auto dayX = [&](int32_t day) {
-        return RoundedX(minuteX(int64_t{day} * TimeAxis::kMinutesPerDay));
-    };
+    qt_detail::HeaderInput input;
+    input.axis = layout_.axis;
+    input.chartLeft = chart.left();
+    input.chartWidth = chart.width();
+    input.scrollX = scrollX();
+    input.rowHeight = layout_.headerRowHeight;
+    input.rows = layout_.headerRows;
+    input.font = layout_.headerFont;
+    input.dayNames = chart_.DayNames();
+    input.monthNames = chart_.MonthNames();
+    input.monthFormat = chart_.TimeScaleFormat();
+    const qt_detail::HeaderLayout laid = qt_detail::LayOutHeader(input);
 
-    // Months, with the caption kept in sight while the month is scrolled through.
-    const std::string format =
-        chart_.TimeScaleFormat().empty() ? std::string("M Y") : chart_.TimeScaleFormat();
-    CivilDate month = DateFromDayNumber(firstDay);
-    month.Day = 1;
-    for (int32_t start = DayNumber(month.Year, month.Month, 1); start <= lastDay;) {
-        const int32_t next = start + DaysInMonth(month.Year, month.Month);
-        const int x0 = dayX(std::max(start, axis.firstDay()));
-        const int x1 = dayX(std::min(next, axis.lastDay() + 1));
-        painter.setPen(palette::BorderLine());
-        painter.drawLine(x1 - 1, 0, x1 - 1, rowHeight - 1);
-        const int textLeft = std::max(x0, chart.left()) + pad;
-        const int width = x1 - pad - textLeft;
-        const QString full =
-            formatMonthCaption(format, chart_.MonthNames(), month.Year, month.Month);
-        const QString shortName =
-            listEntry(chart_.MonthNames(), ',', month.Month - 1).trimmed().left(3);
-        const QString caption = FittingCaption(
-            monthMetrics,
-            {full, shortName + QStringLiteral(" ") + QString::number(month.Year), shortName},
-            width);
-        if (!caption.isEmpty()) {
-            painter.setFont(monthFont);
-            painter.setPen(palette::HeaderText());
-            painter.drawText(QRect(textLeft, 0, width, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                             caption);
+    const int rowHeight = layout_.headerRowHeight;
+    for (const qt_detail::HeaderCell& cell : laid.cells) {
+        const int top = cell.level * rowHeight;
+        if (cell.weekend) {
+            painter.fillRect(QRect(cell.left, top, cell.right - cell.left, rowHeight - 1),
+                             colours.headerWeekend);
         }
-        start = next;
-        if (++month.Month > 12) {
-            month.Month = 1;
-            ++month.Year;
+        if (cell.separator) {
+            painter.setPen(colours.border);
+            painter.drawLine(cell.right - 1, top, cell.right - 1, top + rowHeight - 1);
         }
     }
-    painter.setPen(palette::BorderLine());
-    painter.drawLine(chart.left(), rowHeight - 1, chart.right(), rowHeight - 1);
-
-    // Days: name and day of month while they fit, the day of month alone, or only Mondays.
-    const int dayTop = rowHeight;
-    const double dayWidth = axis.dayWidth();
-    const int numberWidth = dayMetrics.horizontalAdvance(QStringLiteral("30")) + 2 * pad;
-    const bool everyDay = dayWidth >= numberWidth;
-    painter.setFont(layout_.headerFont);
-    for (int32_t day = firstDay; day <= lastDay; ++day) {
-        const int x0 = dayX(day);
-        const int x1 = dayX(day + 1);
-        const int weekday = TimeAxis::weekday(day);
-        if (dayWidth >= 3 && (weekday == 0 || weekday == 6)) {
-            painter.fillRect(QRect(x0, dayTop, x1 - x0, rowHeight - 1), QColor(232, 235, 240));
-        }
-        if (dayWidth >= 4 || weekday == 1) {
-            painter.setPen(palette::BorderLine());
-            painter.drawLine(x1 - 1, dayTop, x1 - 1, dayTop + rowHeight - 1);
-        }
-        if (!everyDay && (weekday != 1 || dayWidth * 7 < numberWidth)) {
-            continue;
-        }
-        const QString number = QString::number(DateFromDayNumber(day).Day);
-        const QString name = listEntry(chart_.DayNames(), ';', weekday).trimmed();
-        const int width = everyDay ? x1 - x0 - 2 * pad : numberWidth;
-        const QString caption =
-            FittingCaption(dayMetrics,
-                           {name + QStringLiteral(" ") + number,
-                            name.left(2) + QStringLiteral(" ") + number, number},
-                           width);
-        painter.setPen(palette::HeaderText());
-        const int textLeft = everyDay ? std::max(x0, chart.left()) + pad : x0 + pad;
-        painter.drawText(QRect(textLeft, dayTop, std::max(width, x1 - pad - textLeft), rowHeight),
-                         Qt::AlignVCenter | Qt::AlignLeft, caption);
+    for (int level = 1; level < layout_.headerRows; ++level) {
+        painter.setPen(colours.border);
+        painter.drawLine(chart.left(), level * rowHeight - 1, chart.right(), level * rowHeight - 1);
     }
-
-    // Hours, when zoomed in far enough to number them.
-    if (layout_.headerRows == 3) {
-        const int hourTop = 2 * rowHeight;
-        painter.setPen(palette::BorderLine());
-        painter.drawLine(chart.left(), hourTop - 1, chart.right(), hourTop - 1);
-        const double hourWidth = dayWidth / 24;
-        const bool withMinutes =
-            hourWidth >= dayMetrics.horizontalAdvance(QStringLiteral("00:00")) + 2 * pad;
-        const auto [fromMinute, toMinute] = visibleMinutes();
-        for (int64_t minute = std::max(fromMinute / 60 * 60, int64_t{axis.firstDay()} * 1440);
-             minute < std::min(toMinute + 60, int64_t{axis.lastDay() + 1} * 1440); minute += 60) {
-            const int x0 = RoundedX(minuteX(minute));
-            const int x1 = RoundedX(minuteX(minute + 60));
-            painter.setPen(palette::BorderLine());
-            painter.drawLine(x1 - 1, hourTop, x1 - 1, hourTop + rowHeight - 1);
-            const int hour = TimeAxis::timeOf(minute).Minute / 60;
-            const QString caption = withMinutes
-                                        ? QStringLiteral("%1:00").arg(hour, 2, 10, QChar('0'))
-                                        : QStringLiteral("%1").arg(hour, 2, 10, QChar('0'));
-            painter.setPen(palette::HeaderText());
-            painter.drawText(QRect(x0, hourTop, x1 - x0, rowHeight), Qt::AlignCenter, caption);
+    QFont bold = layout_.headerFont;
+    bold.setBold(true);
+    painter.setPen(colours.headerText);
+    for (const qt_detail::HeaderCaption& caption : laid.captions) {
+        painter.setFont(caption.bold ? bold : layout_.headerFont);
+        painter.drawText(caption.rect,
+                         Qt::AlignVCenter | (caption.level == 2 ? Qt::AlignHCenter : Qt::AlignLeft),
+                         caption.text);
+    }
+    if (now_) {
+        // The now line's mark in the header: a small triangle pointing down at the time.
+        const int x = RoundedX(minuteX(now_->AbsoluteMinutes()));
+        if (x >= chart.left() && x <= chart.right()) {
+            const int h = std::max(4, rowHeight / 3);
+            const int bottom = layout_.headerHeight - 1;
+            QPolygon mark;
+            mark << QPoint(x - h, bottom - h) << QPoint(x + h, bottom - h) << QPoint(x, bottom);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colours.nowLine);
+            painter.drawPolygon(mark);
         }
     }
     painter.restore();
 
-    painter.setPen(palette::BorderLine());
-    painter.drawLine(0, layout_.headerHeight - 1, viewport()->width(), layout_.headerHeight - 1);
+    painter.setPen(colours.border);
+    painter.drawLine(0, layout_.headerHeight - 1, frameSize().width(), layout_.headerHeight - 1);
 }
 
 void ScheduleChartView::paintList(QPainter& painter, int firstRow, int lastRow) const {
+    const ChartColours& colours = *colours_;
     const QRect list = listArea();
     const int pad = palette::kTextPadding;
     painter.save();
@@ -454,27 +470,27 @@ void ScheduleChartView::paintList(QPainter& painter, int firstRow, int lastRow) 
 
     // The column title fills the height of the time header.
     const QRect title(0, 0, list.width(), layout_.headerHeight - 1);
-    painter.fillRect(title, palette::HeaderBackground());
+    painter.fillRect(title, colours.headerBackground);
     QFont titleFont = layout_.listFont;
     titleFont.setBold(true);
     painter.setFont(titleFont);
-    painter.setPen(palette::HeaderText());
+    painter.setPen(colours.headerText);
     painter.drawText(title.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft,
                      QFontMetrics(titleFont).elidedText(toQString(chart_.ListColumnTitle()),
                                                         Qt::ElideRight, title.width() - 2 * pad));
 
     const QRect rows(0, layout_.headerHeight, list.width(), list.height() - layout_.headerHeight);
     painter.setClipRect(rows);
-    painter.fillRect(rows, palette().color(QPalette::Base));
+    painter.fillRect(rows, colours.base);
     painter.setFont(layout_.listFont);
     const QFontMetrics metrics(layout_.listFont);
     const int cap = static_cast<int>(std::lround(palette::kListColumnCap * dpiScale()));
     for (int row = firstRow; row <= lastRow; ++row) {
         const QRect line(0, rowTop(row), list.width(), layout_.rowHeight);
-        if (dragState_ == DragState::MovingBar && row == gesture_.targetRow) {
-            painter.fillRect(line, palette::DropTarget());
+        if (!exporting() && dragState_ == DragState::MovingBar && row == gesture_.targetRow) {
+            painter.fillRect(line, colours.dropTarget);
         } else if (row % 2 == 0) {
-            painter.fillRect(line, palette::ListStripe());
+            painter.fillRect(line, colours.listStripe);
         }
         const QStringList columns = toQString(chart_.RowText(static_cast<int16_t>(row))).split(';');
         int x = 0;
@@ -487,23 +503,23 @@ void ScheduleChartView::paintList(QPainter& painter, int firstRow, int lastRow) 
             if (width <= 2 * pad) {
                 break;
             }
-            painter.setPen(palette::HeaderText());
+            painter.setPen(colours.text);
             painter.drawText(
                 QRect(x + pad, line.top(), width - 2 * pad, line.height() - 1),
                 Qt::AlignVCenter | Qt::AlignLeft,
                 metrics.elidedText(columns[c].trimmed(), Qt::ElideRight, width - 2 * pad));
             x += width;
             if (!last) {
-                painter.setPen(palette::RowLine());
+                painter.setPen(colours.rowLine);
                 painter.drawLine(x - 1, line.top(), x - 1, line.bottom());
             }
         }
-        painter.setPen(palette::RowLine());
+        painter.setPen(colours.rowLine);
         painter.drawLine(0, line.bottom(), list.width(), line.bottom());
     }
     painter.restore();
 
-    painter.setPen(palette::BorderLine());
+    painter.setPen(colours.border);
     painter.drawLine(list.width(), 0, list.width(), list.height());
 }
 

@@ -111,6 +111,15 @@ QToolButton* ToolbarStrip::button(int position) const {
     return position >= 1 && position <= buttons_.size() ? buttons_[position - 1] : nullptr;
 }
 
+void ToolbarStrip::setZoomOutEnabled(bool enabled) const {
+    zoomOutEnabled_ = enabled;
+    for (QToolButton* button : buttons_) {
+        if (IconFor(button->text()) == ToolIcon::ZoomOut) {
+            button->setEnabled(enabled);
+        }
+    }
+}
+
 void ToolbarStrip::rebuild() {
     // Later, not now: the toolbar may change from inside one of these buttons' clicks.
     for (QToolButton* old : buttons_) {
@@ -145,6 +154,7 @@ void ToolbarStrip::rebuild() {
         layout()->addWidget(button);
         buttons_.append(button);
     }
+    setZoomOutEnabled(zoomOutEnabled_);
 }
 
 // ---- List box ----
@@ -177,18 +187,36 @@ ListBoxView::~ListBoxView() {
     list_.Changed.Unsubscribe(subscription_);
 }
 
+void ListBoxView::setDisplayText(std::function<QString(int, const QString&)> display) {
+    display_ = std::move(display);
+    refreshTexts();
+}
+
+void ListBoxView::refreshTexts() {
+    for (int i = 0; i < count(); ++i) {
+        QListWidgetItem* entry = item(i);
+        const QString text = entry->data(Qt::UserRole).toString();
+        const QString shown = display_ ? display_(i, text) : QString();
+        entry->setText(shown.isEmpty() ? text : shown);
+        // The control's own text stays at hand for the planner who knows it.
+        entry->setToolTip(shown.isEmpty() ? QString() : text);
+    }
+}
+
 void ListBoxView::sync() {
     const QSignalBlocker blocker(this);
     const auto& items = list_.Items();
     bool same = count() == static_cast<int>(items.size());
     for (int i = 0; same && i < count(); ++i) {
-        same = item(i)->text() == toQString(items[static_cast<size_t>(i)]);
+        same = item(i)->data(Qt::UserRole).toString() == toQString(items[static_cast<size_t>(i)]);
     }
     if (!same) {
         clear();
         for (const std::string& text : items) {
-            addItem(toQString(text));
+            auto* entry = new QListWidgetItem(toQString(text), this);
+            entry->setData(Qt::UserRole, toQString(text));
         }
+        refreshTexts();
     }
     setFont(toQFont(list_.Font()));
     setCurrentRow(list_.ListIndex());

@@ -4,6 +4,8 @@
 // holds, follow its Changed notifications and hand the planner's input to the model's entry
 // points. Errors a handler raises leave through errorRaised, never through Qt.
 
+#include <functional>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,11 +15,15 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <array>
+#include <vector>
+
 #include <tessaro/components/combo_box.hpp>
 #include <tessaro/components/list_box.hpp>
 #include <tessaro/components/popup_menu.hpp>
 #include <tessaro/components/text_box.hpp>
 #include <tessaro/components/toolbar.hpp>
+#include <tessaro/export.hpp>
 
 namespace tessaro::qt_detail {
 
@@ -32,6 +38,8 @@ public:
 
     // The button at the 1-based position; nullptr when there is none.
     QToolButton* button(int position) const;
+    // Greys the zoom-out button (known by its caption), also after the toolbar is rebuilt.
+    void setZoomOutEnabled(bool enabled) const;
 
 signals:
     void errorRaised(int number, const QString& source, const QString& description);
@@ -42,16 +50,22 @@ private:
     Toolbar& toolbar_;
     int subscription_ = 0;
     QList<QToolButton*> buttons_;
+    mutable bool zoomOutEnabled_ = true;
 };
 
 // A list box: selecting an entry calls ListBox::SelectItem, a double click SelectItem and then
-// ListBox::DoubleClick.
+// ListBox::DoubleClick. The entries' texts stay the model's; how each is shown may differ.
 class ListBoxView : public QListWidget {
     Q_OBJECT
 
 public:
     ListBoxView(ListBox& list, QWidget* parent);
     ~ListBoxView() override;
+
+    // What the entry at index shows for the model's text; an empty result shows the text itself.
+    void setDisplayText(std::function<QString(int index, const QString& text)> display);
+    // Asks the display function again, e.g. after what it reads has changed.
+    void refreshTexts();
 
 signals:
     void errorRaised(int number, const QString& source, const QString& description);
@@ -61,6 +75,7 @@ private:
 
     ListBox& list_;
     int subscription_ = 0;
+    std::function<QString(int, const QString&)> display_;
 };
 
 // A combo box with an edit text: choosing an item sets the model's list index, typing sets its
@@ -114,6 +129,44 @@ protected:
 
 private:
     int32_t rgb_;
+};
+
+// The legend beside the status boxes: what every colour and mark on the chart means, the bars
+// as they look unselected (the normal colour of each status), calendar blocks, the copy, overlaps,
+// changed activities and the now line. Its entries flow onto as many lines as the width needs.
+class TESSARO_EXPORT LegendStrip : public QWidget {
+    Q_OBJECT
+
+public:
+    // normalColours: the control's seven normal bar colours (RGB numbers).
+    LegendStrip(const std::array<int32_t, 7>& normalColours, QWidget* parent);
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    // The captions in the order painted.
+    QStringList captions() const;
+    // Where an entry's swatch is painted at the current width; empty past the last entry.
+    QRect swatchRect(int entry) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    enum class Look { Fill, Calendar, Copy, Overlap, Moved, StartMarks, EndMark, Now, Heading };
+    struct Entry {
+        Look look;
+        QColor colour;
+        QString caption;
+    };
+    struct Placed {
+        QRect swatch;
+        QRect caption;
+    };
+    std::vector<Placed> place(int width) const;
+    void paintSwatch(QPainter& painter, const Entry& entry, const QRect& rect) const;
+
+    std::vector<Entry> entries_;
 };
 
 // Pops up a QMenu built from a PopupMenu model whenever the control calls Show on it; choosing

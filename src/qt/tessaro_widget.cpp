@@ -1,27 +1,36 @@
 #include <tessaro/qt/tessaro_widget.hpp>
 
 #include <algorithm>
+#include <exception>
 #include <map>
+#include <string>
 
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
 #include <tessaro/qt/conversions.hpp>
 #include <tessaro/qt/list_grid_view.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
+#include <tessaro/runtime/calendar.hpp>
 
+#include "bar_facts.hpp"
 #include "surface_widgets.hpp"
 
 namespace tessaro {
 
 using qt_detail::ColourSwatch;
 using qt_detail::ComboBoxView;
+using qt_detail::LegendStrip;
 using qt_detail::ListBoxView;
 using qt_detail::MenuPresenter;
 using qt_detail::TextBoxView;
@@ -61,6 +70,10 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             control_->ctResSched().Height() != laidOutChartHeight_) {
             relayoutSurface();
         }
+        if (c.What == ChartChange::Kind::Bars || c.What == ChartChange::Kind::Bar ||
+            c.What == ChartChange::Kind::Rows) {
+            scheduleActivityNow();
+        }
     });
     gridSubscription_ = control_->vaSpread().Changed.Subscribe([this] {
         if (control_->vaSpread().Height() != laidOutGridHeight_) {
@@ -68,14 +81,38 @@ TessaroWidget::TessaroWidget(QWidget* parent)
         }
     });
     connectHostEvents();
+    hiddenListSubscription_ = control_->lstConflictHidden().Changed.Subscribe([this] {
+        if (conflictList_ != nullptr) {
+            conflictList_->refreshTexts();
+        }
+    });
+    if (conflictList_ != nullptr) {
+        conflictList_->setDisplayText(
+            [this](int index, const QString&) { return conflictEntryText(index); });
+        connect(conflictList_, &QListWidget::itemDoubleClicked, this,
+                [this](QListWidgetItem* item) { showConflictEntryBars(conflictList_->row(item)); });
+    }
+    // F8 anywhere in the control: the next overlap, Shift+F8 the one before.
+    for (const bool backwards : {false, true}) {
+        auto* shortcut = new QShortcut(
+            QKeySequence(backwards ? Qt::SHIFT | Qt::Key_F8 : QKeyCombination(Qt::Key_F8)), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, backwards] { chartView_->showNextConflict(backwards); });
+    }
+    connect(chartView_, &ScheduleChartView::statusHint, this, &TessaroWidget::statusHint);
+    chartView_->setChangeSource([this] { return changedActivities(); });
+    connect(chartView_, &ScheduleChartView::zoomChanged, this, [this] { updateZoomButtons(); });
     resize(sizeHint());
     relayoutSurface();
+    updateZoomButtons();
 }
 
 TessaroWidget::~TessaroWidget() {
     disconnectHostEvents();
     control_->ctResSched().Changed.Unsubscribe(chartSubscription_);
     control_->vaSpread().Changed.Unsubscribe(gridSubscription_);
+    control_->lstConflictHidden().Changed.Unsubscribe(hiddenListSubscription_);
     for (const auto& [box, id] : textSubscriptions_) {
         box->Changed.Unsubscribe(id);
     }
@@ -116,6 +153,8 @@ void TessaroWidget::buildSurface() {
         widget->setObjectName(toQString(element.Name));
         placed_.push_back({&element, widget});
     }
+    legend_ = new LegendStrip(control_->NormalBarColours(), this);
+    legend_->setObjectName(QStringLiteral("legendDetails"));
     for (PopupMenu* menu : {&control_->mnuSchedPopUp(), &control_->mnuDrag()}) {
         auto* presenter = new MenuPresenter(*menu, this);
         presenter->setObjectName(toQString(menu->Name()) + QStringLiteral("Presenter"));
@@ -147,6 +186,9 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
                                                                  : ctrl.lstConflictWorkOrders();
             auto* list = new ListBoxView(model, parent);
             forwardErrors(list);
+            if (&model == &ctrl.lstConflictWorkOrders()) {
+                conflictList_ = list;
+            }
             widget = list;
             break;
         }
@@ -187,8 +229,10 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             auto* box = new TextBoxView(*model, parent);
             box->setFont(font);
             // A box grows to show its whole text; its line in the frame makes room.
-            textSubscriptions_.push_back(
-                {model, model->Changed.Subscribe([this] { relayoutSurface(); })});
+            textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
+                                              relayoutSurface();
+                                              scheduleActivityNow();
+                                          })});
             widget = box;
             break;
         }
@@ -231,9 +275,170 @@ QMenu* TessaroWidget::popupMenu(const QString& name) const {
 
 // ---- Layout ----
 
+QWidget* TessaroWidget::legendDetails() const {
+    return legend_;
+}
+
+bool TessaroWidget::exportChartPng(const QString& path) {
+    return chartView_->exportPng(path);
+}
+
+bool TessaroWidget::exportChartPdf(const QString& path) {
+    return chartView_->exportPdf(path);
+}
+
 QSize TessaroWidget::sizeHint() const {
     const DesignExtent extent = SurfaceExtent();
-    return QSize(pixels(extent.width), pixels(extent.height));
+    const int width = pixels(extent.width);
+    return QSize(width, pixels(extent.height) + legend_->heightForWidth(width));
+}
+
+// ---- Conflicts and zoom ----
+
+QString TessaroWidget::conflictEntryText(int index) const {
+    const ListBox& hidden = control_->lstConflictHidden();
+    if (index < 0 || index >= hidden.ListCount()) {
+        return {};
+    }
+    const ScheduleChart& chart = control_->ctResSched();
+    const std::string& key = hidden.List(index);
+    const int16_t row = chart.FindTimeBarRow(key);
+    const int16_t bar = row > 0 ? chart.FindTimeBarInRow(key, row) : 0;
+    if (bar == 0) {
+        return {};
+    }
+    const ChartBar& b = chart.Bar(row, bar);
+    const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(b.Tag);
+    if (!facts.valid()) {
+        return {};
+    }
+    const QString end = b.End.Day == b.Start.Day ? qt_detail::LocalTimeOfDay(b.End)
+                                                 : qt_detail::ShortLocalDateTime(b.End);
+    return tr("%1/%2 \u00b7 %3 \u00b7 %4\u2013%5")
+        .arg(facts.workOrder, facts.activity, toQString(chart.RowColumnText(row, 1)),
+             qt_detail::ShortLocalDateTime(b.Start), end);
+}
+
+void TessaroWidget::showConflictEntryBars(int index) {
+    const ListBox& hidden = control_->lstConflictHidden();
+    if (index < 0 || index >= hidden.ListCount()) {
+        return;
+    }
+    const ScheduleChart& chart = control_->ctResSched();
+    const std::string& key = hidden.List(index);
+    const int16_t row = chart.FindTimeBarRow(key);
+    const int16_t bar = row > 0 ? chart.FindTimeBarInRow(key, row) : 0;
+    if (bar != 0) {
+        chartView_->scrollToBar(row, bar);
+    }
+}
+
+std::vector<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivities() const {
+    auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
+    std::vector<ScheduleChartView::ChangedActivity> changed;
+    for (const auto& [key, record] : control_->PendingChanges()) {
+        if (!record) {
+            continue;
+        }
+        const std::optional<LoadedPlacement> loaded =
+            control_->LoadedPlacementOf(record->wonumber, record->woact);
+        if (!loaded) {
+            continue;
+        }
+        ScheduleChartView::ChangedActivity activity;
+        activity.workOrder = record->wonumber;
+        activity.activity = std::to_string(record->woact);
+        activity.loadedRow = loaded->Row;
+        activity.loadedStart = loaded->Start.AbsoluteMinutes();
+        activity.loadedEnd = loaded->End.AbsoluteMinutes();
+        const ChartTime start = ChartTime::FromPayloadSeconds(record->starttime);
+        const ChartTime end = ChartTime::FromPayloadSeconds(record->endtime);
+        const QString method = record->schmethod == "F"   ? tr("pasted forward")
+                               : record->schmethod == "B" ? tr("pasted backward")
+                                                          : tr("moved by hand");
+        QStringList lines;
+        lines << tr("Changed (%1), to be saved:").arg(method)
+              << tr("Start %1, was %2").arg(at(start), at(loaded->Start))
+              << tr("End %1, was %2").arg(at(end), at(loaded->End));
+        if (record->reschangeflg == "Y") {
+            lines << tr("Resource %1, was %2")
+                         .arg(toQString(record->newresource), toQString(record->oldresource));
+        } else {
+            lines << tr("Resource %1, unchanged").arg(toQString(loaded->Resource));
+        }
+        activity.summary = lines.join(QLatin1Char('\n'));
+        changed.push_back(std::move(activity));
+    }
+    return changed;
+}
+
+void TessaroWidget::scheduleActivityNow() {
+    // Many model changes in a row (a load, a Pack) cost one look-up, once they are done.
+    if (!activityNowPending_) {
+        activityNowPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            activityNowPending_ = false;
+            updateActivityNow();
+        });
+    }
+}
+
+QString TessaroWidget::activityNowText() const {
+    const std::string workOrder = control_->TxtWONo().Text();
+    const std::string activity = control_->TxtWOAct().Text();
+    if (workOrder.empty()) {
+        return {};
+    }
+    const ScheduleChart& chart = control_->ctResSched();
+    int16_t row = 0;
+    ChartTime start;
+    ChartTime end;
+    for (const auto& [r, bar] : chart.FindTimeBarsInKeyGroup(workOrder)) {
+        const ChartBar& b = chart.Bar(r, bar);
+        if (b.Kind != ScheduleChartView::kWorkOrderBarKind ||
+            qt_detail::ReadBarFacts(b.Tag).activity != toQString(activity)) {
+            continue;
+        }
+        if (row == 0 || b.Start < start) {
+            start = b.Start;
+            row = r;
+        }
+        end = row == r && b.End > end ? b.End : end;
+    }
+    if (row == 0) {
+        return {};
+    }
+    auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
+    QString text = tr("Activity %1 now: %2 \u2013 %3 on %4")
+                       .arg(toQString(activity), at(start),
+                            end.Day == start.Day ? qt_detail::LocalTimeOfDay(end) : at(end),
+                            toQString(chart.RowColumnText(row, 1)));
+    int32_t number = 0;
+    try {
+        number = std::stoi(activity);
+    } catch (const std::exception&) {
+        return text;
+    }
+    if (const std::optional<LoadedPlacement> loaded =
+            control_->LoadedPlacementOf(workOrder, number)) {
+        text +=
+            tr(" (changed; loaded %1 on %2)").arg(at(loaded->Start), toQString(loaded->Resource));
+    }
+    return text;
+}
+
+void TessaroWidget::updateActivityNow() {
+    if (auto* frame = qobject_cast<QGroupBox*>(surfaceWidget(QStringLiteral("frameWO")))) {
+        frame->setTitle(activityNowText());
+    }
+}
+
+void TessaroWidget::updateZoomButtons() {
+    const auto* strip = qobject_cast<ToolbarStrip*>(surfaceWidget(QStringLiteral("ctToolBar1")));
+    if (strip != nullptr) {
+        // Past the whole window zooming out shows nothing more.
+        strip->setZoomOutEnabled(chartView_->canZoomOut());
+    }
 }
 
 QSize TessaroWidget::minimumSizeHint() const {
@@ -259,7 +464,8 @@ void TessaroWidget::showEvent(QShowEvent* event) {
 void TessaroWidget::relayoutSurface() {
     const DesignExtent extent = SurfaceExtent();
     const int extraWidth = std::max(0, width() - pixels(extent.width));
-    const int extraHeight = std::max(0, height() - pixels(extent.height));
+    const int legendHeight = legend_->heightForWidth(std::max(width(), pixels(extent.width)));
+    const int extraHeight = std::max(0, height() - pixels(extent.height) - legendHeight);
     const SurfaceElement* chart = FindSurfaceElement("ctResSched");
     const int32_t chartBottom = chart->Bounds.Top + chart->Bounds.Height;
     laidOutChartHeight_ = control_->ctResSched().Height();
@@ -298,6 +504,8 @@ void TessaroWidget::relayoutSurface() {
         placed.widget->raise();
     }
     settleFrameLine(topLine);
+    legend_->setGeometry(0, pixels(extent.height) + extraHeight,
+                         std::max(width(), pixels(extent.width)), legendHeight);
 
     for (auto& [frame, children] : frameChildren) {
         std::sort(children.begin(), children.end(), [](QWidget* a, QWidget* c) {

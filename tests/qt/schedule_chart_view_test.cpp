@@ -126,11 +126,19 @@ TEST_F(ChartViewTest, ZoomChangesThePaintedWidthOfADay) {
     EXPECT_EQ(view->firstVisibleDay(), monday);
 }
 
-TEST_F(ChartViewTest, TimeScalesBelowOneAreDrawnAsOnePixel) {
+TEST_F(ChartViewTest, TimeScalesBelowOneShowTheWholeWindow) {
+    for (const int16_t scale : {0, -5, -32768}) {
+        chart.SetTimeScale(scale);
+        EXPECT_DOUBLE_EQ(view->dayWidth(), view->fitDayWidth()) << scale;
+        EXPECT_GE(view->dayWidth(), 1.0);
+        EXPECT_FALSE(view->canZoomOut()) << scale;
+    }
+    // A window short enough to fit: its last day ends at the chart's right edge.
+    chart.SetRangeEndDay(monday + 20);
+    chart.SetRangeStartDay(monday);
     chart.SetTimeScale(0);
-    EXPECT_DOUBLE_EQ(view->dayWidth(), 1.0);
-    chart.SetTimeScale(-5);
-    EXPECT_DOUBLE_EQ(view->dayWidth(), 1.0);
+    const int end = view->pointAt(1, {monday + 21, 0}).x();
+    EXPECT_NEAR(end, view->chartArea().right() + 1, 1);
 }
 
 TEST_F(ChartViewTest, ShowTimeBarScrollsTheBarIntoSight) {

@@ -24,6 +24,7 @@
 #include <tessaro/runtime/calendar.hpp>
 
 #include "qt/widget_test_support.hpp"
+#include "surface_widgets.hpp"
 
 namespace tessaro {
 namespace {
@@ -109,7 +110,11 @@ TEST_F(WidgetTest, EveryVisibleSurfaceElementIsShownAndNoHiddenOne) {
 }
 
 TEST_F(WidgetTest, ElementsArePlacedFromTheirTwips) {
-    EXPECT_EQ(widget->size(), QSize(965, 549));  // 14475 x 8235 twips at 96 dpi
+    // 14475 x 8235 twips at 96 dpi, and the legend's lines below the status legend.
+    const QRect legend = widget->legendDetails()->geometry();
+    EXPECT_EQ(legend.top(), 549);
+    EXPECT_GT(legend.height(), 0);
+    EXPECT_EQ(widget->size(), QSize(965, 549 + legend.height()));
     const struct {
         const char* name;
         QRect rect;
@@ -126,8 +131,10 @@ TEST_F(WidgetTest, ElementsArePlacedFromTheirTwips) {
 
 TEST_F(WidgetTest, TheChartAndGridStretchWithTheWidth) {
     widget->resize(1265, 749);
-    EXPECT_EQ(element("ctResSched")->geometry(), QRect(0, 32, 1261, 337 + 200));
-    EXPECT_EQ(element("vaSpread")->geometry(), QRect(0, 568, 1261, 149));
+    const int legend = widget->legendDetails()->height();
+    EXPECT_EQ(element("ctResSched")->geometry(), QRect(0, 32, 1261, 337 + 200 - legend));
+    EXPECT_EQ(element("vaSpread")->geometry(), QRect(0, 568 - legend, 1261, 149));
+    EXPECT_EQ(widget->legendDetails()->geometry().bottom(), 748);
     EXPECT_EQ(element("CmbConflictTB")->geometry(), QRect(808, 8, 153, 21));
 }
 
@@ -180,6 +187,31 @@ TEST_F(WidgetTest, TheLegendShowsTheFourStatusColours) {
         QWidget* box = element(c.box);
         EXPECT_EQ(Snapshot(box).pixelColor(box->rect().center()), c.colour) << c.box;
         EXPECT_EQ(qobject_cast<QLabel*>(element(c.label))->text().toStdString(), c.caption);
+    }
+}
+
+TEST_F(WidgetTest, TheLegendAlsoShowsBarsAsTheyLookUnselected) {
+    auto* legend = qobject_cast<qt_detail::LegendStrip*>(widget->legendDetails());
+    ASSERT_NE(legend, nullptr);
+    const QImage image = Snapshot(legend);
+    // Entry 0 is the heading; then the statuses with their index in the normal colour table.
+    const struct {
+        int entry;
+        size_t colour;
+        const char* caption;
+    } cases[] = {{1, 0, "Planned"},         {2, 1, "Request"},  {3, 5, "Accepted"},
+                 {4, 2, "Firmed"},          {5, 3, "Released"}, {6, 4, "Other status"},
+                 {7, 6, "Special activity"}};
+    for (const auto& c : cases) {
+        const QRect swatch = legend->swatchRect(c.entry);
+        ASSERT_TRUE(legend->rect().contains(swatch)) << c.caption;
+        EXPECT_EQ(image.pixelColor(swatch.center()), toQColor(ctrl().NormalBarColours()[c.colour]))
+            << c.caption;
+        EXPECT_EQ(legend->captions()[c.entry].toStdString(), c.caption);
+    }
+    for (const char* meaning : {"Not available", "Copy to move", "Overlap", "Changed: loaded here",
+                                "Start marks: check flag 1, 2", "End mark: executed online"}) {
+        EXPECT_TRUE(legend->captions().contains(QLatin1String(meaning))) << meaning;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <tessaro/qt/tessaro_widget.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -12,9 +13,13 @@
 #include <vector>
 
 #include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <gmock/gmock.h>
@@ -250,7 +255,8 @@ TEST_F(WorkflowTest, WorkOrderBarsArePaintedInTheirColoursWhereTheirTimesAre) {
     const BarRef first = find("WO-24001$1$5");
     ASSERT_EQ(first.row, rowOf("LATHE-01"));
     const QColor firstColour = toQColor(bar(first).Colour);
-    const int middle = rect(first).center().y();
+    // Above the bar's label, inside its outlines.
+    const int middle = rect(first).top() + 2;
     EXPECT_EQ(image.pixelColor(view()->pointAt(first.row, {monday, 16 * 60}).x(), middle),
               firstColour);
     EXPECT_NE(image.pixelColor(view()->pointAt(first.row, {monday, 13 * 60}).x(), middle),
@@ -461,8 +467,150 @@ TEST_F(WorkflowTest, HoveringABarShowsItsWorkOrderCustomerAndItem) {
     const BarRef hovered = find("WO-24001$1$5");
     QTest::mouseMove(port(), rect(hovered).center());
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
-    EXPECT_EQ(QToolTip::text().toStdString(), "WO-24001$Vantage Wind Systems$FLG-3125");
+    // The planner reads the work order, customer and item; the control's hint keeps its text.
+    const QString tip = QToolTip::text();
+    for (const char* part : {"Work order WO-24001, activity 10", "Customer: Vantage Wind Systems",
+                             "Item: FLG-3125", "On LATHE-01:", "right-click, Copy"}) {
+        EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << part << "\n" << tip.toStdString();
+    }
+    EXPECT_FALSE(tip.contains(QLatin1Char('$'))) << tip.toStdString();
     EXPECT_EQ(chart().HintText(), "WO-24001$Vantage Wind Systems$FLG-3125");
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// ---- What the planner sees beyond the bars ----
+
+TEST_F(WorkflowTest, AMovedActivityShowsWhereItWasAndWhatWillBeSaved) {
+    const BarRef source = find("WO-24001$1$5");
+    const QRect was = rect(source);
+    ASSERT_TRUE(copy(source));
+    const BarRef temporary = temporaryBar();
+    const QPoint from = rect(temporary).center();
+    DragMouse(port(), from,
+              from + QPoint(static_cast<int>(view()->dayWidth()), view()->rowHeight()));
+    ASSERT_EQ(ctrl().PendingChanges().Count(), 1);
+
+    // A dashed outline in the change colour where the activity was loaded.
+    const QImage image = chartImage();
+    const double outline = PaintedShareWhere(
+        image, QRect(was.left() + 1, was.top() + 1, was.width() - 2, 2),
+        [](const QColor& c) { return c.blue() > 150 && c.red() < 80 && c.green() < 150; });
+    EXPECT_GT(outline, 0.2);
+    // The moved bar knows its change and its tooltip says what will be saved.
+    const std::vector<BarRef> moved = workOrderBars("WO-24001");
+    const auto now = std::find_if(moved.begin(), moved.end(), [&](const BarRef& ref) {
+        return view()->changeOf(ref.row, ref.bar) != nullptr;
+    });
+    ASSERT_NE(now, moved.end());
+    EXPECT_EQ(now->row, rowOf("LATHE-02"));
+    const QString tip = view()->describeBar(now->row, now->bar);
+    for (const char* part : {"moved by hand", "Resource LATHE-02, was LATHE-01", "Start "}) {
+        EXPECT_TRUE(tip.contains(QLatin1String(part))) << part << "\n" << tip.toStdString();
+    }
+
+    // Clicked, its details say where it is now, beside the times it was loaded with.
+    QTest::mouseClick(port(), Qt::LeftButton, {}, rect(*now).center());
+    auto* frame = qobject_cast<QGroupBox*>(widget->surfaceWidget(QStringLiteral("frameWO")));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->title().isEmpty(); }));
+    const ChartBar current = bar(*now);
+    // The start's hour and minute, as any locale writes them ("9:30" is in "09:30" and "9:30 AM").
+    const QString start = QStringLiteral("%1:%2")
+                              .arg(current.Start.Minute / 60)
+                              .arg(current.Start.Minute % 60, 2, 10, QLatin1Char('0'));
+    for (const QString& part : {QStringLiteral("Activity 10 now:"), start,
+                                QStringLiteral("on LATHE-02"), QStringLiteral("changed")}) {
+        EXPECT_TRUE(frame->title().contains(part)) << frame->title().toStdString();
+    }
+
+    // Undone: back where it was loaded, with neither outline nor "changed".
+    ASSERT_TRUE(ctrl().CanUndo());
+    while (ctrl().CanUndo()) {
+        ctrl().Undo();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return !frame->title().contains(QStringLiteral("changed"));
+    })) << frame->title().toStdString();
+    EXPECT_TRUE(frame->title().endsWith(QStringLiteral("on LATHE-01")))
+        << frame->title().toStdString();
+    const double after = PaintedShareWhere(
+        chartImage(), QRect(was.left() + 1, was.top() + 1, was.width() - 2, 2),
+        [](const QColor& c) { return c.blue() > 150 && c.red() < 80 && c.green() < 150; });
+    EXPECT_EQ(after, 0.0);
+}
+
+TEST_F(WorkflowTest, TheConflictListReadsAsWorkOrdersAndDoubleClickShowsTheirBars) {
+    BarRef rush;
+    for (const BarRef& ref : workOrderBars("WO-24014")) {
+        if (ref.row == rowOf("LATHE-01")) {
+            rush = ref;
+        }
+    }
+    ASSERT_NE(rush.bar, 0);
+    EXPECT_TRUE(view()->isConflicting(rush.row, rush.bar));
+    auto row = static_cast<int16_t>(rush.row);
+    auto index = static_cast<int16_t>(rush.bar);
+    EXPECT_EQ(ctrl().ConflictTimeBars(row, index), "");
+    auto* list =
+        qobject_cast<QListWidget*>(widget->surfaceWidget(QStringLiteral("lstConflictWorkOrders")));
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(list->count(), 2);
+    for (int i = 0; i < list->count(); ++i) {
+        const QString shown = list->item(i)->text();
+        const std::string& kept = ctrl().lstConflictWorkOrders().Items()[static_cast<size_t>(i)];
+        EXPECT_NE(kept.find('$'), std::string::npos);  // the control's own text is unchanged
+        EXPECT_TRUE(shown.startsWith(toQString(kept.substr(0, kept.find('$')))))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("LATHE-01"))) << shown.toStdString();
+        EXPECT_FALSE(shown.contains(QLatin1Char('$'))) << shown.toStdString();
+    }
+    // Scrolled away, a double click on the other activity brings its bar back into sight.
+    view()->scrollToDay(monday + 15);
+    const QRect entry = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+    const BarRef other = find(ctrl().lstConflictHidden().List(1));
+    EXPECT_TRUE(view()->chartArea().intersects(rect(other)));
+}
+
+TEST_F(WorkflowTest, ZoomingOutStopsAtTheWholeWindowWithItsHeaderNamed) {
+    QToolButton* zoomOut = widget->toolButton(4);
+    ASSERT_NE(zoomOut, nullptr);
+    int presses = 0;
+    while (zoomOut->isEnabled() && presses < 20) {
+        QTest::mouseClick(zoomOut, Qt::LeftButton);
+        ++presses;
+    }
+    // Disabled once the whole window is in sight; the control's own step to 0 is painted so.
+    EXPECT_FALSE(zoomOut->isEnabled());
+    EXPECT_LE(view()->dayWidth(), view()->fitDayWidth());
+    while (chart().TimeScale() > 0) {
+        ctrl().ToolButtonClicked(4);
+    }
+    EXPECT_DOUBLE_EQ(view()->dayWidth(), view()->fitDayWidth());
+    EXPECT_FALSE(zoomOut->isEnabled());
+    // The last day of the window ends inside the chart, and the header is not blank.
+    EXPECT_LE(view()->pointAt(1, {chart().RangeEndDay() + 1, 0}).x(),
+              view()->chartArea().right() + 1);
+    const QImage image = chartImage();
+    int ink = 0;
+    for (int x = view()->chartArea().left(); x < image.width(); ++x) {
+        for (int y = 0; y < view()->headerHeight(); ++y) {
+            ink += image.pixelColor(x, y).lightness() < 60 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 200);
+    // Zoomed in past the whole window, zooming out is offered again.
+    QTest::mouseClick(widget->toolButton(3), Qt::LeftButton);
+    QTest::mouseClick(widget->toolButton(3), Qt::LeftButton);
+    EXPECT_GT(view()->dayWidth(), view()->fitDayWidth());
+    EXPECT_TRUE(view()->canZoomOut());
+    EXPECT_TRUE(widget->toolButton(4)->isEnabled());
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <QAbstractScrollArea>
@@ -15,13 +18,19 @@
 #include <tessaro/export.hpp>
 #include <tessaro/qt/time_axis.hpp>
 
+class QImage;
 class QPainter;
+class QPagedPaintDevice;
 class QTimer;
 
 namespace tessaro {
 
 namespace qt_detail {
 class ChartBarIndex;
+class LabelCache;
+}  // namespace qt_detail
+namespace chart_palette {
+struct ChartColours;
 }
 
 // The schedule chart as a Qt widget: the resource list on the left, the two-level time header on
@@ -91,9 +100,78 @@ public:
     int rowHeight() const { return layout_.rowHeight; }
     int headerHeight() const { return layout_.headerHeight; }
     int listWidth() const { return layout_.listWidth; }
-    // Width of one day on screen: the model's TimeScale at the screen's logical DPI.
+    // Width of one day on screen: the model's TimeScale at the screen's logical DPI. A TimeScale
+    // of 0 or below is painted as fitDayWidth(): the whole window in sight, never a blank header.
     double dayWidth() const { return layout_.axis.dayWidth(); }
     const TimeAxis& timeAxis() const { return layout_.axis; }
+
+    // ---- Zoom ----
+    // The day width at which the whole planning window fills the chart area; at least 1 pixel,
+    // so a window of more days than the area has pixels still scrolls.
+    double fitDayWidth() const;
+    // Sets the model's TimeScale so that the whole window is in sight and scrolls to its start.
+    void fitToWindow();
+    // Multiplies the day width by factor, keeping the time under viewport x `anchorX` in place;
+    // the day width stays between fitDayWidth() and kMaximumTimeScale.
+    void zoomBy(double factor, int anchorX);
+    // False when the whole window is already in sight: zooming out would change nothing.
+    bool canZoomOut() const;
+    // The largest TimeScale zooming sets: a minute is then about fourteen pixels wide.
+    static constexpr int kMaximumTimeScale = 20000;
+    // The time the "now" line marks; nullopt (the default) shows none. A time outside the
+    // window is kept and simply not in sight.
+    void setNowTime(std::optional<ChartTime> now);
+    std::optional<ChartTime> nowTime() const { return now_; }
+
+    // ---- Conflicts ----
+    // True for a work-order bar that overlaps another work-order bar of its row (bars that only
+    // touch do not); false for every other bar and for bars that do not exist.
+    bool isConflicting(int row, int bar) const;
+    // The spans (absolute minutes, half open) where work-order bars of the row overlap, merged
+    // and in start order; empty for a row that does not exist.
+    std::vector<std::pair<int64_t, int64_t>> conflictZones(int row) const;
+    // Brings the next overlap (by row, then time) after the last one shown, or after the last
+    // clicked bar, into sight and clicks its earliest bar, wrapping round at the end; false
+    // when the chart has no overlap.
+    bool showNextConflict(bool backwards = false);
+
+    // ---- Changes ----
+    // A changed activity as the view outlines it: where it was loaded and what its bars' tooltip
+    // adds (what will be saved).
+    struct ChangedActivity {
+        std::string workOrder;
+        std::string activity;
+        int loadedRow = 0;
+        int64_t loadedStart = 0;
+        int64_t loadedEnd = 0;
+        QString summary;
+        // Where the activity's bars are now (the row of its earliest bar); the view fills these
+        // in when it asks the source, 0 when the activity has no bar on the chart.
+        int currentRow = 0;
+        int64_t currentStart = 0;
+        int64_t currentEnd = 0;
+    };
+    // Asked for the changed activities whenever the chart has changed; none by default.
+    void setChangeSource(std::function<std::vector<ChangedActivity>()> source);
+    // The changed activity a work-order bar belongs to; nullptr for an unchanged one.
+    const ChangedActivity* changeOf(int row, int bar) const;
+
+    // ---- Export ----
+    // Every row over the whole window, with the time header and the resource list, at the
+    // current zoom unless the image would grow wider than maxWidth pixels (the days then get
+    // narrower, at least a pixel each). A null image when the chart is too tall for one image.
+    QImage renderWholeChart(int maxWidth = 16000);
+    // The whole chart as a PNG image; false when it cannot be written.
+    bool exportPng(const QString& path);
+    // The whole chart as a PDF, landscape A3 pages: the whole window across each page, as many
+    // rows as fit down it, the header and resource list repeated on every page.
+    bool exportPdf(const QString& path);
+    // What exportPdf draws, on any paged device; returns the number of pages.
+    int printChart(QPagedPaintDevice& device);
+
+    // The planner-language description of a bar (work order, customer, item, resource, times)
+    // for tooltips; the model's HintText for bars that carry no work-order record.
+    QString describeBar(int row, int bar) const;
 
     // ---- Scrolling ----
     // Puts the day at the left edge of the chart area (as far as the scroll range allows).
@@ -122,6 +200,12 @@ public:
 signals:
     // A notification handler raised an error during a gesture; the gesture was abandoned.
     void errorRaised(int number, const QString& source, const QString& description);
+    // A short advice for the planner, e.g. why a bar did not follow the mouse.
+    void statusHint(const QString& text);
+    // The painted width of a day changed.
+    void zoomChanged();
+    // showNextConflict brought an overlap into sight and clicked this bar of it.
+    void conflictShown(int row, int bar);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -133,6 +217,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -165,8 +250,18 @@ private:
         int targetRow = 0;
         int64_t ghostStart = 0;
         int64_t ghostEnd = 0;
-        // Calendar blocks can be clicked but not dragged.
+        // Calendar blocks and work-order bars can be clicked but not dragged: a work-order
+        // activity moves through its copy.
         bool draggable = false;
+        // The planner tried to drag a bar that stays put.
+        bool refused = false;
+    };
+
+    // What painting and hit testing see: the widget's viewport, or a page of an export.
+    struct Frame {
+        QSize size;
+        int scrollX = 0;
+        int scrollY = 0;
     };
 
     struct BarRef {
@@ -182,6 +277,15 @@ private:
     void measureRow(int row);
     void syncScrollBars(double keepMinuteAtLeft);
     double dpiScale() const;
+    double wantedDayWidth() const;
+    QSize frameSize() const;
+    int scrollX() const;
+    int scrollY() const;
+    bool exporting() const { return frame_.has_value(); }
+    // The layout of an export at that day width, and painting through it.
+    Layout exportLayout(double dayWidth) const;
+    int headerRowsFor(double dayWidth) const;
+    void paintExportFrame(QPainter& painter, const Layout& layout, const Frame& frame);
 
     // Geometry helpers shared by painting and hit testing.
     int rowTop(int row) const;
@@ -192,11 +296,16 @@ private:
     bool barExists(int row, int bar) const;
 
     // Painting, back to front.
+    void paintChart(QPainter& painter);
     void paintTimeBackground(QPainter& painter) const;
     void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
     // Calendar blocks first, under the grid lines; every other bar after them.
     int paintBars(QPainter& painter, int firstRow, int lastRow, bool calendarBlocks);
-    void paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar, bool ghost) const;
+    void paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar, bool ghost,
+                  bool conflicting) const;
+    void paintConflictZones(QPainter& painter, int firstRow, int lastRow) const;
+    void paintChanges(QPainter& painter, int firstRow, int lastRow) const;
+    void paintNowLine(QPainter& painter) const;
     void paintMark(QPainter& painter, int mark, int size, QPointF at) const;
     void paintGhost(QPainter& painter) const;
     void paintHeader(QPainter& painter) const;
@@ -212,6 +321,8 @@ private:
     void updateAutoScroll(const QPoint& pos);
     void autoScrollStep();
     void removeLastClickedBar();
+    void refuseDrag(const QPoint& pos);
+    static bool staysPut(int32_t kind);
     bool showHint(const QPoint& pos, const QPoint& globalPos);
     QString timeCaption(int64_t absoluteMinute) const;
     // Runs a call into the model; an error it raises goes out through errorRaised.
@@ -223,6 +334,19 @@ private:
     std::unique_ptr<qt_detail::ChartBarIndex> index_;
     Layout layout_;
     QWidget* scrollSpacer_ = nullptr;
+    std::optional<Frame> frame_;
+    // The palette's chart colours, taken again at every paint.
+    std::unique_ptr<chart_palette::ChartColours> colours_;
+    std::unique_ptr<qt_detail::LabelCache> labels_;
+    std::optional<ChartTime> now_;
+    // Where F8 goes on from: a row and a minute.
+    std::pair<int, int64_t> conflictCursor_{0, 0};
+    std::function<std::vector<ChangedActivity>()> changeSource_;
+    mutable std::vector<ChangedActivity> changes_;
+    // "work order$activity" to its entry in changes_.
+    mutable std::unordered_map<std::string, size_t> changeIndex_;
+    mutable bool changesDirty_ = true;
+    const std::vector<ChangedActivity>& changes() const;
 
     DragState dragState_ = DragState::Idle;
     Gesture gesture_;

@@ -10,6 +10,7 @@
 #include <tessaro/control/design_surface.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/export.hpp>
+#include <tessaro/qt/schedule_chart_view.hpp>
 
 class QAction;
 class QMenu;
@@ -18,11 +19,12 @@ class QToolButton;
 namespace tessaro {
 
 class ListGridView;
-class ScheduleChartView;
 
 namespace qt_detail {
+class LegendStrip;
+class ListBoxView;
 class MenuPresenter;
-}
+}  // namespace qt_detail
 
 // The production-schedule chart control as a Qt widget. It owns a Tessaro_Ctrl and shows its
 // whole design-time surface: toolbar, title, conflict list, combo box, schedule chart, work-order
@@ -67,7 +69,16 @@ public:
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
 
-    // The surface's design size at the current DPI.
+    // The legend of every colour and mark on the chart, below the status legend; never null.
+    QWidget* legendDetails() const;
+
+    // The whole chart (every row, the whole window, header and resource list) as a PNG image or
+    // a PDF document; false when the file cannot be written or the chart is too tall for one
+    // image (PDF pages take any number of rows).
+    bool exportChartPng(const QString& path);
+    bool exportChartPdf(const QString& path);
+
+    // The surface's design size at the current DPI, with the legend's lines below it.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -82,6 +93,8 @@ signals:
     // When CanUndo or CanRedo changes; never repeated with the same value.
     void undoAvailableChanged(bool available);
     void redoAvailableChanged(bool available);
+    // A short advice for the planner (why a bar did not move, ...), for a status bar.
+    void statusHint(const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -105,11 +118,25 @@ private:
     void disconnectHostEvents();
     void reportError(int number, const QString& source, const QString& description);
     int pixels(double twips) const;
+    // The conflict list's entry in the planner's words: work order, activity, resource, time.
+    QString conflictEntryText(int index) const;
+    void showConflictEntryBars(int index);
+    void updateZoomButtons();
+    // The detail frame's title: the shown activity's current times and resource, which the
+    // control's detail texts (the times as loaded) do not follow after a move, an undo or a Pack.
+    QString activityNowText() const;
+    void scheduleActivityNow();
+    void updateActivityNow();
+    // The control's pending changes with where each activity was loaded, for the chart's outlines.
+    std::vector<ScheduleChartView::ChangedActivity> changedActivities() const;
 
     std::unique_ptr<Tessaro_Ctrl> control_;
     std::vector<Placed> placed_;
     ScheduleChartView* chartView_ = nullptr;
     ListGridView* gridView_ = nullptr;
+    qt_detail::ListBoxView* conflictList_ = nullptr;
+    qt_detail::LegendStrip* legend_ = nullptr;
+    int hiddenListSubscription_ = 0;
     std::vector<qt_detail::MenuPresenter*> menus_;
     int chartSubscription_ = 0;
     int gridSubscription_ = 0;
@@ -125,6 +152,7 @@ private:
     float laidOutChartHeight_ = -1;
     float laidOutGridHeight_ = -1;
     bool screenConnected_ = false;
+    bool activityNowPending_ = false;
 };
 
 }  // namespace tessaro
