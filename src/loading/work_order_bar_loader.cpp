@@ -125,124 +125,128 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
     PrepareBarFont(ctResSched_);
     Box2_.SetText(Revxml);
 
-    // Every load counts its own sub-activities in a fresh registry, discarded when it ends. A
-    // load that fails puts back the registry it found, in which the planner's rebuilt bars are
-    // counted, so a refused payload leaves the next rebuild's key as it would have been.
-    struct RegistryGuard {
-        Tessaro_Ctrl& control;
-        std::unique_ptr<WorkOrderRegistry> found;
-        bool loaded = false;
-        ~RegistryGuard() { control.WorkOrderRegistry_ = loaded ? nullptr : std::move(found); }
-    } registryGuard{*this, std::move(WorkOrderRegistry_)};
+    // The load's document, table, staged bars and registry are gone when the block ends, so the
+    // memory handed back after it includes theirs.
+    {
+        // Every load counts its own sub-activities in a fresh registry, discarded when it ends. A
+        // load that fails puts back the registry it found, in which the planner's rebuilt bars are
+        // counted, so a refused payload leaves the next rebuild's key as it would have been.
+        struct RegistryGuard {
+            Tessaro_Ctrl& control;
+            std::unique_ptr<WorkOrderRegistry> found;
+            bool loaded = false;
+            ~RegistryGuard() { control.WorkOrderRegistry_ = loaded ? nullptr : std::move(found); }
+        } registryGuard{*this, std::move(WorkOrderRegistry_)};
 
-    PayloadRecords payload = ReadPayloadRecords(Box2_.Text());
-    RecordTable table;
-    AddColumnsOfElement(table, payload.Elements.front());
-    ReadRecords(table, payload.Elements);
+        PayloadRecords payload = ReadPayloadRecords(Box2_.Text());
+        RecordTable table;
+        AddColumnsOfElement(table, payload.Elements.front());
+        ReadRecords(table, payload.Elements);
 
-    // Every record that will be drawn is read and converted before the first bar is added, so a
-    // failing payload leaves the chart as it was. Positions follow the rows first, then the
-    // payload order within a row; so the bars of a row are next to each other here.
-    std::vector<ChartBar, LargeBlockAllocator<ChartBar>> bars;
-    std::vector<KeyParts, LargeBlockAllocator<KeyParts>> keys;
-    std::vector<std::size_t> rowEnds;
-    // The record texts are written into one run and become the bars' tags only after the
-    // payload's document is released: the tags then take the document's freed memory, already
-    // mapped, instead of touching fresh pages.
-    std::vector<char, LargeBlockAllocator<char>> recordTexts;
-    std::string recordText;
-    constexpr std::size_t kTypicalRecordSize = 192;
-    recordTexts.reserve(table.RecordCount() * kTypicalRecordSize);
-    bars.reserve(table.RecordCount());
-    keys.reserve(table.RecordCount());
-    Registry().Reserve(table.RecordCount());
-    std::optional<WorkOrderColumns> columns;
-    int32_t resno = -1;
-    const int32_t rows = ctResSched_.RowCount();
-    for (int32_t row = 1; row <= rows; ++row) {
-        const auto r = static_cast<int16_t>(row);
-        const std::size_t firstOfRow = bars.size();
-        if (resno < 0) {
-            resno = table.ColumnIndex("resno");
-        }
-        table.Filter(resno, ResourceNumberOfRow(ctResSched_.RowText(r)));
-        for (; !table.Eof(); table.MoveNext()) {
-            if (!columns) {
-                columns.emplace(table);
+        // Every record that will be drawn is read and converted before the first bar is added, so a
+        // failing payload leaves the chart as it was. Positions follow the rows first, then the
+        // payload order within a row; so the bars of a row are next to each other here.
+        std::vector<ChartBar, LargeBlockAllocator<ChartBar>> bars;
+        std::vector<KeyParts, LargeBlockAllocator<KeyParts>> keys;
+        std::vector<std::size_t> rowEnds;
+        // The record texts are written into one run and become the bars' tags only after the
+        // payload's document is released: the tags then take the document's freed memory, already
+        // mapped, instead of touching fresh pages.
+        std::vector<char, LargeBlockAllocator<char>> recordTexts;
+        std::string recordText;
+        constexpr std::size_t kTypicalRecordSize = 192;
+        recordTexts.reserve(table.RecordCount() * kTypicalRecordSize);
+        bars.reserve(table.RecordCount());
+        keys.reserve(table.RecordCount());
+        Registry().Reserve(table.RecordCount());
+        std::optional<WorkOrderColumns> columns;
+        int32_t resno = -1;
+        const int32_t rows = ctResSched_.RowCount();
+        for (int32_t row = 1; row <= rows; ++row) {
+            const auto r = static_cast<int16_t>(row);
+            const std::size_t firstOfRow = bars.size();
+            if (resno < 0) {
+                resno = table.ColumnIndex("resno");
             }
-            const WorkOrderColumns& c = *columns;
-            ChartBar& bar = bars.emplace_back();
-            KeyParts& key = keys.emplace_back();
-            // Each field is read once: the bar's own values are kept in its record.
-            BarRecordView record;
-            const int32_t start = FieldInt32(table.Field(c.time_buffer));
-            record.timeindays1 = FieldInt32(table.Field(c.timeindays1));
-            bar.Start = ChartTime::FromPayloadSeconds(start);
-            bar.End = ChartTime::FromPayloadSeconds(Add32(start, record.timeindays1));
-            record.work_order_no = FieldText(table.Field(c.work_order_no));
-            key.WorkOrder = record.work_order_no;
-            key.Entry = &Registry().Enter(key.WorkOrder);
-            key.Position = key.Entry->WOCount;
-            CheckWorkOrderNumber(key.WorkOrder);
-            record.flag = FieldText(table.Field(c.Flag));
-            const int16_t firstStyleKey = FieldInt16(table.Field(c.chkflag));
-            const int16_t secondStyleKey = FieldInt16(table.Field(c.Execute_online));
-            record.activitytimetype = FieldInt16(table.Field(c.activitytimetype));
-            ReadOtherRecordFields(table, c, bar, record);
-            AssembleBarRecordText(recordText, record);
-            key.RecordStart = recordTexts.size();
-            key.RecordSize = recordText.size();
-            recordTexts.insert(recordTexts.end(), recordText.begin(), recordText.end());
-            bar.Text = ".";
-            bar.Kind = WorkOrderBarKind;
-            SetLoadedLook(bar, *this, record.flag, firstStyleKey, secondStyleKey,
-                          record.activitytimetype);
+            table.Filter(resno, ResourceNumberOfRow(ctResSched_.RowText(r)));
+            for (; !table.Eof(); table.MoveNext()) {
+                if (!columns) {
+                    columns.emplace(table);
+                }
+                const WorkOrderColumns& c = *columns;
+                ChartBar& bar = bars.emplace_back();
+                KeyParts& key = keys.emplace_back();
+                // Each field is read once: the bar's own values are kept in its record.
+                BarRecordView record;
+                const int32_t start = FieldInt32(table.Field(c.time_buffer));
+                record.timeindays1 = FieldInt32(table.Field(c.timeindays1));
+                bar.Start = ChartTime::FromPayloadSeconds(start);
+                bar.End = ChartTime::FromPayloadSeconds(Add32(start, record.timeindays1));
+                record.work_order_no = FieldText(table.Field(c.work_order_no));
+                key.WorkOrder = record.work_order_no;
+                key.Entry = &Registry().Enter(key.WorkOrder);
+                key.Position = key.Entry->WOCount;
+                CheckWorkOrderNumber(key.WorkOrder);
+                record.flag = FieldText(table.Field(c.Flag));
+                const int16_t firstStyleKey = FieldInt16(table.Field(c.chkflag));
+                const int16_t secondStyleKey = FieldInt16(table.Field(c.Execute_online));
+                record.activitytimetype = FieldInt16(table.Field(c.activitytimetype));
+                ReadOtherRecordFields(table, c, bar, record);
+                AssembleBarRecordText(recordText, record);
+                key.RecordStart = recordTexts.size();
+                key.RecordSize = recordText.size();
+                recordTexts.insert(recordTexts.end(), recordText.begin(), recordText.end());
+                bar.Text = ".";
+                bar.Kind = WorkOrderBarKind;
+                SetLoadedLook(bar, *this, record.flag, firstStyleKey, secondStyleKey,
+                              record.activitytimetype);
+            }
+            if (ctResSched_.TimeBarCount(r) + (bars.size() - firstOfRow) >
+                static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
+                RaiseRuntimeError(RuntimeError::Overflow,
+                                  "A chart row holds at most 32767 bars; row " +
+                                      std::to_string(row) + " would hold more.");
+            }
+            rowEnds.push_back(bars.size());
         }
-        if (ctResSched_.TimeBarCount(r) + (bars.size() - firstOfRow) >
-            static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
-            RaiseRuntimeError(RuntimeError::Overflow, "A chart row holds at most 32767 bars; row " +
-                                                          std::to_string(row) +
-                                                          " would hold more.");
-        }
-        rowEnds.push_back(bars.size());
-    }
 
-    std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
-    for (int32_t row = 1; row <= rows; ++row) {
-        barsBefore[static_cast<std::size_t>(row)] =
-            ctResSched_.TimeBarCount(static_cast<int16_t>(row));
-    }
-
-    // The registry is complete, so each bar gets its final key at once, and each row its bars in
-    // one append.
-    for (std::size_t index = 0; index < bars.size(); ++index) {
-        const KeyParts& key = keys[index];
-        AssembleBarKey(bars[index].Key, key.WorkOrder, key.Position, key.Entry->WOCount);
-    }
-    ctResSched_.ReserveKeyGroups(static_cast<std::size_t>(Registry().Count()));
-    // From here on nothing reads the document or the table, which point into it.
-    table = RecordTable();
-    payload = PayloadRecords();
-    std::size_t rowStart = 0;
-    for (int32_t row = 1; row <= rows; ++row) {
-        const std::size_t rowEnd = rowEnds[static_cast<std::size_t>(row - 1)];
-        for (std::size_t index = rowStart; index < rowEnd; ++index) {
-            bars[index].Tag.assign(recordTexts.data() + keys[index].RecordStart,
-                                   keys[index].RecordSize);
+        std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
+        for (int32_t row = 1; row <= rows; ++row) {
+            barsBefore[static_cast<std::size_t>(row)] =
+                ctResSched_.TimeBarCount(static_cast<int16_t>(row));
         }
-        ctResSched_.AppendTimeBars(static_cast<int16_t>(row),
-                                   std::span(bars).subspan(rowStart, rowEnd - rowStart));
-        rowStart = rowEnd;
-    }
 
-    // Only the bars that were on the chart before this load can carry an outdated count.
-    for (int32_t row = 1; row <= rows; ++row) {
-        const auto r = static_cast<int16_t>(row);
-        for (int16_t bar = 1; bar <= barsBefore[static_cast<std::size_t>(row)]; ++bar) {
-            RefreshBarKeyCount(r, bar);
+        // The registry is complete, so each bar gets its final key at once, and each row its bars
+        // in one append.
+        for (std::size_t index = 0; index < bars.size(); ++index) {
+            const KeyParts& key = keys[index];
+            AssembleBarKey(bars[index].Key, key.WorkOrder, key.Position, key.Entry->WOCount);
         }
+        ctResSched_.ReserveKeyGroups(static_cast<std::size_t>(Registry().Count()));
+        // From here on nothing reads the document or the table, which point into it.
+        table = RecordTable();
+        payload = PayloadRecords();
+        std::size_t rowStart = 0;
+        for (int32_t row = 1; row <= rows; ++row) {
+            const std::size_t rowEnd = rowEnds[static_cast<std::size_t>(row - 1)];
+            for (std::size_t index = rowStart; index < rowEnd; ++index) {
+                bars[index].Tag.assign(recordTexts.data() + keys[index].RecordStart,
+                                       keys[index].RecordSize);
+            }
+            ctResSched_.AppendTimeBars(static_cast<int16_t>(row),
+                                       std::span(bars).subspan(rowStart, rowEnd - rowStart));
+            rowStart = rowEnd;
+        }
+
+        // Only the bars that were on the chart before this load can carry an outdated count.
+        for (int32_t row = 1; row <= rows; ++row) {
+            const auto r = static_cast<int16_t>(row);
+            for (int16_t bar = 1; bar <= barsBefore[static_cast<std::size_t>(row)]; ++bar) {
+                RefreshBarKeyCount(r, bar);
+            }
+        }
+        registryGuard.loaded = true;
     }
-    registryGuard.loaded = true;
     ReturnFreedMemory(Revxml.size());
 }
 
