@@ -1,15 +1,20 @@
 // Decodes bytes into a planner's session on the sample plant (right-clicks, menu commands,
-// drags, edge drags, clicks, grid clicks, conflict queries, removals, toolbar buttons) and checks
-// after every step that nothing but a documented error escaped, every bar's minutes lie in a day,
-// every work-order bar's tag splits into its eighteen fields and its key names the record's work
-// order, at most one temporary bar exists and the rescheduling document is well-formed XML with
-// one Rescheduleinfo per pending change.
+// drags, edge drags, clicks, grid clicks, conflict queries, removals, toolbar buttons, and the
+// planner's gestures of tests/support/planner_session.hpp: Copy, drags of the temporary bar in
+// time and across rows, paste, Ignore, removal of the temporary bar, edges dragged past the other
+// edge, Refresh and reloads) and checks after every step that nothing but a documented error
+// escaped, every bar's minutes lie in a day, every work-order bar's tag splits into its eighteen
+// fields and its key names the record's work order, at most one temporary bar exists, the
+// rescheduling document is well-formed XML with one Rescheduleinfo per pending change and, when
+// no copy is pending, the chart and the changes agree on every loaded activity.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -17,6 +22,8 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
 #include "fuzz_support.hpp"
+#include "support/plan_agreement.hpp"
+#include "support/planner_session.hpp"
 
 namespace {
 
@@ -24,31 +31,59 @@ using tessaro::fuzzing::ReadSample;
 
 class Session {
 public:
-    Session(const uint8_t* data, size_t size) : data_(data), size_(size) {
-        static const std::string header = ReadSample("header.xml");
-        static const std::string resources = ReadSample("resources.xml");
-        static const std::string calendars = ReadSample("calendars.xml");
-        static const std::string workOrders = ReadSample("workorders.xml");
-        control_.LoadScheduleTime(header);
-        control_.LoadResource(resources);
-        control_.LoadCalendarEvents(calendars);
-        control_.LoadResourceEvents(workOrders);
-    }
+    Session(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     bool More() const { return next_ < size_; }
 
     void Step() {
         try {
-            Gesture(Byte() % 15);
+            const uint8_t gesture = Byte() % 30;
+            if (gesture < 15) {
+                Gesture(gesture);
+            } else {
+                planner_.Step();
+            }
         } catch (const tessaro::AutomationError& error) {
             // A refused gesture is fine; what it leaves is checked below.
             FUZZ_CHECK(tessaro::fuzzing::IsDocumentedError(error));
         }
         CheckInvariants();
+        CheckAgreement();
     }
 
 private:
+    static const tessaro::testing::PlantTexts& Plant() {
+        static const tessaro::testing::PlantTexts plant{
+            ReadSample("header.xml"), ReadSample("resources.xml"), ReadSample("calendars.xml"),
+            ReadSample("workorders.xml")};
+        return plant;
+    }
+
+    // The agreement's snapshot is taken from the control as the load leaves it.
+    static const tessaro::Tessaro_Ctrl& Loaded(tessaro::Tessaro_Ctrl& control) {
+        tessaro::testing::LoadPlant(control, Plant());
+        return control;
+    }
+
     uint8_t Byte() { return next_ < size_ ? data_[next_++] : 0; }
+
+    // A number below bound from one byte, or two when one cannot reach it.
+    uint32_t Pick(uint32_t bound) {
+        uint32_t value = Byte();
+        if (bound > 256) {
+            value |= uint32_t{Byte()} << 8;
+        }
+        return value % bound;
+    }
+
+    void CheckAgreement() {
+        const std::vector<std::string> violations = agreement_.Violations(control_);
+        for (const std::string& violation : violations) {
+            std::fprintf(stderr, "Chart and changes disagree (last planner gesture: %s): %s\n",
+                         planner_.Gesture().c_str(), violation.c_str());
+        }
+        FUZZ_CHECK(violations.empty());
+    }
 
     bool PickBar(int16_t& row, int16_t& bar) {
         if (chart_.RowCount() == 0) {
@@ -184,6 +219,9 @@ private:
     tessaro::Tessaro_Ctrl control_;
     std::unordered_set<std::string> checkedBars_;
     tessaro::ScheduleChart& chart_ = control_.ctResSched();
+    const tessaro::testing::PlanAgreement agreement_{Loaded(control_)};
+    tessaro::testing::PlannerSession planner_{control_, Plant(),
+                                              [this](uint32_t bound) { return Pick(bound); }};
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_registry.hpp"
+#include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
 
@@ -97,7 +98,7 @@ void Tessaro_Ctrl::DisAssembleBarRecord(const std::string& recordText, BarRecord
 
 void Tessaro_Ctrl::ExtendWorkOrderSpan(int32_t startDay, int32_t endDay, int32_t startMinute,
                                        int32_t endMinute) {
-    WorkOrderSpan_.Extend(startDay, endDay, startMinute, endMinute);
+    Gesture_->WorkOrderSpan.Extend(startDay, endDay, startMinute, endMinute);
 }
 
 }  // namespace tessaro

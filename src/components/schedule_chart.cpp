@@ -30,6 +30,26 @@ void ScheduleChart::ClearRows() {
     Changed.Notify({ChartChange::Kind::Rows});
 }
 
+ScheduleChart::TakenRows::TakenRows() = default;
+ScheduleChart::TakenRows::~TakenRows() = default;
+ScheduleChart::TakenRows::TakenRows(TakenRows&&) noexcept = default;
+ScheduleChart::TakenRows& ScheduleChart::TakenRows::operator=(TakenRows&&) noexcept = default;
+
+ScheduleChart::TakenRows ScheduleChart::TakeRows() {
+    TakenRows taken;
+    taken.rows_ = std::move(rows_);
+    taken.keyIndex_ = std::move(keyIndex_);
+    ClearRows();
+    return taken;
+}
+
+void ScheduleChart::RestoreRows(TakenRows rows) {
+    rows_ = std::move(rows.rows_);
+    keyIndex_ = std::move(rows.keyIndex_);
+    conflictCursor_ = {};
+    Changed.Notify({ChartChange::Kind::Rows});
+}
+
 int16_t ScheduleChart::AddRow(std::string text) {
     const int16_t index = CheckedInt16(static_cast<int64_t>(rows_.size()) + 1);
     rows_.push_back(Row{std::move(text), {}});
@@ -85,6 +105,29 @@ ScheduleChart::StoredBar& ScheduleChart::At(int16_t row, int16_t bar) {
 
 const ScheduleChart::StoredBar& ScheduleChart::At(int16_t row, int16_t bar) const {
     return const_cast<ScheduleChart*>(this)->At(row, bar);
+}
+
+uint64_t ScheduleChart::TimeBarId(int16_t row, int16_t bar) const {
+    return At(row, bar).id;
+}
+
+std::pair<int16_t, int16_t> ScheduleChart::FindTimeBarById(uint64_t id, int16_t rowHint) const {
+    if (id == 0) {
+        return {0, 0};
+    }
+    if (const auto where = Locate(id, rowHint)) {
+        return {where->row, where->bar};
+    }
+    // Only a bar that changed rows (or went) is looked for further.
+    for (int16_t row = 1; row <= RowCount(); ++row) {
+        if (row == rowHint) {
+            continue;
+        }
+        if (const auto where = Locate(id, row)) {
+            return {where->row, where->bar};
+        }
+    }
+    return {0, 0};
 }
 
 const ChartBar& ScheduleChart::Bar(int16_t row, int16_t bar) const {

@@ -130,6 +130,10 @@ std::optional<int32_t> ScheduleChart::Setting(int32_t id) const {
 }
 
 void ScheduleChart::LogSetting(int32_t id, std::variant<int32_t, std::string> value) {
+    if (settingLog_.size() >= kSettingLogLimit) {
+        // Forget the older half at once, so the log costs nothing per write on average.
+        settingLog_.erase(settingLog_.begin(), settingLog_.begin() + kSettingLogLimit / 2);
+    }
     settingLog_.push_back({id, std::move(value)});
     NotifyAppearance();
 }

@@ -1,16 +1,46 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/move_gesture.hpp"
+
 namespace tessaro {
 
 void Tessaro_Ctrl::miRefresh_Click() {
-    PendingChanges_.RemoveAll();
-    ctResSched_.ClearRows();
-    // The temporary bar went with the rows; nothing may be pasted or applied from it now.
-    TempBarKey_.clear();
-    TempBarItem_ = -1;
-    TempBarIndex_ = -1;
-    LastChangeKey_.clear();
+    // Refresh reloads all four stores or changes nothing: what it replaces is kept aside until
+    // the last loader has succeeded, and put back when one fails (a store holding a payload the
+    // host had refused, say), so the planner never loses the chart or the changes to it.
+    Gesture_->DropDrag();
+    const MoveGesture gesture = *Gesture_;
+    const ChangeJournal journal = *Journal_;
+    const DateTime windowStart = WindowStart_;
+    const DateTime windowEnd = WindowEnd_;
+    const int32_t rangeStart = ctResSched_.RangeStartDay();
+    const int32_t rangeEnd = ctResSched_.RangeEndDay();
+    ScheduleChart::TakenRows rows = ctResSched_.TakeRows();
+    try {
+        // The window first, then the rows, then the bars that need the rows. Each loader is
+        // handed its own store's text, which it keeps as it is, so nothing is copied.
+        LoadScheduleTime(Box3_.Text());
+        LoadResource(Box1_.Text());
+        LoadCalendarEvents(Box4_.Text());
+        LoadResourceEvents(Box2_.Text());
+    } catch (...) {
+        ctResSched_.RestoreRows(std::move(rows));
+        *Gesture_ = gesture;
+        *Journal_ = journal;
+        WindowStart_ = windowStart;
+        WindowEnd_ = windowEnd;
+        if (ctResSched_.RangeStartDay() != rangeStart) {
+            ctResSched_.SetRangeStartDay(rangeStart);
+        }
+        if (ctResSched_.RangeEndDay() != rangeEnd) {
+            ctResSched_.SetRangeEndDay(rangeEnd);
+        }
+        throw;
+    }
 
+    // The plan is the payloads' again: no change, no copy, no grid of an old selection.
+    ForgetReplacedBars(true);
     vaSpread_.SetGridCurrentColumn(1);
     vaSpread_.SetGridBlockEndColumn(vaSpread_.GridColumnCount());
     vaSpread_.SetGridCurrentRow(1);
@@ -18,15 +48,23 @@ void Tessaro_Ctrl::miRefresh_Click() {
     vaSpread_.SetGridBlockMode(true);
     vaSpread_.SetGridAction(3);
     vaSpread_.SetGridBlockMode(false);
+}
 
-    // The window first, then the rows, then the bars that need the rows; the first loader that
-    // fails (an empty store, for one) ends the refresh. Each loader is handed its own store's
-    // text, which it keeps as it is (no loader writes another's store), so the payloads are
-    // replayed without a copy.
-    LoadScheduleTime(Box3_.Text());
-    LoadResource(Box1_.Text());
-    LoadCalendarEvents(Box4_.Text());
-    LoadResourceEvents(Box2_.Text());
+void Tessaro_Ctrl::ForgetReplacedBars(bool rowsReplaced) {
+    MoveGesture& gesture = *Gesture_;
+    gesture.DropDrag();
+    if (rowsReplaced) {
+        // The temporary bar and every changed bar went with the rows: a record of them would
+        // describe a chart that is no longer there.
+        gesture.EndCopy();
+        gesture.ClickedBar = {};
+        Journal_->Clear();
+        return;
+    }
+    // New bars may belong to a copied or a changed activity: the copy ends, and each record is
+    // made again from the chart as it now stands.
+    RemoveTemporaryBar();
+    Journal_->RecordAllAgain();
 }
 
 }  // namespace tessaro

@@ -5,6 +5,9 @@
 #include <tessaro/runtime/checked_arithmetic.hpp>
 #include <tessaro/runtime/conversions.hpp>
 
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/move_gesture.hpp"
+
 namespace tessaro {
 namespace {
 
@@ -22,10 +25,10 @@ void Tessaro_Ctrl::UserControl_Initialize() {
     WindowStart_ = TextToDate("1/1/2002");
     WindowEnd_ = TextToDate("12/31/2002");
     ctResSched_.SetSettingFlag(73, true);
-    TempBarActive_ = -1;
-    PasteArmed_ = -1;
-    ResChangeFlag_ = "N";
-    PendingChanges_ = PendingChangeMap();
+    Gesture_->TempBarActive = -1;
+    Gesture_->PasteArmed = -1;
+    Gesture_->ResChangeFlag = "N";
+    Journal_->Clear();
     SetupChartAppearance();
     InitBarColourTables();
     CreateWOTimeBarStyles();

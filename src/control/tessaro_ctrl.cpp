@@ -6,6 +6,8 @@
 
 #include "bars/work_order_registry.hpp"
 #include "control/chart_event_sink.hpp"
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
 namespace {
@@ -18,7 +20,9 @@ const double kGridWidths[] = {15.5, 7.37, 11.75, 10.75, 12, 13, 8, 10.87, 18.62,
 
 }  // namespace
 
-Tessaro_Ctrl::Tessaro_Ctrl() {
+Tessaro_Ctrl::Tessaro_Ctrl()
+    : Gesture_(std::make_unique<MoveGesture>()),
+      Journal_(std::make_unique<ChangeJournal>(ctResSched_)) {
     ApplyDesignSurface();
     ConnectComponents();
     UserControl_Initialize();

@@ -5,6 +5,8 @@
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
 
@@ -35,12 +37,16 @@ void Tessaro_Ctrl::TempBarCreation(int16_t ItemID, int16_t BarID) {
     DisassembleBarKey(chosen.Key, number, position, count);
     const BarRecord record = RecordOf(ctResSched_, r, BarID);
 
+    // One copy at a time: an earlier one ends with its temporary bar.
+    RemoveTemporaryBar();
+    MoveGesture& gesture = *Gesture_;
+
     // The span of the activity: every work-order bar of the row with the same work order and
     // schedule number, the chosen bar included, gaps and other bars between them too.
     tessaro::WorkOrderSpan span{chosen.Start.Day, chosen.End.Day, 0, 0};
     span.StartMinute = static_cast<int16_t>(chosen.Start.Minute);
     span.EndMinute = static_cast<int16_t>(chosen.End.Minute);
-    WorkOrderSpan_ = span;
+    gesture.WorkOrderSpan = span;
     ForEachWorkOrderBar(ctResSched_, r, [&](int16_t index, const BarRecord& other) {
         if (other.work_order_no == record.work_order_no &&
             other.rsscheduleno == record.rsscheduleno) {
@@ -49,36 +55,51 @@ void Tessaro_Ctrl::TempBarCreation(int16_t ItemID, int16_t BarID) {
                                 times.End.Minute);
         }
     });
+    const tessaro::WorkOrderSpan& copied = gesture.WorkOrderSpan;
 
-    TempBarKey_ = "T$" + std::to_string(count);
-    TempBarItem_ = r;
     ctResSched_.RedrawChart();
-    const int16_t style = ctResSched_.AddBarStyle(kTemporaryStyleFlags, 0);
-    const int16_t temporary =
-        ctResSched_.AddUnkeyedTimeBar(r, WorkOrderSpan_.StartMinute, WorkOrderSpan_.EndMinute,
-                                      WorkOrderSpan_.StartDay, WorkOrderSpan_.EndDay);
+    const int16_t temporary = ctResSched_.AddUnkeyedTimeBar(r, copied.StartMinute, copied.EndMinute,
+                                                            copied.StartDay, copied.EndDay);
     ctResSched_.SetTimeBarColour(r, temporary, kTemporaryBarColour);
     ctResSched_.SetTimeBarText(
         r, temporary,
         record.rsscheduleno != 0 ? std::to_string(record.rsscheduleno) : record.work_order_no);
     ctResSched_.SetTimeBarKind(r, temporary, TemporaryBarKind);
-    ctResSched_.SetTimeBarStyle(r, temporary, style);
-    ctResSched_.SetTimeBarTag(r, temporary, ctResSched_.TimeBarTag(r, BarID));
-    ctResSched_.SetTimeBarKey(r, temporary, TempBarKey_);
+    ctResSched_.SetTimeBarStyle(r, temporary, TemporaryBarStyle());
+    ctResSched_.SetTimeBarTag(r, temporary, chosen.Tag);
+    std::string temporaryKey = "T$" + std::to_string(count);
+    ctResSched_.SetTimeBarKey(r, temporary, temporaryKey);
+
+    // Where the activity stands before its first change is what its record is measured against.
+    const ActivityId activity = ActivityId::Of(record);
+    Journal_->Touch(activity);
+    gesture.BeginCopy(
+        {activity, chosen.Tag, chosen.Style, BarHandle{r, ctResSched_.TimeBarId(r, temporary)}},
+        std::move(temporaryKey), r, BarID);
+}
+
+int16_t Tessaro_Ctrl::TemporaryBarStyle() {
+    // One style serves every temporary bar while it keeps the look it was made with; a chart
+    // that has only so many styles is not filled by Copy after Copy.
+    if (TemporaryBarStyle_ > 0 && TemporaryBarStyle_ <= ctResSched_.StyleCount() &&
+        ctResSched_.Style(TemporaryBarStyle_) == BarStyle{kTemporaryStyleFlags}) {
+        return TemporaryBarStyle_;
+    }
+    TemporaryBarStyle_ = ctResSched_.AddBarStyle(kTemporaryStyleFlags, 0);
+    return TemporaryBarStyle_;
 }
 
 void Tessaro_Ctrl::miCopy_Click() {
+    MoveGesture& gesture = *Gesture_;
+    gesture.DropDrag();
     RemoveTemporaryBar();
-    const int16_t r = ctResSched_.FindTimeBarRow(ClickedBarKey_);
-    const int16_t b = ctResSched_.FindTimeBarInRow(ClickedBarKey_, r);
-    ClickedBarKey_.clear();
+    const auto [r, b] = ctResSched_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
+    gesture.ClickedBarKey.clear();
+    gesture.ClickedBar = {};
     if (b == 0 || ctResSched_.TimeBarKind(r, b) != WorkOrderBarKind) {
         return;
     }
-    TempBarActive_ = -1;
     TempBarCreation(r, b);
-    SourceBarIndex_ = b;
-    SourceItem_ = r;
     ctResSched_.RedrawChart();
 }
 

@@ -6,6 +6,7 @@
 
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
+#include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
 
@@ -69,9 +70,9 @@ void Tessaro_Ctrl::BarSelected(int16_t row, int16_t bar) {
         TxtWOStTime_.SetText(record.fromdate);
         TxtWOEndTime_.SetText(record.todate);
         TxtWOAct_.SetText(std::to_string(record.rsscheduleno));
-        PasteArmed_ = kFalse;
-        MovePending_ = kFalse;
-        ResizePending_ = kFalse;
+        Gesture_->PasteArmed = kFalse;
+        Gesture_->MovePending = kFalse;
+        Gesture_->ResizePending = kFalse;
         workOrder = record.work_order_no;
     }
     FillWorkOrderGrid(row, bar);
@@ -172,15 +173,13 @@ void Tessaro_Ctrl::GridCellClicked(int32_t /*column*/, int32_t row) {
 }
 
 void Tessaro_Ctrl::BarChosen(int16_t row, int16_t bar) {
-    OldResource_.clear();
-    NewResource_.clear();
-    ResChangeFlag_ = "N";
+    Gesture_->EndRowChange();
     if (ctResSched_.TimeBarKind(row, bar) != WorkOrderBarKind) {
         return;
     }
-    PasteArmed_ = kFalse;
-    ResizePending_ = kFalse;
-    MovePending_ = kFalse;
+    Gesture_->PasteArmed = kFalse;
+    Gesture_->ResizePending = kFalse;
+    Gesture_->MovePending = kFalse;
     BarRecord chosen;
     DisassembleBarRecordText(ctResSched_.TimeBarTag(row, bar), chosen);
     DeselectOtherWorkOrder(chosen.work_order_no);

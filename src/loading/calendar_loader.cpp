@@ -6,6 +6,7 @@
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/automation_error.hpp>
+#include <tessaro/runtime/checked_arithmetic.hpp>
 
 #include "loading/field_reading.hpp"
 #include "loading/fixed_columns.hpp"
@@ -49,24 +50,44 @@ int32_t MinuteOfDay(int32_t seconds) {
 }
 
 // Seconds as whole minutes, an exact half going to the even neighbour.
-int32_t RoundedMinutes(int32_t seconds) {
-    auto minutes = static_cast<int32_t>(FloorDiv(seconds, 60));
-    const int32_t rest = seconds - minutes * 60;
+int32_t RoundedMinutes(int64_t seconds) {
+    int64_t minutes = seconds / 60;
+    int64_t rest = seconds - minutes * 60;
+    if (rest < 0) {
+        --minutes;
+        rest += 60;
+    }
     if (rest > 30 || (rest == 30 && minutes % 2 != 0)) {
         ++minutes;
     }
-    return minutes;
+    return CheckedInt32(minutes);
 }
 
 CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
     const int32_t day = FieldDate(table.Field(kCalendarFrom)).Day;
     const int32_t startMinute = MinuteOfDay(FieldInt32(table.Field(kStartSeconds)));
-    // An entry past midnight keeps its day; the chart carries the end into the next day.
-    const int32_t endMinute = startMinute + RoundedMinutes(FieldInt32(table.Field(kLengthSeconds)));
+    // An entry past midnight keeps its day; the chart carries the end into the next day. The
+    // length is rounded together with the start (601 and 90 s end at 602, the even neighbour of
+    // 602.5), not on its own.
+    const int32_t endMinute =
+        RoundedMinutes(int64_t{startMinute} * 60 + FieldInt32(table.Field(kLengthSeconds)));
     return CalendarBar{row, day, startMinute, endMinute};
 }
 
 }  // namespace
+
+int16_t Tessaro_Ctrl::CalendarBarStyle() {
+    // A reload draws its calendars in the style the last one made, while it looks as it did.
+    BarStyle calendar{kCalendarStyleFlags};
+    calendar.Colour = kCalendarColour;
+    if (CalendarBarStyle_ > 0 && CalendarBarStyle_ <= ctResSched_.StyleCount() &&
+        ctResSched_.Style(CalendarBarStyle_) == calendar) {
+        return CalendarBarStyle_;
+    }
+    CalendarBarStyle_ = ctResSched_.AddBarStyle(kCalendarStyleFlags, 0);
+    ctResSched_.SetBarStyleColour(CalendarBarStyle_, kCalendarColour);
+    return CalendarBarStyle_;
+}
 
 void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
     Box4_.SetText(Calxml);
@@ -95,8 +116,7 @@ void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
         }
     }
 
-    const int16_t style = ctResSched_.AddBarStyle(kCalendarStyleFlags, 0);
-    ctResSched_.SetBarStyleColour(style, kCalendarColour);
+    const int16_t style = CalendarBarStyle();
     for (const CalendarBar& entry : bars) {
         const int16_t bar = ctResSched_.AddUnkeyedTimeBar(entry.Row, entry.StartMinute,
                                                           entry.EndMinute, entry.Day, entry.Day);

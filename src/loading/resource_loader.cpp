@@ -53,6 +53,7 @@ void Tessaro_Ctrl::LoadResource(std::string_view Resxml) {
     }
 
     ctResSched_.ClearRows();
+    ForgetReplacedBars(true);
     for (std::string& text : rowTexts) {
         ctResSched_.AddRow(std::move(text));
     }

@@ -1,9 +1,12 @@
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/checked_arithmetic.hpp>
+#include <tessaro/runtime/value_rollback.hpp>
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
 
@@ -15,97 +18,121 @@ constexpr int16_t kFalse = 0;
 // A row change notification for a drop outside every row carries this source row.
 constexpr int16_t kNoRow = -1;
 
+// Whether an edge drag of the temporary bar may stand: only an edge moved inward to another day
+// does. An edge moved within its day, a stretch, and an edge dragged past the other edge go back.
+bool EdgeDragStands(const BarDrag& drag, const ChartBar& now) {
+    if (now.End < now.Start) {
+        return false;
+    }
+    if (now.Start.Day == drag.Start.Day && now.Start.Minute != drag.Start.Minute) {
+        return false;
+    }
+    if (now.Start.Day < drag.Start.Day) {
+        return false;
+    }
+    if (now.End.Day == drag.End.Day && now.End.Minute != drag.End.Minute) {
+        return false;
+    }
+    return now.End.Day <= drag.End.Day;
+}
+
 }  // namespace
 
 void Tessaro_Ctrl::BarChanging(int16_t row, int16_t bar, int16_t mode) {
-    if (mode == 1) {
-        MovePending_ = kTrue;
-    } else if (mode == 2 || mode == 3) {
-        ResizePending_ = kTrue;
-        const ChartBar times = ctResSched_.Bar(row, bar);
-        ResizeOrigin_.StartDay = times.Start.Day;
-        ResizeOrigin_.EndDay = times.End.Day;
-        ResizeOrigin_.StartMinute = CheckedInt16(times.Start.Minute);
-        ResizeOrigin_.EndMinute = CheckedInt16(times.End.Minute);
+    if (mode < 1 || mode > 3) {
+        return;
     }
+    const ChartBar& times = ctResSched_.Bar(row, bar);
+    // Minutes of a chart bar always fit 16 bits; the check keeps the origin honest all the same.
+    CheckedInt16(times.Start.Minute);
+    CheckedInt16(times.End.Minute);
+    Gesture_->BeginDrag({{row, ctResSched_.TimeBarId(row, bar)}, mode, times.Start, times.End});
 }
 
 void Tessaro_Ctrl::BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetRow) {
-    OldResource_.clear();
-    NewResource_.clear();
-    ResChangeFlag_ = "N";
+    MoveGesture& gesture = *Gesture_;
+    gesture.EndRowChange();
     const int32_t kind = ctResSched_.TimeBarKind(sourceRow, bar);
-    if (kind == CalendarBarKind && MovePending_ != kFalse) {
+    const uint64_t id = ctResSched_.TimeBarId(sourceRow, bar);
+    if (kind == CalendarBarKind) {
+        // A calendar belongs to its resource.
         ctResSched_.CancelRowChange();
-        MovePending_ = kFalse;
+        gesture.MovePending = kFalse;
         return;
     }
-    if (kind == WorkOrderBarKind) {
+    if (kind == WorkOrderBarKind || (kind == TemporaryBarKind && !gesture.IsTemporaryBar(id))) {
         // A work-order bar changes rows only through the temporary bar of a Copy.
         ctResSched_.CancelRowChange();
-        PasteArmed_ = kFalse;
-        MovePending_ = kFalse;
+        gesture.PasteArmed = kFalse;
+        gesture.MovePending = kFalse;
         return;
     }
     const bool otherRow = sourceRow != kNoRow && sourceRow != targetRow;
     if (otherRow) {
-        MovePending_ = kTrue;
-        TempBarActive_ = kTrue;
-        PasteArmed_ = kFalse;
-    }
-    if (MovePending_ != kFalse && TempBarActive_ != kFalse && PasteArmed_ == kFalse &&
-        kind == TemporaryBarKind && otherRow) {
-        OldResource_ = ctResSched_.RowColumnText(sourceRow, 1);
-        NewResource_ = ctResSched_.RowColumnText(targetRow, 1);
-        ResChangeFlag_ = "Y";
+        gesture.MovePending = kTrue;
+        gesture.TempBarActive = kTrue;
+        gesture.PasteArmed = kFalse;
+        if (kind == TemporaryBarKind) {
+            gesture.BeginRowChange(ctResSched_.RowColumnText(sourceRow, 1),
+                                   ctResSched_.RowColumnText(targetRow, 1));
+        }
     }
 }
 
 void Tessaro_Ctrl::BarChanged(int16_t row, int16_t bar) {
-    const ChartBar changed = ctResSched_.Bar(row, bar);
+    MoveGesture& gesture = *Gesture_;
+    if (gesture.Reverting) {
+        return;
+    }
+    const ChartBar& changed = ctResSched_.Bar(row, bar);
     const int32_t kind = changed.Kind;
-    if ((kind == WorkOrderBarKind || kind == TemporaryBarKind) && ResizePending_ != kFalse) {
-        // Stretch guard: a work-order or temporary bar is never stretched and never has an edge
-        // moved within its day; the flag is cleared before the write-back so that the nested
-        // notification takes the ordinary path.
-        const tessaro::WorkOrderSpan origin = ResizeOrigin_;
-        if (changed.Start.Day == origin.StartDay && changed.Start.Minute != origin.StartMinute) {
-            ResizePending_ = kFalse;
-            ctResSched_.SetTimeBarStartMinute(row, bar, origin.StartMinute);
+    const uint64_t id = ctResSched_.TimeBarId(row, bar);
+
+    if (const std::optional<BarDrag> drag = gesture.EndDragOf(id)) {
+        // The planner's own drag of this bar ends here.
+        if (!gesture.IsTemporaryBar(id)) {
+            // Nothing could record it: a work-order bar moves only with its activity's copy or
+            // by Pack, and a calendar is the resource's.
+            if (kind == WorkOrderBarKind || kind == CalendarBarKind || kind == TemporaryBarKind) {
+                RestoreDraggedBar(row, bar, drag->Start, drag->End);
+            }
             return;
         }
-        if (changed.Start.Day < origin.StartDay) {
-            ResizePending_ = kFalse;
-            ctResSched_.SetTimeBarStartDay(row, bar, origin.StartDay);
-            ctResSched_.SetTimeBarStartMinute(row, bar, origin.StartMinute);
+        gesture.SeeTemporaryBarOn(row);
+        if (drag->Mode == 1) {
+            if (gesture.PackInProgress == kFalse) {
+                ApplyTemporaryBarMove();
+            }
             return;
         }
-        if (changed.End.Day == origin.EndDay && changed.End.Minute != origin.EndMinute) {
-            ResizePending_ = kFalse;
-            ctResSched_.SetTimeBarEndMinute(row, bar, origin.EndMinute);
+        if (!EdgeDragStands(*drag, changed)) {
+            RestoreDraggedBar(row, bar, drag->Start, drag->End);
             return;
         }
-        if (changed.End.Day > origin.EndDay) {
-            ResizePending_ = kFalse;
-            ctResSched_.SetTimeBarEndDay(row, bar, origin.EndDay);
-            ctResSched_.SetTimeBarEndMinute(row, bar, origin.EndMinute);
-            return;
-        }
-    }
-    if (kind != WorkOrderBarKind && kind != TemporaryBarKind) {
+        // The copy stays pending, shortened; it is recorded when it is applied.
+        gesture.LastChangeKey =
+            ChangeKey(gesture.Copy()->Activity.WorkOrder, gesture.Copy()->Activity.ScheduleNo);
         return;
     }
-    DisassembleBarRecordText(changed.Tag, WorkingRecord_);
-    if (kind == WorkOrderBarKind) {
-        if (PackInProgress_ != kFalse) {
-            MakeChangeRecord(row, bar);
-        }
+
+    // The control's own writes (Pack, a paste placing the temporary bar) or the host's.
+    if (kind == WorkOrderBarKind && gesture.PackInProgress != kFalse) {
+        BarRecord record;
+        DisassembleBarRecordText(changed.Tag, record);
+        Journal_->Record(record, gesture.PasteMethod);
         return;
     }
-    LastChangeKey_ = MakeChangeRecord(row, bar);
-    if (MovePending_ != kFalse && PackInProgress_ == kFalse) {
-        ApplyTemporaryBarMove();
+    if (gesture.IsTemporaryBar(id) && !gesture.Placing) {
+        gesture.SeeTemporaryBarOn(row);
+        if (gesture.MovePending != kFalse && gesture.PackInProgress == kFalse) {
+            ApplyTemporaryBarMove();
+        }
     }
+}
+
+void Tessaro_Ctrl::RestoreDraggedBar(int16_t row, int16_t bar, ChartTime start, ChartTime end) {
+    ValueRollback<bool> reverting(Gesture_->Reverting, true);
+    ctResSched_.MoveTimeBar(row, bar, start.Minute, end.Minute, start.Day, end.Day);
 }
 
 void Tessaro_Ctrl::BarClick(int16_t row, int16_t bar) {
@@ -113,65 +140,88 @@ void Tessaro_Ctrl::BarClick(int16_t row, int16_t bar) {
     if (kind == CalendarBarKind) {
         ctResSched_.RedrawChart();
     } else if (kind == WorkOrderBarKind) {
-        MovePending_ = kFalse;
-        ResizePending_ = kFalse;
-        PasteArmed_ = kFalse;
+        Gesture_->MovePending = kFalse;
+        Gesture_->ResizePending = kFalse;
+        Gesture_->PasteArmed = kFalse;
     }
 }
 
 void Tessaro_Ctrl::BarRemoveRequest(int16_t row, int16_t bar, bool confirmed) {
-    if (confirmed) {
-        ctResSched_.RemoveTimeBar(row, bar);
+    if (!confirmed) {
+        return;
     }
+    const int32_t kind = ctResSched_.TimeBarKind(row, bar);
+    if (Gesture_->IsTemporaryBar(ctResSched_.TimeBarId(row, bar))) {
+        miIgnore_Click();
+        return;
+    }
+    // The change set has no way to carry a removed activity or calendar, so neither goes.
+    if (kind == WorkOrderBarKind || kind == CalendarBarKind) {
+        return;
+    }
+    ctResSched_.RemoveTimeBar(row, bar);
 }
 
 void Tessaro_Ctrl::GestureFlagsSet() {
-    MovePending_ = kTrue;
-    TempBarActive_ = kTrue;
-    PasteArmed_ = kTrue;
+    Gesture_->MovePending = kTrue;
+    Gesture_->TempBarActive = kTrue;
+    Gesture_->PasteArmed = kTrue;
 }
 
 void Tessaro_Ctrl::ApplyTemporaryBarMove() {
-    if (!TempBarKey_.empty()) {
-        TempBarItem_ = ctResSched_.FindTimeBarRow(TempBarKey_);
-        TempBarIndex_ = ctResSched_.FindTimeBarInRow(TempBarKey_, TempBarItem_);
-        // The copied bar must still be where Copy found it; otherwise there is nothing to
-        // rebuild and the temporary bar simply goes.
-        if (TempBarIndex_ > 0 && SourceItem_ >= 1 && SourceItem_ <= ctResSched_.RowCount() &&
-            SourceBarIndex_ >= 1 && SourceBarIndex_ <= ctResSched_.TimeBarCount(SourceItem_)) {
-            const ChartBar temporary = ctResSched_.Bar(TempBarItem_, TempBarIndex_);
-            RebuildMovedActivity(SourceItem_, SourceBarIndex_, temporary.Start.Day,
-                                 temporary.Start.Minute, temporary.End.Day, temporary.End.Minute);
+    MoveGesture& gesture = *Gesture_;
+    if (const CopiedActivity* copy = gesture.Copy()) {
+        const auto [row, bar] =
+            ctResSched_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);
+        if (bar > 0) {
+            const ChartBar temporary = ctResSched_.Bar(row, bar);
+            RebuildMovedActivity(row, temporary.Start.Day, temporary.Start.Minute,
+                                 temporary.End.Day, temporary.End.Minute);
         }
     }
     RemoveTemporaryBar();
 }
 
-void Tessaro_Ctrl::RebuildMovedActivity(int16_t row, int16_t bar, int32_t startDay,
-                                        int32_t startMinute, int32_t endDay, int32_t endMinute) {
-    const ChartBar source = ctResSched_.Bar(row, bar);
-    std::string number;
-    int16_t position = 0;
-    int16_t count = 0;
-    DisassembleBarKey(source.Key, number, position, count);
+void Tessaro_Ctrl::RebuildMovedActivity(int16_t row, int32_t startDay, int32_t startMinute,
+                                        int32_t endDay, int32_t endMinute) {
+    MoveGesture& gesture = *Gesture_;
+    const CopiedActivity& copy = *gesture.Copy();
     BarRecord record;
-    DisassembleBarRecordText(source.Tag, record);
+    DisassembleBarRecordText(copy.SourceTag, record);
 
     // Everything that can fail is done before the chart changes.
-    record.StartMinute = CheckedInt16(startMinute);
-    record.EndMinute = CheckedInt16(endMinute);
+    const ChartTime start = ChartTime{startDay, startMinute}.Normalised();
+    const ChartTime end = ChartTime{endDay, endMinute}.Normalised();
+    ChangeJournal::CheckRecordable(record, start, end);
+    record.StartMinute = CheckedInt16(start.Minute);
+    record.EndMinute = CheckedInt16(end.Minute);
+    CheckedInt16(int64_t{ctResSched_.TimeBarCount(row)} + 1);
     std::string tag;
     AssembleBarRecordText(tag, record);
     std::string key;
     AssembleBarKey(key, record.work_order_no, RegisterWorkOrderSubActivity(record.work_order_no),
                    9);
 
+    // The activity's old bars, wherever they are, by identity: they go once the new one stands.
+    std::vector<std::pair<int16_t, uint64_t>> old;
+    for (const auto& [r, b] : ctResSched_.FindTimeBarsInKeyGroup(record.work_order_no)) {
+        const ChartBar& candidate = ctResSched_.Bar(r, b);
+        if (candidate.Kind != WorkOrderBarKind) {
+            continue;
+        }
+        BarRecord other;
+        DisassembleBarRecordText(candidate.Tag, other);
+        if (ActivityId::Of(other) == copy.Activity) {
+            old.emplace_back(r, ctResSched_.TimeBarId(r, b));
+        }
+    }
+
     const int16_t rebuilt =
-        ctResSched_.AddTimeBar(row, startMinute, endMinute, startDay, endDay, key);
+        ctResSched_.AddTimeBar(row, start.Minute, end.Minute, start.Day, end.Day, key);
     ctResSched_.SetTimeBarColour(row, rebuilt, -1);
     // The rebuilt bar keeps the look of the bar it was copied from, in its normal form.
-    if (source.Style != 0) {
-        ctResSched_.SetTimeBarStyle(row, rebuilt, source.Style);
+    if (copy.SourceStyle != 0) {
+        ctResSched_.SetTimeBarStyle(row, rebuilt, copy.SourceStyle);
     }
     ApplySelectionLook(row, rebuilt, record, false);
     ctResSched_.SetTimeBarText(row, rebuilt, ".");
@@ -179,47 +229,33 @@ void Tessaro_Ctrl::RebuildMovedActivity(int16_t row, int16_t bar, int32_t startD
     ctResSched_.SetTimeBarTag(row, rebuilt, std::move(tag));
     ctResSched_.SetTimeBarKey(row, rebuilt, key);
 
-    // Every other bar of the activity on the row goes, however many pieces it had. The new bar
-    // is told apart by its place, not its key: an earlier rebuild may carry the same key.
-    int32_t rebuiltIndex = rebuilt;
-    for (int32_t i = 1; i <= ctResSched_.TimeBarCount(row);) {
-        const auto index = static_cast<int16_t>(i);
-        const ChartBar& candidate = ctResSched_.Bar(row, index);
-        bool sameActivity = false;
-        if (i != rebuiltIndex && candidate.Kind == WorkOrderBarKind) {
-            BarRecord other;
-            DisassembleBarRecordText(candidate.Tag, other);
-            sameActivity = other.work_order_no == record.work_order_no &&
-                           other.rsscheduleno == record.rsscheduleno;
-        }
-        if (sameActivity) {
-            ctResSched_.RemoveTimeBar(row, index);
-            rebuiltIndex -= i < rebuiltIndex ? 1 : 0;
-        } else {
-            ++i;
+    for (const auto& [r, id] : old) {
+        const auto [foundRow, foundBar] = ctResSched_.FindTimeBarById(id, r);
+        if (foundBar > 0) {
+            ctResSched_.RemoveTimeBar(foundRow, foundBar);
         }
     }
+    Journal_->Record(record, gesture.PasteMethod);
 
-    TempBarActive_ = kFalse;
-    MovePending_ = kFalse;
-    TempBarItem_ = -1;
-    TempBarIndex_ = -1;
-    WorkOrderSpan_ = {};
+    gesture.TempBarActive = kFalse;
+    gesture.MovePending = kFalse;
+    gesture.TempBarItem = -1;
+    gesture.TempBarIndex = -1;
+    gesture.WorkOrderSpan = {};
 }
 
 void Tessaro_Ctrl::RemoveTemporaryBar() {
-    if (TempBarKey_.empty()) {
-        return;
+    MoveGesture& gesture = *Gesture_;
+    if (const CopiedActivity* copy = gesture.Copy()) {
+        const auto [row, bar] =
+            ctResSched_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);
+        if (bar > 0) {
+            ctResSched_.RemoveTimeBar(row, bar);
+        }
+        gesture.EndCopy();
+    } else if (!gesture.TempBarKey.empty()) {
+        gesture.EndCopy();
     }
-    TempBarItem_ = ctResSched_.FindTimeBarRow(TempBarKey_);
-    TempBarIndex_ = ctResSched_.FindTimeBarInRow(TempBarKey_, TempBarItem_);
-    if (TempBarIndex_ > 0) {
-        ctResSched_.RemoveTimeBar(TempBarItem_, TempBarIndex_);
-    }
-    TempBarItem_ = -1;
-    TempBarIndex_ = -1;
-    TempBarKey_.clear();
-    TempBarActive_ = kFalse;
 }
 
 }  // namespace tessaro

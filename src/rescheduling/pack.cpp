@@ -4,18 +4,26 @@
 #include <tessaro/runtime/checked_arithmetic.hpp>
 #include <tessaro/runtime/value_rollback.hpp>
 
+#include "bars/bar_record_codec.hpp"
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/move_gesture.hpp"
+
 namespace tessaro {
 
 void Tessaro_Ctrl::miPack_Click() {
+    MoveGesture& gesture = *Gesture_;
+    gesture.DropDrag();
     // Reset on every way out, an overflow included, so later bar changes are not recorded as
     // Pack moves.
-    ValueRollback<int16_t> packing(PackInProgress_, -1);
-    const int16_t row = ctResSched_.FindTimeBarRow(ClickedBarKey_);
-    const int16_t anchor = ctResSched_.FindTimeBarInRow(ClickedBarKey_, row);
-    if (anchor == 0) {
+    ValueRollback<int16_t> packing(gesture.PackInProgress, -1);
+    const auto [row, anchor] =
+        ctResSched_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
+    if (anchor == 0 || ctResSched_.TimeBarKind(row, anchor) != WorkOrderBarKind) {
         return;
     }
     const int32_t count = ctResSched_.TimeBarCount(row);
+    // The chained end is handed on as it is, its minute possibly past midnight: the threshold day
+    // is the day the chain's last bar was placed from, not the day it spills into.
     ChartTime previousEnd = ctResSched_.Bar(row, anchor).End;
     int32_t thresholdDay = previousEnd.Day;
 
@@ -33,9 +41,14 @@ void Tessaro_Ctrl::miPack_Click() {
         const int32_t length = MinutesBetween(bar.Start, bar.End);
         const int32_t days = length / 1440;
         const int32_t rest = length - days * 1440;
-        // Normalised, so a chain that passes midnight compares the day its bars really start on.
-        const ChartTime newEnd =
-            ChartTime{Add32(previousEnd.Day, days), Add32(previousEnd.Minute, rest)}.Normalised();
+        const ChartTime newEnd{Add32(previousEnd.Day, days), Add32(previousEnd.Minute, rest)};
+
+        // The move is refused before it happens when its record could not be made.
+        BarRecord record;
+        DisassembleBarRecordText(bar.Tag, record);
+        ChangeJournal::CheckRecordable(record, previousEnd, newEnd);
+        Journal_->Touch(ActivityId::Of(record));
+
         ctResSched_.MoveTimeBar(row, index, previousEnd.Minute, newEnd.Minute, previousEnd.Day,
                                 newEnd.Day);
         thresholdDay = previousEnd.Day;

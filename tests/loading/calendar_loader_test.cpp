@@ -82,11 +82,17 @@ TEST_F(CalendarLoader, EntriesWithoutResnoAreNeverDrawn) {
     EXPECT_EQ(chart.TimeBarCount(1), 1);
 }
 
-TEST_F(CalendarLoader, LoadingTwiceDrawsTwiceWithTwoStyles) {
+TEST_F(CalendarLoader, LoadingTwiceDrawsTwiceInOneStyleUntilTheStyleIsChanged) {
     control.LoadCalendarEvents(CalendarXml({{"R1"}}));
+    const int16_t styles = chart.StyleCount();
     control.LoadCalendarEvents(CalendarXml({{"R1"}}));
     ASSERT_EQ(chart.TimeBarCount(1), 2);
-    EXPECT_NE(chart.Bar(1, 1).Style, chart.Bar(1, 2).Style);
+    EXPECT_EQ(chart.Bar(1, 1).Style, chart.Bar(1, 2).Style);
+    EXPECT_EQ(chart.StyleCount(), styles);
+    // A host that recoloured the style gets a fresh one for the next load.
+    chart.SetBarStyleColour(chart.Bar(1, 1).Style, 255);
+    control.LoadCalendarEvents(CalendarXml({{"R1"}}));
+    EXPECT_NE(chart.Bar(1, 3).Style, chart.Bar(1, 1).Style);
 }
 
 TEST_F(CalendarLoader, ChartWithoutRowsStillGetsTheStyle) {

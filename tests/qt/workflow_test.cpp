@@ -336,30 +336,29 @@ TEST_F(WorkflowTest, DraggingTheTemporaryBarOntoAnotherResourceRecordsTheMove) {
                   RescheduleInfo("WO-24001", 10, 10, start, end, "", "Y", "LATHE-02", "LATHE-01") +
                   "</Saveres>");
 
-    // The activity is rebuilt as one bar at the new times on its own resource; the temporary bar
-    // is gone.
+    // The activity is rebuilt as one bar at the new times on the resource it was dropped on; the
+    // temporary bar is gone.
     EXPECT_EQ(ctrl().TempBarKey(), "");
-    const std::vector<BarRef> bars = workOrderBars("WO-24001");
-    std::vector<BarRef> onSource;
-    for (const BarRef& ref : bars) {
-        if (ref.row == source.row) {
-            onSource.push_back(ref);
+    std::vector<BarRef> rebuiltBars;
+    for (const BarRef& ref : workOrderBars("WO-24001")) {
+        if (bar(ref).Key.ends_with("$9")) {
+            rebuiltBars.push_back(ref);
         }
-        EXPECT_NE(ref.row, target);
     }
-    ASSERT_EQ(onSource.size(), 1u);
-    const ChartBar rebuilt = bar(onSource.front());
+    ASSERT_EQ(rebuiltBars.size(), 1u);
+    const BarRef onTarget = rebuiltBars.front();
+    EXPECT_EQ(onTarget.row, target);
+    const ChartBar rebuilt = bar(onTarget);
     EXPECT_EQ(rebuilt.Key.substr(0, 9), "WO-24001$");
-    EXPECT_EQ(rebuilt.Key.substr(rebuilt.Key.size() - 2), "$9");
     EXPECT_EQ(rebuilt.Start, start);
     EXPECT_EQ(rebuilt.End, end);
 
     // Painted there in the activity's colour, and no longer where it was.
     const QImage image = chartImage();
     const QColor colour = toQColor(rebuilt.Colour);
-    EXPECT_GE(PaintedShare(image, Inside(rect(onSource.front())), colour), 0.6);
+    EXPECT_GE(PaintedShare(image, Inside(rect(onTarget)), colour), 0.6);
     EXPECT_EQ(PaintedShare(image, Inside(oldRect), colour), 0.0);
-    EXPECT_EQ(PaintedShare(image, Inside(rect(onSource.front())), kTemporaryGreen), 0.0);
+    EXPECT_EQ(PaintedShare(image, Inside(rect(onTarget)), kTemporaryGreen), 0.0);
 }
 
 // ---- Paste Forward from the Drag menu ----

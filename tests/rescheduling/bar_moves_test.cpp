@@ -78,37 +78,43 @@ TEST_F(BarMoves, DragInTimeRebuildsTheActivityAsOneBarAndRecordsIt) {
     EXPECT_EQ(plan.control.WorkOrderSpan(), tessaro::WorkOrderSpan{});
 
     ASSERT_EQ(plan.control.PendingChanges().Count(), 1);
-    const Vadel_Class2& change = *plan.control.PendingChanges().Item("WO110");
+    const Vadel_Class2& change = *plan.control.PendingChanges().Item("WO1$10");
     EXPECT_EQ(change.starttime, (ChartTime{kDay + 2, 60}.ToPayloadSeconds()));
     EXPECT_EQ(change.endtime, (ChartTime{kDay + 2, 510}.ToPayloadSeconds()));
     EXPECT_EQ(change.reschangeflg, "N");
-    EXPECT_EQ(plan.control.LastChangeKey(), "WO110");
+    // The change is applied: nothing is left for Ignore to drop.
+    EXPECT_EQ(plan.control.LastChangeKey(), "");
 }
 
-TEST_F(BarMoves, DropOnAnotherRowRecordsBothResourcesAndRebuildsInTheSourceRow) {
+TEST_F(BarMoves, DropOnAnotherRowRebuildsTheActivityThereAndRecordsBothResources) {
     plan.Copy("WO1$1$4");
     DragTemporaryBar(2, kDay + 3, 0);
-    const Vadel_Class2& change = *plan.control.PendingChanges().Item("WO110");
+    const Vadel_Class2& change = *plan.control.PendingChanges().Item("WO1$10");
     EXPECT_EQ(change.reschangeflg, "Y");
     EXPECT_EQ(change.oldresource, "R1");
     EXPECT_EQ(change.newresource, "R2");
-    EXPECT_EQ(plan.Find("WO1$1$9").first, 1);
-    EXPECT_EQ(plan.KeysOfRow(2), std::vector<std::string>{"WO3$1$1"});
+    EXPECT_EQ(plan.KeysOfRow(1), (std::vector<std::string>{"WO2$1$1", "WO1$3$4"}));
+    EXPECT_EQ(plan.KeysOfRow(2), (std::vector<std::string>{"WO3$1$1", "WO1$1$9"}));
     EXPECT_EQ(plan.control.TempBarKey(), "");
+    EXPECT_EQ(plan.control.ResChangeFlag(), "N");
 }
 
-TEST_F(BarMoves, WorkOrderBarsCannotChangeRowsAndTheirDragsAreNotRecorded) {
+TEST_F(BarMoves, WorkOrderBarsCannotChangeRowsAndTheirDragsAreRefused) {
     plan.chart.DragBar(1, 2, 2, kDay + 5, 0);
     EXPECT_EQ(plan.KeysOfRow(1)[1], "WO2$1$1");
-    EXPECT_EQ(plan.chart.Bar(1, 2).Start, (ChartTime{kDay + 5, 0}));
+    EXPECT_EQ(plan.chart.Bar(1, 2).Start, (ChartTime{kDay, 600}));
     EXPECT_EQ(plan.control.PasteArmed(), 0);
     EXPECT_EQ(plan.control.MovePending(), 0);
     EXPECT_EQ(plan.control.PendingChanges().Count(), 0);
 }
 
-// Edge drags of a work-order bar and of the temporary bar: (which edge, new day offset, new
-// minute) -> the bar's start and end afterwards.
-TEST_F(BarMoves, StretchGuardUndoesStretchesAndMovesWithinTheDay) {
+// Edge drags of a work-order bar and of the temporary bar over a bar from day 0 minute 600 to
+// day 2 minute 660: (which edge, new day offset, new minute) -> the temporary bar's start and
+// end afterwards. A work-order bar always goes back; the temporary bar keeps only an edge moved
+// inward to another day.
+TEST_F(BarMoves, EdgeDragsStandOnlyInwardToAnotherDayAndOnlyForTheTemporaryBar) {
+    const ChartTime start{kDay, 600};
+    const ChartTime end{kDay + 2, 660};
     struct Case {
         const char* name;
         bool startEdge;
@@ -117,16 +123,18 @@ TEST_F(BarMoves, StretchGuardUndoesStretchesAndMovesWithinTheDay) {
         ChartTime start;
         ChartTime end;
     } cases[] = {
-        {"start within its day", true, 0, 500, {kDay, 600}, {kDay, 660}},
-        {"start to an earlier day", true, -1, 900, {kDay, 600}, {kDay, 660}},
-        {"end within its day", false, 0, 700, {kDay, 600}, {kDay, 660}},
-        {"end to a later day", false, 1, 10, {kDay, 600}, {kDay, 660}},
-        {"start to a later day", true, 1, 10, {kDay + 1, 10}, {kDay, 660}},
-        {"end to an earlier day", false, -1, 100, {kDay, 600}, {kDay - 1, 100}},
+        {"start within its day", true, 0, 500, start, end},
+        {"start to an earlier day", true, -1, 900, start, end},
+        {"end within its day", false, 2, 700, start, end},
+        {"end to a later day", false, 3, 10, start, end},
+        {"start to a later day", true, 1, 10, {kDay + 1, 10}, end},
+        {"end to an earlier day", false, 1, 100, start, {kDay + 1, 100}},
+        {"start past the end", true, 3, 0, start, end},
+        {"end before the start", false, -1, 0, start, end},
     };
     for (const Case& c : cases) {
         for (bool temporary : {false, true}) {
-            Plan fresh({{"R1", "Lathe"}}, {Placed("R1", "WO2", 5, kDay, 600, 60)});
+            Plan fresh({{"R1", "Lathe"}}, {Placed("R1", "WO2", 5, kDay, 600, 2 * 1440 + 60)});
             int16_t bar = 1;
             if (temporary) {
                 fresh.Copy("WO2$1$1");
@@ -140,20 +148,23 @@ TEST_F(BarMoves, StretchGuardUndoesStretchesAndMovesWithinTheDay) {
             const auto [row, found] =
                 temporary ? fresh.TemporaryBar() : std::pair<int16_t, int16_t>{1, 1};
             ASSERT_GT(found, 0) << c.name;
-            EXPECT_EQ(fresh.chart.Bar(row, found).Start, c.start) << c.name << temporary;
-            EXPECT_EQ(fresh.chart.Bar(row, found).End, c.end) << c.name << temporary;
+            EXPECT_EQ(fresh.chart.Bar(row, found).Start, temporary ? c.start : start)
+                << c.name << temporary;
+            EXPECT_EQ(fresh.chart.Bar(row, found).End, temporary ? c.end : end)
+                << c.name << temporary;
+            EXPECT_EQ(fresh.control.ResizePending(), 0) << c.name << temporary;
+            EXPECT_EQ(fresh.control.PendingChanges().Count(), 0) << c.name << temporary;
         }
     }
 }
 
-TEST_F(BarMoves, ConfirmedRemovalRequestRemovesAnyBar) {
+TEST_F(BarMoves, RemovalIsRefusedForWorkOrderAndCalendarBars) {
     plan.control.LoadCalendarEvents(testing::CalendarXml({{"R2"}}));
-    plan.chart.RequestBarRemoval(2, 2, false);
-    EXPECT_EQ(plan.chart.TimeBarCount(2), 2);
     plan.chart.RequestBarRemoval(2, 2, true);
     plan.chart.RequestBarRemoval(1, 1, true);
-    EXPECT_EQ(plan.chart.TimeBarCount(2), 1);
-    EXPECT_EQ(plan.chart.TimeBarCount(1), 4);
+    EXPECT_EQ(plan.chart.TimeBarCount(2), 2);
+    EXPECT_EQ(plan.chart.TimeBarCount(1), 5);
+    EXPECT_EQ(plan.control.PendingChanges().Count(), 0);
 }
 
 TEST_F(BarMoves, ClickAndGestureFlagsSetTheGestureState) {

@@ -44,9 +44,9 @@ protected:
 
 TEST_F(ChangeRecords, OneRecordPerActivityKeepingTheFirstStart) {
     Pack();
-    // W100/20 moved twice (two pieces): one record, first start, last end, listed after W10021.
-    EXPECT_EQ(Keys(plan.control), (std::vector<std::string>{"W10021", "W10020"}));
-    const Vadel_Class2& merged = *plan.control.PendingChanges().Item("W10020");
+    // W100/20 moved twice (two pieces): one record, first start, last end, listed after W100/21.
+    EXPECT_EQ(Keys(plan.control), (std::vector<std::string>{"W100$21", "W100$20"}));
+    const Vadel_Class2& merged = *plan.control.PendingChanges().Item("W100$20");
     EXPECT_EQ(merged.starttime, (ChartTime{kDay, 600}.ToPayloadSeconds()));
     EXPECT_EQ(merged.endtime, (ChartTime{kDay, 780}.ToPayloadSeconds()));
     EXPECT_EQ(merged.woact, 20);
@@ -58,10 +58,10 @@ TEST_F(ChangeRecords, OneRecordPerActivityKeepingTheFirstStart) {
 TEST_F(ChangeRecords, PackingAgainKeepsTheFirstStart) {
     Pack();
     Pack();
-    EXPECT_EQ(Keys(plan.control), (std::vector<std::string>{"W10021", "W10020"}));
+    EXPECT_EQ(Keys(plan.control), (std::vector<std::string>{"W100$21", "W100$20"}));
     // A second Pack moves every bar onto itself and records each piece again, in bar order;
     // the start first recorded survives.
-    const Vadel_Class2& first = *plan.control.PendingChanges().Item("W10020");
+    const Vadel_Class2& first = *plan.control.PendingChanges().Item("W100$20");
     EXPECT_EQ(first.starttime, (ChartTime{kDay, 600}.ToPayloadSeconds()));
 }
 
@@ -71,7 +71,7 @@ TEST_F(ChangeRecords, StartsBefore2000GiveNegativeSeconds) {
     const auto [row, bar] = early.Find("A$1$1");
     early.chart.RightClickBar(row, bar);
     early.control.mnuSchedPopUp().Choose("miPack");
-    const Vadel_Class2& moved = *early.control.PendingChanges().Item("B1");
+    const Vadel_Class2& moved = *early.control.PendingChanges().Item("B$1");
     EXPECT_EQ(moved.starttime, -86400 + 3600);
     EXPECT_EQ(moved.endtime, -86400 + 7200);
 }

@@ -72,7 +72,7 @@ TEST_F(Paste, PlacesTheActivitySoItEndsWhereTheClickedBarEnds) {
         EXPECT_EQ(Rebuilt().End, c.targetEnd) << c.span;
         EXPECT_EQ(plan->control.TempBarKey(), "");
         EXPECT_EQ(plan->control.PasteArmed(), 0);
-        EXPECT_EQ(plan->control.PendingChanges().Item("WO13")->schmethod, "F");
+        EXPECT_EQ(plan->control.PendingChanges().Item("WO1$3")->schmethod, "F");
     }
 }
 
@@ -98,14 +98,13 @@ TEST_F(Paste, FiniteEntriesDoNothing) {
     EXPECT_EQ(plan->control.PendingChanges().Count(), 0);
 }
 
-TEST_F(Paste, IgnoreForgetsTheLastRecordAndRemovesTheTemporaryBar) {
+TEST_F(Paste, IgnoreEndsTheCopyWithoutARecord) {
     CopyThenRightClick(90, {kDay, 600});
-    // A move of the temporary bar along its row with nothing pending is recorded but not
-    // applied: the planner can still ignore it.
+    // A move of the temporary bar that is not applied makes no record: there is nothing of it
+    // on the chart but the temporary bar, which Ignore takes away.
     const auto [row, bar] = plan->TemporaryBar();
     plan->chart.SetTimeBarStartMinute(row, bar, 10);
-    EXPECT_EQ(plan->control.LastChangeKey(), "WO13");
-    EXPECT_EQ(plan->control.PendingChanges().Count(), 1);
+    EXPECT_EQ(plan->control.PendingChanges().Count(), 0);
     plan->control.mnuDrag().Choose("miIgnore");
     EXPECT_EQ(plan->control.PendingChanges().Count(), 0);
     EXPECT_EQ(plan->control.LastChangeKey(), "");
@@ -222,14 +221,15 @@ TEST_F(Pack, AnchorAloneMakesNoRecords) {
     EXPECT_EQ(alone.control.PendingChanges().Count(), 0);
 }
 
-TEST_F(Pack, OverflowStopsThePackAndResetsTheFlag) {
-    // Bars in 1900 cannot be written as payload seconds: the first record overflows.
+TEST_F(Pack, OverflowStopsThePackBeforeTheBarMovesAndResetsTheFlag) {
+    // Bars in 1900 cannot be written as payload seconds: the first record would overflow.
     const int16_t early = AddWorkOrderBar(chart, 1, "Y", {100, 0}, {100, 600});
     const int16_t bar = AddWorkOrderBar(chart, 1, "B", {101, 0}, {101, 90});
     EXPECT_EQ(ErrorCode([&] { PackFrom(early); }), 6);
     EXPECT_EQ(control.PackInProgress(), 0);
-    // The first bar moved before its record failed; the one after it never moved.
-    EXPECT_EQ(chart.Bar(1, anchor).Start, (ChartTime{100, 600}));
+    // The bar whose record could not be made never moved, nor did the one after it.
+    EXPECT_EQ(chart.Bar(1, anchor).Start, (ChartTime{B, 0}));
+    EXPECT_EQ(control.PendingChanges().Count(), 0);
     EXPECT_EQ(chart.Bar(1, bar).Start, (ChartTime{101, 0}));
 }
 

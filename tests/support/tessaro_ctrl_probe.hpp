@@ -5,6 +5,8 @@
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "rescheduling/move_gesture.hpp"
+
 namespace tessaro {
 
 // Reaches the control's own procedures, which hosts do not call, so tests can check them one by
@@ -24,7 +26,7 @@ public:
     void DisAssembleBarRecord(const std::string& text, BarRecord& record) {
         control_.DisAssembleBarRecord(text, record);
     }
-    tessaro::WorkOrderSpan& Span() { return control_.WorkOrderSpan_; }
+    tessaro::WorkOrderSpan& Span() { return control_.Gesture_->WorkOrderSpan; }
     void ExtendWorkOrderSpan(int32_t startDay, int32_t endDay, int32_t startMinute,
                              int32_t endMinute) {
         control_.ExtendWorkOrderSpan(startDay, endDay, startMinute, endMinute);

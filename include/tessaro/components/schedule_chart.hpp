@@ -26,6 +26,8 @@ struct BarStyle {
     int16_t StartMarkSize = 0;
     int16_t EndMark = 0;
     int16_t EndMarkSize = 0;
+
+    bool operator==(const BarStyle&) const = default;
 };
 
 // What changed in the chart, for views that repaint or scroll.
@@ -59,7 +61,32 @@ inline constexpr int32_t kTimeScaleFormat = 43;
 // row or style raises overflow (6). Times are held as (day, minute) with minutes 0..1439; minutes
 // outside that range are carried into the day when written.
 class TESSARO_EXPORT ScheduleChart {
+    struct Row;
+    struct StoredBar;
+    // Transparent hashing: a look-up by string_view allocates nothing.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    using KeyIndex =
+        std::unordered_map<std::string, std::vector<StoredBar*>, KeyHash, std::equal_to<>>;
+
 public:
+    // Every row and bar of a chart, taken out by TakeRows so that a reload that fails can put
+    // them back whole.
+    class TESSARO_EXPORT TakenRows {
+    public:
+        TakenRows();
+        ~TakenRows();
+        TakenRows(TakenRows&&) noexcept;
+        TakenRows& operator=(TakenRows&&) noexcept;
+
+    private:
+        friend class ScheduleChart;
+        std::vector<Row> rows_;
+        KeyIndex keyIndex_;
+    };
+
     ScheduleChart();
     ~ScheduleChart();
     ScheduleChart(const ScheduleChart&) = delete;
@@ -93,6 +120,16 @@ public:
     // Sets both ends, then raises BarChanged for the bar before returning.
     void MoveTimeBar(int16_t row, int16_t bar, int32_t startMinute, int32_t endMinute,
                      int32_t startDay, int32_t endDay);
+
+    // A bar's identity for its whole life: never reused, kept when the bar changes rows.
+    uint64_t TimeBarId(int16_t row, int16_t bar) const;
+    // Returns (row, bar) of the bar with the identity, looking in rowHint first (any row is
+    // searched when it is not there); (0, 0) when no bar has it any more. Identity 0 names no bar.
+    std::pair<int16_t, int16_t> FindTimeBarById(uint64_t id, int16_t rowHint) const;
+    // Empties the chart as ClearRows does and hands back what it held.
+    TakenRows TakeRows();
+    // Replaces every row and bar by what TakeRows took out.
+    void RestoreRows(TakenRows rows);
 
     // Read-only view of a bar, for painting and inspection.
     const ChartBar& Bar(int16_t row, int16_t bar) const;
@@ -201,7 +238,9 @@ public:
     void SetSetting(int32_t id, int32_t value);
     void SetSettingFlag(int32_t id, bool value) { SetSetting(id, value ? -1 : 0); }
     std::optional<int32_t> Setting(int32_t id) const;
-    // Every write of a plain setting or an appearance property above, in order.
+    // The latest writes of plain settings and appearance properties above, in order; the oldest
+    // are forgotten past kSettingLogLimit, so a control refreshed for a year stays small.
+    static constexpr size_t kSettingLogLimit = 4096;
     const std::vector<ChartSettingWrite>& SettingLog() const { return settingLog_; }
 
     // ---- Container properties ----
@@ -231,8 +270,6 @@ public:
     void RaiseGestureFlagsSet();
 
 private:
-    struct StoredBar;
-    struct Row;
     struct BarRef {
         int16_t row;
         int16_t bar;
@@ -257,12 +294,7 @@ private:
     ScheduleChartEvents* sink_ = nullptr;
     std::vector<Row> rows_;
     // Bars by key group (see FindTimeBarsInKeyGroup); a key look-up searches its group.
-    // Transparent hashing: a look-up by string_view allocates nothing.
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
-    };
-    std::unordered_map<std::string, std::vector<StoredBar*>, KeyHash, std::equal_to<>> keyIndex_;
+    KeyIndex keyIndex_;
     std::vector<BarStyle> styles_;
     uint64_t nextBarId_ = 1;
 

@@ -18,6 +18,7 @@
 #include <tessaro/components/text_store.hpp>
 #include <tessaro/components/toolbar.hpp>
 #include <tessaro/export.hpp>
+#include <tessaro/rescheduling/pending_changes.hpp>
 #include <tessaro/rescheduling/vadel_class2.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
 #include <tessaro/runtime/calendar.hpp>
@@ -30,11 +31,12 @@ class xml_document;
 namespace tessaro {
 
 class WorkOrderRegistry;
+class MoveGesture;
+class ChangeJournal;
 
 // Colours are RGB numbers: red + 256 * green + 65536 * blue.
 using ColourTable = std::array<int32_t, 7>;
 using StyleTable = std::array<int16_t, 6>;
-using PendingChangeMap = OrderedDictionary<std::shared_ptr<Vadel_Class2>>;
 
 // The production-schedule chart control. Construction lays out the design-time surface and runs
 // the start-up; a failure there raises the AutomationError as the control's creation error.
@@ -96,7 +98,8 @@ public:
 
     // Conflicts and the temporary bar.
     // Lays the temporary bar over the span of the bar's activity on its row (every work-order
-    // bar with the same work order and schedule number); an earlier temporary bar stays.
+    // bar with the same work order and schedule number) and makes that activity the one a drag
+    // or paste of the temporary bar moves; an earlier temporary bar goes, ending its copy.
     void TempBarCreation(int16_t ItemID, int16_t BarID);
     // Lists in lstConflictWorkOrders the bar's own activity and every other activity whose
     // work-order bars on the row overlap a bar of the bar's work order; returns the bar's key
@@ -109,7 +112,14 @@ public:
 
     // The changes made so far: a Saveres document with one Rescheduleinfo element per changed
     // activity, in the order the activities were last changed. The control keeps the last one.
+    // Whenever no copy is pending, each record gives the earliest start and latest end of its
+    // activity's bars on the chart, and a resource change exactly when they sit on another row
+    // than the activity was loaded on.
     XmlDocument rescheduling();
+    // Where a changed activity stood when it was loaded; nullopt for an activity without a
+    // change record.
+    std::optional<LoadedPlacement> LoadedPlacementOf(std::string_view workOrder,
+                                                     int32_t activity) const;
 
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or
@@ -117,7 +127,10 @@ public:
     void ToolButtonClicked(int16_t position);
 
     // Chart notifications. Handlers of a bar whose key or record leads nowhere skip what needs
-    // it and raise nothing.
+    // it and raise nothing. A planner's drag of a work-order or calendar bar, or of an edge of
+    // one, is refused (the bar goes back): only the temporary bar of a Copy moves an activity,
+    // and only Pack moves work-order bars directly. A removal is refused for work-order and
+    // calendar bars; the removal of the temporary bar ends the copy as Ignore does.
     void BarChanging(int16_t row, int16_t bar, int16_t mode);
     void BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetRow);
     void BarChanged(int16_t row, int16_t bar);
@@ -176,24 +189,24 @@ public:
     int16_t SavedGridHeight() const { return SavedGridHeight_; }
     const DateTime& WindowStart() const { return WindowStart_; }
     const DateTime& WindowEnd() const { return WindowEnd_; }
-    const std::string& ResChangeFlag() const { return ResChangeFlag_; }
-    int16_t MovePending() const { return MovePending_; }
-    int16_t TempBarActive() const { return TempBarActive_; }
-    int16_t PasteArmed() const { return PasteArmed_; }
-    int16_t ResizePending() const { return ResizePending_; }
-    int16_t PackInProgress() const { return PackInProgress_; }
-    const PendingChangeMap& PendingChanges() const { return PendingChanges_; }
+    const std::string& ResChangeFlag() const;
+    int16_t MovePending() const;
+    int16_t TempBarActive() const;
+    int16_t PasteArmed() const;
+    int16_t ResizePending() const;
+    int16_t PackInProgress() const;
+    const PendingChangeMap& PendingChanges() const;
     const std::string& SelectedBarKey() const { return SelectedBarKey_; }
-    const std::string& ClickedBarKey() const { return ClickedBarKey_; }
-    const std::string& TempBarKey() const { return TempBarKey_; }
-    int16_t TempBarItem() const { return TempBarItem_; }
-    int16_t SourceItem() const { return SourceItem_; }
-    int16_t SourceBarIndex() const { return SourceBarIndex_; }
-    const tessaro::WorkOrderSpan& WorkOrderSpan() const { return WorkOrderSpan_; }
-    const std::string& LastChangeKey() const { return LastChangeKey_; }
-    const std::string& PasteMethod() const { return PasteMethod_; }
-    const std::string& NewResource() const { return NewResource_; }
-    const std::string& OldResource() const { return OldResource_; }
+    const std::string& ClickedBarKey() const;
+    const std::string& TempBarKey() const;
+    int16_t TempBarItem() const;
+    int16_t SourceItem() const;
+    int16_t SourceBarIndex() const;
+    const tessaro::WorkOrderSpan& WorkOrderSpan() const;
+    const std::string& LastChangeKey() const;
+    const std::string& PasteMethod() const;
+    const std::string& NewResource() const;
+    const std::string& OldResource() const;
     const ColourTable& NormalBarColours() const { return NormalBarColours_; }
     const ColourTable& SelectedBarColours() const { return SelectedBarColours_; }
     const StyleTable& NormalBarStyles() const { return NormalBarStyles_; }
@@ -227,12 +240,15 @@ private:
 
     // Moving bars and change records.
     void ApplyTemporaryBarMove();
-    void RebuildMovedActivity(int16_t row, int16_t bar, int32_t startDay, int32_t startMinute,
-                              int32_t endDay, int32_t endMinute);
+    // Replaces every bar of the copied activity by one bar at these times on the row.
+    void RebuildMovedActivity(int16_t row, int32_t startDay, int32_t startMinute, int32_t endDay,
+                              int32_t endMinute);
     void RemoveTemporaryBar();
-    // Records the change of the bar, whose record is WorkingRecord; returns its change key.
-    std::string MakeChangeRecord(int16_t row, int16_t bar);
     void PasteTemporaryBar(const char* method);
+    // Puts a bar whose drag was refused back where the drag found it.
+    void RestoreDraggedBar(int16_t row, int16_t bar, ChartTime start, ChartTime end);
+    // The end of whatever a load replaced: a pending copy, and with the rows every change.
+    void ForgetReplacedBars(bool rowsReplaced);
 
     // Conflicts and details.
     std::string SearchConflicts(int16_t& ItemID, int16_t& BarID, bool ownActivityOnly);
@@ -250,6 +266,10 @@ private:
                         int16_t activityTimeType);
     void ApplyBarStyle(std::string_view status, int16_t row, int16_t bar, int16_t firstKey,
                        int16_t secondKey, int16_t selected, int16_t activityTimeType);
+
+    // The style of temporary bars and of calendar bars: made once, reused while unchanged.
+    int16_t TemporaryBarStyle();
+    int16_t CalendarBarStyle();
 
     void ApplyDesignSurface();
     void ConnectComponents();
@@ -276,11 +296,6 @@ private:
     int16_t SavedGridHeight_ = 0;
     DateTime WindowStart_;
     DateTime WindowEnd_;
-    std::string ResChangeFlag_;
-    int16_t MovePending_ = 0;
-    int16_t TempBarActive_ = 0;
-    int16_t PasteArmed_ = 0;
-    PendingChangeMap PendingChanges_;
     ColourTable NormalBarColours_{};
     ColourTable SelectedBarColours_{};
     StyleTable NormalBarStyles_{};
@@ -289,28 +304,17 @@ private:
     // Loading state: the registry lives only while a bar load runs; each loader keeps the
     // document of its last payload.
     std::unique_ptr<WorkOrderRegistry> WorkOrderRegistry_;
-    tessaro::WorkOrderSpan WorkOrderSpan_;
     std::unique_ptr<pugi::xml_document> HeaderDocument_;
     std::unique_ptr<pugi::xml_document> ResourceDocument_;
     std::unique_ptr<pugi::xml_document> CalendarDocument_;
 
     // Selection, gestures and changes.
     std::string SelectedBarKey_;
-    std::string ClickedBarKey_;
-    int16_t ResizePending_ = 0;
-    int16_t PackInProgress_ = 0;
-    // The bar's times when an edge drag began.
-    tessaro::WorkOrderSpan ResizeOrigin_;
-    std::string TempBarKey_;
-    int16_t TempBarItem_ = 0;
-    int16_t TempBarIndex_ = 0;
-    int16_t SourceItem_ = 0;
-    int16_t SourceBarIndex_ = 0;
-    std::string LastChangeKey_;
-    std::string PasteMethod_;
-    std::string NewResource_;
-    std::string OldResource_;
-    BarRecord WorkingRecord_;
+    std::unique_ptr<MoveGesture> Gesture_;
+    std::unique_ptr<ChangeJournal> Journal_;
+    // Style numbers the control made once and reuses while they keep the look it gave them.
+    int16_t TemporaryBarStyle_ = 0;
+    int16_t CalendarBarStyle_ = 0;
     XmlDocument LastReschedulingDocument_;
     std::unique_ptr<ChartEventSink> ChartEvents_;
 };

@@ -1,0 +1,124 @@
+#include "rescheduling/change_journal.hpp"
+
+#include <algorithm>
+#include <memory>
+
+#include <tessaro/bars/bar_kinds.hpp>
+#include <tessaro/runtime/checked_arithmetic.hpp>
+
+#include "bars/bar_record_codec.hpp"
+
+namespace tessaro {
+
+ChangeJournal::Placement ChangeJournal::Measure(const ActivityId& activity) const {
+    Placement placement;
+    // A work order's bars share the key group of its number, so this costs the work order's
+    // bars, not the chart's.
+    for (const auto& [row, bar] : chart_->FindTimeBarsInKeyGroup(activity.WorkOrder)) {
+        const ChartBar& candidate = chart_->Bar(row, bar);
+        if (candidate.Kind != WorkOrderBarKind) {
+            continue;
+        }
+        BarRecord record;
+        DisassembleBarRecordText(candidate.Tag, record);
+        if (ActivityId::Of(record) != activity) {
+            continue;
+        }
+        if (placement.Empty()) {
+            placement.Start = candidate.Start;
+            placement.End = candidate.End;
+        } else {
+            placement.Start = std::min(placement.Start, candidate.Start);
+            placement.End = std::max(placement.End, candidate.End);
+        }
+        if (std::find(placement.Rows.begin(), placement.Rows.end(), row) == placement.Rows.end()) {
+            placement.Rows.push_back(row);
+        }
+    }
+    return placement;
+}
+
+void ChangeJournal::Touch(const ActivityId& activity) {
+    if (loaded_.find(activity) == loaded_.end()) {
+        loaded_.emplace(activity, Measure(activity));
+    }
+}
+
+void ChangeJournal::CheckRecordable(const BarRecord& record, ChartTime start, ChartTime end) {
+    CheckedInt16(record.rsscheduleno);
+    start.Normalised().ToPayloadSeconds();
+    end.Normalised().ToPayloadSeconds();
+}
+
+std::string ChangeJournal::Record(const BarRecord& changed, const std::string& method) {
+    const ActivityId activity = ActivityId::Of(changed);
+    Store(activity, changed.subactivity_code_mul, method);
+    return ChangeKey(activity.WorkOrder, activity.ScheduleNo);
+}
+
+void ChangeJournal::Store(const ActivityId& activity, int16_t subActivity,
+                          const std::string& method) {
+    const Placement now = Measure(activity);
+    const std::string key = ChangeKey(activity.WorkOrder, activity.ScheduleNo);
+    if (now.Empty()) {
+        // An activity is never taken off the chart by a change; should a host have removed its
+        // bars itself, there is nothing left to describe.
+        if (pending_.Exists(key)) {
+            pending_.Remove(key);
+        }
+        return;
+    }
+    auto change = std::make_shared<Vadel_Class2>();
+    change->wonumber = activity.WorkOrder;
+    change->woact = CheckedInt16(activity.ScheduleNo);
+    change->wosubact = subActivity;
+    change->starttime = now.Start.ToPayloadSeconds();
+    change->endtime = now.End.ToPayloadSeconds();
+    change->schmethod = method;
+    change->reschangeflg = "N";
+    // A resource change is what the chart shows: the activity sits on a row it was not loaded on.
+    const auto loaded = loaded_.find(activity);
+    if (loaded != loaded_.end() && !loaded->second.Empty()) {
+        const std::vector<int16_t>& before = loaded->second.Rows;
+        for (const int16_t row : now.Rows) {
+            if (std::find(before.begin(), before.end(), row) == before.end()) {
+                change->reschangeflg = "Y";
+                change->newresource = chart_->RowColumnText(row, 1);
+                change->oldresource = chart_->RowColumnText(before.front(), 1);
+                break;
+            }
+        }
+    }
+    if (pending_.Exists(key)) {
+        pending_.Remove(key);
+    }
+    pending_.Add(key, std::move(change));
+}
+
+void ChangeJournal::RecordAllAgain() {
+    std::vector<std::shared_ptr<Vadel_Class2>> held;
+    for (const auto& [key, change] : pending_) {
+        held.push_back(change);
+    }
+    for (const auto& change : held) {
+        Store({change->wonumber, change->woact}, change->wosubact, change->schmethod);
+    }
+}
+
+void ChangeJournal::Clear() {
+    pending_.RemoveAll();
+    loaded_.clear();
+}
+
+std::optional<LoadedPlacement> ChangeJournal::LoadedPlacementOf(const ActivityId& activity) const {
+    const auto loaded = loaded_.find(activity);
+    if (loaded == loaded_.end() || loaded->second.Empty() ||
+        !pending_.Exists(ChangeKey(activity.WorkOrder, activity.ScheduleNo))) {
+        return std::nullopt;
+    }
+    const Placement& placement = loaded->second;
+    return LoadedPlacement{placement.Rows.front(), chart_->RowColumnText(placement.Rows.front(), 1),
+                           placement.Start, placement.End};
+}
+
+}  // namespace tessaro

@@ -1,0 +1,66 @@
+#pragma once
+
+// The changes the host gets. A record is never written from what a gesture believes happened:
+// it is made from the activity's bars as the chart holds them after the change (earliest start,
+// latest end, the row they are on) against where the activity stood before its first change.
+// So the chart and rescheduling() cannot tell different stories.
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <tessaro/bars/bar_record.hpp>
+#include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/rescheduling/pending_changes.hpp>
+
+#include "rescheduling/activity.hpp"
+
+namespace tessaro {
+
+class ChangeJournal {
+public:
+    explicit ChangeJournal(const ScheduleChart& chart) : chart_(&chart) {}
+
+    // Notes where the activity stands, once: call it before the activity's first change.
+    void Touch(const ActivityId& activity);
+    // Raises overflow (6) when no record could be made of the bar's record at these times, so
+    // that a gesture is refused before the chart changes.
+    static void CheckRecordable(const BarRecord& record, ChartTime start, ChartTime end);
+    // Makes the record of the changed bar's activity from the chart as it is now, with the
+    // bar's sub-activity code and the method letter; it moves to the end of the list. Returns
+    // its change key. The activity must have been touched.
+    std::string Record(const BarRecord& changed, const std::string& method);
+    // Makes every record again from the chart, after a load added bars.
+    void RecordAllAgain();
+    // Forgets every record and every noted placement (a new plan was loaded).
+    void Clear();
+
+    const PendingChangeMap& Pending() const { return pending_; }
+    // The loaded placement of an activity that has a record; nullopt otherwise.
+    std::optional<LoadedPlacement> LoadedPlacementOf(const ActivityId& activity) const;
+
+private:
+    struct Placement {
+        // Rows in the order their first bar was met.
+        std::vector<int16_t> Rows;
+        ChartTime Start;
+        ChartTime End;
+        bool Empty() const { return Rows.empty(); }
+    };
+    struct ActivityHash {
+        size_t operator()(const ActivityId& activity) const {
+            return std::hash<std::string>{}(activity.WorkOrder) ^
+                   (std::hash<int32_t>{}(activity.ScheduleNo) * 31);
+        }
+    };
+
+    Placement Measure(const ActivityId& activity) const;
+    void Store(const ActivityId& activity, int16_t subActivity, const std::string& method);
+
+    const ScheduleChart* chart_;
+    PendingChangeMap pending_;
+    std::unordered_map<ActivityId, Placement, ActivityHash> loaded_;
+};
+
+}  // namespace tessaro
