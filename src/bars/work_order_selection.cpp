@@ -6,6 +6,7 @@
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
+#include "control/host_events.hpp"
 
 namespace tessaro {
 
@@ -68,6 +69,7 @@ std::string Tessaro_Ctrl::ApplyWorkOrderLook(std::string_view workOrder, bool se
 }
 
 void Tessaro_Ctrl::BarSelection(int16_t nIndex, int16_t nBar, bool /*SelectionState*/) {
+    HostEventScope scope(*this);
     SelectedBarKey_ = ctResSched_.TimeBarKey(nIndex, nBar);
     const std::string workOrder = KeyWorkOrder(SelectedBarKey_);
     if (workOrder.empty()) {
@@ -102,6 +104,7 @@ void Tessaro_Ctrl::DeselectOtherWorkOrder(std::string_view workOrder) {
 }
 
 void Tessaro_Ctrl::SelectWorkOrderFirstSubActivity(std::string wonumber) {
+    HostEventScope scope(*this);
     std::string firstKey;
     AssembleBarKey(firstKey, wonumber, 1, 1);
     const std::string workOrder(TrimSpaces(wonumber));

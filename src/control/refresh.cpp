@@ -1,17 +1,23 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include <utility>
+
+#include "control/host_events.hpp"
 #include "rescheduling/change_journal.hpp"
 #include "rescheduling/move_gesture.hpp"
+#include "rescheduling/undo_history.hpp"
 
 namespace tessaro {
 
 void Tessaro_Ctrl::miRefresh_Click() {
+    HostEventScope scope(*this);
     // Refresh reloads all four stores or changes nothing: what it replaces is kept aside until
     // the last loader has succeeded, and put back when one fails (a store holding a payload the
     // host had refused, say), so the planner never loses the chart or the changes to it.
     Gesture_->DropDrag();
     const MoveGesture gesture = *Gesture_;
-    const ChangeJournal journal = *Journal_;
+    ChangeJournal journal = std::exchange(*Journal_, ChangeJournal(ctResSched_));
+    UndoHistory history = std::exchange(*History_, UndoHistory());
     const DateTime windowStart = WindowStart_;
     const DateTime windowEnd = WindowEnd_;
     const int32_t rangeStart = ctResSched_.RangeStartDay();
@@ -27,7 +33,8 @@ void Tessaro_Ctrl::miRefresh_Click() {
     } catch (...) {
         ctResSched_.RestoreRows(std::move(rows));
         *Gesture_ = gesture;
-        *Journal_ = journal;
+        *Journal_ = std::move(journal);
+        *History_ = std::move(history);
         WindowStart_ = windowStart;
         WindowEnd_ = windowEnd;
         if (ctResSched_.RangeStartDay() != rangeStart) {
@@ -39,8 +46,9 @@ void Tessaro_Ctrl::miRefresh_Click() {
         throw;
     }
 
-    // The plan is the payloads' again: no change, no copy, no grid of an old selection.
-    ForgetReplacedBars(true);
+    // The plan is the payloads' again: no change, no copy, no history, no grid of an old
+    // selection.
+    AfterLoad(LoadKind::Rows);
     vaSpread_.SetGridCurrentColumn(1);
     vaSpread_.SetGridBlockEndColumn(vaSpread_.GridColumnCount());
     vaSpread_.SetGridCurrentRow(1);
@@ -50,21 +58,27 @@ void Tessaro_Ctrl::miRefresh_Click() {
     vaSpread_.SetGridBlockMode(false);
 }
 
-void Tessaro_Ctrl::ForgetReplacedBars(bool rowsReplaced) {
+void Tessaro_Ctrl::AfterLoad(LoadKind kind) {
     MoveGesture& gesture = *Gesture_;
     gesture.DropDrag();
-    if (rowsReplaced) {
+    if (kind == LoadKind::Rows) {
         // The temporary bar and every changed bar went with the rows: a record of them would
         // describe a chart that is no longer there.
         gesture.EndCopy();
         gesture.ClickedBar = {};
         Journal_->Clear();
-        return;
+    } else {
+        RemoveTemporaryBar();
+        if (kind == LoadKind::Bars) {
+            // New bars may belong to a changed activity: each record is made again from the
+            // chart as it now stands.
+            Journal_->RecordAllAgain();
+        }
     }
-    // New bars may belong to a copied or a changed activity: the copy ends, and each record is
-    // made again from the chart as it now stands.
-    RemoveTemporaryBar();
-    Journal_->RecordAllAgain();
+    History_->Clear();
+    if (Events_->Depth == 0) {
+        PublishHostEvents();
+    }
 }
 
 }  // namespace tessaro

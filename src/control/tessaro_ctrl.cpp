@@ -6,8 +6,10 @@
 
 #include "bars/work_order_registry.hpp"
 #include "control/chart_event_sink.hpp"
+#include "control/host_events.hpp"
 #include "rescheduling/change_journal.hpp"
 #include "rescheduling/move_gesture.hpp"
+#include "rescheduling/undo_history.hpp"
 
 namespace tessaro {
 namespace {
@@ -22,7 +24,9 @@ const double kGridWidths[] = {15.5, 7.37, 11.75, 10.75, 12, 13, 8, 10.87, 18.62,
 
 Tessaro_Ctrl::Tessaro_Ctrl()
     : Gesture_(std::make_unique<MoveGesture>()),
-      Journal_(std::make_unique<ChangeJournal>(ctResSched_)) {
+      Journal_(std::make_unique<ChangeJournal>(ctResSched_)),
+      History_(std::make_unique<UndoHistory>()),
+      Events_(std::make_unique<HostEvents>()) {
     ApplyDesignSurface();
     ConnectComponents();
     UserControl_Initialize();

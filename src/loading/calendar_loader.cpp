@@ -124,6 +124,7 @@ void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
         ctResSched_.SetTimeBarStyle(entry.Row, bar, style);
         ctResSched_.SetTimeBarKind(entry.Row, bar, CalendarBarKind);
     }
+    AfterLoad(LoadKind::Other);
 }
 
 }  // namespace tessaro

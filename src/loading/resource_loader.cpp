@@ -53,7 +53,7 @@ void Tessaro_Ctrl::LoadResource(std::string_view Resxml) {
     }
 
     ctResSched_.ClearRows();
-    ForgetReplacedBars(true);
+    AfterLoad(LoadKind::Rows);
     for (std::string& text : rowTexts) {
         ctResSched_.AddRow(std::move(text));
     }

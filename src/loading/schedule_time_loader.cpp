@@ -47,6 +47,7 @@ void Tessaro_Ctrl::LoadScheduleTime(std::string_view Hdrxml) {
     ctResSched_.SetRangeStartDay(start.Day);
     ctResSched_.SetRangeEndDay(end.Day);
     HeaderDocument_ = std::move(payload.Document);
+    AfterLoad(LoadKind::Other);
 }
 
 }  // namespace tessaro

@@ -246,7 +246,7 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
             }
         }
         registryGuard.loaded = true;
-        ForgetReplacedBars(false);
+        AfterLoad(LoadKind::Bars);
     }
     ReturnFreedMemory(Revxml.size());
 }

@@ -6,6 +6,7 @@
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
 #include "rescheduling/change_journal.hpp"
+#include "rescheduling/command.hpp"
 #include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
@@ -169,6 +170,7 @@ void Tessaro_Ctrl::GestureFlagsSet() {
 }
 
 void Tessaro_Ctrl::ApplyTemporaryBarMove() {
+    Command command(*this);
     MoveGesture& gesture = *Gesture_;
     if (const CopiedActivity* copy = gesture.Copy()) {
         const auto [row, bar] =
@@ -216,6 +218,7 @@ void Tessaro_Ctrl::RebuildMovedActivity(int16_t row, int32_t startDay, int32_t s
         }
     }
 
+    BeforeChangingActivity(record);
     const int16_t rebuilt =
         ctResSched_.AddTimeBar(row, start.Minute, end.Minute, start.Day, end.Day, key);
     ctResSched_.SetTimeBarColour(row, rebuilt, -1);

@@ -65,6 +65,7 @@ void ChangeJournal::Store(const ActivityId& activity, int16_t subActivity,
         // bars itself, there is nothing left to describe.
         if (pending_.Exists(key)) {
             pending_.Remove(key);
+            ++version_;
         }
         return;
     }
@@ -93,6 +94,12 @@ void ChangeJournal::Store(const ActivityId& activity, int16_t subActivity,
         pending_.Remove(key);
     }
     pending_.Add(key, std::move(change));
+    ++version_;
+}
+
+void ChangeJournal::Restore(const PendingChangeMap& records) {
+    pending_ = records;
+    ++version_;
 }
 
 void ChangeJournal::RecordAllAgain() {
@@ -106,6 +113,9 @@ void ChangeJournal::RecordAllAgain() {
 }
 
 void ChangeJournal::Clear() {
+    if (pending_.Count() > 0) {
+        ++version_;
+    }
     pending_.RemoveAll();
     loaded_.clear();
 }

@@ -36,7 +36,12 @@ public:
     // Forgets every record and every noted placement (a new plan was loaded).
     void Clear();
 
+    // Puts the records back as a step of the history had them.
+    void Restore(const PendingChangeMap& records);
+
     const PendingChangeMap& Pending() const { return pending_; }
+    // Grows with every change of the records.
+    uint64_t Version() const { return version_; }
     // The loaded placement of an activity that has a record; nullopt otherwise.
     std::optional<LoadedPlacement> LoadedPlacementOf(const ActivityId& activity) const;
 
@@ -60,6 +65,7 @@ private:
 
     const ScheduleChart* chart_;
     PendingChangeMap pending_;
+    uint64_t version_ = 0;
     std::unordered_map<ActivityId, Placement, ActivityHash> loaded_;
 };
 

@@ -5,12 +5,16 @@
 #include <tessaro/runtime/value_rollback.hpp>
 
 #include "bars/bar_record_codec.hpp"
+#include "control/host_events.hpp"
 #include "rescheduling/change_journal.hpp"
+#include "rescheduling/command.hpp"
 #include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
 
 void Tessaro_Ctrl::miPack_Click() {
+    HostEventScope scope(*this);
+    Command command(*this);
     MoveGesture& gesture = *Gesture_;
     gesture.DropDrag();
     // Reset on every way out, an overflow included, so later bar changes are not recorded as
@@ -47,7 +51,7 @@ void Tessaro_Ctrl::miPack_Click() {
         BarRecord record;
         DisassembleBarRecordText(bar.Tag, record);
         ChangeJournal::CheckRecordable(record, previousEnd, newEnd);
-        Journal_->Touch(ActivityId::Of(record));
+        BeforeChangingActivity(record);
 
         ctResSched_.MoveTimeBar(row, index, previousEnd.Minute, newEnd.Minute, previousEnd.Day,
                                 newEnd.Day);

@@ -4,6 +4,8 @@
 #include <tessaro/runtime/checked_arithmetic.hpp>
 #include <tessaro/runtime/value_rollback.hpp>
 
+#include "control/host_events.hpp"
+#include "rescheduling/command.hpp"
 #include "rescheduling/move_gesture.hpp"
 
 namespace tessaro {
@@ -63,6 +65,8 @@ void Tessaro_Ctrl::miBackSch_Click() {
 }
 
 void Tessaro_Ctrl::PasteTemporaryBar(const char* method) {
+    HostEventScope scope(*this);
+    Command command(*this);
     MoveGesture& gesture = *Gesture_;
     gesture.DropDrag();
     gesture.PasteMethod = method;
@@ -98,6 +102,7 @@ void Tessaro_Ctrl::PasteTemporaryBar(const char* method) {
 }
 
 void Tessaro_Ctrl::miIgnore_Click() {
+    HostEventScope scope(*this);
     // Only a change never applied is dropped, and such a change has no record: every applied
     // change keeps its record, as the chart keeps its bars.
     Gesture_->DropDrag();

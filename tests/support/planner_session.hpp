@@ -47,7 +47,7 @@ public:
 
     const std::string& Gesture() const { return gesture_; }
 
-    static constexpr uint32_t kGestures = 20;
+    static constexpr uint32_t kGestures = 22;
 
 private:
     struct Place {
@@ -280,6 +280,14 @@ private:
             case 18:
                 gesture_ = "Refresh";
                 control_.miRefresh_Click();
+                break;
+            case 19:
+                gesture_ = "undo";
+                control_.Undo();
+                break;
+            case 20:
+                gesture_ = "redo";
+                control_.Redo();
                 break;
             default:
                 gesture_ = "reload the four payloads";

@@ -12,6 +12,7 @@
 #include <tessaro/components/combo_box.hpp>
 #include <tessaro/components/list_box.hpp>
 #include <tessaro/components/list_grid.hpp>
+#include <tessaro/components/observable.hpp>
 #include <tessaro/components/popup_menu.hpp>
 #include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/components/text_box.hpp>
@@ -33,6 +34,8 @@ namespace tessaro {
 class WorkOrderRegistry;
 class MoveGesture;
 class ChangeJournal;
+class UndoHistory;
+struct CommandStep;
 
 // Colours are RGB numbers: red + 256 * green + 65536 * blue.
 using ColourTable = std::array<int32_t, 7>;
@@ -63,11 +66,12 @@ public:
     // The first record's fromtimeperiod and totimeperiod become WindowStart, WindowEnd and the
     // chart's range, all together or not at all.
     void LoadScheduleTime(std::string_view Hdrxml);
-    // Replaces every row (and with them every bar) by one row "resno;shortdesc" per resource.
-    // More than 32767 resources raise overflow (6).
+    // Replaces every row (and with them every bar, the changes made to them and a pending copy)
+    // by one row "resno;shortdesc" per resource. More than 32767 resources raise overflow (6).
     void LoadResource(std::string_view Resxml);
     // Adds one light-red calendar bar per entry whose resno names a row; entries of other
-    // resources are skipped. Each call adds one more calendar style to the chart.
+    // resources are skipped. The calendar style of the previous call is reused while it keeps
+    // its look; otherwise a new one is added.
     void LoadCalendarEvents(std::string_view Calxml);
     // Adds one work-order bar per sub-activity whose resno names a row, positions counted by row
     // first, then payload order; records of other resources are skipped. Only adds: bars already
@@ -120,6 +124,26 @@ public:
     // change record.
     std::optional<LoadedPlacement> LoadedPlacementOf(std::string_view workOrder,
                                                      int32_t activity) const;
+
+    // ---- Undo and redo ----
+    // One step takes back one planner command (an applied drag of the temporary bar, a paste, a
+    // whole Pack): the activities' bars, pieces included, go back to their rows with their keys,
+    // records and look, and the change records with them; a pending copy ends first. A new
+    // command drops what could be redone; Refresh and every load start a fresh history. With
+    // nothing to undo (or redo) they do nothing.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+
+    // ---- Events for hosts ----
+    // Each is raised at most once per gesture, menu command, grid or list click, load, selection
+    // call, undo or redo, after it, when what it reports changed: the number of change records;
+    // the selected work order ("" when none); whether there is something to undo or redo.
+    Observable<int>& PendingChangesChanged();
+    Observable<const std::string&>& SelectedWorkOrderChanged();
+    Observable<bool>& UndoAvailableChanged();
+    Observable<bool>& RedoAvailableChanged();
 
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or
@@ -247,8 +271,18 @@ private:
     void PasteTemporaryBar(const char* method);
     // Puts a bar whose drag was refused back where the drag found it.
     void RestoreDraggedBar(int16_t row, int16_t bar, ChartTime start, ChartTime end);
-    // The end of whatever a load replaced: a pending copy, and with the rows every change.
-    void ForgetReplacedBars(bool rowsReplaced);
+    // What every load ends: a pending copy and the history; a load of rows also ends every
+    // change of the rows it replaced, and a load of bars has every record made again.
+    enum class LoadKind { Rows, Bars, Other };
+    void AfterLoad(LoadKind kind);
+    // Keeps the activity of the record as it is before a command changes it (for its record and
+    // for undo).
+    void BeforeChangingActivity(const BarRecord& record);
+    void RestoreStep(const CommandStep& step, bool forward);
+    class Command;
+    class HostEventScope;
+    struct HostEvents;
+    void PublishHostEvents();
 
     // Conflicts and details.
     std::string SearchConflicts(int16_t& ItemID, int16_t& BarID, bool ownActivityOnly);
@@ -312,6 +346,8 @@ private:
     std::string SelectedBarKey_;
     std::unique_ptr<MoveGesture> Gesture_;
     std::unique_ptr<ChangeJournal> Journal_;
+    std::unique_ptr<UndoHistory> History_;
+    std::unique_ptr<HostEvents> Events_;
     // Style numbers the control made once and reuses while they keep the look it gave them.
     int16_t TemporaryBarStyle_ = 0;
     int16_t CalendarBarStyle_ = 0;

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <tessaro/control/tessaro_ctrl.hpp>
+#include <tessaro/runtime/automation_error.hpp>
+
+#include "support/plan.hpp"
+#include "support/plan_agreement.hpp"
+#include "support/planner_session.hpp"
+#include "support/samples.hpp"
+
+namespace tessaro {
+namespace {
+
+using testing::Placed;
+using testing::Plan;
+
+constexpr int32_t kDay = 37300;
+
+// What a planner sees of the chart and what the host would save: every bar with its row, key,
+// record, times, kind, text and look, in a stable order (undo may put a bar back at the end of
+// its row), and the change document.
+struct Picture {
+    std::vector<std::tuple<int16_t, std::string, std::string, int64_t, int64_t, int32_t,
+                           std::string, int16_t, int32_t>>
+        bars;
+    std::string changes;
+    bool operator==(const Picture&) const = default;
+};
+
+Picture PictureOf(Tessaro_Ctrl& control) {
+    Picture picture;
+    const ScheduleChart& chart = control.ctResSched();
+    for (int16_t row = 1; row <= chart.RowCount(); ++row) {
+        for (int16_t bar = 1; bar <= chart.TimeBarCount(row); ++bar) {
+            const ChartBar& b = chart.Bar(row, bar);
+            picture.bars.emplace_back(row, b.Key, b.Tag, b.Start.AbsoluteMinutes(),
+                                      b.End.AbsoluteMinutes(), b.Kind, b.Text, b.Style, b.Colour);
+        }
+    }
+    std::sort(picture.bars.begin(), picture.bars.end());
+    picture.changes = control.rescheduling().Xml();
+    return picture;
+}
+
+// Two resources; WO1 activity 10 in two pieces with WO2 between them.
+struct Scene {
+    Scene()
+        : plan({{"R1", "Lathe"}, {"R2", "Mill"}},
+               {Placed("R1", "WO1", 10, kDay, 480, 60), Placed("R1", "WO2", 5, kDay, 600, 60),
+                Placed("R1", "WO1", 10, kDay, 720, 60), Placed("R1", "WO3", 1, kDay + 1, 0, 60),
+                Placed("R2", "WO4", 1, kDay, 480, 60)}) {}
+
+    void DragCopy(int16_t targetRow, int32_t day, int32_t minute) {
+        const auto [row, bar] = plan.TemporaryBar();
+        plan.chart.DragBar(row, bar, targetRow, day, minute);
+    }
+
+    Plan plan;
+};
+
+class UndoRedo : public ::testing::Test, protected Scene {};
+
+// Each command is one step: undo gives back the picture before it, redo the picture after it.
+TEST_F(UndoRedo, EachCommandIsUndoneAndRedoneExactly) {
+    const std::vector<std::pair<const char*, std::function<void(Scene&)>>> commands = {
+        {"drag in time", [](Scene& t) { t.plan.Copy("WO1$1$2"), t.DragCopy(1, kDay + 2, 60); }},
+        {"drop on another row",
+         [](Scene& t) { t.plan.Copy("WO1$1$2"), t.DragCopy(2, kDay + 3, 0); }},
+        {"paste forward",
+         [](Scene& t) {
+             t.plan.Copy("WO1$1$2");
+             const auto [row, bar] = t.plan.Find("WO3$1$1");
+             t.plan.chart.RightClickBar(row, bar);
+             t.plan.control.mnuDrag().Choose("miFwdSch");
+         }},
+        {"pack",
+         [](Scene& t) {
+             const auto [row, bar] = t.plan.Find("WO2$1$1");
+             t.plan.chart.RightClickBar(row, bar);
+             t.plan.control.mnuSchedPopUp().Choose("miPack");
+         }},
+    };
+    for (const auto& [name, command] : commands) {
+        Scene fresh;
+        Tessaro_Ctrl& control = fresh.plan.control;
+        const Picture before = PictureOf(control);
+        EXPECT_FALSE(control.CanUndo()) << name;
+        command(fresh);
+        const Picture after = PictureOf(control);
+        ASSERT_NE(after, before) << name;
+        ASSERT_TRUE(control.CanUndo()) << name;
+        control.Undo();
+        EXPECT_EQ(PictureOf(control), before) << name;
+        EXPECT_EQ(control.PendingChanges().Count(), 0) << name;
+        EXPECT_FALSE(control.CanUndo()) << name;
+        ASSERT_TRUE(control.CanRedo()) << name;
+        control.Redo();
+        EXPECT_EQ(PictureOf(control), after) << name;
+        EXPECT_FALSE(control.CanRedo()) << name;
+    }
+}
+
+TEST_F(UndoRedo, ANewCommandDropsWhatCouldBeRedoneAndALoadStartsAFreshHistory) {
+    Tessaro_Ctrl& control = plan.control;
+    plan.Copy("WO1$1$2");
+    DragCopy(1, kDay + 2, 60);
+    control.Undo();
+    ASSERT_TRUE(control.CanRedo());
+    plan.Copy("WO3$1$1");
+    DragCopy(1, kDay + 4, 0);
+    EXPECT_FALSE(control.CanRedo());
+    EXPECT_TRUE(control.CanUndo());
+    control.LoadCalendarEvents(testing::CalendarXml({{"R2"}}));
+    EXPECT_FALSE(control.CanUndo());
+    // Undo with nothing to undo changes nothing.
+    const Picture refreshed = PictureOf(control);
+    control.Undo();
+    control.Redo();
+    EXPECT_EQ(PictureOf(control), refreshed);
+}
+
+// The host hears every change of the records, of the selection and of what can be undone, once
+// per gesture or command.
+TEST_F(UndoRedo, HostsHearChangesOncePerCommand) {
+    Tessaro_Ctrl& control = plan.control;
+    std::vector<std::string> heard;
+    control.PendingChangesChanged().Subscribe(
+        [&](int count) { heard.push_back("changes " + std::to_string(count)); });
+    control.SelectedWorkOrderChanged().Subscribe(
+        [&](const std::string& workOrder) { heard.push_back("selected " + workOrder); });
+    control.UndoAvailableChanged().Subscribe(
+        [&](bool available) { heard.push_back(available ? "undo on" : "undo off"); });
+    control.RedoAvailableChanged().Subscribe(
+        [&](bool available) { heard.push_back(available ? "redo on" : "redo off"); });
+
+    control.SelectWorkOrderFirstSubActivity("WO2");
+    EXPECT_EQ(heard, std::vector<std::string>{"selected WO2"});
+    heard.clear();
+    const auto [row, bar] = plan.Find("WO2$1$1");
+    plan.chart.RightClickBar(row, bar);
+    control.mnuSchedPopUp().Choose("miPack");
+    EXPECT_EQ(heard, (std::vector<std::string>{"changes 2", "undo on"}));
+    heard.clear();
+    control.Undo();
+    EXPECT_EQ(heard, (std::vector<std::string>{"changes 0", "undo off", "redo on"}));
+    heard.clear();
+    control.LoadCalendarEvents(testing::CalendarXml({{"R2"}}));
+    EXPECT_EQ(heard, std::vector<std::string>{"redo off"});
+}
+
+// Random sessions, undo and redo among every other gesture: the chart and the changes agree
+// after every step, and undoing every step gives back the loaded plan.
+TEST(UndoRedoSessions, UndoingEverythingGivesBackTheLoadedPlan) {
+    const testing::PlantTexts sample{
+        testing::ReadSample("header.xml"), testing::ReadSample("resources.xml"),
+        testing::ReadSample("calendars.xml"), testing::ReadSample("workorders.xml")};
+    int undone = 0;
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        std::mt19937 random(seed);
+        Tessaro_Ctrl control;
+        testing::LoadPlant(control, sample);
+        const testing::PlanAgreement agreement(control);
+        testing::PlannerSession planner(control, sample, [&](uint32_t bound) {
+            // A third of the gestures undo or redo, so histories are walked both ways.
+            const uint32_t pick = std::uniform_int_distribution<uint32_t>(0, bound - 1)(random);
+            if (bound != testing::PlannerSession::kGestures) {
+                return pick;
+            }
+            if (random() % 3 == 0) {
+                return random() % 2 == 0 ? 19u : 20u;
+            }
+            // No Refresh or reload here (each starts a fresh history): a drag of the copy instead.
+            return pick == 18 || pick == 21 ? 2u : pick;
+        });
+        for (int step = 1; step <= 40; ++step) {
+            try {
+                planner.Step();
+            } catch (const AutomationError&) {
+            }
+            if (!testing::PlanAgreement::CopyPending(control)) {
+                const std::vector<std::string> violations = agreement.Violations(control);
+                ASSERT_TRUE(violations.empty()) << "seed " << seed << " step " << step << " "
+                                                << planner.Gesture() << ": " << violations.front();
+            }
+        }
+        control.miIgnore_Click();
+        while (control.CanUndo()) {
+            control.Undo();
+            ++undone;
+        }
+        EXPECT_EQ(control.PendingChanges().Count(), 0) << "seed " << seed;
+        const std::vector<std::string> violations = agreement.Violations(control);
+        EXPECT_TRUE(violations.empty()) << "seed " << seed << ": " << violations.front();
+    }
+    EXPECT_GT(undone, 20);
+}
+
+}  // namespace
+}  // namespace tessaro
