@@ -59,7 +59,7 @@ int64_t ResidentBytes() {
     return resident * sysconf(_SC_PAGESIZE);
 }
 
-// A payload file mapped read-only, as the demo host maps it: the control copies what it keeps, so
+// A payload file mapped read-only, as a host can hand it over: the control copies what it keeps, so
 // the host needs no copy of its own.
 class MappedPayload {
 public:

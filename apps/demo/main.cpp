@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,33 +48,13 @@ PlantFiles FilesIn(const QString& folder) {
             dir.filePath(QStringLiteral("workorders.xml"))};
 }
 
-// A payload file mapped into memory: the control copies what it keeps, so the host needs no copy
-// of its own (a 40 MB payload read and converted would cost two).
-class PayloadFile {
-public:
-    explicit PayloadFile(const QString& path) : file_(path) {
-        if (file_.open(QIODevice::ReadOnly)) {
-            opened_ = true;
-            // An empty file cannot be mapped; it is an empty payload, which the loader refuses.
-            if (file_.size() > 0) {
-                data_ = file_.map(0, file_.size());
-                opened_ = data_ != nullptr;
-            }
-        }
+std::optional<std::string> ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
     }
-
-    bool IsOpen() const { return opened_; }
-    std::string_view Text() const {
-        return data_ != nullptr ? std::string_view(reinterpret_cast<const char*>(data_),
-                                                   static_cast<std::size_t>(file_.size()))
-                                : std::string_view();
-    }
-
-private:
-    QFile file_;
-    uchar* data_ = nullptr;
-    bool opened_ = false;
-};
+    return file.readAll().toStdString();
+}
 
 // The main window: the control fills it, errors and load results show in the status bar.
 class DemoWindow : public QMainWindow {
@@ -117,13 +98,13 @@ public:
             {files.workOrders, &tessaro::Tessaro_Ctrl::LoadResourceEvents},
         };
         for (const auto& step : steps) {
-            const PayloadFile text(step.path);
-            if (!text.IsOpen()) {
+            const std::optional<std::string> text = ReadFile(step.path);
+            if (!text) {
                 report(tr("Cannot read %1").arg(step.path));
                 return false;
             }
             try {
-                (ctrl.*step.loader)(text.Text());
+                (ctrl.*step.loader)(*text);
             } catch (const tessaro::AutomationError& error) {
                 report(tr("%1 was refused: error %2 in %3: %4")
                            .arg(step.path)
