@@ -124,7 +124,6 @@ void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
         ctResSched_.SetTimeBarStyle(entry.Row, bar, style);
         ctResSched_.SetTimeBarKind(entry.Row, bar, CalendarBarKind);
     }
-    CalendarDocument_ = std::move(payload.Document);
     AfterLoad(LoadKind::Other);
 }
 

@@ -1,6 +1,7 @@
 #include "loading/payload_reader.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -120,6 +121,12 @@ void CheckReferencesOfRecords(std::string_view text) {
     }
 }
 
+// Whether the NUL-terminated name is exactly `expected`: one pass, no length taken first.
+bool NameIs(const char* name, std::string_view expected) {
+    return std::strncmp(name, expected.data(), expected.size()) == 0 &&
+           name[expected.size()] == '\0';
+}
+
 using AttributesByName = std::unordered_map<std::string_view, pugi::xml_attribute>;
 
 // The record's first attribute of that name. A search along the attributes costs as many steps
@@ -130,7 +137,7 @@ pugi::xml_attribute Named(const std::vector<pugi::xml_attribute>& attributes,
     constexpr std::size_t kSearchedAlong = 16;
     if (attributes.size() <= kSearchedAlong) {
         for (pugi::xml_attribute attribute : attributes) {
-            if (name == attribute.name()) {
+            if (NameIs(attribute.name(), name)) {
                 return attribute;
             }
         }
@@ -176,10 +183,14 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
 
     table.Reserve(elements.size());
     std::vector<pugi::xml_attribute> attributes;
+    attributes.reserve(static_cast<std::size_t>(columns) + 1);
     AttributesByName byName;
     for (std::size_t index = 0; index < elements.size(); ++index) {
         attributes.clear();
-        for (pugi::xml_attribute attribute : elements[index].attributes()) {
+        // Counting stops one past the columns: that is enough to refuse the record.
+        for (pugi::xml_attribute attribute = elements[index].first_attribute();
+             attribute && attributes.size() <= static_cast<std::size_t>(columns);
+             attribute = attribute.next_attribute()) {
             attributes.push_back(attribute);
         }
         if (attributes.size() > static_cast<std::size_t>(columns)) {
@@ -192,7 +203,7 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
             const std::string& name = lookupNames[column];
             // Records usually list their attributes in the first record's order.
             pugi::xml_attribute value = attributes[column];
-            if (name != value.name()) {
+            if (!NameIs(value.name(), name)) {
                 value = Named(attributes, byName, name);
             }
             if (!value) {
@@ -200,7 +211,8 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
                                   Shortened(name) + "\".");
             }
             try {
-                table.SetField(static_cast<int32_t>(column), value.value());
+                // The value is measured here, while its text is still in the cache.
+                table.SetField(static_cast<int32_t>(column), std::string_view(value.value()));
             } catch (const AutomationError& error) {
                 throw AutomationError(error.Number(), error.Source(),
                                       error.Description() + ": attribute \"" + name + "\" of " +

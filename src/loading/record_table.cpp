@@ -17,10 +17,6 @@ namespace {
 
 const std::vector<uint32_t> kNoRecords;
 
-// No 32-bit number and no date of the calendar take these slot values.
-constexpr int64_t kNullNumber = std::numeric_limits<int64_t>::min();
-constexpr int32_t kNullSecondOfDay = -1;
-
 }  // namespace
 
 int32_t RecordTable::AppendColumn(std::string name, ColumnType type) {
@@ -63,7 +59,7 @@ RecordTable::Slot RecordTable::NullSlot(ColumnType type) {
     Slot slot;
     switch (type) {
         case ColumnType::Text:
-            slot.Text = nullptr;
+            slot.Text = {};
             break;
         case ColumnType::Int32:
             slot.Number = kNullNumber;
@@ -75,41 +71,25 @@ RecordTable::Slot RecordTable::NullSlot(ColumnType type) {
     return slot;
 }
 
-FieldValue RecordTable::ValueOf(const Slot& slot, ColumnType type) const {
-    switch (type) {
-        case ColumnType::Text:
-            if (slot.Text != nullptr) {
-                return std::string_view(slot.Text);
-            }
-            break;
-        case ColumnType::Int32:
-            if (slot.Number != kNullNumber) {
-                return static_cast<int32_t>(slot.Number);
-            }
-            break;
-        case ColumnType::Date:
-            if (slot.Date.SecondOfDay != kNullSecondOfDay) {
-                return slot.Date;
-            }
-            break;
-    }
-    return std::monostate{};
-}
-
 void RecordTable::AddNew() {
     Update();
     if (committed_ >= std::numeric_limits<uint32_t>::max()) {
         RaiseRuntimeError(RuntimeError::Overflow);
     }
-    for (const Column& column : columns_) {
-        fields_.push_back(NullSlot(column.Type));
+    // Columns are fixed once records exist, so the Null record is built once.
+    if (nullRecord_.size() != columns_.size()) {
+        nullRecord_.clear();
+        for (const Column& column : columns_) {
+            nullRecord_.push_back(NullSlot(column.Type));
+        }
     }
+    fields_.insert(fields_.end(), nullRecord_.begin(), nullRecord_.end());
     pending_ = true;
     indexes_.clear();
     filtered_ = nullptr;
 }
 
-void RecordTable::SetField(int32_t column, const char* text) {
+void RecordTable::SetConvertedField(int32_t column, std::string_view text) {
     CheckColumn(column);
     if (!pending_) {
         RaiseInvalid("No record is being added.");
@@ -135,14 +115,6 @@ void RecordTable::Update() {
     }
 }
 
-std::size_t RecordTable::ViewSize() const {
-    return filtered_ != nullptr ? filtered_->size() : committed_;
-}
-
-std::size_t RecordTable::RecordAt(std::size_t place) const {
-    return filtered_ != nullptr ? (*filtered_)[place] : place;
-}
-
 void RecordTable::MoveFirst() {
     cursor_ = 0;
 }
@@ -154,13 +126,9 @@ void RecordTable::MoveNext() {
     ++cursor_;
 }
 
-FieldValue RecordTable::Field(int32_t column) const {
+void RecordTable::RaiseFieldOutOfReach(int32_t column) const {
     CheckColumn(column);
-    if (Eof()) {
-        RaiseInvalid("The table has no current record.");
-    }
-    const auto place = static_cast<std::size_t>(column);
-    return ValueOf(fields_[RecordAt(cursor_) * columns_.size() + place], columns_[place].Type);
+    RaiseInvalid("The table has no current record.");
 }
 
 const RecordTable::RecordIndex& RecordTable::IndexOf(int32_t column) {
@@ -169,9 +137,10 @@ const RecordTable::RecordIndex& RecordTable::IndexOf(int32_t column) {
         const std::size_t width = columns_.size();
         const bool isText = columns_[static_cast<std::size_t>(column)].Type == ColumnType::Text;
         for (std::size_t record = 0; isText && record < committed_; ++record) {
-            const char* text = fields_[record * width + static_cast<std::size_t>(column)].Text;
-            if (text != nullptr) {
-                place->second[std::string_view(text)].push_back(static_cast<uint32_t>(record));
+            const std::string_view text =
+                fields_[record * width + static_cast<std::size_t>(column)].Text;
+            if (text.data() != nullptr) {
+                place->second[text].push_back(static_cast<uint32_t>(record));
             }
         }
     }

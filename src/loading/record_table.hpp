@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,8 +24,8 @@ using FieldValue = std::variant<std::monostate, std::string_view, int32_t, DateT
 // The in-memory table a loader reads its payload into: typed columns, one record per payload
 // element, a cursor over the records and a filter by one column's exact value. Text fields point
 // into the text they were set from, which must stay as it is while the table lives (the loaders
-// read from their payload's document); a field takes eight bytes, whatever its type, so a large
-// payload's table stays small.
+// read from their payload's document); a field takes sixteen bytes, whatever its type, so a large
+// payload's table stays small, and a text keeps its length so it is measured only once, when set.
 class RecordTable {
 public:
     // Raises 5 when a column of that name, ignoring letter case, exists already.
@@ -43,9 +44,16 @@ public:
     // Starts a new record with every field Null; a record still pending is committed first.
     void AddNew();
     // Converts the text to the column's type: type mismatch (13) or overflow (6) for a number or
-    // date that does not convert; 5 for a column outside the table or no pending record. The
-    // text must end with a NUL character, which is not part of it.
-    void SetField(int32_t column, const char* text);
+    // date that does not convert; 5 for a column outside the table or no pending record.
+    void SetField(int32_t column, std::string_view text) {
+        // A payload's table is mostly text columns, filled here without a call.
+        if (pending_ && column >= 0 && column < ColumnCount() &&
+            columns_[static_cast<std::size_t>(column)].Type == ColumnType::Text) {
+            fields_[committed_ * columns_.size() + static_cast<std::size_t>(column)].Text = text;
+            return;
+        }
+        SetConvertedField(column, text);
+    }
     // Commits the pending record; does nothing without one.
     void Update();
     std::size_t RecordCount() const { return committed_; }
@@ -57,7 +65,14 @@ public:
     void MoveNext();
     bool Eof() const { return cursor_ >= ViewSize(); }
     // Raises 5 at the end.
-    FieldValue Field(int32_t column) const;
+    FieldValue Field(int32_t column) const {
+        // The loaders read every field of every record they draw through here.
+        if (column < 0 || column >= ColumnCount() || Eof()) {
+            RaiseFieldOutOfReach(column);
+        }
+        const auto place = static_cast<std::size_t>(column);
+        return ValueOf(fields_[RecordAt(cursor_) * columns_.size() + place], columns_[place].Type);
+    }
 
     // Keeps only the records whose text in the column equals the value exactly (no pattern, no
     // quoting: any character matches itself); Null fields and the values of columns that are
@@ -72,21 +87,47 @@ private:
     };
     using RecordIndex = std::unordered_map<std::string_view, std::vector<uint32_t>>;
 
-    std::size_t ViewSize() const;
-    std::size_t RecordAt(std::size_t place) const;
+    std::size_t ViewSize() const { return filtered_ != nullptr ? filtered_->size() : committed_; }
+    std::size_t RecordAt(std::size_t place) const {
+        return filtered_ != nullptr ? (*filtered_)[place] : place;
+    }
     void CheckColumn(int32_t column) const;
+    void SetConvertedField(int32_t column, std::string_view text);
+    [[noreturn]] void RaiseFieldOutOfReach(int32_t column) const;
     const RecordIndex& IndexOf(int32_t column);
 
-    // A field as stored: a text pointer, a number or a date, by the column's type; Null is a
-    // null pointer or a value no number or date can take.
+    // A field as stored: a text, a number or a date, by the column's type; Null is a text
+    // without data or a value no number or date can take.
     union Slot {
         Slot() : Number(0) {}
-        const char* Text;
+        std::string_view Text;
         int64_t Number;
         DateTime Date;
     };
     static Slot NullSlot(ColumnType type);
-    FieldValue ValueOf(const Slot& slot, ColumnType type) const;
+    static FieldValue ValueOf(const Slot& slot, ColumnType type) {
+        switch (type) {
+            case ColumnType::Text:
+                if (slot.Text.data() != nullptr) {
+                    return slot.Text;
+                }
+                break;
+            case ColumnType::Int32:
+                if (slot.Number != kNullNumber) {
+                    return static_cast<int32_t>(slot.Number);
+                }
+                break;
+            case ColumnType::Date:
+                if (slot.Date.SecondOfDay != kNullSecondOfDay) {
+                    return slot.Date;
+                }
+                break;
+        }
+        return std::monostate{};
+    }
+    // No 32-bit number and no date of the calendar take these slot values.
+    static constexpr int64_t kNullNumber = std::numeric_limits<int64_t>::min();
+    static constexpr int32_t kNullSecondOfDay = -1;
 
     std::vector<Column> columns_;
     // Column places by name ignoring case: a record may bring any number of attributes, and each
@@ -95,6 +136,7 @@ private:
         columnsByName_;
     // Row-major: record r's fields start at r * columns_.size().
     std::vector<Slot, LargeBlockAllocator<Slot>> fields_;
+    std::vector<Slot> nullRecord_;
     std::size_t committed_ = 0;
     bool pending_ = false;
 

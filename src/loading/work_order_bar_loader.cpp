@@ -1,6 +1,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include <tessaro/runtime/checked_arithmetic.hpp>
 
 #include "bars/bar_key.hpp"
+#include "bars/bar_look.hpp"
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_registry.hpp"
 #include "loading/field_reading.hpp"
@@ -51,21 +53,29 @@ struct WorkOrderColumns {
         wo_start_date, wo_end_date, fromdate, todate, subactivity_code_mul;
 };
 
-// One sub-activity read and converted, ready to be drawn.
-struct PreparedBar {
-    int16_t Row = 0;
-    ChartTime Start;
-    ChartTime End;
+// What a staged bar still needs from the payload: its key's parts (the count is read from the
+// registry entry once every record is counted) and where its record text lies in the run of
+// record texts.
+struct KeyParts {
     std::string_view WorkOrder;
-    // The work order's registry entry: its count is final once every record is read.
     const Vadel_Class1* Entry = nullptr;
     int16_t Position = 0;
-    std::string_view Status;
-    int16_t FirstStyleKey = 0;
-    int16_t SecondStyleKey = 0;
-    int16_t ActivityTimeType = 0;
-    std::string Record;
+    std::size_t RecordStart = 0;
+    std::size_t RecordSize = 0;
 };
+
+// The colour and style a freshly loaded (unselected) bar takes, by the same rules the control's
+// ApplyBarStyle follows.
+void SetLoadedLook(ChartBar& bar, const Tessaro_Ctrl& control, std::string_view status,
+                   int16_t firstKey, int16_t secondKey, int16_t activityTimeType) {
+    const ColourTable& colours = control.NormalBarColours();
+    bar.Colour = activityTimeType == kSpecialActivityTimeType
+                     ? colours[kSpecialActivityColourIndex]
+                     : colours[static_cast<std::size_t>(StatusColourIndex(status))];
+    if (const auto pair = StylePairIndex(firstKey, secondKey)) {
+        bar.Style = control.NormalBarStyles()[static_cast<std::size_t>(*pair)];
+    }
+}
 
 void PrepareBarFont(ScheduleChart& chart) {
     chart.SetSettingFlag(89, true);
@@ -88,11 +98,11 @@ void CheckWorkOrderNumber(std::string_view number) {
     }
 }
 
-std::string RecordText(const RecordTable& table, const WorkOrderColumns& c,
-                       const PreparedBar& bar) {
+// The record fields the bar itself does not need first, read in record order so a failing
+// payload names the same field whatever was read before.
+void ReadOtherRecordFields(const RecordTable& table, const WorkOrderColumns& c, const ChartBar& bar,
+                           BarRecordView& record) {
     const auto text = [&](int32_t column) { return FieldText(table.Field(column)); };
-    BarRecordView record;
-    record.work_order_no = text(c.work_order_no);
     record.rsscheduleno = FieldInt32(table.Field(c.rsscheduleno));
     record.status = text(c.status);
     record.StartMinute = CheckedInt16(bar.Start.Minute);
@@ -100,7 +110,6 @@ std::string RecordText(const RecordTable& table, const WorkOrderColumns& c,
     record.item_code = text(c.item_code);
     record.sdesc3 = text(c.sdesc3);
     record.sdesc4 = text(c.sdesc4);
-    record.flag = text(c.Flag);
     record.ReqdDate = text(c.ReqdDate);
     record.schdate = text(c.schdate);
     record.wo_start_date = text(c.wo_start_date);
@@ -108,11 +117,6 @@ std::string RecordText(const RecordTable& table, const WorkOrderColumns& c,
     record.fromdate = text(c.fromdate);
     record.todate = text(c.todate);
     record.subactivity_code_mul = FieldInt16(table.Field(c.subactivity_code_mul));
-    record.activitytimetype = FieldInt16(table.Field(c.activitytimetype));
-    record.timeindays1 = FieldInt32(table.Field(c.timeindays1));
-    std::string recordText;
-    AssembleBarRecordText(recordText, record);
-    return recordText;
 }
 
 }  // namespace
@@ -121,98 +125,130 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
     PrepareBarFont(ctResSched_);
     Box2_.SetText(Revxml);
 
-    // Every load counts its own sub-activities in a fresh registry, discarded when it ends. A
-    // load that fails puts back the registry it found, in which the planner's rebuilt bars are
-    // counted, so a refused payload leaves the next rebuild's key as it would have been.
-    struct RegistryGuard {
-        Tessaro_Ctrl& control;
-        std::unique_ptr<WorkOrderRegistry> found;
-        bool loaded = false;
-        ~RegistryGuard() { control.WorkOrderRegistry_ = loaded ? nullptr : std::move(found); }
-    } registryGuard{*this, std::move(WorkOrderRegistry_)};
+    // The load's document, table, staged bars and registry are gone when the block ends, so the
+    // memory handed back after it includes theirs.
+    {
+        // Every load counts its own sub-activities in a fresh registry, discarded when it ends. A
+        // load that fails puts back the registry it found, in which the planner's rebuilt bars are
+        // counted, so a refused payload leaves the next rebuild's key as it would have been.
+        struct RegistryGuard {
+            Tessaro_Ctrl& control;
+            std::unique_ptr<WorkOrderRegistry> found;
+            bool loaded = false;
+            ~RegistryGuard() { control.WorkOrderRegistry_ = loaded ? nullptr : std::move(found); }
+        } registryGuard{*this, std::move(WorkOrderRegistry_)};
 
-    PayloadRecords payload = ReadPayloadRecords(Box2_.Text());
-    RecordTable table;
-    AddColumnsOfElement(table, payload.Elements.front());
-    ReadRecords(table, payload.Elements);
+        PayloadRecords payload = ReadPayloadRecords(Box2_.Text());
+        RecordTable table;
+        AddColumnsOfElement(table, payload.Elements.front());
+        ReadRecords(table, payload.Elements);
 
-    // Every record that will be drawn is read and converted before the first bar is added, so a
-    // failing payload leaves the chart as it was. Positions follow the rows first, then the
-    // payload order within a row.
-    std::vector<PreparedBar, LargeBlockAllocator<PreparedBar>> bars;
-    bars.reserve(table.RecordCount());
-    Registry().Reserve(table.RecordCount());
-    std::optional<WorkOrderColumns> columns;
-    int32_t resno = -1;
-    const int32_t rows = ctResSched_.RowCount();
-    for (int32_t row = 1; row <= rows; ++row) {
-        const auto r = static_cast<int16_t>(row);
-        const std::size_t firstOfRow = bars.size();
-        if (resno < 0) {
-            resno = table.ColumnIndex("resno");
-        }
-        table.Filter(resno, ResourceNumberOfRow(ctResSched_.RowText(r)));
-        for (; !table.Eof(); table.MoveNext()) {
-            if (!columns) {
-                columns.emplace(table);
+        // Every record that will be drawn is read and converted before the first bar is added, so a
+        // failing payload leaves the chart as it was. Positions follow the rows first, then the
+        // payload order within a row; so the bars of a row are next to each other here.
+        std::vector<ChartBar, LargeBlockAllocator<ChartBar>> bars;
+        std::vector<KeyParts, LargeBlockAllocator<KeyParts>> keys;
+        std::vector<std::size_t> rowEnds;
+        // The record texts are written into one run and become the bars' tags only after the
+        // payload's document is released: the tags then take the document's freed memory, already
+        // mapped, instead of touching fresh pages.
+        std::vector<char, LargeBlockAllocator<char>> recordTexts;
+        std::string recordText;
+        constexpr std::size_t kTypicalRecordSize = 192;
+        recordTexts.reserve(table.RecordCount() * kTypicalRecordSize);
+        bars.reserve(table.RecordCount());
+        keys.reserve(table.RecordCount());
+        Registry().Reserve(table.RecordCount());
+        std::optional<WorkOrderColumns> columns;
+        int32_t resno = -1;
+        const int32_t rows = ctResSched_.RowCount();
+        for (int32_t row = 1; row <= rows; ++row) {
+            const auto r = static_cast<int16_t>(row);
+            const std::size_t firstOfRow = bars.size();
+            if (resno < 0) {
+                resno = table.ColumnIndex("resno");
             }
-            const WorkOrderColumns& c = *columns;
-            PreparedBar bar;
-            bar.Row = r;
-            const int32_t start = FieldInt32(table.Field(c.time_buffer));
-            const int32_t duration = FieldInt32(table.Field(c.timeindays1));
-            bar.Start = ChartTime::FromPayloadSeconds(start);
-            bar.End = ChartTime::FromPayloadSeconds(Add32(start, duration));
-            bar.WorkOrder = FieldText(table.Field(c.work_order_no));
-            bar.Entry = &Registry().Enter(bar.WorkOrder);
-            bar.Position = bar.Entry->WOCount;
-            CheckWorkOrderNumber(bar.WorkOrder);
-            bar.Status = FieldText(table.Field(c.Flag));
-            bar.FirstStyleKey = FieldInt16(table.Field(c.chkflag));
-            bar.SecondStyleKey = FieldInt16(table.Field(c.Execute_online));
-            bar.ActivityTimeType = FieldInt16(table.Field(c.activitytimetype));
-            bar.Record = RecordText(table, c, bar);
-            bars.push_back(std::move(bar));
+            table.Filter(resno, ResourceNumberOfRow(ctResSched_.RowText(r)));
+            for (; !table.Eof(); table.MoveNext()) {
+                if (!columns) {
+                    columns.emplace(table);
+                }
+                const WorkOrderColumns& c = *columns;
+                ChartBar& bar = bars.emplace_back();
+                KeyParts& key = keys.emplace_back();
+                // Each field is read once: the bar's own values are kept in its record.
+                BarRecordView record;
+                const int32_t start = FieldInt32(table.Field(c.time_buffer));
+                record.timeindays1 = FieldInt32(table.Field(c.timeindays1));
+                bar.Start = ChartTime::FromPayloadSeconds(start);
+                bar.End = ChartTime::FromPayloadSeconds(Add32(start, record.timeindays1));
+                record.work_order_no = FieldText(table.Field(c.work_order_no));
+                key.WorkOrder = record.work_order_no;
+                key.Entry = &Registry().Enter(key.WorkOrder);
+                key.Position = key.Entry->WOCount;
+                CheckWorkOrderNumber(key.WorkOrder);
+                record.flag = FieldText(table.Field(c.Flag));
+                const int16_t firstStyleKey = FieldInt16(table.Field(c.chkflag));
+                const int16_t secondStyleKey = FieldInt16(table.Field(c.Execute_online));
+                record.activitytimetype = FieldInt16(table.Field(c.activitytimetype));
+                ReadOtherRecordFields(table, c, bar, record);
+                AssembleBarRecordText(recordText, record);
+                key.RecordStart = recordTexts.size();
+                key.RecordSize = recordText.size();
+                recordTexts.insert(recordTexts.end(), recordText.begin(), recordText.end());
+                bar.Text = ".";
+                bar.Kind = WorkOrderBarKind;
+                SetLoadedLook(bar, *this, record.flag, firstStyleKey, secondStyleKey,
+                              record.activitytimetype);
+            }
+            if (ctResSched_.TimeBarCount(r) + (bars.size() - firstOfRow) >
+                static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
+                RaiseRuntimeError(RuntimeError::Overflow,
+                                  "A chart row holds at most 32767 bars; row " +
+                                      std::to_string(row) + " would hold more.");
+            }
+            rowEnds.push_back(bars.size());
         }
-        if (ctResSched_.TimeBarCount(r) + (bars.size() - firstOfRow) >
-            static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
-            RaiseRuntimeError(RuntimeError::Overflow, "A chart row holds at most 32767 bars; row " +
-                                                          std::to_string(row) +
-                                                          " would hold more.");
+
+        std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
+        for (int32_t row = 1; row <= rows; ++row) {
+            barsBefore[static_cast<std::size_t>(row)] =
+                ctResSched_.TimeBarCount(static_cast<int16_t>(row));
         }
-    }
 
-    std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
-    for (int32_t row = 1; row <= rows; ++row) {
-        barsBefore[static_cast<std::size_t>(row)] =
-            ctResSched_.TimeBarCount(static_cast<int16_t>(row));
-    }
-
-    // The registry is complete, so each bar gets its final key at once.
-    for (PreparedBar& prepared : bars) {
-        std::string key;
-        AssembleBarKey(key, prepared.WorkOrder, prepared.Position, prepared.Entry->WOCount);
-        const int16_t r = prepared.Row;
-        const int16_t bar = ctResSched_.AddTimeBar(r, prepared.Start.Minute, prepared.End.Minute,
-                                                   prepared.Start.Day, prepared.End.Day, key);
-        ctResSched_.SetTimeBarColour(r, bar, -1);
-        ApplyBarStyle(prepared.Status, r, bar, prepared.FirstStyleKey, prepared.SecondStyleKey, 0,
-                      prepared.ActivityTimeType);
-        ctResSched_.SetTimeBarText(r, bar, ".");
-        ctResSched_.SetTimeBarKind(r, bar, WorkOrderBarKind);
-        ctResSched_.SetTimeBarTag(r, bar, std::move(prepared.Record));
-        ctResSched_.SetTimeBarKey(r, bar, std::move(key));
-    }
-
-    // Only the bars that were on the chart before this load can carry an outdated count.
-    for (int32_t row = 1; row <= rows; ++row) {
-        const auto r = static_cast<int16_t>(row);
-        for (int16_t bar = 1; bar <= barsBefore[static_cast<std::size_t>(row)]; ++bar) {
-            RefreshBarKeyCount(r, bar);
+        // The registry is complete, so each bar gets its final key at once, and each row its bars
+        // in one append.
+        for (std::size_t index = 0; index < bars.size(); ++index) {
+            const KeyParts& key = keys[index];
+            AssembleBarKey(bars[index].Key, key.WorkOrder, key.Position, key.Entry->WOCount);
         }
+        ctResSched_.ReserveKeyGroups(static_cast<std::size_t>(Registry().Count()));
+        // From here on nothing reads the document or the table, which point into it.
+        table = RecordTable();
+        payload = PayloadRecords();
+        std::size_t rowStart = 0;
+        for (int32_t row = 1; row <= rows; ++row) {
+            const std::size_t rowEnd = rowEnds[static_cast<std::size_t>(row - 1)];
+            for (std::size_t index = rowStart; index < rowEnd; ++index) {
+                bars[index].Tag.assign(recordTexts.data() + keys[index].RecordStart,
+                                       keys[index].RecordSize);
+            }
+            ctResSched_.AppendTimeBars(static_cast<int16_t>(row),
+                                       std::span(bars).subspan(rowStart, rowEnd - rowStart));
+            rowStart = rowEnd;
+        }
+
+        // Only the bars that were on the chart before this load can carry an outdated count.
+        for (int32_t row = 1; row <= rows; ++row) {
+            const auto r = static_cast<int16_t>(row);
+            for (int16_t bar = 1; bar <= barsBefore[static_cast<std::size_t>(row)]; ++bar) {
+                RefreshBarKeyCount(r, bar);
+            }
+        }
+        registryGuard.loaded = true;
+        AfterLoad(LoadKind::Bars);
     }
-    registryGuard.loaded = true;
-    AfterLoad(LoadKind::Bars);
+    ReturnFreedMemory(Revxml.size());
 }
 
 }  // namespace tessaro

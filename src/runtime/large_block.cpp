@@ -5,6 +5,9 @@
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace tessaro {
 
@@ -98,6 +101,17 @@ void FreeLargeBlock(void* block, std::size_t bytes) noexcept {
     }
 #if defined(__linux__)
     munmap(block, MappedSize(bytes));
+#endif
+}
+
+void ReturnFreedMemory(std::size_t payloadBytes) noexcept {
+#if defined(__GLIBC__)
+    constexpr std::size_t kLargePayload = std::size_t{16} << 20;
+    if (!kSanitized && payloadBytes >= kLargePayload) {
+        malloc_trim(0);
+    }
+#else
+    (void)payloadBytes;
 #endif
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -157,6 +158,16 @@ public:
     void SetTimeBarEndDay(int16_t row, int16_t bar, int32_t day);
     int32_t TimeBarEndMinute(int16_t row, int16_t bar) const;
     void SetTimeBarEndMinute(int16_t row, int16_t bar, int32_t minute);
+
+    // ---- Bulk filling, for loaders ----
+    // Makes room in the key index for that many more key groups, so a large load never rehashes
+    // it; a smaller count than the index holds does nothing.
+    void ReserveKeyGroups(std::size_t groups);
+    // Appends the bars to the end of the row in their order, taking their texts, as AddTimeBar and
+    // the setters would one by one, with a single notification for the row. Raises 5 for a row or
+    // a non-zero style that does not exist and 6 when the row would pass 32767 bars, in both
+    // cases before any bar is added.
+    void AppendTimeBars(int16_t row, std::span<ChartBar> bars);
 
     // ---- Search ----
     // Returns the row of the first bar carrying the key (row order, then bar order); 0 when no
