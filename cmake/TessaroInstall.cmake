@@ -15,6 +15,8 @@ install(TARGETS ${tessaro_installed_targets} EXPORT tessaroTargets
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TESSARO_PACKAGE_HAS_QT)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tessaro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+    install(FILES ${PROJECT_BINARY_DIR}/include/tessaro/qt/export.hpp
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessaro/qt)
 else()
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tessaro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         PATTERN "qt" EXCLUDE PATTERN "qt.hpp" EXCLUDE)

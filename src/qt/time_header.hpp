@@ -10,7 +10,7 @@
 #include <QRect>
 #include <QString>
 
-#include <tessaro/export.hpp>
+#include <tessaro/qt/export.hpp>
 #include <tessaro/qt/time_axis.hpp>
 
 namespace tessaro::qt_detail {
@@ -60,9 +60,9 @@ struct HeaderLayout {
 // Lays the header out for the visible part of the axis only. Months fall back from the format
 // to short names and first letters; days show a weekday and the day of month while they fit,
 // then the day of month, then every first, second or fourth Monday's.
-TESSARO_EXPORT HeaderLayout LayOutHeader(const HeaderInput& input);
+TESSARO_QT_EXPORT HeaderLayout LayOutHeader(const HeaderInput& input);
 
 // The weekday name as a form shortens it: the first three or two letters, or "".
-TESSARO_EXPORT QString ShortenDayName(const QString& name, DayNameForm form);
+TESSARO_QT_EXPORT QString ShortenDayName(const QString& name, DayNameForm form);
 
 }  // namespace tessaro::qt_detail

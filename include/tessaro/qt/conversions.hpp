@@ -9,7 +9,7 @@
 #include <QString>
 
 #include <tessaro/components/font.hpp>
-#include <tessaro/export.hpp>
+#include <tessaro/qt/export.hpp>
 
 namespace tessaro {
 
@@ -18,14 +18,14 @@ inline constexpr int kTwipsPerInch = 1440;
 
 // The control's colours are RGB numbers, red + 256 * green + 65536 * blue; bits above the 24
 // colour bits are ignored.
-TESSARO_EXPORT QColor toQColor(int32_t rgb);
+TESSARO_QT_EXPORT QColor toQColor(int32_t rgb);
 
 // The inverse of toQColor for opaque colours.
-TESSARO_EXPORT int32_t toRgbNumber(const QColor& colour);
+TESSARO_QT_EXPORT int32_t toRgbNumber(const QColor& colour);
 
 // A font of the control as Qt draws it: the named family when the system has it, otherwise the
 // closest installed family of the same width (the surface's fonts come from another platform).
-TESSARO_EXPORT QFont toQFont(const Font& font);
+TESSARO_QT_EXPORT QFont toQFont(const Font& font);
 
 // UTF-8 model text as Qt text.
 inline QString toQString(std::string_view text) {
@@ -34,6 +34,6 @@ inline QString toQString(std::string_view text) {
 
 // Twips to device-independent pixels at the given logical dots per inch (15 twips to a pixel at
 // 96 dpi), rounded to the nearest pixel.
-TESSARO_EXPORT int twipsToPixels(double twips, double logicalDpi);
+TESSARO_QT_EXPORT int twipsToPixels(double twips, double logicalDpi);
 
 }  // namespace tessaro

@@ -11,7 +11,7 @@
 #include <QString>
 
 #include <tessaro/components/list_grid.hpp>
-#include <tessaro/export.hpp>
+#include <tessaro/qt/export.hpp>
 
 namespace tessaro {
 
@@ -19,7 +19,7 @@ namespace tessaro {
 // fore colours, the current row highlighted. A click on a cell calls the model's ClickCell; the
 // model makes the cell current and runs the control's handler. Only the cells on screen are
 // painted. Positions are in the coordinates of viewport(), where mouse events arrive.
-class TESSARO_EXPORT ListGridView : public QAbstractScrollArea {
+class TESSARO_QT_EXPORT ListGridView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:

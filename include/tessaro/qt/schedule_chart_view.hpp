@@ -15,7 +15,7 @@
 #include <QString>
 
 #include <tessaro/components/schedule_chart.hpp>
-#include <tessaro/export.hpp>
+#include <tessaro/qt/export.hpp>
 #include <tessaro/qt/time_axis.hpp>
 
 class QImage;
@@ -41,7 +41,7 @@ struct ChartColours;
 // Only the rows and bars on screen are touched while painting or hit testing, so charts of many
 // thousand bars scroll as lightly as small ones. Every position below is in the coordinates of
 // viewport(), where mouse events arrive.
-class TESSARO_EXPORT ScheduleChartView : public QAbstractScrollArea {
+class TESSARO_QT_EXPORT ScheduleChartView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:

@@ -9,7 +9,7 @@
 
 #include <tessaro/control/design_surface.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
-#include <tessaro/export.hpp>
+#include <tessaro/qt/export.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 
 class QAction;
@@ -40,7 +40,7 @@ class MenuPresenter;
 //
 // Hosts hear what happens through the signals below and put undoAction and redoAction in their
 // own menus and toolbars; Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y work while the chart has focus.
-class TESSARO_EXPORT TessaroWidget : public QWidget {
+class TESSARO_QT_EXPORT TessaroWidget : public QWidget {
     Q_OBJECT
 
 public:

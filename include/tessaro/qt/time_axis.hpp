@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include <tessaro/export.hpp>
+#include <tessaro/qt/export.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 
 namespace tessaro {
@@ -13,7 +13,7 @@ namespace tessaro {
 // The horizontal axis of a schedule chart: the days firstDay..lastDay laid end to end, each
 // dayWidth pixels wide. Offsets are measured in pixels from the start of firstDay; times are
 // absolute minutes (Day * 1440 + Minute).
-class TESSARO_EXPORT TimeAxis {
+class TESSARO_QT_EXPORT TimeAxis {
 public:
     static constexpr int64_t kMinutesPerDay = 1440;
 
@@ -55,10 +55,11 @@ private:
 // Expands a time-scale format for the month header: "M" is the month's name from monthNames
 // (","-separated, January first), "m" its number, "Y" the four-digit year, "y" the two-digit
 // year; every other character stands for itself ("M ,Y" gives "March ,2002").
-TESSARO_EXPORT QString formatMonthCaption(const std::string& format, const std::string& monthNames,
-                                          int32_t year, int32_t month);
+TESSARO_QT_EXPORT QString formatMonthCaption(const std::string& format,
+                                             const std::string& monthNames, int32_t year,
+                                             int32_t month);
 
 // The index-th (0-based) entry of a list separated by `separator`; "" past the last entry.
-TESSARO_EXPORT QString listEntry(const std::string& list, char separator, int index);
+TESSARO_QT_EXPORT QString listEntry(const std::string& list, char separator, int index);
 
 }  // namespace tessaro
