@@ -214,7 +214,7 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
             painter.setPen(colours.rowLine);
             painter.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
             painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
-            const QString text = toQString(grid_.CellText(column, row));
+            const QString text = displayedText(column, row);
             if (!text.isEmpty()) {
                 painter.setPen(toQColor(grid_.CellForeColour(column, row)));
                 const QRect textRect = cell.adjusted(pad, 0, -pad, -1);
@@ -275,6 +275,16 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(QRect(0, 0, rowHeaderWidth_, headerHeight_), colours.headerBackground);
     painter.drawLine(0, headerHeight_ - 1, all.width(), headerHeight_ - 1);
     painter.drawLine(rowHeaderWidth_ - 1, 0, rowHeaderWidth_ - 1, all.height());
+}
+
+void ListGridView::setCellTextSource(CellTextSource source) {
+    cellTextSource_ = std::move(source);
+    viewport()->update();
+}
+
+QString ListGridView::displayedText(int column, int row) const {
+    const QString text = toQString(grid_.CellText(column, row));
+    return cellTextSource_ ? cellTextSource_(column, row, text) : text;
 }
 
 }  // namespace tessaro

@@ -2,9 +2,11 @@
 // the control's events as Qt signals.
 
 #include <QAction>
+#include <QDate>
 #include <QKeySequence>
 
 #include <tessaro/qt/conversions.hpp>
+#include <tessaro/qt/list_grid_view.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 #include <tessaro/qt/tessaro_widget.hpp>
 
@@ -39,8 +41,17 @@ void TessaroWidget::connectHostEvents() {
     undoAction_->setEnabled(control_->CanUndo());
     redoAction_->setEnabled(control_->CanRedo());
 
-    hostSubscriptions_.pending = control_->PendingChangesChanged().Subscribe(
-        [this](int count) { emit changesChanged(count); });
+    hostSubscriptions_.pending = control_->PendingChangesChanged().Subscribe([this](int count) {
+        if (gridView_ != nullptr) {
+            gridView_->viewport()->update();
+        }
+        emit changesChanged(count);
+    });
+    if (gridView_ != nullptr) {
+        gridView_->setCellTextSource([this](int column, int row, const QString& text) {
+            return gridCellNow(column, row, text);
+        });
+    }
     hostSubscriptions_.selection = control_->SelectedWorkOrderChanged().Subscribe(
         [this](const std::string& workOrder) { emit selectionChanged(toQString(workOrder)); });
     hostSubscriptions_.undo = control_->UndoAvailableChanged().Subscribe([this](bool available) {
@@ -58,6 +69,35 @@ void TessaroWidget::disconnectHostEvents() {
     control_->SelectedWorkOrderChanged().Unsubscribe(hostSubscriptions_.selection);
     control_->UndoAvailableChanged().Unsubscribe(hostSubscriptions_.undo);
     control_->RedoAvailableChanged().Unsubscribe(hostSubscriptions_.redo);
+}
+
+QString TessaroWidget::gridCellNow(int column, int row, const QString& text) const {
+    // Columns 4 to 7 are the listed activity's start and end date and time as the payload gave
+    // them; the control writes them so. A changed activity's record says where it is now (the
+    // earliest start and latest end of its bars), and that is what the grid shows.
+    constexpr int kWorkOrder = 1;
+    constexpr int kStartDate = 4;
+    constexpr int kStartTime = 5;
+    constexpr int kEndDate = 6;
+    constexpr int kEndTime = 7;
+    constexpr int kActivity = 12;
+    if (column < kStartDate || column > kEndTime || text.isEmpty()) {
+        return text;
+    }
+    const ListGrid& grid = control_->vaSpread();
+    const auto* change = control_->PendingChanges().Find(grid.CellText(kWorkOrder, row) + "$" +
+                                                         grid.CellText(kActivity, row));
+    if (change == nullptr) {
+        return text;
+    }
+    const ChartTime at = ChartTime::FromPayloadSeconds(column <= kStartTime ? (*change)->starttime
+                                                                            : (*change)->endtime);
+    if (column == kStartDate || column == kEndDate) {
+        return QDate(1900, 1, 1).addDays(at.Day).toString(QStringLiteral("MM/dd/yyyy"));
+    }
+    return QStringLiteral("%1:%2")
+        .arg(at.Minute / 60, 2, 10, QLatin1Char('0'))
+        .arg(at.Minute % 60, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace tessaro

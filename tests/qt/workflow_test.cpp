@@ -544,6 +544,43 @@ TEST_F(WorkflowTest, AMovedActivityShowsWhereItWasAndWhatWillBeSaved) {
     EXPECT_EQ(after, 0.0);
 }
 
+// After Pack the grid lists the packed activities with the times they have now (the control's
+// cells keep the payload's), and after Undo with the payload's again.
+TEST_F(WorkflowTest, TheGridShowsTheTimesActivitiesHaveNow) {
+    const BarRef anchor = find("WO-24001$1$5");
+    rightClick(anchor);
+    ASSERT_TRUE(
+        choose(QStringLiteral("Scheduler"), QStringLiteral("miPack"), QStringLiteral("Pack")));
+    ASSERT_GT(ctrl().PendingChanges().Count(), 0);
+    QTest::mouseClick(port(), Qt::LeftButton, {}, rect(find("WO-24001$1$5")).center());
+
+    ListGridView* grid = widget->gridView();
+    const ListGrid& cells = ctrl().vaSpread();
+    int moved = 0;
+    for (int row = 1; row <= cells.GridRowCount(); ++row) {
+        const auto* change =
+            ctrl().PendingChanges().Find(cells.CellText(1, row) + "$" + cells.CellText(12, row));
+        if (change == nullptr) {
+            EXPECT_EQ(grid->displayedText(5, row), toQString(cells.CellText(5, row)));
+            continue;
+        }
+        const ChartTime start = ChartTime::FromPayloadSeconds((*change)->starttime);
+        const QString now = QStringLiteral("%1:%2")
+                                .arg(start.Minute / 60, 2, 10, QLatin1Char('0'))
+                                .arg(start.Minute % 60, 2, 10, QLatin1Char('0'));
+        EXPECT_EQ(grid->displayedText(5, row), now) << row;
+        moved += grid->displayedText(5, row) != toQString(cells.CellText(5, row)) ? 1 : 0;
+    }
+    EXPECT_GT(moved, 0);
+
+    ctrl().Undo();
+    for (int row = 1; row <= cells.GridRowCount(); ++row) {
+        for (int column = 4; column <= 7; ++column) {
+            EXPECT_EQ(grid->displayedText(column, row), toQString(cells.CellText(column, row)));
+        }
+    }
+}
+
 TEST_F(WorkflowTest, TheConflictListReadsAsWorkOrdersAndDoubleClickShowsTheirBars) {
     BarRef rush;
     for (const BarRef& ref : workOrderBars("WO-24014")) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,13 @@ public:
 
     QSize sizeHint() const override;
 
+    // What a cell shows: the model's text, or what the source makes of it (a host that knows
+    // more than the grid's model, such as an activity's times after a move). Without a source,
+    // the model's text.
+    using CellTextSource = std::function<QString(int column, int row, const QString& text)>;
+    void setCellTextSource(CellTextSource source);
+    QString displayedText(int column, int row) const;
+
 signals:
     // The cell-click handler raised an error.
     void errorRaised(int number, const QString& source, const QString& description);
@@ -62,6 +70,7 @@ private:
     std::pair<int, int> visibleColumns() const;
 
     ListGrid& grid_;
+    CellTextSource cellTextSource_;
     int subscription_ = 0;
     // Left edge of each column from the first data column, one more entry than columns.
     std::vector<int> columnLefts_;

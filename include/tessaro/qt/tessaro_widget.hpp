@@ -116,6 +116,9 @@ private:
     // The undo and redo actions, their shortcuts on the chart and the control's events as signals.
     void connectHostEvents();
     void disconnectHostEvents();
+    // A grid cell as the planner should read it: the times of an activity that has changed are
+    // where it is now, not where the payload put it.
+    QString gridCellNow(int column, int row, const QString& text) const;
     void reportError(int number, const QString& source, const QString& description);
     int pixels(double twips) const;
     // The conflict list's entry in the planner's words: work order, activity, resource, time.
