@@ -34,9 +34,7 @@ using ::testing::IsEmpty;
 using testing::RecordingSink;
 using testing::Snapshot;
 
-constexpr int32_t Rgb(int r, int g, int b) {
-    return r + 256 * g + 65536 * b;
-}
+using testing::Rgb;
 
 // Work order WO-n, activity 10: a bar record of eighteen fields.
 std::string Record(const std::string& workOrder) {

@@ -20,18 +20,12 @@
 #include <tessaro/qt/schedule_chart_view.hpp>
 
 #include "qt/widget_test_support.hpp"
+#include "support/samples.hpp"
 
 namespace tessaro {
 namespace {
 
-std::string ReadSample(const char* name) {
-    QFile file(QStringLiteral(TESSARO_SAMPLES_DIR "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read sample " << name;
-        return {};
-    }
-    return file.readAll().toStdString();
-}
+using testing::ReadSample;
 
 // The first order of the plan: its turning on LATHE-01 and its milling on MILL-01. A move
 // rebuilds an activity's bars under a new key, so bars are found by work order and resource.

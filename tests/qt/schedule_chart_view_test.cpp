@@ -28,9 +28,7 @@ using ::testing::IsEmpty;
 using testing::RecordingSink;
 using testing::Snapshot;
 
-constexpr int32_t Rgb(int r, int g, int b) {
-    return r + 256 * g + 65536 * b;
-}
+using testing::Rgb;
 
 bool IsDark(QColor c) {
     return c.red() < 100 && c.green() < 100 && c.blue() < 100;

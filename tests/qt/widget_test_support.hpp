@@ -19,6 +19,11 @@
 
 namespace tessaro::testing {
 
+// A colour as the control writes it: red + 256 * green + 65536 * blue.
+constexpr int32_t Rgb(int r, int g, int b) {
+    return r + 256 * g + 65536 * b;
+}
+
 // Presses at `from`, moves there in steps (so the drag distance is crossed on the way) and
 // releases at `to`.
 inline void DragMouse(QWidget* target, QPoint from, QPoint to, int steps = 8) {

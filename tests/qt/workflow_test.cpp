@@ -31,6 +31,7 @@
 #include <tessaro/runtime/chart_time.hpp>
 
 #include "qt/widget_test_support.hpp"
+#include "support/samples.hpp"
 
 namespace tessaro {
 namespace {
@@ -40,14 +41,7 @@ using testing::DragMouse;
 using testing::Snapshot;
 using testing::VisibleMenu;
 
-std::string ReadSample(const char* name) {
-    QFile file(QStringLiteral(TESSARO_SAMPLES_DIR "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read sample " << name;
-        return {};
-    }
-    return file.readAll().toStdString();
-}
+using testing::ReadSample;
 
 struct BarRef {
     int row = 0;
