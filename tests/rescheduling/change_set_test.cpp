@@ -155,6 +155,15 @@ public:
         return std::nullopt;
     }
 
+    // A record's span and resource change in one line, "start-end flag new<-old"; "none"
+    // without a record.
+    std::string ChangeOf(const std::string& workOrder, int64_t schedule) {
+        const std::optional<Record> r = RecordOf(workOrder, schedule);
+        return r ? r->at("starttime") + "-" + r->at("endtime") + " " + r->at("reschangeflg") + " " +
+                       r->at("newresource") + "<-" + r->at("oldresource")
+                 : "none";
+    }
+
     std::vector<std::string> Violations() { return agreement.Violations(control); }
 
     // Rows, every bar, the window and the changes, as lines that compare in one go.
@@ -235,54 +244,43 @@ TEST_F(ChangeSet, CopyLaysTheTemporaryBarOverTheClickedActivityUntilItIsApplied)
     EXPECT_FALSE(PlanAgreement::CopyPending(p.control));
 }
 
+// The line LoadedPlant::ChangeOf gives for a record of that span and resource change.
+std::string Change(ChartTime start, ChartTime end, const std::string& resources) {
+    return std::to_string(start.ToPayloadSeconds()) + "-" + std::to_string(end.ToPayloadSeconds()) +
+           " " + resources;
+}
+
 TEST_F(ChangeSet, DragOfTheCopyRebuildsTheActivityAsOneBarAndRecordsWhereItIs) {
     p.Move("WO5", 3, 1, kDay + 3, 60);
     EXPECT_EQ(p.BarsOf("WO5", 3), std::vector<PlacedBar>{At(1, {kDay + 3, 60}, {kDay + 3, 240})});
     EXPECT_EQ(p.TemporaryBar().bar, 0);
-    const std::optional<Record> record = p.RecordOf("WO5", 3);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->at("starttime"), std::to_string(ChartTime{kDay + 3, 60}.ToPayloadSeconds()));
-    EXPECT_EQ(record->at("endtime"), std::to_string(ChartTime{kDay + 3, 240}.ToPayloadSeconds()));
+    EXPECT_EQ(p.ChangeOf("WO5", 3), Change({kDay + 3, 60}, {kDay + 3, 240}, "N <-"));
     EXPECT_EQ(p.Violations(), kAgree);
 }
 
 TEST_F(ChangeSet, DropOnAnotherRowRebuildsTheActivityThereAndMovingItBackEndsTheResourceChange) {
     p.Move("WO1", 10, 2, kDay + 2, 0);
     EXPECT_EQ(p.BarsOf("WO1", 10), std::vector<PlacedBar>{At(2, {kDay + 2, 0}, {kDay + 2, 60})});
-    std::optional<Record> record = p.RecordOf("WO1", 10);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->at("reschangeflg"), "Y");
-    EXPECT_EQ(record->at("oldresource"), "R1");
-    EXPECT_EQ(record->at("newresource"), "R2");
+    EXPECT_EQ(p.ChangeOf("WO1", 10), Change({kDay + 2, 0}, {kDay + 2, 60}, "Y R2<-R1"));
     EXPECT_EQ(p.Violations(), kAgree);
 
     p.Move("WO1", 10, 1, kDay + 3, 0);
     EXPECT_EQ(p.BarsOf("WO1", 10), std::vector<PlacedBar>{At(1, {kDay + 3, 0}, {kDay + 3, 60})});
-    record = p.RecordOf("WO1", 10);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->at("reschangeflg"), "N");
-    EXPECT_EQ(record->at("oldresource"), "");
-    EXPECT_EQ(record->at("newresource"), "");
+    EXPECT_EQ(p.ChangeOf("WO1", 10), Change({kDay + 3, 0}, {kDay + 3, 60}, "N <-"));
     EXPECT_EQ(p.Violations(), kAgree);
 }
 
 TEST_F(ChangeSet, ResourceChangeEndsWithTheDropThatMadeIt) {
     p.Move("WO1", 10, 2, kDay + 2, 0);
     p.Move("WO2", 5, 1, kDay + 3, 0);
-    const std::optional<Record> record = p.RecordOf("WO2", 5);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->at("reschangeflg"), "N");
-    EXPECT_EQ(record->at("newresource"), "");
+    EXPECT_TRUE(p.ChangeOf("WO2", 5).ends_with(" N <-")) << p.ChangeOf("WO2", 5);
     EXPECT_EQ(p.Violations(), kAgree);
 }
 
 TEST_F(ChangeSet, SecondDragRecordsTheStartAndEndWhereTheActivityNowIs) {
     p.Move("WO1", 10, 1, kDay + 2, 60);
     p.Move("WO1", 10, 1, kDay + 1, 600);
-    const std::optional<Record> record = p.RecordOf("WO1", 10);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->at("starttime"), std::to_string(ChartTime{kDay + 1, 600}.ToPayloadSeconds()));
-    EXPECT_EQ(record->at("endtime"), std::to_string(ChartTime{kDay + 1, 660}.ToPayloadSeconds()));
+    EXPECT_EQ(p.ChangeOf("WO1", 10), Change({kDay + 1, 600}, {kDay + 1, 660}, "N <-"));
     EXPECT_EQ(p.Violations(), kAgree);
 }
 
