@@ -1,3 +1,4 @@
+#include <tessaro/bars/chart_conventions.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 
 #include <optional>
@@ -13,7 +14,7 @@ struct MarkDefinition {
 };
 
 constexpr int32_t kNormalStyleFlags = 15;
-constexpr int32_t kSelectedStyleFlags = 23;
+constexpr int32_t kSelectedStyleFlags = SelectedBarStyleFlags;
 
 // Index n of one set and of the other describe the same bar position: selection swaps them.
 const MarkDefinition kNormalMarks[6] = {
