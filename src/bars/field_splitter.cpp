@@ -51,6 +51,11 @@ std::string_view FieldSplitter::Last() const {
 }
 
 std::size_t FieldSplitter::SeparatorsLeft() const {
+    const std::string_view rest = text_.substr(std::min(position_, text_.size()));
+    // Most records escape nothing: their separators are counted without looking at escapes.
+    if (escapes_ == Escapes::None || rest.find(kEscape) == std::string_view::npos) {
+        return static_cast<std::size_t>(std::count(rest.begin(), rest.end(), kSeparator));
+    }
     std::size_t count = 0;
     for (std::size_t at = FindSeparator(position_); at != std::string_view::npos;
          at = FindSeparator(at + 1)) {

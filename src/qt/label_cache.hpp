@@ -20,9 +20,28 @@ namespace tessaro::qt_detail {
 
 class LabelCache {
 public:
-    struct Entry {
-        int width = 0;
-        QStaticText text;
+    // A label's text is laid out only once a bar shows it; most activities show one of theirs.
+    class Entry {
+    public:
+        Entry() = default;
+        Entry(const QString& text, const QFont& font)
+            : width_(QFontMetrics(font).horizontalAdvance(text)), text_(text) {}
+
+        int width() const { return width_; }
+
+        const QStaticText& laidOut(const QFont& font) {
+            if (!laidOut_) {
+                text_.setTextFormat(Qt::PlainText);
+                text_.prepare(QTransform(), font);
+                laidOut_ = true;
+            }
+            return text_;
+        }
+
+    private:
+        int width_ = 0;
+        QStaticText text_;
+        bool laidOut_ = false;
     };
 
     // What a bar may say of its activity, longest first ("WO-24001 / 10", "WO-24001", "10"): it
@@ -49,11 +68,12 @@ public:
     }
 
     int height() const { return height_; }
+    const QFont& font() const { return font_; }
 
     // The labels of the activity, made by `texts` (the candidates, longest first) when the
     // activity is first asked for.
     template <typename MakeTexts>
-    const ActivityLabels& activity(const Activity& key, MakeTexts&& texts) {
+    ActivityLabels& activity(const Activity& key, MakeTexts&& texts) {
         // Found without copying the work order: no allocation for a label seen before.
         auto found = activities_.find(key);
         if (found == activities_.end()) {
@@ -64,7 +84,7 @@ public:
             ActivityLabels labels;
             for (const QString& text : std::array<QString, 3>(texts())) {
                 if (!text.isEmpty()) {
-                    labels.candidates[static_cast<size_t>(labels.count++)] = measure(text);
+                    labels.candidates[static_cast<size_t>(labels.count++)] = Entry(text, font_);
                 }
             }
             found = activities_
@@ -99,15 +119,6 @@ private:
             return a.workOrder == b.workOrder && a.number == b.number && a.copy == b.copy;
         }
     };
-
-    Entry measure(const QString& text) const {
-        Entry entry;
-        entry.width = QFontMetrics(font_).horizontalAdvance(text);
-        entry.text = QStaticText(text);
-        entry.text.setTextFormat(Qt::PlainText);
-        entry.text.prepare(QTransform(), font_);
-        return entry;
-    }
 
     static constexpr size_t kMaximumEntries = 200000;
     QFont font_;

@@ -139,20 +139,19 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
     const auto [fromMinute, toMinute] = visibleMinutes();
     const int64_t lastMinute = int64_t{axis.lastDay() + 1} * TimeAxis::kMinutesPerDay;
 
+    // The lines are one pixel wide and opaque: filled, each costs a fraction of a stroke.
     if (hourWidth >= 8) {
-        painter.setPen(colours.hourLine);
         for (int64_t minute = std::max<int64_t>(fromMinute / 60 * 60, 0);
              minute <= std::min(toMinute, lastMinute); minute += 60) {
             if (minute % TimeAxis::kMinutesPerDay != 0) {
                 const int x = RoundedX(minuteX(minute));
-                painter.drawLine(x, chart.top(), x, chart.bottom());
+                painter.fillRect(QRect(x, chart.top(), 1, chart.height()), colours.hourLine);
             }
         }
     }
     // Days while they are wide enough to tell apart, weeks (from Monday) below that.
     const int step = axis.dayWidth() >= 4 ? 1 : 7;
     if (axis.dayWidth() * step >= 4) {
-        painter.setPen(colours.dayLine);
         for (int32_t day = std::max(firstVisibleDay(), axis.firstDay()); day <= axis.lastDay() + 1;
              ++day) {
             const int x = RoundedX(minuteX(int64_t{day} * TimeAxis::kMinutesPerDay));
@@ -160,14 +159,13 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
                 break;
             }
             if (step == 1 || TimeAxis::weekday(day) == 1) {
-                painter.drawLine(x, chart.top(), x, chart.bottom());
+                painter.fillRect(QRect(x, chart.top(), 1, chart.height()), colours.dayLine);
             }
         }
     }
-    painter.setPen(colours.rowLine);
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = rowTop(row) + layout_.rowHeight - 1;
-        painter.drawLine(chart.left(), y, chart.right(), y);
+        painter.fillRect(QRect(chart.left(), y, chart.width(), 1), colours.rowLine);
     }
 }
 
@@ -289,7 +287,7 @@ void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, const C
         if (!glance.HasActivity()) {
             return;
         }
-        const qt_detail::LabelCache::ActivityLabels& labels =
+        qt_detail::LabelCache::ActivityLabels& labels =
             labels_->activity({glance.WorkOrder, glance.ScheduleNumber, temporary}, [&] {
                 const QString order = toQString(glance.WorkOrder).trimmed();
                 const QString activity = QString::number(glance.ScheduleNumber);
@@ -298,13 +296,13 @@ void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, const C
                                               order, activity};
             });
         for (int i = 0; i < labels.count; ++i) {
-            const qt_detail::LabelCache::Entry& entry = labels.candidates[static_cast<size_t>(i)];
-            if (entry.width <= textRect.width()) {
+            qt_detail::LabelCache::Entry& entry = labels.candidates[static_cast<size_t>(i)];
+            if (entry.width() <= textRect.width()) {
                 painter.setPen(colours_->inkOn(fill));
                 painter.setFont(layout_.barFont);
                 painter.drawStaticText(textRect.left(),
                                        textRect.top() + (textRect.height() - labels_->height()) / 2,
-                                       entry.text);
+                                       entry.laidOut(labels_->font()));
                 return;
             }
         }
