@@ -6,7 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPolygonF>
+#include <QPolygon>
 #include <QScrollBar>
 
 #include <tessaro/bars/bar_description.hpp>
