@@ -40,13 +40,17 @@ BarDescription DescribeBar(const ScheduleChart& chart, int16_t row, int16_t bar)
 
 BarGlance GlanceAtBar(const ScheduleChart& chart, int16_t row, int16_t bar) {
     const ChartBar& b = chart.Bar(row, bar);
-    BarGlance glance;
-    glance.Role = RoleOfBarKind(b.Kind);
-    glance.Selected = ShowsSelected(chart, b);
-    if (CarriesRecord(glance.Role)) {
-        ReadBarRecordActivity(b.Tag, glance.WorkOrder, glance.ScheduleNumber);
+    return {RoleOfBarKind(b.Kind), ShowsSelected(chart, b)};
+}
+
+std::optional<BarActivity> ActivityOfBar(const ScheduleChart& chart, int16_t row, int16_t bar) {
+    const ChartBar& b = chart.Bar(row, bar);
+    BarActivity activity;
+    if (!CarriesRecord(RoleOfBarKind(b.Kind)) ||
+        !ReadBarRecordActivity(b.Tag, activity.WorkOrder, activity.ScheduleNumber)) {
+        return std::nullopt;
     }
-    return glance;
+    return activity;
 }
 
 }  // namespace tessaro

@@ -208,9 +208,9 @@ const std::vector<ScheduleChartView::ChangedActivity>& ScheduleChartView::change
             change.currentRow = 0;
             for (const auto& [row, bar] : chart_.FindTimeBarsInKeyGroup(change.workOrder)) {
                 const ChartBar& b = chart_.Bar(row, bar);
-                const BarGlance glance = GlanceAtBar(chart_, row, bar);
-                if (glance.Role != BarRole::WorkOrder || !glance.HasActivity() ||
-                    std::to_string(glance.ScheduleNumber) != change.activity) {
+                const std::optional<BarActivity> named = ActivityOfBar(chart_, row, bar);
+                if (RoleOfBarKind(b.Kind) != BarRole::WorkOrder || !named ||
+                    std::to_string(named->ScheduleNumber) != change.activity) {
                     continue;
                 }
                 if (change.currentRow == 0 || b.Start.AbsoluteMinutes() < change.currentStart) {
@@ -229,13 +229,14 @@ const ScheduleChartView::ChangedActivity* ScheduleChartView::changeOf(int row, i
     if (!barExists(row, bar) || changes().empty()) {
         return nullptr;
     }
-    const BarGlance glance =
-        GlanceAtBar(chart_, static_cast<int16_t>(row), static_cast<int16_t>(bar));
-    if (glance.Role != BarRole::WorkOrder || !glance.HasActivity()) {
+    const auto r = static_cast<int16_t>(row);
+    const auto b = static_cast<int16_t>(bar);
+    const std::optional<BarActivity> named = ActivityOfBar(chart_, r, b);
+    if (RoleOfBarKind(chart_.Bar(r, b).Kind) != BarRole::WorkOrder || !named) {
         return nullptr;
     }
     const auto found =
-        changeIndex_.find(ChangeKey(glance.WorkOrder, std::to_string(glance.ScheduleNumber)));
+        changeIndex_.find(ChangeKey(named->WorkOrder, std::to_string(named->ScheduleNumber)));
     return found == changeIndex_.end() ? nullptr : &changes_[found->second];
 }
 

@@ -197,7 +197,6 @@ int ScheduleChartView::paintBars(QPainter& painter, bool calendarBlocks) {
     const std::vector<qt_detail::FrameBar>& bars =
         calendarBlocks ? frameBars_->calendarBlocks : frameBars_->others;
     const bool markClicked = !exporting() && hasFocus();
-    BarGlance glance;
     for (const qt_detail::FrameBar& found : bars) {
         const ChartBar& b = chart_.Bar(found.row, found.bar);
         const QRect rect =
@@ -205,8 +204,8 @@ int ScheduleChartView::paintBars(QPainter& painter, bool calendarBlocks) {
         if (calendarBlocks) {
             painter.fillRect(rect, colours_->calendarBlock);
         } else {
-            glance = GlanceAtBar(chart_, found.row, found.bar);
-            paintBar(painter, rect, b, glance, false, found.conflicting);
+            paintBar(painter, rect, found.row, found.bar, GlanceAtBar(chart_, found.row, found.bar),
+                     false, found.conflicting);
         }
         if (markClicked && found.row == lastClicked_.row && found.bar == lastClicked_.bar) {
             // The bar the Delete key acts on.
@@ -218,9 +217,10 @@ int ScheduleChartView::paintBars(QPainter& painter, bool calendarBlocks) {
     return static_cast<int>(bars.size());
 }
 
-void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar,
+void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t index,
                                  const BarGlance& glance, bool ghost, bool conflicting) const {
     const ChartColours& colours = *colours_;
+    const ChartBar& bar = chart_.Bar(row, index);
     if (glance.Role == BarRole::Calendar) {
         painter.fillRect(rect, colours.calendarBlock);
         return;
@@ -254,7 +254,7 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
         painter.setPen(QPen(colours.conflict, 2));
         painter.drawRect(QRectF(rect).adjusted(-1, -1, 0, 0));
     }
-    paintLabel(painter, rect, bar, glance, fill);
+    paintLabel(painter, rect, row, index, glance, fill);
 
     const double centre = rect.top() + rect.height() / 2.0;
     auto markSize = [&](int16_t size) {
@@ -272,7 +272,7 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
     }
 }
 
-void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, const ChartBar& bar,
+void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t index,
                                    const BarGlance& glance, const QColor& fill) const {
     // The text stays readable when the bar starts left of the visible chart.
     const QRect shown = rect.intersected(chartArea());
@@ -283,14 +283,16 @@ void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, const C
     const bool temporary = glance.Role == BarRole::Temporary;
     if (glance.Role == BarRole::WorkOrder || temporary) {
         // The record names the activity (the control's text is often only "."): the whole name
-        // where it fits, else the work order, else the activity; never a stub.
-        if (!glance.HasActivity()) {
+        // where it fits, else the work order, else the activity; never a stub. Only bars with
+        // room read their record.
+        const std::optional<BarActivity> named = ActivityOfBar(chart_, row, index);
+        if (!named) {
             return;
         }
         qt_detail::LabelCache::ActivityLabels& labels =
-            labels_->activity({glance.WorkOrder, glance.ScheduleNumber, temporary}, [&] {
-                const QString order = toQString(glance.WorkOrder).trimmed();
-                const QString activity = QString::number(glance.ScheduleNumber);
+            labels_->activity({named->WorkOrder, named->ScheduleNumber, temporary}, [&] {
+                const QString order = toQString(named->WorkOrder).trimmed();
+                const QString activity = QString::number(named->ScheduleNumber);
                 const QString whole = order + QStringLiteral(" / ") + activity;
                 return std::array<QString, 3>{temporary ? tr("Copy of %1").arg(whole) : whole,
                                               order, activity};
@@ -306,7 +308,7 @@ void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, const C
                 return;
             }
         }
-    } else if (!bar.Text.empty()) {
+    } else if (const ChartBar& bar = chart_.Bar(row, index); !bar.Text.empty()) {
         painter.setFont(layout_.barFont);
         const QFontMetrics metrics(layout_.barFont);
         const QString elided =
@@ -361,9 +363,9 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
         chart_.Bar(static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
     const QRect rect =
         spanRect(gesture_.targetRow, gesture_.ghostStart, gesture_.ghostEnd, bar.Kind);
-    const BarGlance glance =
-        GlanceAtBar(chart_, static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
-    paintBar(painter, rect, bar, glance, true, false);
+    const auto row = static_cast<int16_t>(gesture_.row);
+    const auto index = static_cast<int16_t>(gesture_.bar);
+    paintBar(painter, rect, row, index, GlanceAtBar(chart_, row, index), true, false);
 
     // Where the bar would go, spelt out beside the ghost.
     QString caption;

@@ -396,9 +396,9 @@ QString TessaroWidget::activityNowText() const {
     ChartTime end;
     for (const auto& [r, bar] : chart.FindTimeBarsInKeyGroup(workOrder)) {
         const ChartBar& b = chart.Bar(r, bar);
-        const BarGlance glance = GlanceAtBar(chart, r, bar);
-        if (glance.Role != BarRole::WorkOrder || !glance.HasActivity() ||
-            QString::number(glance.ScheduleNumber) != toQString(activity)) {
+        const std::optional<BarActivity> named = ActivityOfBar(chart, r, bar);
+        if (RoleOfBarKind(b.Kind) != BarRole::WorkOrder || !named ||
+            QString::number(named->ScheduleNumber) != toQString(activity)) {
             continue;
         }
         if (row == 0 || b.Start < start) {

@@ -38,35 +38,36 @@ struct Case {
     std::string tag;
     BarRole role;
     std::optional<BarRecord> record;
-    // What the glance names; differs from the record only where later fields do not convert.
-    std::string glanceWorkOrder;
-    int32_t glanceNumber = 0;
+    // Differs from the record only where later fields do not convert.
+    std::optional<BarActivity> activity;
 };
 
 TEST(DescribeBar, TellsRoleSelectionAndRecordOfEveryKindOfBar) {
     const BarRecord escaped = Record("WO$7\\1", 20);
     const Case cases[] = {
         {"selected work order", WorkOrderBarKind, Look::Selected, Text(Record("WO-1", 10)),
-         BarRole::WorkOrder, Record("WO-1", 10), "WO-1", 10},
+         BarRole::WorkOrder, Record("WO-1", 10), BarActivity{"WO-1", 10}},
         {"escapes undone", WorkOrderBarKind, Look::Normal, Text(escaped), BarRole::WorkOrder,
-         escaped, "WO$7\\1", 20},
+         escaped, BarActivity{"WO$7\\1", 20}},
         {"the copy", TemporaryBarKind, Look::Normal, Text(Record("WO-2", -3)), BarRole::Temporary,
-         Record("WO-2", -3), "WO-2", -3},
+         Record("WO-2", -3), BarActivity{"WO-2", -3}},
         {"calendar carries none", CalendarBarKind, Look::Selected, Text(Record("WO-3", 1)),
-         BarRole::Calendar, std::nullopt, "", 0},
+         BarRole::Calendar, std::nullopt, std::nullopt},
         {"a host's own bar", 0, Look::NoStyle, Text(Record("WO-4", 1)), BarRole::Other,
-         std::nullopt, "", 0},
+         std::nullopt, std::nullopt},
         {"seventeen fields", WorkOrderBarKind, Look::Normal, "WO-5$10$R$0$0$I$S$C$G$$$$$$$1$1",
-         BarRole::WorkOrder, std::nullopt, "", 0},
+         BarRole::WorkOrder, std::nullopt, std::nullopt},
         {"nineteen fields", WorkOrderBarKind, Look::Normal, Text(Record("WO-6", 1)) + "$9",
-         BarRole::WorkOrder, std::nullopt, "", 0},
+         BarRole::WorkOrder, std::nullopt, std::nullopt},
         {"schedule not a number", WorkOrderBarKind, Look::Normal,
-         "WO-7$ten$R$0$0$I$S$C$G$$$$$$$1$1$60", BarRole::WorkOrder, std::nullopt, "", 0},
+         "WO-7$ten$R$0$0$I$S$C$G$$$$$$$1$1$60", BarRole::WorkOrder, std::nullopt, std::nullopt},
         {"blank work order", WorkOrderBarKind, Look::Normal, "  $10$R$0$0$I$S$C$G$$$$$$$1$1$60",
-         BarRole::WorkOrder, std::nullopt, "", 0},
+         BarRole::WorkOrder, std::nullopt, std::nullopt},
         {"duration not a number", WorkOrderBarKind, Look::Normal,
-         "WO-8$10$R$0$0$I$S$C$G$$$$$$$1$1$x", BarRole::WorkOrder, std::nullopt, "WO-8", 10},
-        {"no tag", WorkOrderBarKind, Look::Normal, "", BarRole::WorkOrder, std::nullopt, "", 0},
+         "WO-8$10$R$0$0$I$S$C$G$$$$$$$1$1$x", BarRole::WorkOrder, std::nullopt,
+         BarActivity{"WO-8", 10}},
+        {"no tag", WorkOrderBarKind, Look::Normal, "", BarRole::WorkOrder, std::nullopt,
+         std::nullopt},
     };
 
     ScheduleChart chart;
@@ -91,11 +92,11 @@ TEST(DescribeBar, TellsRoleSelectionAndRecordOfEveryKindOfBar) {
         const BarGlance glance = GlanceAtBar(chart, 1, bar);
         EXPECT_EQ(glance.Role, c.role);
         EXPECT_EQ(glance.Selected, c.look == Look::Selected);
-        EXPECT_EQ(glance.WorkOrder, c.glanceWorkOrder);
-        EXPECT_EQ(glance.ScheduleNumber, c.glanceNumber);
+        EXPECT_EQ(ActivityOfBar(chart, 1, bar), c.activity);
     }
     EXPECT_EQ(ErrorCode([&] { DescribeBar(chart, 1, 99); }), 5);
     EXPECT_EQ(ErrorCode([&] { GlanceAtBar(chart, 2, 1); }), 5);
+    EXPECT_EQ(ErrorCode([&] { ActivityOfBar(chart, 1, 0); }), 5);
 }
 
 }  // namespace

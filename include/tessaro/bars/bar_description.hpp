@@ -50,20 +50,28 @@ struct BarDescription {
 // no record rather than an error; a style index that does not exist is not selected.
 TESSARO_EXPORT BarDescription DescribeBar(const ScheduleChart& chart, int16_t row, int16_t bar);
 
-// The part of DescribeBar that painting asks for every bar in sight: no record is copied, only the
-// two fields that name the activity are read.
+// The part of DescribeBar that painting asks for every bar in sight; the tag is not read.
 struct BarGlance {
     BarRole Role = BarRole::Other;
     bool Selected = false;
-    // The record's work order; empty when the bar carries no record naming an activity.
+};
+
+// Raises 5 for a row or bar that does not exist.
+TESSARO_EXPORT BarGlance GlanceAtBar(const ScheduleChart& chart, int16_t row, int16_t bar);
+
+// The activity a bar's record names: what a label shows, read without copying the record.
+struct BarActivity {
+    // As the record holds it (unescaped).
     std::string WorkOrder;
     int32_t ScheduleNumber = 0;
 
-    bool HasActivity() const { return !WorkOrder.empty(); }
+    bool operator==(const BarActivity&) const = default;
 };
 
-// Raises 5 for a row or bar that does not exist. A record whose number fields after the schedule
-// number do not convert still names its activity here.
-TESSARO_EXPORT BarGlance GlanceAtBar(const ScheduleChart& chart, int16_t row, int16_t bar);
+// Raises 5 for a row or bar that does not exist; nullopt where DescribeBar gives no record, except
+// that a record whose number fields after the schedule number do not convert still names its
+// activity here.
+TESSARO_EXPORT std::optional<BarActivity> ActivityOfBar(const ScheduleChart& chart, int16_t row,
+                                                        int16_t bar);
 
 }  // namespace tessaro

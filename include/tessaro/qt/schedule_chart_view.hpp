@@ -307,9 +307,9 @@ private:
     void findFrameBars(int firstRow, int lastRow);
     // Calendar blocks first, under the grid lines; every other bar after them.
     int paintBars(QPainter& painter, bool calendarBlocks);
-    void paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar,
+    void paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
                   const BarGlance& glance, bool ghost, bool conflicting) const;
-    void paintLabel(QPainter& painter, const QRect& rect, const ChartBar& bar,
+    void paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
                     const BarGlance& glance, const QColor& fill) const;
     void paintConflictZones(QPainter& painter, int firstRow, int lastRow) const;
     void paintChanges(QPainter& painter, int firstRow, int lastRow) const;
