@@ -3,8 +3,10 @@
 // The whole core of the schedule-chart control: the control, its hosted component models and the
 // runtime types of its public surface.
 
+#include <tessaro/bars/bar_description.hpp>
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/bars/bar_record.hpp>
+#include <tessaro/bars/chart_conventions.hpp>
 #include <tessaro/bars/work_order_span.hpp>
 #include <tessaro/components/combo_box.hpp>
 #include <tessaro/components/list_box.hpp>

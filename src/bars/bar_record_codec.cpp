@@ -10,6 +10,9 @@ namespace tessaro {
 
 namespace {
 
+// Eighteen fields.
+constexpr std::size_t kRecordSeparators = 17;
+
 void AppendNumber(std::string& text, int32_t value) {
     text += std::to_string(value);
     text += '$';
@@ -67,6 +70,34 @@ void DisassembleBarRecordText(std::string_view recordText, BarRecord& record) {
     record.subactivity_code_mul = TextToInt16(fields.Next());
     record.activitytimetype = TextToInt16(fields.Next());
     record.timeindays1 = TextToInt32(fields.Last());
+}
+
+bool HasBarRecordFields(std::string_view recordText) {
+    return FieldSplitter(recordText, FieldSplitter::Escapes::Backslash).SeparatorsLeft() ==
+           kRecordSeparators;
+}
+
+bool ReadBarRecordActivity(std::string_view recordText, std::string& workOrder,
+                           int32_t& scheduleNumber) {
+    if (!HasBarRecordFields(recordText)) {
+        return false;
+    }
+    FieldSplitter fields(recordText, FieldSplitter::Escapes::Backslash);
+    const std::string_view rawWorkOrder = fields.Next();
+    // An escape is never a space: the raw field is blank exactly when the unescaped one is.
+    if (TrimSpaces(rawWorkOrder).empty()) {
+        return false;
+    }
+    const std::string_view rawNumber = fields.Next();
+    int32_t number = 0;
+    try {
+        number = TextToInt32(rawNumber);
+    } catch (const AutomationError&) {
+        return false;
+    }
+    workOrder = UnescapedField(rawWorkOrder);
+    scheduleNumber = number;
+    return true;
 }
 
 }  // namespace tessaro

@@ -3,6 +3,7 @@
 // The bar record is a work-order bar's tag: its eighteen fields joined by "$". A "$" or "\" in a
 // text field is written "\$" or "\\", so every text the host sent comes back intact.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,16 @@ void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& rec
 // separators raises 5 after the fields it holds, a numeric field that is empty or not a number
 // raises 13, one outside its width 6.
 void DisassembleBarRecordText(std::string_view recordText, BarRecord& record);
+
+// The record's eighteen fields separated exactly: seventeen separators, none of them escaped.
+// Says nothing of whether its number fields convert.
+bool HasBarRecordFields(std::string_view recordText);
+
+// The two fields that name a record's activity, its work order (unescaped, untrimmed) and its
+// schedule number, read without the rest: what a view needs for every bar in sight. False, and
+// both left as they are, when the text does not hold eighteen fields, the work order is blank or
+// the schedule number does not convert; later number fields are not converted.
+bool ReadBarRecordActivity(std::string_view recordText, std::string& workOrder,
+                           int32_t& scheduleNumber);
 
 }  // namespace tessaro

@@ -50,6 +50,20 @@ std::string_view FieldSplitter::Last() const {
     return text_.substr(position_, trimmedLength - position_);
 }
 
+std::size_t FieldSplitter::SeparatorsLeft() const {
+    const std::string_view rest = text_.substr(std::min(position_, text_.size()));
+    // Most records escape nothing: their separators are counted without looking at escapes.
+    if (escapes_ == Escapes::None || rest.find(kEscape) == std::string_view::npos) {
+        return static_cast<std::size_t>(std::count(rest.begin(), rest.end(), kSeparator));
+    }
+    std::size_t count = 0;
+    for (std::size_t at = FindSeparator(position_); at != std::string_view::npos;
+         at = FindSeparator(at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 void AppendEscapedField(std::string& record, std::string_view field) {
     // The runs between separators and escapes are copied whole, found with memchr: a host may
     // send fields of megabytes, which a byte-by-byte copy crawls through in a debug build.

@@ -25,6 +25,9 @@ public:
     // trimmed text ends before the field starts.
     std::string_view Last() const;
 
+    // How many separators lie after the fields taken so far.
+    std::size_t SeparatorsLeft() const;
+
 private:
     std::size_t FindSeparator(std::size_t from) const;
 

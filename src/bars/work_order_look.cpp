@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include <tessaro/bars/chart_conventions.hpp>
+
 #include "bars/bar_look.hpp"
 
 namespace tessaro {
@@ -15,10 +17,6 @@ struct MarkDefinition {
     std::optional<int16_t> endMarkSize;
 };
 
-constexpr int32_t kNormalStyleFlags = 15;
-constexpr int32_t kSelectedStyleFlags = 23;
-constexpr int32_t kTemporaryStyleFlags = 25;
-constexpr int32_t kCalendarStyleFlags = 27;
 constexpr int32_t kCalendarColour = 13816575;  // RGB(255, 210, 210)
 
 // Index n of one set and of the other describe the same bar position: selection swaps them.
@@ -66,10 +64,10 @@ void WorkOrderLook::InitBarColourTables() {
 
 void WorkOrderLook::CreateWOTimeBarStyles() {
     for (int16_t& style : normalStyles_) {
-        style = chart_.AddBarStyle(kNormalStyleFlags, 0);
+        style = chart_.AddBarStyle(NormalBarStyleFlags, 0);
     }
     for (int16_t& style : selectedStyles_) {
-        style = chart_.AddBarStyle(kSelectedStyleFlags, 0);
+        style = chart_.AddBarStyle(SelectedBarStyleFlags, 0);
     }
     for (size_t i = 0; i < normalStyles_.size(); ++i) {
         ApplyMarks(chart_, normalStyles_[i], kNormalMarks[i]);
@@ -122,18 +120,18 @@ void WorkOrderLook::SetLoadedLook(ChartBar& bar, std::string_view status, int16_
 int16_t WorkOrderLook::TemporaryBarStyle() {
     // One style serves every temporary bar: a chart that has only so many styles is not filled
     // by Copy after Copy.
-    if (!StillStands(chart_, temporaryStyle_, BarStyle{kTemporaryStyleFlags})) {
-        temporaryStyle_ = chart_.AddBarStyle(kTemporaryStyleFlags, 0);
+    if (!StillStands(chart_, temporaryStyle_, BarStyle{TemporaryBarStyleFlags})) {
+        temporaryStyle_ = chart_.AddBarStyle(TemporaryBarStyleFlags, 0);
     }
     return temporaryStyle_;
 }
 
 int16_t WorkOrderLook::CalendarBarStyle() {
     // A reload draws its calendars in the style the last one made.
-    BarStyle calendar{kCalendarStyleFlags};
+    BarStyle calendar{CalendarBarStyleFlags};
     calendar.Colour = kCalendarColour;
     if (!StillStands(chart_, calendarStyle_, calendar)) {
-        calendarStyle_ = chart_.AddBarStyle(kCalendarStyleFlags, 0);
+        calendarStyle_ = chart_.AddBarStyle(CalendarBarStyleFlags, 0);
         chart_.SetBarStyleColour(calendarStyle_, kCalendarColour);
     }
     return calendarStyle_;

@@ -5,13 +5,12 @@
 #include <QRegularExpression>
 #include <QTime>
 
+#include <tessaro/bars/bar_description.hpp>
 #include <tessaro/qt/conversions.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
 namespace tessaro::qt_detail {
 namespace {
-
-constexpr qsizetype kRecordFields = 18;
 
 QDate DateOf(const ChartTime& time) {
     const CivilDate date = DateFromDayNumber(time.Day);
@@ -38,86 +37,24 @@ QString ShortLocalDateTime(const ChartTime& time) {
            LocalTimeOfDay(time);
 }
 
-QStringList SplitBarRecord(std::string_view tag) {
-    QStringList fields;
-    std::string field;
-    bool escaped = false;
-    for (const char c : tag) {
-        if (escaped) {
-            field += c;
-            escaped = false;
-        } else if (c == '\\') {
-            escaped = true;
-        } else if (c == '$') {
-            fields.append(toQString(field));
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields.append(toQString(field));
-    return fields;
-}
-
-BarFacts ReadBarFacts(std::string_view tag) {
-    const QStringList f = SplitBarRecord(tag);
-    if (f.size() < kRecordFields || f[0].trimmed().isEmpty()) {
+BarFacts ReadBarFacts(const ScheduleChart& chart, int16_t row, int16_t bar) {
+    const BarDescription description = DescribeBar(chart, row, bar);
+    if (!description.Record) {
         return {};
     }
-    // Field order: work order, schedule number, status, start and end minute, item, sales
-    // order, customer, status letter, required date, promised date, ...
+    const BarRecord& record = *description.Record;
+    auto text = [](const std::string& field) { return toQString(field).trimmed(); };
     BarFacts facts;
-    facts.workOrder = f[0].trimmed();
-    facts.activity = f[1].trimmed();
-    facts.statusName = f[2].trimmed();
-    facts.item = f[5].trimmed();
-    facts.salesOrder = f[6].trimmed();
-    facts.customer = f[7].trimmed();
-    facts.statusLetter = f[8].trimmed();
-    facts.required = f[9].trimmed();
-    facts.promised = f[10].trimmed();
+    facts.workOrder = text(record.work_order_no);
+    facts.activity = QString::number(record.rsscheduleno);
+    facts.statusName = text(record.status);
+    facts.item = text(record.item_code);
+    facts.salesOrder = text(record.sdesc3);
+    facts.customer = text(record.sdesc4);
+    facts.statusLetter = text(record.flag);
+    facts.required = text(record.ReqdDate);
+    facts.promised = text(record.schdate);
     return facts;
-}
-
-QString ActivityLabel(const BarFacts& facts) {
-    if (!facts.valid()) {
-        return {};
-    }
-    return facts.activity.isEmpty() ? facts.workOrder
-                                    : facts.workOrder + QStringLiteral(" / ") + facts.activity;
-}
-
-}  // namespace tessaro::qt_detail
-
-namespace tessaro::qt_detail {
-
-QString ActivityLabelOf(std::string_view tag) {
-    std::string fields[2];
-    int at = 0;
-    bool escaped = false;
-    int separators = 0;
-    for (const char c : tag) {
-        if (escaped) {
-            fields[at] += c;
-            escaped = false;
-        } else if (c == '\\') {
-            escaped = true;
-        } else if (c == '$') {
-            ++separators;
-            if (++at == 2) {
-                break;
-            }
-        } else {
-            fields[at] += c;
-        }
-    }
-    // A bar record has seventeen separators; a tag without any is not one.
-    const QString workOrder = toQString(fields[0]).trimmed();
-    if (separators < 2 || workOrder.isEmpty()) {
-        return {};
-    }
-    const QString activity = toQString(fields[1]).trimmed();
-    return activity.isEmpty() ? workOrder : workOrder + QStringLiteral(" / ") + activity;
 }
 
 }  // namespace tessaro::qt_detail

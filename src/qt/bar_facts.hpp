@@ -1,13 +1,13 @@
 #pragma once
 
-// What the views tell a planner about a work-order bar, read from the bar's record (its tag:
-// eighteen fields joined by "$", a "$" or "\" inside a field written "\$" or "\\").
+// What the views tell a planner about a work-order bar, taken from the record the model
+// decodes for it (DescribeBar).
 
-#include <string_view>
+#include <cstdint>
 
 #include <QString>
-#include <QStringList>
 
+#include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 
 namespace tessaro::qt_detail {
@@ -33,16 +33,8 @@ QString ShortLocalDateTime(const ChartTime& time);
 // The time of day alone, to the minute.
 QString LocalTimeOfDay(const ChartTime& time);
 
-// The record's fields, unescaped; fewer than eighteen for a tag that is not a bar record.
-QStringList SplitBarRecord(std::string_view tag);
-
-// Empty facts (valid() false) for a tag that is not a bar record.
-BarFacts ReadBarFacts(std::string_view tag);
-
-// "WO-24001 / 10": how a bar with room names its activity; "" for an invalid record.
-QString ActivityLabel(const BarFacts& facts);
-// The same read straight from the tag, looking at its first two fields only: painting calls it
-// for every labelled bar in sight.
-QString ActivityLabelOf(std::string_view tag);
+// Empty facts (valid() false) for a bar that carries no record, as DescribeBar finds it; the bar
+// must exist.
+BarFacts ReadBarFacts(const ScheduleChart& chart, int16_t row, int16_t bar);
 
 }  // namespace tessaro::qt_detail

@@ -1,11 +1,18 @@
 #pragma once
 
 // Bar labels measured and laid out once: painting a frame of thousands of labelled bars then
-// costs a hash look-up per bar instead of shaping its text again.
+// costs a look-up per bar instead of shaping its text again, and no text is built for a bar whose
+// activity was labelled before.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
 #include <QStaticText>
 #include <QString>
 
@@ -13,44 +20,110 @@ namespace tessaro::qt_detail {
 
 class LabelCache {
 public:
-    struct Entry {
-        int width = 0;
-        QStaticText text;
+    // A label's text is laid out only once a bar shows it; most activities show one of theirs.
+    class Entry {
+    public:
+        Entry() = default;
+        Entry(const QString& text, const QFont& font)
+            : width_(QFontMetrics(font).horizontalAdvance(text)), text_(text) {}
+
+        int width() const { return width_; }
+
+        const QStaticText& laidOut(const QFont& font) {
+            if (!laidOut_) {
+                text_.setTextFormat(Qt::PlainText);
+                text_.prepare(QTransform(), font);
+                laidOut_ = true;
+            }
+            return text_;
+        }
+
+    private:
+        int width_ = 0;
+        QStaticText text_;
+        bool laidOut_ = false;
+    };
+
+    // What a bar may say of its activity, longest first ("WO-24001 / 10", "WO-24001", "10"): it
+    // shows the first that fits. Empty texts are left out.
+    struct ActivityLabels {
+        std::array<Entry, 3> candidates;
+        int count = 0;
+    };
+
+    // Which activity a bar names, and whether it is the planner's copy of it.
+    struct Activity {
+        std::string_view workOrder;
+        int32_t number = 0;
+        bool copy = false;
     };
 
     // Forgets every label when the font changes.
     void useFont(const QFont& font) {
-        if (font != font_ || entries_.isEmpty()) {
+        if (font != font_ || activities_.empty()) {
             font_ = font;
             height_ = QFontMetrics(font).height();
-            entries_.clear();
+            activities_.clear();
         }
     }
 
     int height() const { return height_; }
+    const QFont& font() const { return font_; }
 
-    const Entry& get(const QString& text) {
-        auto found = entries_.constFind(text);
-        if (found == entries_.constEnd()) {
+    // The labels of the activity, made by `texts` (the candidates, longest first) when the
+    // activity is first asked for.
+    template <typename MakeTexts>
+    ActivityLabels& activity(const Activity& key, MakeTexts&& texts) {
+        // Found without copying the work order: no allocation for a label seen before.
+        auto found = activities_.find(key);
+        if (found == activities_.end()) {
             // A chart has as many labels as activities; beyond that many the cache starts over.
-            if (entries_.size() > kMaximumEntries) {
-                entries_.clear();
+            if (activities_.size() > kMaximumEntries) {
+                activities_.clear();
             }
-            Entry entry;
-            entry.width = QFontMetrics(font_).horizontalAdvance(text);
-            entry.text = QStaticText(text);
-            entry.text.setTextFormat(Qt::PlainText);
-            entry.text.prepare(QTransform(), font_);
-            found = entries_.insert(text, entry);
+            ActivityLabels labels;
+            for (const QString& text : std::array<QString, 3>(texts())) {
+                if (!text.isEmpty()) {
+                    labels.candidates[static_cast<size_t>(labels.count++)] = Entry(text, font_);
+                }
+            }
+            found = activities_
+                        .emplace(StoredActivity{std::string(key.workOrder), key.number, key.copy},
+                                 std::move(labels))
+                        .first;
         }
-        return *found;
+        return found->second;
     }
 
 private:
-    static constexpr qsizetype kMaximumEntries = 200000;
+    struct StoredActivity {
+        std::string workOrder;
+        int32_t number = 0;
+        bool copy = false;
+
+        operator Activity() const { return {workOrder, number, copy}; }
+    };
+
+    struct ActivityHash {
+        using is_transparent = void;
+        size_t operator()(const Activity& key) const {
+            return std::hash<std::string_view>()(key.workOrder) * 31 +
+                   static_cast<size_t>(key.number) * 2 + (key.copy ? 1 : 0);
+        }
+        size_t operator()(const StoredActivity& key) const { return (*this)(Activity(key)); }
+    };
+
+    struct ActivityEqual {
+        using is_transparent = void;
+        bool operator()(const Activity& a, const Activity& b) const {
+            return a.workOrder == b.workOrder && a.number == b.number && a.copy == b.copy;
+        }
+    };
+
+    static constexpr size_t kMaximumEntries = 200000;
     QFont font_;
     int height_ = 0;
-    QHash<QString, Entry> entries_;
+    std::unordered_map<StoredActivity, ActivityLabels, ActivityHash, ActivityEqual> activities_;
 };
 
 }  // namespace tessaro::qt_detail

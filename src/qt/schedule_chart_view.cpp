@@ -12,7 +12,9 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "bar_index.hpp"
+#include "bar_marks.hpp"
 #include "chart_palette.hpp"
+#include "frame_bars.hpp"
 #include "label_cache.hpp"
 
 namespace tessaro {
@@ -36,7 +38,9 @@ ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
       index_(std::make_unique<ChartBarIndex>(kWorkOrderBarKind)),
       colours_(std::make_unique<chart_palette::ChartColours>(
           chart_palette::ChartColours::from(palette()))),
-      labels_(std::make_unique<qt_detail::LabelCache>()) {
+      labels_(std::make_unique<qt_detail::LabelCache>()),
+      marks_(std::make_unique<qt_detail::BarMarks>()),
+      frameBars_(std::make_unique<qt_detail::FrameBars>()) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

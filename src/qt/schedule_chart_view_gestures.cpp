@@ -409,7 +409,8 @@ void ScheduleChartView::removeLastClickedBar() {
     } else {
         const QString resource =
             toQString(chart_.RowColumnText(static_cast<int16_t>(target.row), 1));
-        const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(bar.Tag);
+        const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(
+            chart_, static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
         QString question;
         if (bar.Kind == kTemporaryBarKind && facts.valid()) {
             question = tr("Remove the copy of work order %1, activity %2, from %3?\n\n"

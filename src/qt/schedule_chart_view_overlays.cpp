@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <tessaro/bars/bar_description.hpp>
 #include <tessaro/qt/conversions.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
@@ -207,8 +208,9 @@ const std::vector<ScheduleChartView::ChangedActivity>& ScheduleChartView::change
             change.currentRow = 0;
             for (const auto& [row, bar] : chart_.FindTimeBarsInKeyGroup(change.workOrder)) {
                 const ChartBar& b = chart_.Bar(row, bar);
-                if (b.Kind != kWorkOrderBarKind ||
-                    qt_detail::ReadBarFacts(b.Tag).activity.toStdString() != change.activity) {
+                const std::optional<BarActivity> named = ActivityOfBar(chart_, row, bar);
+                if (RoleOfBarKind(b.Kind) != BarRole::WorkOrder || !named ||
+                    std::to_string(named->ScheduleNumber) != change.activity) {
                     continue;
                 }
                 if (change.currentRow == 0 || b.Start.AbsoluteMinutes() < change.currentStart) {
@@ -227,13 +229,14 @@ const ScheduleChartView::ChangedActivity* ScheduleChartView::changeOf(int row, i
     if (!barExists(row, bar) || changes().empty()) {
         return nullptr;
     }
-    const ChartBar& b = chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
-    if (b.Kind != kWorkOrderBarKind) {
+    const auto r = static_cast<int16_t>(row);
+    const auto b = static_cast<int16_t>(bar);
+    const std::optional<BarActivity> named = ActivityOfBar(chart_, r, b);
+    if (RoleOfBarKind(chart_.Bar(r, b).Kind) != BarRole::WorkOrder || !named) {
         return nullptr;
     }
-    const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(b.Tag);
     const auto found =
-        changeIndex_.find(ChangeKey(facts.workOrder.toStdString(), facts.activity.toStdString()));
+        changeIndex_.find(ChangeKey(named->WorkOrder, std::to_string(named->ScheduleNumber)));
     return found == changeIndex_.end() ? nullptr : &changes_[found->second];
 }
 
@@ -251,11 +254,11 @@ void ScheduleChartView::paintChanges(QPainter& painter, int firstRow, int lastRo
                                 change.currentEnd >= fromMinute && change.currentStart <= toMinute;
         const QRect now = change.currentRow == 0 ? QRect()
                                                  : spanRect(change.currentRow, change.currentStart,
-                                                            change.currentEnd, kWorkOrderBarKind);
+                                                            change.currentEnd, WorkOrderBarKind);
         const bool loadedInSight = change.loadedRow >= firstRow && change.loadedRow <= lastRow &&
                                    change.loadedEnd >= fromMinute && change.loadedStart <= toMinute;
         const QRect was =
-            spanRect(change.loadedRow, change.loadedStart, change.loadedEnd, kWorkOrderBarKind);
+            spanRect(change.loadedRow, change.loadedStart, change.loadedEnd, WorkOrderBarKind);
         if (loadedInSight) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(QPen(colours.changeOutline, 2, Qt::DashLine));
@@ -297,11 +300,14 @@ QString ScheduleChartView::describeBar(int row, int bar) const {
     const QString resource = toQString(chart_.RowColumnText(static_cast<int16_t>(row), 1));
     const QString span = DateTimeText(b.Start.AbsoluteMinutes(), locale) +
                          QStringLiteral(" \u2013 ") + DateTimeText(b.End.AbsoluteMinutes(), locale);
-    if (b.Kind == kCalendarBarKind) {
+    const BarRole role = RoleOfBarKind(b.Kind);
+    if (role == BarRole::Calendar) {
         return tr("%1 is not available\n%2").arg(resource, span);
     }
-    const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(b.Tag);
-    if (!facts.valid() || (b.Kind != kWorkOrderBarKind && b.Kind != kTemporaryBarKind)) {
+    // Only work-order bars and their copies carry a record.
+    const qt_detail::BarFacts facts =
+        qt_detail::ReadBarFacts(chart_, static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    if (!facts.valid()) {
         return toQString(chart_.HintText());
     }
     QStringList lines;
@@ -309,7 +315,7 @@ QString ScheduleChartView::describeBar(int row, int bar) const {
         facts.activity.isEmpty()
             ? tr("Work order %1").arg(facts.workOrder)
             : tr("Work order %1, activity %2").arg(facts.workOrder, facts.activity);
-    lines << (b.Kind == kTemporaryBarKind ? tr("Copy of: %1").arg(activity) : activity);
+    lines << (role == BarRole::Temporary ? tr("Copy of: %1").arg(activity) : activity);
     if (!facts.customer.isEmpty()) {
         lines << tr("Customer: %1").arg(facts.customer) +
                      (facts.salesOrder.isEmpty() ? QString()
@@ -329,7 +335,7 @@ QString ScheduleChartView::describeBar(int row, int bar) const {
     if (const ChangedActivity* change = changeOf(row, bar); change != nullptr) {
         lines << QString() << change->summary;
     }
-    if (b.Kind == kWorkOrderBarKind) {
+    if (role == BarRole::WorkOrder) {
         lines << QString() << tr("Copy the activity (right-click, Copy) to move it.");
     } else {
         lines << QString()

@@ -6,15 +6,17 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPolygonF>
+#include <QPolygon>
 #include <QScrollBar>
 
+#include <tessaro/bars/bar_description.hpp>
 #include <tessaro/qt/conversions.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
-#include "bar_facts.hpp"
 #include "bar_index.hpp"
+#include "bar_marks.hpp"
 #include "chart_palette.hpp"
+#include "frame_bars.hpp"
 #include "label_cache.hpp"
 #include "time_header.hpp"
 
@@ -32,6 +34,31 @@ int RoundedX(double x) {
 // Below this width a bar shows no text: the label would be an ellipsis.
 constexpr int kLabelMinimumWidth = 24;
 
+// The one-pixel outline on the rect's edge, as drawRect(rect.adjusted(0, 0, -1, -1)) draws it
+// with a solid pen of width 1: filled, it costs a fraction of a stroke.
+void FillOutline(QPainter& painter, const QRect& rect, const QColor& colour) {
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), colour);
+    if (rect.height() > 1) {
+        painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), colour);
+    }
+    if (rect.height() > 2) {
+        painter.fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), colour);
+        if (rect.width() > 1) {
+            painter.fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), colour);
+        }
+    }
+}
+
+void DrawOutline(QPainter& painter, const QRect& rect, const QColor& colour, Qt::PenStyle style) {
+    if (style == Qt::SolidLine && colour.alpha() == 255) {
+        FillOutline(painter, rect, colour);
+        return;
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colour, 1, style));
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
 }  // namespace
 
 void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
@@ -43,13 +70,15 @@ void ScheduleChartView::paintChart(QPainter& painter) {
     *colours_ = ChartColours::from(palette());
     labels_->useFont(layout_.barFont);
     const ChartColours& colours = *colours_;
+    marks_->useColours(colours.markOutline, colours.markFill);
     painter.fillRect(QRect(QPoint(0, 0), frameSize()), colours.base);
     const auto [firstRow, lastRow] = visibleRows();
+    findFrameBars(firstRow, lastRow);
 
     painter.save();
     painter.setClipRect(chartArea());
     paintTimeBackground(painter);
-    int painted = paintBars(painter, firstRow, lastRow, true);
+    int painted = paintBars(painter, true);
     if (!exporting() && dragState_ == DragState::MovingBar && gesture_.targetRow >= firstRow &&
         gesture_.targetRow <= lastRow) {
         // The row a moved bar would land on, over its calendar blocks too.
@@ -62,7 +91,7 @@ void ScheduleChartView::paintChart(QPainter& painter) {
     }
     paintGridLines(painter, firstRow, lastRow);
     paintChanges(painter, firstRow, lastRow);
-    painted += paintBars(painter, firstRow, lastRow, false);
+    painted += paintBars(painter, false);
     paintConflictZones(painter, firstRow, lastRow);
     paintNowLine(painter);
     if (!exporting()) {
@@ -110,20 +139,19 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
     const auto [fromMinute, toMinute] = visibleMinutes();
     const int64_t lastMinute = int64_t{axis.lastDay() + 1} * TimeAxis::kMinutesPerDay;
 
+    // The lines are one pixel wide and opaque: filled, each costs a fraction of a stroke.
     if (hourWidth >= 8) {
-        painter.setPen(colours.hourLine);
         for (int64_t minute = std::max<int64_t>(fromMinute / 60 * 60, 0);
              minute <= std::min(toMinute, lastMinute); minute += 60) {
             if (minute % TimeAxis::kMinutesPerDay != 0) {
                 const int x = RoundedX(minuteX(minute));
-                painter.drawLine(x, chart.top(), x, chart.bottom());
+                painter.fillRect(QRect(x, chart.top(), 1, chart.height()), colours.hourLine);
             }
         }
     }
     // Days while they are wide enough to tell apart, weeks (from Monday) below that.
     const int step = axis.dayWidth() >= 4 ? 1 : 7;
     if (axis.dayWidth() * step >= 4) {
-        painter.setPen(colours.dayLine);
         for (int32_t day = std::max(firstVisibleDay(), axis.firstDay()); day <= axis.lastDay() + 1;
              ++day) {
             const int x = RoundedX(minuteX(int64_t{day} * TimeAxis::kMinutesPerDay));
@@ -131,62 +159,76 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
                 break;
             }
             if (step == 1 || TimeAxis::weekday(day) == 1) {
-                painter.drawLine(x, chart.top(), x, chart.bottom());
+                painter.fillRect(QRect(x, chart.top(), 1, chart.height()), colours.dayLine);
             }
         }
     }
-    painter.setPen(colours.rowLine);
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = rowTop(row) + layout_.rowHeight - 1;
-        painter.drawLine(chart.left(), y, chart.right(), y);
+        painter.fillRect(QRect(chart.left(), y, chart.width(), 1), colours.rowLine);
     }
 }
 
-int ScheduleChartView::paintBars(QPainter& painter, int firstRow, int lastRow,
-                                 bool calendarBlocks) {
+void ScheduleChartView::findFrameBars(int firstRow, int lastRow) {
+    qt_detail::FrameBars& found = *frameBars_;
+    found.clear();
     const auto [fromMinute, toMinute] = visibleMinutes();
-    std::vector<int16_t> visible;
-    int painted = 0;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const qt_detail::RowConflicts& conflicts =
-            index_->conflicts(chart_, static_cast<int16_t>(row));
-        visible.clear();
-        index_->row(chart_, static_cast<int16_t>(row))
-            .forEachIn(fromMinute, toMinute, [&](const qt_detail::RowBarIndex::Entry& entry) {
-                visible.push_back(entry.bar);
-            });
+        const auto r = static_cast<int16_t>(row);
+        const qt_detail::RowConflicts& conflicts = index_->conflicts(chart_, r);
+        found.row.clear();
+        index_->row(chart_, r).forEachIn(
+            fromMinute, toMinute,
+            [&](const qt_detail::RowBarIndex::Entry& entry) { found.row.push_back(entry.bar); });
         // Later bars lie on top of earlier ones, as hit testing expects.
-        std::sort(visible.begin(), visible.end());
-        for (const int16_t bar : visible) {
-            const ChartBar& b = chart_.Bar(static_cast<int16_t>(row), bar);
-            if ((b.Kind == kCalendarBarKind) != calendarBlocks) {
-                continue;
+        std::sort(found.row.begin(), found.row.end());
+        for (const int16_t bar : found.row) {
+            if (RoleOfBarKind(chart_.Bar(r, bar).Kind) == BarRole::Calendar) {
+                found.calendarBlocks.push_back({r, bar, false});
+            } else {
+                found.others.push_back(
+                    {r, bar, !conflicts.bars.empty() && conflicts.contains(bar)});
             }
-            const QRect rect = barRect(row, bar);
-            paintBar(painter, rect, b, false, !conflicts.bars.empty() && conflicts.contains(bar));
-            if (!exporting() && hasFocus() && row == lastClicked_.row && bar == lastClicked_.bar) {
-                // The bar the Delete key acts on.
-                painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRect(rect.adjusted(-2, -2, 1, 1));
-            }
-            ++painted;
         }
     }
-    return painted;
 }
 
-void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar,
-                                 bool ghost, bool conflicting) const {
+int ScheduleChartView::paintBars(QPainter& painter, bool calendarBlocks) {
+    const std::vector<qt_detail::FrameBar>& bars =
+        calendarBlocks ? frameBars_->calendarBlocks : frameBars_->others;
+    const bool markClicked = !exporting() && hasFocus();
+    for (const qt_detail::FrameBar& found : bars) {
+        const ChartBar& b = chart_.Bar(found.row, found.bar);
+        const QRect rect =
+            spanRect(found.row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), b.Kind);
+        if (calendarBlocks) {
+            painter.fillRect(rect, colours_->calendarBlock);
+        } else {
+            paintBar(painter, rect, found.row, found.bar, GlanceAtBar(chart_, found.row, found.bar),
+                     false, found.conflicting);
+        }
+        if (markClicked && found.row == lastClicked_.row && found.bar == lastClicked_.bar) {
+            // The bar the Delete key acts on.
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rect.adjusted(-2, -2, 1, 1));
+        }
+    }
+    return static_cast<int>(bars.size());
+}
+
+void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t index,
+                                 const BarGlance& glance, bool ghost, bool conflicting) const {
     const ChartColours& colours = *colours_;
-    if (bar.Kind == kCalendarBarKind) {
+    const ChartBar& bar = chart_.Bar(row, index);
+    if (glance.Role == BarRole::Calendar) {
         painter.fillRect(rect, colours.calendarBlock);
         return;
     }
     const BarStyle style =
         bar.Style >= 1 && bar.Style <= chart_.StyleCount() ? chart_.Style(bar.Style) : BarStyle{};
-    const bool temporary = bar.Kind == kTemporaryBarKind;
-    const bool selected = style.Flags == kSelectedStyleFlags;
+    const bool temporary = glance.Role == BarRole::Temporary;
+    const bool selected = glance.Selected;
     QColor fill =
         temporary ? colours.temporaryBar : toQColor(bar.Colour != -1 ? bar.Colour : style.Colour);
     QColor outline = temporary  ? colours.temporaryOutline
@@ -200,61 +242,19 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
     }
 
     painter.fillRect(rect, fill);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(outline, 1, outlineStyle));
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    DrawOutline(painter, rect, outline, outlineStyle);
     if (selected && !ghost && rect.width() > 4 && rect.height() > 4) {
         // A selected bar carries a double outline: visibly stronger than any other.
-        painter.drawRect(rect.adjusted(1, 1, -2, -2));
+        DrawOutline(painter, rect.adjusted(1, 1, -1, -1), outline, outlineStyle);
     }
     if (conflicting && !ghost) {
         // Overlapping work: a thick outline in the conflict colour, outside the bar so that the
         // bar's own colour still shows its status.
+        painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(colours.conflict, 2));
         painter.drawRect(QRectF(rect).adjusted(-1, -1, 0, 0));
     }
-
-    // The text stays readable when the bar starts left of the visible chart.
-    const QRect shown = rect.intersected(chartArea());
-    if (shown.width() >= kLabelMinimumWidth) {
-        const QRect textRect = shown.adjusted(palette::kTextPadding - 2, 0, -3, 0);
-        if (bar.Kind == kWorkOrderBarKind || temporary) {
-            // The record names the activity (the control's text is often only "."): the whole
-            // name where it fits, else the work order, else the activity; never a stub.
-            const QString label = qt_detail::ActivityLabelOf(bar.Tag);
-            if (!label.isEmpty()) {
-                const qsizetype split = label.indexOf(QStringLiteral(" / "));
-                const QString order = split < 0 ? label : label.left(split);
-                const QString activity = split < 0 ? QString() : label.mid(split + 3);
-                for (const QString& candidate :
-                     {temporary ? tr("Copy of %1").arg(label) : label, order, activity}) {
-                    if (candidate.isEmpty()) {
-                        continue;
-                    }
-                    const qt_detail::LabelCache::Entry& entry = labels_->get(candidate);
-                    if (entry.width <= textRect.width()) {
-                        painter.setPen(colours.inkOn(fill));
-                        painter.setFont(layout_.barFont);
-                        painter.drawStaticText(
-                            textRect.left(),
-                            textRect.top() + (textRect.height() - labels_->height()) / 2,
-                            entry.text);
-                        break;
-                    }
-                }
-            }
-        } else if (!bar.Text.empty()) {
-            painter.setFont(layout_.barFont);
-            const QFontMetrics metrics(layout_.barFont);
-            const QString elided =
-                metrics.elidedText(toQString(bar.Text), Qt::ElideRight, textRect.width());
-            if (!elided.isEmpty() && elided != QStringLiteral("\u2026")) {
-                painter.setPen(colours.inkOn(fill));
-                painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                                 elided);
-            }
-        }
-    }
+    paintLabel(painter, rect, row, index, glance, fill);
 
     const double centre = rect.top() + rect.height() / 2.0;
     auto markSize = [&](int16_t size) {
@@ -265,10 +265,59 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, const Cha
     const int startSize = markSize(style.StartMarkSize);
     const int endSize = markSize(style.EndMarkSize);
     if (rect.width() >= startSize) {
-        paintMark(painter, style.StartMark, startSize, {double(rect.left()), centre});
+        marks_->draw(painter, style.StartMark, startSize, {double(rect.left()), centre});
     }
     if (rect.width() >= endSize) {
-        paintMark(painter, style.EndMark, endSize, {double(rect.right() + 1), centre});
+        marks_->draw(painter, style.EndMark, endSize, {double(rect.right() + 1), centre});
+    }
+}
+
+void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t index,
+                                   const BarGlance& glance, const QColor& fill) const {
+    // The text stays readable when the bar starts left of the visible chart.
+    const QRect shown = rect.intersected(chartArea());
+    if (shown.width() < kLabelMinimumWidth) {
+        return;
+    }
+    const QRect textRect = shown.adjusted(palette::kTextPadding - 2, 0, -3, 0);
+    const bool temporary = glance.Role == BarRole::Temporary;
+    if (glance.Role == BarRole::WorkOrder || temporary) {
+        // The record names the activity (the control's text is often only "."): the whole name
+        // where it fits, else the work order, else the activity; never a stub. Only bars with
+        // room read their record.
+        const std::optional<BarActivity> named = ActivityOfBar(chart_, row, index);
+        if (!named) {
+            return;
+        }
+        qt_detail::LabelCache::ActivityLabels& labels =
+            labels_->activity({named->WorkOrder, named->ScheduleNumber, temporary}, [&] {
+                const QString order = toQString(named->WorkOrder).trimmed();
+                const QString activity = QString::number(named->ScheduleNumber);
+                const QString whole = order + QStringLiteral(" / ") + activity;
+                return std::array<QString, 3>{temporary ? tr("Copy of %1").arg(whole) : whole,
+                                              order, activity};
+            });
+        for (int i = 0; i < labels.count; ++i) {
+            qt_detail::LabelCache::Entry& entry = labels.candidates[static_cast<size_t>(i)];
+            if (entry.width() <= textRect.width()) {
+                painter.setPen(colours_->inkOn(fill));
+                painter.setFont(layout_.barFont);
+                painter.drawStaticText(textRect.left(),
+                                       textRect.top() + (textRect.height() - labels_->height()) / 2,
+                                       entry.laidOut(labels_->font()));
+                return;
+            }
+        }
+    } else if (const ChartBar& bar = chart_.Bar(row, index); !bar.Text.empty()) {
+        painter.setFont(layout_.barFont);
+        const QFontMetrics metrics(layout_.barFont);
+        const QString elided =
+            metrics.elidedText(toQString(bar.Text), Qt::ElideRight, textRect.width());
+        if (!elided.isEmpty() && elided != QStringLiteral("\u2026")) {
+            painter.setPen(colours_->inkOn(fill));
+            painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                             elided);
+        }
     }
 }
 
@@ -282,7 +331,7 @@ void ScheduleChartView::paintConflictZones(QPainter& painter, int firstRow, int 
             zones.begin(), zones.end(), fromMinute,
             [](const std::pair<int64_t, int64_t>& z, int64_t minute) { return z.second < minute; });
         for (; zone != zones.end() && zone->first <= toMinute; ++zone) {
-            const QRect rect = spanRect(row, zone->first, zone->second, kWorkOrderBarKind);
+            const QRect rect = spanRect(row, zone->first, zone->second, WorkOrderBarKind);
             painter.fillRect(rect, QBrush(hatch, Qt::BDiagPattern));
         }
     }
@@ -302,37 +351,6 @@ void ScheduleChartView::paintNowLine(QPainter& painter) const {
     painter.drawLine(x, chart.top(), x, chart.bottom());
 }
 
-void ScheduleChartView::paintMark(QPainter& painter, int mark, int size, QPointF at) const {
-    if (mark < 1 || mark > 6) {
-        return;
-    }
-    // 1 and 4 point right, 2 and 5 are diamonds, 3 and 6 point down; 4..6 are solid.
-    const double h = size / 2.0;
-    const double x = at.x();
-    const double y = at.y();
-    QPolygonF shape;
-    switch ((mark - 1) % 3) {
-        case 0:
-            shape << QPointF(x - h, y - h) << QPointF(x + h, y) << QPointF(x - h, y + h);
-            break;
-        case 1:
-            shape << QPointF(x, y - h) << QPointF(x + h, y) << QPointF(x, y + h)
-                  << QPointF(x - h, y);
-            break;
-        default:
-            shape << QPointF(x - h, y - h) << QPointF(x + h, y - h) << QPointF(x, y + h);
-            break;
-    }
-    const bool solid = mark >= 4;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const ChartColours& colours = *colours_;
-    painter.setPen(QPen(solid ? colours.markFill : colours.markOutline, 1));
-    painter.setBrush(solid ? colours.markOutline : colours.markFill);
-    painter.drawPolygon(shape);
-    painter.restore();
-}
-
 void ScheduleChartView::paintGhost(QPainter& painter) const {
     if (dragState_ != DragState::MovingBar && dragState_ != DragState::MovingStart &&
         dragState_ != DragState::MovingEnd) {
@@ -345,7 +363,9 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
         chart_.Bar(static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
     const QRect rect =
         spanRect(gesture_.targetRow, gesture_.ghostStart, gesture_.ghostEnd, bar.Kind);
-    paintBar(painter, rect, bar, true, false);
+    const auto row = static_cast<int16_t>(gesture_.row);
+    const auto index = static_cast<int16_t>(gesture_.bar);
+    paintBar(painter, rect, row, index, GlanceAtBar(chart_, row, index), true, false);
 
     // Where the bar would go, spelt out beside the ghost.
     QString caption;

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <tessaro/bars/bar_description.hpp>
 #include <tessaro/qt/conversions.hpp>
 #include <tessaro/qt/list_grid_view.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
@@ -308,7 +309,7 @@ QString TessaroWidget::conflictEntryText(int index) const {
         return {};
     }
     const ChartBar& b = chart.Bar(row, bar);
-    const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(b.Tag);
+    const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(chart, row, bar);
     if (!facts.valid()) {
         return {};
     }
@@ -395,8 +396,9 @@ QString TessaroWidget::activityNowText() const {
     ChartTime end;
     for (const auto& [r, bar] : chart.FindTimeBarsInKeyGroup(workOrder)) {
         const ChartBar& b = chart.Bar(r, bar);
-        if (b.Kind != ScheduleChartView::kWorkOrderBarKind ||
-            qt_detail::ReadBarFacts(b.Tag).activity != toQString(activity)) {
+        const std::optional<BarActivity> named = ActivityOfBar(chart, r, bar);
+        if (RoleOfBarKind(b.Kind) != BarRole::WorkOrder || !named ||
+            QString::number(named->ScheduleNumber) != toQString(activity)) {
             continue;
         }
         if (row == 0 || b.Start < start) {

@@ -1,14 +1,11 @@
 #include <tessaro/runtime/calendar.hpp>
 
 #include "runtime/checked_arithmetic.hpp"
-
 #include "runtime/floor_division.hpp"
 
 namespace tessaro {
 
 namespace {
-
-constexpr int64_t kSecondsPerDay = 86400;
 
 // Days from 1 January 1970 to 1 January 1900 in the civil-days algorithm below.
 constexpr int64_t kDayNumberOffset = 25567;

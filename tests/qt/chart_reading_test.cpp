@@ -22,6 +22,7 @@
 #include <tessaro/runtime/calendar.hpp>
 
 #include "chart_palette.hpp"
+#include "demo/dark_palette.hpp"
 #include "qt/widget_test_support.hpp"
 #include "time_header.hpp"
 
@@ -330,18 +331,7 @@ TEST_F(ChartReadingTest, BarsWithRoomNameTheirWorkOrderAndActivity) {
 
 // ---- Palettes ----
 
-QPalette DarkPalette() {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(45, 45, 48));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Base, QColor(30, 30, 32));
-    dark.setColor(QPalette::AlternateBase, QColor(40, 40, 44));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::Button, QColor(53, 53, 56));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    return dark;
-}
+using demo::DarkPalette;
 
 TEST_F(ChartReadingTest, TextReadsOnItsBackgroundInLightAndDarkPalettes) {
     using chart_palette::ChartColours;

@@ -14,6 +14,7 @@
 #include <QRect>
 #include <QString>
 
+#include <tessaro/bars/chart_conventions.hpp>
 #include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/qt/export.hpp>
 #include <tessaro/qt/time_axis.hpp>
@@ -25,9 +26,12 @@ class QTimer;
 
 namespace tessaro {
 
+struct BarGlance;
 namespace qt_detail {
+class BarMarks;
 class ChartBarIndex;
 class LabelCache;
+struct FrameBars;
 }  // namespace qt_detail
 namespace chart_palette {
 struct ChartColours;
@@ -66,12 +70,12 @@ public:
         explicit operator bool() const { return bar != 0; }
     };
 
-    // Kinds of bar the control gives a meaning of their own.
-    static constexpr int32_t kCalendarBarKind = 1000;
-    static constexpr int32_t kWorkOrderBarKind = 2000;
-    static constexpr int32_t kTemporaryBarKind = 3000;
+    // Kinds of bar the control gives a meaning of their own (the core's chart conventions).
+    static constexpr int32_t kCalendarBarKind = CalendarBarKind;
+    static constexpr int32_t kWorkOrderBarKind = WorkOrderBarKind;
+    static constexpr int32_t kTemporaryBarKind = TemporaryBarKind;
     // Creation flags of the bar styles the control uses for a selected bar.
-    static constexpr int32_t kSelectedStyleFlags = 23;
+    static constexpr int32_t kSelectedStyleFlags = SelectedBarStyleFlags;
     // Within this many pixels of a bar's end the mouse takes the edge instead of the body.
     static constexpr int kEdgeGrip = 4;
 
@@ -299,14 +303,17 @@ private:
     void paintChart(QPainter& painter);
     void paintTimeBackground(QPainter& painter) const;
     void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
+    // The bars in sight, found once a frame for every pass that paints them.
+    void findFrameBars(int firstRow, int lastRow);
     // Calendar blocks first, under the grid lines; every other bar after them.
-    int paintBars(QPainter& painter, int firstRow, int lastRow, bool calendarBlocks);
-    void paintBar(QPainter& painter, const QRect& rect, const ChartBar& bar, bool ghost,
-                  bool conflicting) const;
+    int paintBars(QPainter& painter, bool calendarBlocks);
+    void paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
+                  const BarGlance& glance, bool ghost, bool conflicting) const;
+    void paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
+                    const BarGlance& glance, const QColor& fill) const;
     void paintConflictZones(QPainter& painter, int firstRow, int lastRow) const;
     void paintChanges(QPainter& painter, int firstRow, int lastRow) const;
     void paintNowLine(QPainter& painter) const;
-    void paintMark(QPainter& painter, int mark, int size, QPointF at) const;
     void paintGhost(QPainter& painter) const;
     void paintHeader(QPainter& painter) const;
     void paintList(QPainter& painter, int firstRow, int lastRow) const;
@@ -338,6 +345,8 @@ private:
     // The palette's chart colours, taken again at every paint.
     std::unique_ptr<chart_palette::ChartColours> colours_;
     std::unique_ptr<qt_detail::LabelCache> labels_;
+    std::unique_ptr<qt_detail::BarMarks> marks_;
+    std::unique_ptr<qt_detail::FrameBars> frameBars_;
     std::optional<ChartTime> now_;
     // Where F8 goes on from: a row and a minute.
     std::pair<int, int64_t> conflictCursor_{0, 0};
