@@ -92,10 +92,9 @@ int16_t Tessaro_Ctrl::CalendarBarStyle() {
 void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
     Box4_.SetText(Calxml);
 
-    PayloadRecords payload = ReadPayloadRecords(Box4_.Text());
     RecordTable table;
     AddFixedColumns(table, kCalendarColumns);
-    ReadRecords(table, payload.Elements);
+    const PayloadValues payload = ReadPayloadTable(table, Box4_.Text(), PayloadColumns::OfTable);
 
     // Every entry that will be drawn is read first, so a failure leaves the chart as it was.
     std::vector<CalendarBar> bars;

@@ -138,10 +138,9 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
             ~RegistryGuard() { control.WorkOrderRegistry_ = loaded ? nullptr : std::move(found); }
         } registryGuard{*this, std::move(WorkOrderRegistry_)};
 
-        PayloadRecords payload = ReadPayloadRecords(Box2_.Text());
         RecordTable table;
-        AddColumnsOfElement(table, payload.Elements.front());
-        ReadRecords(table, payload.Elements);
+        PayloadValues payload =
+            ReadPayloadTable(table, Box2_.Text(), PayloadColumns::OfFirstRecord);
 
         // Every record that will be drawn is read and converted before the first bar is added, so a
         // failing payload leaves the chart as it was. Positions follow the rows first, then the
@@ -225,7 +224,7 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
         ctResSched_.ReserveKeyGroups(static_cast<std::size_t>(Registry().Count()));
         // From here on nothing reads the document or the table, which point into it.
         table = RecordTable();
-        payload = PayloadRecords();
+        payload = PayloadValues();
         std::size_t rowStart = 0;
         for (int32_t row = 1; row <= rows; ++row) {
             const std::size_t rowEnd = rowEnds[static_cast<std::size_t>(row - 1)];
