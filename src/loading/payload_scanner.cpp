@@ -9,6 +9,10 @@
 #include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tessaro {
 
 namespace {
@@ -54,7 +58,52 @@ bool Is(char c, ByteClass byteClass) {
 struct Attribute {
     std::string_view Name;
     std::string_view Value;
+    // Whether the name is the one of the column at the attribute's place.
+    bool InPlace = false;
 };
+
+// Whether the short texts are equal; names of up to sixteen bytes take two word compares.
+bool SameBytes(const char* a, const char* b, std::size_t size) {
+    if (size < 8 || size > 16) {
+        return std::memcmp(a, b, size) == 0;
+    }
+    uint64_t words[4];
+    std::memcpy(&words[0], a, 8);
+    std::memcpy(&words[1], b, 8);
+    std::memcpy(&words[2], a + size - 8, 8);
+    std::memcpy(&words[3], b + size - 8, 8);
+    return ((words[0] ^ words[1]) | (words[2] ^ words[3])) == 0;
+}
+
+// The first byte from `at` on that a value does not hold as it is.
+const char* SkipPlainValue(const char* at, const char* end) {
+#if defined(__SSE2__)
+    // Values are most of a payload's bytes: sixteen are classified at a time.
+    const __m128i doubleQuote = _mm_set1_epi8('"');
+    const __m128i singleQuote = _mm_set1_epi8('\'');
+    const __m128i ampersand = _mm_set1_epi8('&');
+    const __m128i lessThan = _mm_set1_epi8('<');
+    const __m128i controlBits = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i zero = _mm_setzero_si128();
+    while (end - at >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i quotes =
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, doubleQuote), _mm_cmpeq_epi8(bytes, singleQuote));
+        const __m128i markup =
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, ampersand), _mm_cmpeq_epi8(bytes, lessThan));
+        const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(bytes, controlBits), zero);
+        const int stops = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(quotes, markup), control));
+        if (stops != 0) {
+            return at + __builtin_ctz(static_cast<unsigned>(stops));
+        }
+        at += 16;
+    }
+#endif
+    while (at != end && Is(*at, kPlainValue)) {
+        ++at;
+    }
+    return at;
+}
 
 // Writes the code point as UTF-8; returns the bytes written.
 std::size_t WriteUtf8(uint32_t code, char* out) {
@@ -173,8 +222,11 @@ public:
         return true;
     }
 
-    // At "<": an element's name and attributes up to its ">" or "/>".
-    bool StartTag(std::string_view& name, std::vector<Attribute>& attributes, bool& closed) {
+    // At "<": an element's name and attributes up to its ">" or "/>". `expected` holds each
+    // column's name followed by =" : an attribute written so at its place is read without
+    // classifying its name's bytes.
+    bool StartTag(std::string_view& name, std::vector<Attribute>& attributes, bool& closed,
+                  const std::vector<std::string>& expected) {
         ++at_;
         if (!ReadName(name)) {
             return false;
@@ -199,8 +251,24 @@ public:
                 closed = true;
                 return true;
             }
+            if (at_ == before) {
+                return false;
+            }
             Attribute& attribute = attributes.emplace_back();
-            if (at_ == before || !ReadName(attribute.Name)) {
+            const std::size_t place = attributes.size() - 1;
+            if (place < expected.size()) {
+                const std::string& written = expected[place];
+                if (Left() > written.size() && SameBytes(at_, written.data(), written.size())) {
+                    attribute.InPlace = true;
+                    attribute.Name = std::string_view(written.data(), written.size() - 2);
+                    at_ += written.size() - 1;
+                    if (!ReadValue(attribute.Value)) {
+                        return false;
+                    }
+                    continue;
+                }
+            }
+            if (!ReadName(attribute.Name)) {
                 return false;
             }
             SkipSpace();
@@ -256,9 +324,7 @@ private:
         const char quote = *at_++;
         const char* start = at_;
         for (;;) {
-            while (at_ != end_ && Is(*at_, kPlainValue)) {
-                ++at_;
-            }
+            at_ = SkipPlainValue(at_, end_);
             if (AtEnd()) {
                 return false;
             }
@@ -326,7 +392,7 @@ bool AddRecord(RecordTable& table, const std::vector<std::string>& lookupNames,
     for (std::size_t column = 0; column < attributes.size(); ++column) {
         const std::string& name = lookupNames[column];
         const Attribute* value = &attributes[column];
-        if (value->Name != name) {
+        if (!value->InPlace && value->Name != name) {
             const auto found = std::find_if(attributes.begin(), attributes.end(),
                                             [&](const Attribute& a) { return a.Name == name; });
             if (found == attributes.end()) {
@@ -348,14 +414,16 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
     std::string_view rootName;
     bool closed = false;
     if (!scanner.SkipMisc(true) || !scanner.Next("<") ||
-        !scanner.StartTag(rootName, attributes, closed) || closed) {
+        !scanner.StartTag(rootName, attributes, closed, {}) || closed) {
         return false;
     }
 
     std::vector<std::string> lookupNames;
+    std::vector<std::string> writtenNames;
     const auto nameColumns = [&] {
         for (int32_t column = 0; column < table.ColumnCount(); ++column) {
             lookupNames.push_back(AsciiLowered(table.ColumnName(column)));
+            writtenNames.push_back(lookupNames.back() + "=\"");
         }
     };
     if (columns == PayloadColumns::OfTable) {
@@ -378,7 +446,7 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
         }
         const char* recordStart = scanner.At();
         std::string_view name;
-        if (!scanner.StartTag(name, attributes, closed)) {
+        if (!scanner.StartTag(name, attributes, closed, writtenNames)) {
             return false;
         }
         if (!closed) {
