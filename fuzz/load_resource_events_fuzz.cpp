@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const auto counted = oldKey ? added.find(WorkOrderOf(oldKey->WorkOrder)) : added.end();
             if (counted != added.end()) {
                 std::string key;
-                AssembleBarKey(key, oldKey->WorkOrder, oldKey->Position,
-                               static_cast<int16_t>(counted->second.Bars));
+                AssembleKeyID(key, oldKey->WorkOrder, oldKey->Position,
+                              static_cast<int16_t>(counted->second.Bars));
                 FUZZ_CHECK(has.Key == key);
                 has.Key = had.Key;
             }

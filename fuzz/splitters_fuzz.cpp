@@ -13,26 +13,8 @@
 #include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
+#include "bars/bar_record_codec.hpp"
 #include "fuzz_support.hpp"
-
-namespace tessaro {
-
-// The control's record procedures are private; the control befriends this probe, as the tests'.
-class TessaroCtrlProbe {
-public:
-    explicit TessaroCtrlProbe(Tessaro_Ctrl& control) : control_(control) {}
-    void AssembleBarRecord(std::string& text, const BarRecord& record) {
-        control_.AssembleBarRecord(text, record);
-    }
-    void DisAssembleBarRecord(const std::string& text, BarRecord& record) {
-        control_.DisAssembleBarRecord(text, record);
-    }
-
-private:
-    Tessaro_Ctrl& control_;
-};
-
-}  // namespace tessaro
 
 using namespace tessaro;
 using namespace tessaro::fuzzing;
@@ -108,10 +90,10 @@ BarRecord SentinelRecord() {
     return record;
 }
 
-void CheckRecord(TessaroCtrlProbe control, const std::string& text) {
+void CheckRecord(const std::string& text) {
     BarRecord record = SentinelRecord();
     try {
-        control.DisAssembleBarRecord(text, record);
+        DisassembleBarRecordText(text, record);
     } catch (const AutomationError& error) {
         FUZZ_CHECK(IsSplitError(error));
         return;
@@ -124,7 +106,7 @@ void CheckRecord(TessaroCtrlProbe control, const std::string& text) {
 
     std::string assembled = "\x01unset";
     try {
-        control.AssembleBarRecord(assembled, record);
+        AssembleBarRecordText(assembled, record);
     } catch (const AutomationError& error) {
         FUZZ_CHECK(error.Number() == kBarKeyBlankErrorNumber &&
                    TrimSpaces(record.work_order_no).empty() && assembled == "\x01unset");
@@ -133,7 +115,7 @@ void CheckRecord(TessaroCtrlProbe control, const std::string& text) {
     FUZZ_CHECK(CountRecordSeparators(assembled) == 17);
     BarRecord again;
     try {
-        control.DisAssembleBarRecord(assembled, again);
+        DisassembleBarRecordText(assembled, again);
     } catch (const AutomationError&) {
         FUZZ_CHECK(false);
     }
@@ -141,7 +123,7 @@ void CheckRecord(TessaroCtrlProbe control, const std::string& text) {
 
     // The assembled text is the record's one form: assembling again gives it back.
     std::string reassembled;
-    control.AssembleBarRecord(reassembled, again);
+    AssembleBarRecordText(reassembled, again);
     FUZZ_CHECK(reassembled == assembled);
 }
 
@@ -151,6 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Tessaro_Ctrl control;
     const std::string text(AsText(data, size));
     CheckKey(control, text);
-    CheckRecord(TessaroCtrlProbe(control), text);
+    CheckRecord(text);
     return 0;
 }

@@ -8,8 +8,8 @@
 
 namespace tessaro {
 
-void AssembleBarKey(std::string& szKeyId, std::string_view wonumber, int16_t SubActivityPosition,
-                    int16_t SubActivityCount) {
+void AssembleKeyID(std::string& szKeyId, std::string_view wonumber, int16_t SubActivityPosition,
+                   int16_t SubActivityCount) {
     const std::string_view number = TrimSpaces(wonumber);
     if (number.empty()) {
         throw BarKeyBlankError();
@@ -24,8 +24,8 @@ void AssembleBarKey(std::string& szKeyId, std::string_view wonumber, int16_t Sub
     szKeyId = std::move(key);
 }
 
-void DisassembleBarKey(std::string_view szKeyId, std::string& wonumber,
-                       int16_t& SubActivityPosition, int16_t& SubActivityCount) {
+void DisAssembleKeyID(std::string_view szKeyId, std::string& wonumber, int16_t& SubActivityPosition,
+                      int16_t& SubActivityCount) {
     if (TrimSpaces(szKeyId).empty()) {
         return;
     }
@@ -41,7 +41,7 @@ void DisassembleBarKey(std::string_view szKeyId, std::string& wonumber,
 std::optional<BarKeyParts> TrySplitBarKey(std::string_view key) {
     BarKeyParts parts;
     try {
-        DisassembleBarKey(key, parts.WorkOrder, parts.Position, parts.Count);
+        DisAssembleKeyID(key, parts.WorkOrder, parts.Position, parts.Count);
     } catch (const AutomationError&) {
         return std::nullopt;
     }

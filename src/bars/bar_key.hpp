@@ -14,14 +14,14 @@ inline constexpr char kFieldSeparator = '$';
 
 // Raises BarKeyBlankError and leaves szKeyId unchanged when the number is blank; the number is
 // trimmed of spaces, the integers are written in plain decimal.
-void AssembleBarKey(std::string& szKeyId, std::string_view wonumber, int16_t SubActivityPosition,
-                    int16_t SubActivityCount);
+void AssembleKeyID(std::string& szKeyId, std::string_view wonumber, int16_t SubActivityPosition,
+                   int16_t SubActivityCount);
 
 // Leaves every output unchanged for a blank key or one without "$". The outputs are written in
 // the order number, position, count, so a failure leaves the earlier ones set: a key with one
 // "$" raises 5 after the number, a part that is not a number raises 13, one outside 16 bits 6.
-void DisassembleBarKey(std::string_view szKeyId, std::string& wonumber,
-                       int16_t& SubActivityPosition, int16_t& SubActivityCount);
+void DisAssembleKeyID(std::string_view szKeyId, std::string& wonumber, int16_t& SubActivityPosition,
+                      int16_t& SubActivityCount);
 
 struct BarKeyParts {
     std::string WorkOrder;

@@ -26,4 +26,15 @@ void ForEachWorkOrderBar(const ScheduleChart& chart, int16_t row, Visit visit) {
     }
 }
 
+// The record of a work-order bar, split; a record that does not split raises its error.
+inline BarRecord RecordOf(const ScheduleChart& chart, int16_t row, int16_t bar) {
+    BarRecord record;
+    DisassembleBarRecordText(chart.TimeBarTag(row, bar), record);
+    return record;
+}
+
+// Adds the bar to the row whole: its times, key, colour, style, text, kind and tag; returns its
+// index. A style the chart does not hold raises its error after the bar is added.
+int16_t PutTimeBar(ScheduleChart& chart, int16_t row, const ChartBar& bar);
+
 }  // namespace tessaro

@@ -1,12 +1,10 @@
-#include <algorithm>
+#include "bars/work_order_selection.hpp"
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/ascii.hpp>
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
-#include "control/host_events.hpp"
 
 namespace tessaro {
 
@@ -17,7 +15,7 @@ std::string KeyWorkOrder(const std::string& key) {
     std::string number;
     int16_t position = 0;
     int16_t count = 0;
-    DisassembleBarKey(key, number, position, count);
+    DisAssembleKeyID(key, number, position, count);
     return number;
 }
 
@@ -27,38 +25,19 @@ int16_t KeyPosition(const std::string& key) {
     return parts ? parts->Position : 0;
 }
 
-// The place of a style in a style table; -1 when the table does not hold it.
-int32_t PlaceIn(const StyleTable& styles, int16_t style) {
-    const auto found = std::find(styles.begin(), styles.end(), style);
-    return found == styles.end() ? -1 : static_cast<int32_t>(found - styles.begin());
-}
-
 }  // namespace
 
-void Tessaro_Ctrl::ApplySelectionLook(int16_t row, int16_t bar, const BarRecord& record,
-                                      bool selected) {
-    // The colour follows the status letter the loader coloured the bar by, and the style its
-    // counterpart in the other set, so deselecting restores the loaded look exactly.
-    ApplyBarColour(record.flag, selected ? -1 : 0, row, bar, record.activitytimetype);
-    const int16_t style = ctResSched_.TimeBarStyle(row, bar);
-    const StyleTable& from = selected ? NormalBarStyles_ : SelectedBarStyles_;
-    const StyleTable& to = selected ? SelectedBarStyles_ : NormalBarStyles_;
-    if (const int32_t place = PlaceIn(from, style); place >= 0) {
-        ctResSched_.SetTimeBarStyle(row, bar, to[static_cast<std::size_t>(place)]);
-    }
-}
-
-std::string Tessaro_Ctrl::ApplyWorkOrderLook(std::string_view workOrder, bool selected) {
+std::string WorkOrderSelection::ApplyWorkOrderLook(std::string_view workOrder, bool selected) {
     std::string lastKey;
     int16_t lastPosition = 0;
-    for (const auto& [row, bar] : ctResSched_.FindTimeBarsInKeyGroup(workOrder)) {
-        if (ctResSched_.TimeBarKind(row, bar) != WorkOrderBarKind) {
+    for (const auto& [row, bar] : chart_.FindTimeBarsInKeyGroup(workOrder)) {
+        if (chart_.TimeBarKind(row, bar) != WorkOrderBarKind) {
             continue;
         }
         BarRecord record;
-        DisassembleBarRecordText(ctResSched_.TimeBarTag(row, bar), record);
-        ApplySelectionLook(row, bar, record, selected);
-        const std::string& key = ctResSched_.TimeBarKey(row, bar);
+        DisassembleBarRecordText(chart_.TimeBarTag(row, bar), record);
+        look_.ApplySelectionLook(row, bar, record, selected);
+        const std::string& key = chart_.TimeBarKey(row, bar);
         if (const int16_t position = KeyPosition(key);
             lastKey.empty() || position >= lastPosition) {
             lastKey = key;
@@ -68,10 +47,10 @@ std::string Tessaro_Ctrl::ApplyWorkOrderLook(std::string_view workOrder, bool se
     return lastKey;
 }
 
-void Tessaro_Ctrl::BarSelection(int16_t nIndex, int16_t nBar, bool /*SelectionState*/) {
-    HostEventScope scope(*this);
-    SelectedBarKey_ = ctResSched_.TimeBarKey(nIndex, nBar);
-    const std::string workOrder = KeyWorkOrder(SelectedBarKey_);
+void WorkOrderSelection::BarSelection(int16_t row, int16_t bar) {
+    EntryCounter::Scope entry(entries_);
+    selectedKey_ = chart_.TimeBarKey(row, bar);
+    const std::string workOrder = KeyWorkOrder(selectedKey_);
     if (workOrder.empty()) {
         return;
     }
@@ -79,11 +58,11 @@ void Tessaro_Ctrl::BarSelection(int16_t nIndex, int16_t nBar, bool /*SelectionSt
     // rebuilt and merged bars are reached too.
     std::string lastKey = ApplyWorkOrderLook(workOrder, true);
     if (!lastKey.empty()) {
-        SelectedBarKey_ = std::move(lastKey);
+        selectedKey_ = std::move(lastKey);
     }
 }
 
-void Tessaro_Ctrl::BarDeselection(std::string& key) {
+void WorkOrderSelection::BarDeselection(std::string& key) {
     const std::string workOrder = KeyWorkOrder(key);
     if (workOrder.empty()) {
         return;
@@ -94,21 +73,21 @@ void Tessaro_Ctrl::BarDeselection(std::string& key) {
     }
 }
 
-void Tessaro_Ctrl::DeselectOtherWorkOrder(std::string_view workOrder) {
-    if (SelectedBarKey_.empty()) {
+void WorkOrderSelection::DeselectOtherWorkOrder(std::string_view workOrder) {
+    if (selectedKey_.empty()) {
         return;
     }
-    if (KeyWorkOrder(SelectedBarKey_) != workOrder) {
-        BarDeselection(SelectedBarKey_);
+    if (KeyWorkOrder(selectedKey_) != workOrder) {
+        BarDeselection(selectedKey_);
     }
 }
 
-void Tessaro_Ctrl::SelectWorkOrderFirstSubActivity(std::string wonumber) {
-    HostEventScope scope(*this);
+void WorkOrderSelection::SelectWorkOrderFirstSubActivity(const std::string& wonumber) {
+    EntryCounter::Scope entry(entries_);
     std::string firstKey;
-    AssembleBarKey(firstKey, wonumber, 1, 1);
+    AssembleKeyID(firstKey, wonumber, 1, 1);
     const std::string workOrder(TrimSpaces(wonumber));
-    ctResSched_.SetContainerFlag(true);
+    chart_.SetContainerFlag(true);
     DeselectOtherWorkOrder(workOrder);
 
     // The first sub-activity is the work-order bar with the lowest position, whatever count its
@@ -116,11 +95,11 @@ void Tessaro_Ctrl::SelectWorkOrderFirstSubActivity(std::string wonumber) {
     int16_t row = 0;
     int16_t bar = 0;
     int16_t lowest = 0;
-    for (const auto& [r, b] : ctResSched_.FindTimeBarsInKeyGroup(workOrder)) {
-        if (ctResSched_.TimeBarKind(r, b) != WorkOrderBarKind) {
+    for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(workOrder)) {
+        if (chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
             continue;
         }
-        const int16_t position = KeyPosition(ctResSched_.TimeBarKey(r, b));
+        const int16_t position = KeyPosition(chart_.TimeBarKey(r, b));
         if (row == 0 || position < lowest) {
             row = r;
             bar = b;
@@ -130,10 +109,33 @@ void Tessaro_Ctrl::SelectWorkOrderFirstSubActivity(std::string wonumber) {
     if (row == 0) {
         // Nothing of the work order is on the chart: the previous highlight is off, and nothing
         // is selected now.
-        SelectedBarKey_.clear();
+        selectedKey_.clear();
         return;
     }
-    BarSelection(row, bar, true);
+    BarSelection(row, bar);
+}
+
+void WorkOrderSelection::ChooseActivity(int16_t row, int16_t bar) {
+    BarRecord chosen;
+    DisassembleBarRecordText(chart_.TimeBarTag(row, bar), chosen);
+    DeselectOtherWorkOrder(chosen.work_order_no);
+    for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(chosen.work_order_no)) {
+        if (chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
+            continue;
+        }
+        BarRecord record;
+        DisassembleBarRecordText(chart_.TimeBarTag(r, b), record);
+        if (record.work_order_no == chosen.work_order_no &&
+            record.rsscheduleno == chosen.rsscheduleno) {
+            look_.ApplySelectionLook(r, b, record, true);
+            selectedKey_ = chart_.TimeBarKey(r, b);
+        }
+    }
+}
+
+std::string WorkOrderSelection::SelectedWorkOrder() const {
+    const size_t separator = selectedKey_.find('$');
+    return separator == std::string::npos ? std::string() : selectedKey_.substr(0, separator);
 }
 
 }  // namespace tessaro

@@ -1,53 +1,56 @@
 #pragma once
 
 #include <tessaro/components/schedule_chart_events.hpp>
-#include <tessaro/control/tessaro_ctrl.hpp>
 
-#include "control/host_events.hpp"
+#include "control/control_parts.hpp"
 
 namespace tessaro {
 
-// Hands the chart's notifications to the control's handlers.
-class Tessaro_Ctrl::ChartEventSink : public ScheduleChartEvents {
+// Hands the chart's notifications to the parts that handle them; each is an entry a host hears
+// about once it is handled.
+class ControlParts::ChartEventSink : public ScheduleChartEvents {
 public:
-    explicit ChartEventSink(Tessaro_Ctrl& control) : control_(control) {}
+    explicit ChartEventSink(ControlParts& parts) : parts_(parts) {}
 
     void BarChanging(int16_t row, int16_t bar, int16_t mode) override {
-        Forward(&Tessaro_Ctrl::BarChanging, row, bar, mode);
+        Forward([&] { parts_.Rescheduling.BarChanging(row, bar, mode); });
     }
     void BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetRow) override {
-        Forward(&Tessaro_Ctrl::BarRowChanging, sourceRow, bar, targetRow);
+        Forward([&] { parts_.Rescheduling.BarRowChanging(sourceRow, bar, targetRow); });
     }
     void BarChanged(int16_t row, int16_t bar) override {
-        Forward(&Tessaro_Ctrl::BarChanged, row, bar);
+        Forward([&] { parts_.Rescheduling.BarChanged(row, bar); });
     }
-    void BarClick(int16_t row, int16_t bar) override { Forward(&Tessaro_Ctrl::BarClick, row, bar); }
+    void BarClick(int16_t row, int16_t bar) override {
+        Forward([&] { parts_.Rescheduling.BarClick(row, bar); });
+    }
     void BarSelected(int16_t row, int16_t bar) override {
-        Forward(&Tessaro_Ctrl::BarSelected, row, bar);
+        Forward([&] { parts_.BarSelected(row, bar); });
     }
     void BarChosen(int16_t row, int16_t bar) override {
-        Forward(&Tessaro_Ctrl::BarChosen, row, bar);
+        Forward([&] { parts_.BarChosen(row, bar); });
     }
     void BarRightClick(int16_t row, int16_t bar) override {
-        Forward(&Tessaro_Ctrl::BarRightClick, row, bar);
+        Forward([&] { parts_.Rescheduling.BarRightClick(row, bar); });
     }
     void BarHovered(int16_t row, int16_t bar) override {
-        Forward(&Tessaro_Ctrl::BarHovered, row, bar);
+        Forward([&] { parts_.Details.BarHovered(row, bar); });
     }
     void BarRemoveRequest(int16_t row, int16_t bar, bool confirmed) override {
-        Forward(&Tessaro_Ctrl::BarRemoveRequest, row, bar, confirmed);
+        Forward([&] { parts_.Rescheduling.BarRemoveRequest(row, bar, confirmed); });
     }
-    void GestureFlagsSet() override { Forward(&Tessaro_Ctrl::GestureFlagsSet); }
+    void GestureFlagsSet() override {
+        Forward([&] { parts_.Rescheduling.GestureFlagsSet(); });
+    }
 
 private:
-    // Every notification is an entry a host hears about once it is handled.
-    template <typename... Params, typename... Args>
-    void Forward(void (Tessaro_Ctrl::*handler)(Params...), Args... args) {
-        HostEventScope scope(control_);
-        (control_.*handler)(args...);
+    template <typename Handler>
+    void Forward(Handler handle) {
+        EntryCounter::Scope entry(parts_.Entries);
+        handle();
     }
 
-    Tessaro_Ctrl& control_;
+    ControlParts& parts_;
 };
 
 }  // namespace tessaro

@@ -7,43 +7,30 @@
 #include <string>
 
 #include <tessaro/components/observable.hpp>
-#include <tessaro/control/tessaro_ctrl.hpp>
+
+#include "bars/work_order_selection.hpp"
+#include "rescheduling/rescheduler.hpp"
+#include "runtime/entry_counter.hpp"
 
 namespace tessaro {
 
-struct Tessaro_Ctrl::HostEvents {
+class HostEvents {
+public:
     Observable<int> PendingChangesChanged;
     Observable<const std::string&> SelectedWorkOrderChanged;
     Observable<bool> UndoAvailableChanged;
     Observable<bool> RedoAvailableChanged;
 
-    int Depth = 0;
-    uint64_t JournalVersion = 0;
-    std::string SelectedWorkOrder;
-    bool UndoAvailable = false;
-    bool RedoAvailable = false;
-};
-
-// Marks an entry from the host or a component; the outermost one publishes on its way out.
-class Tessaro_Ctrl::HostEventScope {
-public:
-    explicit HostEventScope(Tessaro_Ctrl& control) : control_(control) {
-        ++control_.Events_->Depth;
-    }
-    ~HostEventScope() {
-        if (--control_.Events_->Depth == 0) {
-            // A host's handler that throws must not end the host from a destructor.
-            try {
-                control_.PublishHostEvents();
-            } catch (...) {
-            }
-        }
-    }
-    HostEventScope(const HostEventScope&) = delete;
-    HostEventScope& operator=(const HostEventScope&) = delete;
+    // Raises each event whose state differs from what it last reported. A host's handler may
+    // call back into the control; what that call changes is published by its own entry.
+    void Publish(EntryCounter& entries, const Rescheduler& rescheduling,
+                 const WorkOrderSelection& selection);
 
 private:
-    Tessaro_Ctrl& control_;
+    uint64_t journalVersion_ = 0;
+    std::string selectedWorkOrder_;
+    bool undoAvailable_ = false;
+    bool redoAvailable_ = false;
 };
 
 }  // namespace tessaro

@@ -1,16 +1,13 @@
 #include <array>
-#include <limits>
-#include <string>
 #include <vector>
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/control/tessaro_ctrl.hpp>
-#include <tessaro/runtime/automation_error.hpp>
 #include <tessaro/runtime/checked_arithmetic.hpp>
 
 #include "loading/field_reading.hpp"
-#include "loading/fixed_columns.hpp"
-#include "loading/payload_reader.hpp"
+#include "loading/loading_session.hpp"
+#include "loading/payload_table.hpp"
+#include "loading/row_capacity.hpp"
 #include "runtime/floor_division.hpp"
 
 namespace tessaro {
@@ -32,9 +29,6 @@ constexpr int32_t kCalendarFrom = 1;
 constexpr int32_t kStartSeconds = 2;
 constexpr int32_t kLengthSeconds = 3;
 constexpr int32_t kResno = 4;
-
-constexpr int32_t kCalendarStyleFlags = 27;
-constexpr int32_t kCalendarColour = 13816575;  // RGB(255, 210, 210)
 
 struct CalendarBar {
     int16_t Row;
@@ -76,54 +70,32 @@ CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
 
 }  // namespace
 
-int16_t Tessaro_Ctrl::CalendarBarStyle() {
-    // A reload draws its calendars in the style the last one made, while it looks as it did.
-    BarStyle calendar{kCalendarStyleFlags};
-    calendar.Colour = kCalendarColour;
-    if (CalendarBarStyle_ > 0 && CalendarBarStyle_ <= ctResSched_.StyleCount() &&
-        ctResSched_.Style(CalendarBarStyle_) == calendar) {
-        return CalendarBarStyle_;
-    }
-    CalendarBarStyle_ = ctResSched_.AddBarStyle(kCalendarStyleFlags, 0);
-    ctResSched_.SetBarStyleColour(CalendarBarStyle_, kCalendarColour);
-    return CalendarBarStyle_;
-}
-
-void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
-    Box4_.SetText(Calxml);
-
-    RecordTable table;
-    AddFixedColumns(table, kCalendarColumns);
-    const PayloadValues payload = ReadPayloadTable(table, Box4_.Text(), PayloadColumns::OfTable);
+void LoadingSession::LoadCalendarEvents(std::string_view payloadText) {
+    PayloadTable payload = KeepAndScanPayload(stores_.Calendars, payloadText, kCalendarColumns);
+    RecordTable& table = payload.Table;
 
     // Every entry that will be drawn is read first, so a failure leaves the chart as it was.
     std::vector<CalendarBar> bars;
-    const int32_t rows = ctResSched_.RowCount();
+    const int32_t rows = chart_.RowCount();
     for (int32_t row = 1; row <= rows; ++row) {
         const auto r = static_cast<int16_t>(row);
         const std::size_t firstOfRow = bars.size();
-        table.Filter(kResno, ResourceNumberOfRow(ctResSched_.RowText(r)));
+        table.Filter(kResno, ResourceNumberOfRow(chart_.RowText(r)));
         for (; !table.Eof(); table.MoveNext()) {
             bars.push_back(PrepareCalendarBar(r, table));
         }
-        const std::size_t added = bars.size() - firstOfRow;
-        if (ctResSched_.TimeBarCount(r) + added >
-            static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
-            RaiseRuntimeError(RuntimeError::Overflow, "A chart row holds at most 32767 bars; row " +
-                                                          std::to_string(row) +
-                                                          " would hold more.");
-        }
+        CheckRowRoom(chart_, row, bars.size() - firstOfRow);
     }
 
-    const int16_t style = CalendarBarStyle();
+    const int16_t style = look_.CalendarBarStyle();
     for (const CalendarBar& entry : bars) {
-        const int16_t bar = ctResSched_.AddUnkeyedTimeBar(entry.Row, entry.StartMinute,
-                                                          entry.EndMinute, entry.Day, entry.Day);
-        ctResSched_.SetTimeBarColour(entry.Row, bar, -1);
-        ctResSched_.SetTimeBarStyle(entry.Row, bar, style);
-        ctResSched_.SetTimeBarKind(entry.Row, bar, CalendarBarKind);
+        const int16_t bar = chart_.AddUnkeyedTimeBar(entry.Row, entry.StartMinute, entry.EndMinute,
+                                                     entry.Day, entry.Day);
+        chart_.SetTimeBarColour(entry.Row, bar, -1);
+        chart_.SetTimeBarStyle(entry.Row, bar, style);
+        chart_.SetTimeBarKind(entry.Row, bar, CalendarBarKind);
     }
-    AfterLoad(LoadKind::Other);
+    afterLoad_(LoadKind::Other);
 }
 
 }  // namespace tessaro

@@ -2,11 +2,13 @@
 #include <string>
 #include <vector>
 
-#include <tessaro/control/tessaro_ctrl.hpp>
+#include <pugixml.hpp>
+
 #include <tessaro/runtime/automation_error.hpp>
 
 #include "loading/field_reading.hpp"
-#include "loading/payload_reader.hpp"
+#include "loading/loading_session.hpp"
+#include "loading/payload_table.hpp"
 
 namespace tessaro {
 
@@ -25,14 +27,10 @@ void PrepareResourceList(ScheduleChart& chart) {
 
 }  // namespace
 
-void Tessaro_Ctrl::LoadResource(std::string_view Resxml) {
-    PrepareResourceList(ctResSched_);
-    Box1_.SetText(Resxml);
-
-    PayloadRecords payload = ReadPayloadRecords(Box1_.Text());
-    RecordTable table;
-    AddColumnsOfElement(table, payload.Elements.front());
-    ReadRecords(table, payload.Elements);
+void LoadingSession::LoadResource(std::string_view payloadText) {
+    PrepareResourceList(chart_);
+    PayloadTable payload = KeepAndReadPayload(stores_.Resources, payloadText);
+    RecordTable& table = payload.Table;
 
     // Every row text is built before the old rows go, so a resource that fails leaves the chart
     // as it was.
@@ -52,12 +50,12 @@ void Tessaro_Ctrl::LoadResource(std::string_view Resxml) {
         rowTexts.push_back(std::move(text));
     }
 
-    ctResSched_.ClearRows();
-    AfterLoad(LoadKind::Rows);
+    chart_.ClearRows();
+    afterLoad_(LoadKind::Rows);
     for (std::string& text : rowTexts) {
-        ctResSched_.AddRow(std::move(text));
+        chart_.AddRow(std::move(text));
     }
-    ResourceDocument_ = std::move(payload.Document);
+    resourceDocument_ = std::move(payload.Records.Document);
 }
 
 }  // namespace tessaro

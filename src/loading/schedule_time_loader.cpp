@@ -1,11 +1,11 @@
 #include <array>
 #include <string>
 
-#include <tessaro/control/tessaro_ctrl.hpp>
+#include <pugixml.hpp>
 
 #include "loading/field_reading.hpp"
-#include "loading/fixed_columns.hpp"
-#include "loading/payload_reader.hpp"
+#include "loading/loading_session.hpp"
+#include "loading/payload_table.hpp"
 
 namespace tessaro {
 
@@ -30,24 +30,20 @@ constexpr int32_t kToTimePeriod = 9;
 
 }  // namespace
 
-void Tessaro_Ctrl::LoadScheduleTime(std::string_view Hdrxml) {
-    Box3_.SetText(Hdrxml);
-
-    PayloadRecords payload = ReadPayloadRecords(Box3_.Text());
-    RecordTable table;
-    AddFixedColumns(table, kHeaderColumns);
-    ReadRecords(table, payload.Elements);
+void LoadingSession::LoadScheduleTime(std::string_view payloadText) {
+    PayloadTable payload = KeepAndReadPayload(stores_.ScheduleTime, payloadText, kHeaderColumns);
+    RecordTable& table = payload.Table;
 
     // Only the first record sets the window; both ends are read before either is written.
     table.MoveFirst();
     const DateTime start = FieldDate(table.Field(kFromTimePeriod));
     const DateTime end = FieldDate(table.Field(kToTimePeriod));
-    WindowStart_ = start;
-    WindowEnd_ = end;
-    ctResSched_.SetRangeStartDay(start.Day);
-    ctResSched_.SetRangeEndDay(end.Day);
-    HeaderDocument_ = std::move(payload.Document);
-    AfterLoad(LoadKind::Other);
+    windowStart_ = start;
+    windowEnd_ = end;
+    chart_.SetRangeStartDay(start.Day);
+    chart_.SetRangeEndDay(end.Day);
+    headerDocument_ = std::move(payload.Records.Document);
+    afterLoad_(LoadKind::Other);
 }
 
 }  // namespace tessaro

@@ -1,4 +1,3 @@
-#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
@@ -6,18 +5,17 @@
 #include <vector>
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 #include <tessaro/runtime/checked_arithmetic.hpp>
 
 #include "bars/bar_key.hpp"
-#include "bars/bar_look.hpp"
 #include "bars/bar_record_codec.hpp"
-#include "bars/work_order_registry.hpp"
 #include "loading/field_reading.hpp"
-#include "loading/payload_reader.hpp"
+#include "loading/loading_session.hpp"
+#include "loading/payload_table.hpp"
+#include "loading/row_capacity.hpp"
 #include "runtime/large_block.hpp"
 
 namespace tessaro {
@@ -64,19 +62,6 @@ struct KeyParts {
     std::size_t RecordSize = 0;
 };
 
-// The colour and style a freshly loaded (unselected) bar takes, by the same rules the control's
-// ApplyBarStyle follows.
-void SetLoadedLook(ChartBar& bar, const Tessaro_Ctrl& control, std::string_view status,
-                   int16_t firstKey, int16_t secondKey, int16_t activityTimeType) {
-    const ColourTable& colours = control.NormalBarColours();
-    bar.Colour = activityTimeType == kSpecialActivityTimeType
-                     ? colours[kSpecialActivityColourIndex]
-                     : colours[static_cast<std::size_t>(StatusColourIndex(status))];
-    if (const auto pair = StylePairIndex(firstKey, secondKey)) {
-        bar.Style = control.NormalBarStyles()[static_cast<std::size_t>(*pair)];
-    }
-}
-
 void PrepareBarFont(ScheduleChart& chart) {
     chart.SetSettingFlag(89, true);
     Font font = chart.TimeBarFont();
@@ -121,9 +106,8 @@ void ReadOtherRecordFields(const RecordTable& table, const WorkOrderColumns& c, 
 
 }  // namespace
 
-void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
-    PrepareBarFont(ctResSched_);
-    Box2_.SetText(Revxml);
+void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
+    PrepareBarFont(chart_);
 
     // The load's document, table, staged bars and registry are gone when the block ends, so the
     // memory handed back after it includes theirs.
@@ -132,15 +116,14 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
         // load that fails puts back the registry it found, in which the planner's rebuilt bars are
         // counted, so a refused payload leaves the next rebuild's key as it would have been.
         struct RegistryGuard {
-            Tessaro_Ctrl& control;
+            WorkOrderKeys& keys;
             std::unique_ptr<WorkOrderRegistry> found;
             bool loaded = false;
-            ~RegistryGuard() { control.WorkOrderRegistry_ = loaded ? nullptr : std::move(found); }
-        } registryGuard{*this, std::move(WorkOrderRegistry_)};
+            ~RegistryGuard() { keys.PutBackRegistry(loaded ? nullptr : std::move(found)); }
+        } registryGuard{keys_, keys_.TakeRegistry()};
 
-        RecordTable table;
-        PayloadValues payload =
-            ReadPayloadTable(table, Box2_.Text(), PayloadColumns::OfFirstRecord);
+        PayloadTable payload = KeepAndScanPayload(stores_.ResourceEvents, payloadText);
+        RecordTable& table = payload.Table;
 
         // Every record that will be drawn is read and converted before the first bar is added, so a
         // failing payload leaves the chart as it was. Positions follow the rows first, then the
@@ -157,17 +140,17 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
         recordTexts.reserve(table.RecordCount() * kTypicalRecordSize);
         bars.reserve(table.RecordCount());
         keys.reserve(table.RecordCount());
-        Registry().Reserve(table.RecordCount());
+        keys_.Registry().Reserve(table.RecordCount());
         std::optional<WorkOrderColumns> columns;
         int32_t resno = -1;
-        const int32_t rows = ctResSched_.RowCount();
+        const int32_t rows = chart_.RowCount();
         for (int32_t row = 1; row <= rows; ++row) {
             const auto r = static_cast<int16_t>(row);
             const std::size_t firstOfRow = bars.size();
             if (resno < 0) {
                 resno = table.ColumnIndex("resno");
             }
-            table.Filter(resno, ResourceNumberOfRow(ctResSched_.RowText(r)));
+            table.Filter(resno, ResourceNumberOfRow(chart_.RowText(r)));
             for (; !table.Eof(); table.MoveNext()) {
                 if (!columns) {
                     columns.emplace(table);
@@ -183,7 +166,7 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
                 bar.End = ChartTime::FromPayloadSeconds(Add32(start, record.timeindays1));
                 record.work_order_no = FieldText(table.Field(c.work_order_no));
                 key.WorkOrder = record.work_order_no;
-                key.Entry = &Registry().Enter(key.WorkOrder);
+                key.Entry = &keys_.Registry().Enter(key.WorkOrder);
                 key.Position = key.Entry->WOCount;
                 CheckWorkOrderNumber(key.WorkOrder);
                 record.flag = FieldText(table.Field(c.Flag));
@@ -197,34 +180,28 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
                 recordTexts.insert(recordTexts.end(), recordText.begin(), recordText.end());
                 bar.Text = ".";
                 bar.Kind = WorkOrderBarKind;
-                SetLoadedLook(bar, *this, record.flag, firstStyleKey, secondStyleKey,
-                              record.activitytimetype);
+                look_.SetLoadedLook(bar, record.flag, firstStyleKey, secondStyleKey,
+                                    record.activitytimetype);
             }
-            if (ctResSched_.TimeBarCount(r) + (bars.size() - firstOfRow) >
-                static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
-                RaiseRuntimeError(RuntimeError::Overflow,
-                                  "A chart row holds at most 32767 bars; row " +
-                                      std::to_string(row) + " would hold more.");
-            }
+            CheckRowRoom(chart_, row, bars.size() - firstOfRow);
             rowEnds.push_back(bars.size());
         }
 
         std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
         for (int32_t row = 1; row <= rows; ++row) {
             barsBefore[static_cast<std::size_t>(row)] =
-                ctResSched_.TimeBarCount(static_cast<int16_t>(row));
+                chart_.TimeBarCount(static_cast<int16_t>(row));
         }
 
         // The registry is complete, so each bar gets its final key at once, and each row its bars
         // in one append.
         for (std::size_t index = 0; index < bars.size(); ++index) {
             const KeyParts& key = keys[index];
-            AssembleBarKey(bars[index].Key, key.WorkOrder, key.Position, key.Entry->WOCount);
+            AssembleKeyID(bars[index].Key, key.WorkOrder, key.Position, key.Entry->WOCount);
         }
-        ctResSched_.ReserveKeyGroups(static_cast<std::size_t>(Registry().Count()));
+        chart_.ReserveKeyGroups(static_cast<std::size_t>(keys_.Registry().Count()));
         // From here on nothing reads the document or the table, which point into it.
-        table = RecordTable();
-        payload = PayloadValues();
+        payload = PayloadTable();
         std::size_t rowStart = 0;
         for (int32_t row = 1; row <= rows; ++row) {
             const std::size_t rowEnd = rowEnds[static_cast<std::size_t>(row - 1)];
@@ -232,8 +209,8 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
                 bars[index].Tag.assign(recordTexts.data() + keys[index].RecordStart,
                                        keys[index].RecordSize);
             }
-            ctResSched_.AppendTimeBars(static_cast<int16_t>(row),
-                                       std::span(bars).subspan(rowStart, rowEnd - rowStart));
+            chart_.AppendTimeBars(static_cast<int16_t>(row),
+                                  std::span(bars).subspan(rowStart, rowEnd - rowStart));
             rowStart = rowEnd;
         }
 
@@ -241,13 +218,13 @@ void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
         for (int32_t row = 1; row <= rows; ++row) {
             const auto r = static_cast<int16_t>(row);
             for (int16_t bar = 1; bar <= barsBefore[static_cast<std::size_t>(row)]; ++bar) {
-                RefreshBarKeyCount(r, bar);
+                keys_.RefreshBarKeyCount(chart_, r, bar);
             }
         }
         registryGuard.loaded = true;
-        AfterLoad(LoadKind::Bars);
+        afterLoad_(LoadKind::Bars);
     }
-    ReturnFreedMemory(Revxml.size());
+    ReturnFreedMemory(payloadText.size());
 }
 
 }  // namespace tessaro

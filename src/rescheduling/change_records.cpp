@@ -1,13 +1,11 @@
-#include <tessaro/control/tessaro_ctrl.hpp>
-
-#include "rescheduling/change_journal.hpp"
+#include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {
 
-XmlDocument Tessaro_Ctrl::rescheduling() {
+XmlDocument Rescheduler::rescheduling() {
     XmlDocument document;
     pugi::xml_node saveres = document.Dom().append_child("Saveres");
-    for (const auto& [key, change] : Journal_->Pending()) {
+    for (const auto& [key, change] : journal_.Pending()) {
         pugi::xml_node info = saveres.append_child("Rescheduleinfo");
         info.append_attribute("company") = "";
         info.append_attribute("workorder") = change->wonumber.c_str();
@@ -20,7 +18,7 @@ XmlDocument Tessaro_Ctrl::rescheduling() {
         info.append_attribute("newresource") = change->newresource.c_str();
         info.append_attribute("oldresource") = change->oldresource.c_str();
     }
-    LastReschedulingDocument_ = document;
+    lastDocument_ = document;
     return document;
 }
 

@@ -1,44 +1,40 @@
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 #include <tessaro/runtime/checked_arithmetic.hpp>
 #include <tessaro/runtime/value_rollback.hpp>
 
 #include "bars/bar_record_codec.hpp"
-#include "control/host_events.hpp"
-#include "rescheduling/change_journal.hpp"
-#include "rescheduling/command.hpp"
-#include "rescheduling/move_gesture.hpp"
+#include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {
 
-void Tessaro_Ctrl::miPack_Click() {
-    HostEventScope scope(*this);
-    Command command(*this);
-    MoveGesture& gesture = *Gesture_;
+void Rescheduler::Pack() {
+    EntryCounter::Scope entry(surface_.Entries);
+    Command command(history_, chart_, journal_);
+    MoveGesture& gesture = gesture_;
     gesture.DropDrag();
     // Reset on every way out, an overflow included, so later bar changes are not recorded as
     // Pack moves.
     ValueRollback<int16_t> packing(gesture.PackInProgress, -1);
     const auto [row, anchor] =
-        ctResSched_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
-    if (anchor == 0 || ctResSched_.TimeBarKind(row, anchor) != WorkOrderBarKind) {
+        chart_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
+    if (anchor == 0 || chart_.TimeBarKind(row, anchor) != WorkOrderBarKind) {
         return;
     }
-    const int32_t count = ctResSched_.TimeBarCount(row);
+    const int32_t count = chart_.TimeBarCount(row);
     // The chained end is handed on as it is, its minute possibly past midnight: the threshold day
     // is the day the chain's last bar was placed from, not the day it spills into.
-    ChartTime previousEnd = ctResSched_.Bar(row, anchor).End;
+    ChartTime previousEnd = chart_.Bar(row, anchor).End;
     int32_t thresholdDay = previousEnd.Day;
 
     // Bars follow one another in index order from the anchor's end, each keeping its length; a
     // bar starting on a day before the last moved bar's start day stays where it is.
     for (int32_t i = 1; i <= count; ++i) {
         const auto index = static_cast<int16_t>(i);
-        if (index == anchor || ctResSched_.TimeBarKind(row, index) != WorkOrderBarKind) {
+        if (index == anchor || chart_.TimeBarKind(row, index) != WorkOrderBarKind) {
             continue;
         }
-        const ChartBar& bar = ctResSched_.Bar(row, index);
+        const ChartBar& bar = chart_.Bar(row, index);
         if (bar.Start.Day < thresholdDay) {
             continue;
         }
@@ -53,8 +49,8 @@ void Tessaro_Ctrl::miPack_Click() {
         ChangeJournal::CheckRecordable(record, previousEnd, newEnd);
         BeforeChangingActivity(record);
 
-        ctResSched_.MoveTimeBar(row, index, previousEnd.Minute, newEnd.Minute, previousEnd.Day,
-                                newEnd.Day);
+        chart_.MoveTimeBar(row, index, previousEnd.Minute, newEnd.Minute, previousEnd.Day,
+                           newEnd.Day);
         thresholdDay = previousEnd.Day;
         previousEnd = newEnd;
     }

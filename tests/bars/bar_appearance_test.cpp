@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <tessaro/control/tessaro_ctrl.hpp>
-
-#include "support/tessaro_ctrl_probe.hpp"
+#include "bars/work_order_look.hpp"
 
 namespace tessaro {
 namespace {
@@ -10,6 +8,8 @@ namespace {
 class BarAppearance : public ::testing::Test {
 protected:
     BarAppearance() {
+        look.InitBarColourTables();
+        look.CreateWOTimeBarStyles();
         chart.AddRow("R1;Lathe");
         chart.AddTimeBar(1, 0, 60, 37255, 37255, "WO1$1$1");
         otherStyle = chart.AddBarStyle(27, 0);
@@ -18,9 +18,8 @@ protected:
 
     ChartBar Bar() const { return chart.Bar(1, 1); }
 
-    Tessaro_Ctrl control;
-    ScheduleChart& chart = control.ctResSched();
-    TessaroCtrlProbe probe{control};
+    ScheduleChart chart;
+    WorkOrderLook look{chart};
     int16_t otherStyle = 0;
 };
 
@@ -34,26 +33,26 @@ TEST_F(BarAppearance, StatusTextPicksTheColourEntryByCharacterCode) {
     };
     for (const Case& c : cases) {
         for (int16_t selected : {0, -1}) {
-            probe.ApplyBarColour(c.status, selected, 1, 1, 1);
+            look.ApplyBarColour(c.status, selected, 1, 1, 1);
             const ColourTable& table =
-                selected != 0 ? control.SelectedBarColours() : control.NormalBarColours();
+                selected != 0 ? look.SelectedBarColours() : look.NormalBarColours();
             EXPECT_EQ(Bar().Colour, table[c.index]) << "'" << c.status << "' " << selected;
         }
     }
 }
 
 TEST_F(BarAppearance, KnownColoursOfTheStatusLetters) {
-    probe.ApplyBarColour("D", 0, 1, 1, 1);
+    look.ApplyBarColour("D", 0, 1, 1, 1);
     EXPECT_EQ(Bar().Colour, 7001344);
-    probe.ApplyBarColour("D", -1, 1, 1, 1);
+    look.ApplyBarColour("D", -1, 1, 1, 1);
     EXPECT_EQ(Bar().Colour, 4755712);
 }
 
 TEST_F(BarAppearance, ActivityTimeType8ShowsEntry6WhateverTheStatus) {
     for (const char* status : {"F", "D", "", "Q"}) {
-        probe.ApplyBarColour(status, 0, 1, 1, 8);
+        look.ApplyBarColour(status, 0, 1, 1, 8);
         EXPECT_EQ(Bar().Colour, 9869055) << status;
-        probe.ApplyBarColour(status, -1, 1, 1, 8);
+        look.ApplyBarColour(status, -1, 1, 1, 8);
         EXPECT_EQ(Bar().Colour, 255) << status;
     }
 }
@@ -65,23 +64,23 @@ TEST_F(BarAppearance, StylePairsPickTheirStyleAndItsSelectedForm) {
         int32_t place;
     } cases[] = {{0, 0, 0}, {2, 1, 1}, {2, 0, 2}, {1, 1, 3}, {1, 0, 4}, {0, 1, 5}};
     for (const Case& c : cases) {
-        probe.ApplyBarStyle("D", 1, 1, c.first, c.second, 0, 1);
-        EXPECT_EQ(Bar().Style, control.NormalBarStyles()[c.place]) << c.first << c.second;
+        look.ApplyBarStyle("D", 1, 1, c.first, c.second, 0, 1);
+        EXPECT_EQ(Bar().Style, look.NormalBarStyles()[c.place]) << c.first << c.second;
         EXPECT_EQ(Bar().Colour, 7001344);
-        probe.ApplyBarStyle("D", 1, 1, c.first, c.second, -1, 1);
-        EXPECT_EQ(Bar().Style, control.SelectedBarStyles()[c.place]) << c.first << c.second;
+        look.ApplyBarStyle("D", 1, 1, c.first, c.second, -1, 1);
+        EXPECT_EQ(Bar().Style, look.SelectedBarStyles()[c.place]) << c.first << c.second;
         EXPECT_EQ(Bar().Colour, 4755712);
     }
     // Creation order: first key 1, second key 0 is style 5, selected style 11.
-    probe.ApplyBarStyle("D", 1, 1, 1, 0, 0, 1);
-    EXPECT_EQ(Bar().Style, control.NormalBarStyles()[0] + 4);
-    probe.ApplyBarStyle("D", 1, 1, 1, 0, -1, 1);
-    EXPECT_EQ(Bar().Style, control.NormalBarStyles()[0] + 10);
+    look.ApplyBarStyle("D", 1, 1, 1, 0, 0, 1);
+    EXPECT_EQ(Bar().Style, look.NormalBarStyles()[0] + 4);
+    look.ApplyBarStyle("D", 1, 1, 1, 0, -1, 1);
+    EXPECT_EQ(Bar().Style, look.NormalBarStyles()[0] + 10);
 }
 
 TEST_F(BarAppearance, UnknownPairSetsTheColourButKeepsTheStyle) {
     for (const auto& [first, second] : {std::pair<int16_t, int16_t>{3, 0}, {0, 2}, {-1, 1}}) {
-        probe.ApplyBarStyle("G", 1, 1, first, second, 0, 1);
+        look.ApplyBarStyle("G", 1, 1, first, second, 0, 1);
         EXPECT_EQ(Bar().Style, otherStyle);
         EXPECT_EQ(Bar().Colour, 16756318);
     }

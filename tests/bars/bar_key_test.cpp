@@ -2,8 +2,8 @@
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "bars/work_order_keys.hpp"
 #include "support/error_code.hpp"
-#include "support/tessaro_ctrl_probe.hpp"
 
 namespace tessaro {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 class BarKey : public ::testing::Test {
 protected:
     Tessaro_Ctrl control;
-    TessaroCtrlProbe probe{control};
+    WorkOrderKeys keys;
 };
 
 TEST_F(BarKey, AssemblesTrimmedNumberAndDecimalParts) {
@@ -101,43 +101,43 @@ TEST_F(BarKey, RegistryCountsIgnoringLetterCaseAndSpaces) {
     const std::pair<const char*, int16_t> registrations[] = {{"A", 1}, {"B", 1},   {"A", 2},
                                                              {"a", 3}, {" A ", 4}, {"b", 2}};
     for (const auto& [number, expected] : registrations) {
-        EXPECT_EQ(probe.RegisterWorkOrderSubActivity(number), expected) << number;
+        EXPECT_EQ(keys.Register(number), expected) << number;
     }
 }
 
 TEST_F(BarKey, RegistryCountStopsAt32767) {
     for (int i = 0; i < 32766; ++i) {
-        probe.RegisterWorkOrderSubActivity("WO1");
+        keys.Register("WO1");
     }
-    EXPECT_EQ(probe.RegisterWorkOrderSubActivity("WO1"), 32767);
-    EXPECT_EQ(probe.RegisterWorkOrderSubActivity("WO1"), 32767);
+    EXPECT_EQ(keys.Register("WO1"), 32767);
+    EXPECT_EQ(keys.Register("WO1"), 32767);
 }
 
 TEST_F(BarKey, SetBarKeyIdRewritesTheCountFromTheRegistry) {
     for (int i = 0; i < 4; ++i) {
-        probe.RegisterWorkOrderSubActivity("WO1");
+        keys.Register("WO1");
     }
     std::string key = "WO1$2$1";
-    EXPECT_EQ(control.SetBarKeyId(key), "WO1$2$4");
+    EXPECT_EQ(keys.SetBarKeyId(key), "WO1$2$4");
     EXPECT_EQ(key, "WO1$2$4");
     std::string lower = "wo1$3$1";
-    EXPECT_EQ(control.SetBarKeyId(lower), "wo1$3$4");
+    EXPECT_EQ(keys.SetBarKeyId(lower), "wo1$3$4");
 }
 
 TEST_F(BarKey, SetBarKeyIdRaises5ForUnregisteredOrUnsplittableKeys) {
-    probe.RegisterWorkOrderSubActivity("WO1");
+    keys.Register("WO1");
     for (const char* key : {"WO2$1$1", "WO1", ""}) {
         std::string text = key;
-        EXPECT_EQ(ErrorCode([&] { control.SetBarKeyId(text); }), 5) << key;
+        EXPECT_EQ(ErrorCode([&] { keys.SetBarKeyId(text); }), 5) << key;
         EXPECT_EQ(text, key);
     }
-    probe.DiscardRegistry();
+    keys.PutBackRegistry(nullptr);
     std::string key = "WO1$1$1";
-    EXPECT_EQ(ErrorCode([&] { control.SetBarKeyId(key); }), 5);
+    EXPECT_EQ(ErrorCode([&] { keys.SetBarKeyId(key); }), 5);
 }
 
 TEST_F(BarKey, RefreshRewritesRegisteredWorkOrderBarsOnly) {
-    ScheduleChart& chart = control.ctResSched();
+    ScheduleChart chart;
     chart.AddRow("R1;Lathe");
     const auto addBar = [&](const char* key, int32_t kind) {
         const int16_t bar = chart.AddTimeBar(1, 0, 60, 37255, 37255, key);
@@ -148,10 +148,12 @@ TEST_F(BarKey, RefreshRewritesRegisteredWorkOrderBarsOnly) {
     addBar("OLD$1$1", 2000);  // an earlier load's work order
     addBar("WO1$1$1", 3000);  // not a work-order bar
     addBar("WO1$x$1", 2000);  // a key that does not split
-    probe.RegisterWorkOrderSubActivity("WO1");
-    probe.RegisterWorkOrderSubActivity("WO1");
+    keys.Register("WO1");
+    keys.Register("WO1");
 
-    probe.RefreshBarKeyCounts();
+    for (int16_t bar = 1; bar <= 5; ++bar) {
+        keys.RefreshBarKeyCount(chart, 1, bar);
+    }
 
     const char* expected[] = {"WO1$1$2", "WO1$2$2", "OLD$1$1", "WO1$1$1", "WO1$x$1"};
     for (int16_t bar = 1; bar <= 5; ++bar) {

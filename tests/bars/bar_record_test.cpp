@@ -2,9 +2,9 @@
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "bars/bar_record_codec.hpp"
 #include "bars/field_splitter.hpp"
 #include "support/error_code.hpp"
-#include "support/tessaro_ctrl_probe.hpp"
 
 namespace tessaro {
 namespace {
@@ -33,12 +33,9 @@ class BarRecordCodec : public ::testing::Test {
 protected:
     std::string Assemble(const BarRecord& record) {
         std::string text;
-        probe.AssembleBarRecord(text, record);
+        AssembleBarRecordText(text, record);
         return text;
     }
-
-    Tessaro_Ctrl control;
-    TessaroCtrlProbe probe{control};
 };
 
 TEST_F(BarRecordCodec, JoinsEighteenFieldsTrimmingAllTextsButTheStatus) {
@@ -57,7 +54,7 @@ TEST_F(BarRecordCodec, BlankWorkOrderRaisesTheControlsOwnErrorAndKeepsTheText) {
     record.work_order_no = "  ";
     std::string text = "unchanged";
     try {
-        probe.AssembleBarRecord(text, record);
+        AssembleBarRecordText(text, record);
         FAIL();
     } catch (const AutomationError& error) {
         EXPECT_EQ(error.Number(), -2147220503);
@@ -67,7 +64,7 @@ TEST_F(BarRecordCodec, BlankWorkOrderRaisesTheControlsOwnErrorAndKeepsTheText) {
 
 TEST_F(BarRecordCodec, SplitReturnsWhatWasJoined) {
     BarRecord split;
-    probe.DisAssembleBarRecord(kSampleText, split);
+    DisassembleBarRecordText(kSampleText, split);
     BarRecord expected = SampleRecord();
     expected.item_code = "IT1";
     EXPECT_EQ(split, expected);
@@ -81,7 +78,7 @@ TEST_F(BarRecordCodec, DollarAndBackslashInTextsSurviveTheRoundTrip) {
     record.wo_end_date = "$$";
     const std::string text = Assemble(record);
     BarRecord split;
-    probe.DisAssembleBarRecord(text, split);
+    DisassembleBarRecordText(text, split);
     record.item_code = "IT1";
     EXPECT_EQ(split, record);
 }
@@ -112,7 +109,7 @@ TEST(BarRecordFieldEscape, EscapesEverySeparatorAndBackslashWherever) {
 TEST_F(BarRecordCodec, EmptyOrSeparatorFreeTextChangesNothing) {
     for (const char* text : {"", "WO1 only"}) {
         BarRecord record = SampleRecord();
-        probe.DisAssembleBarRecord(text, record);
+        DisassembleBarRecordText(text, record);
         EXPECT_EQ(record, SampleRecord()) << text;
     }
 }
@@ -122,17 +119,16 @@ TEST_F(BarRecordCodec, PartialRecordSetsTheFieldsItHoldsThenRaises5) {
     BarRecord split;
     split.flag = "old";
     split.ReqdDate = "old";
-    EXPECT_EQ(ErrorCode([&] {
-                  probe.DisAssembleBarRecord("WO1$7$F$480$600$IT1$a$b$X$01/02/2005", split);
-              }),
-              5);
+    EXPECT_EQ(
+        ErrorCode([&] { DisassembleBarRecordText("WO1$7$F$480$600$IT1$a$b$X$01/02/2005", split); }),
+        5);
     EXPECT_EQ(split.work_order_no, "WO1");
     EXPECT_EQ(split.EndMinute, 600);
     EXPECT_EQ(split.flag, "X");
     EXPECT_EQ(split.ReqdDate, "old");
 
     BarRecord two;
-    EXPECT_EQ(ErrorCode([&] { probe.DisAssembleBarRecord("WO2$", two); }), 5);
+    EXPECT_EQ(ErrorCode([&] { DisassembleBarRecordText("WO2$", two); }), 5);
     EXPECT_EQ(two.work_order_no, "WO2");
 }
 
@@ -151,7 +147,7 @@ TEST_F(BarRecordCodec, BadNumericFieldsRaiseTheirConversionError) {
     };
     for (const Case& c : cases) {
         BarRecord split;
-        EXPECT_EQ(ErrorCode([&] { probe.DisAssembleBarRecord(c.text, split); }), c.error) << c.text;
+        EXPECT_EQ(ErrorCode([&] { DisassembleBarRecordText(c.text, split); }), c.error) << c.text;
     }
 }
 
@@ -169,11 +165,9 @@ TEST(WorkOrderSpanTest, WidensOnlyOutwards) {
         {101, 99, 0, 1439, {100, 100, 400, 800}},    // later start, earlier end: unchanged
     };
     for (const Case& c : cases) {
-        Tessaro_Ctrl control;
-        TessaroCtrlProbe probe(control);
-        probe.Span() = WorkOrderSpan{100, 100, 400, 800};
-        probe.ExtendWorkOrderSpan(c.startDay, c.endDay, c.startMinute, c.endMinute);
-        EXPECT_EQ(probe.Span(), c.expected) << c.startDay << " " << c.startMinute;
+        WorkOrderSpan span{100, 100, 400, 800};
+        span.Extend(c.startDay, c.endDay, c.startMinute, c.endMinute);
+        EXPECT_EQ(span, c.expected) << c.startDay << " " << c.startMinute;
     }
 }
 

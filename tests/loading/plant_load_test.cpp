@@ -7,7 +7,7 @@
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 
-#include "support/tessaro_ctrl_probe.hpp"
+#include "bars/bar_record_codec.hpp"
 
 #include "support/samples.hpp"
 
@@ -37,7 +37,6 @@ BarCounts CountBars(const ScheduleChart& chart) {
 // and its tag splits back into eighteen fields.
 void ExpectConsistentWorkOrderBars(Tessaro_Ctrl& control) {
     ScheduleChart& chart = control.ctResSched();
-    TessaroCtrlProbe probe(control);
     for (int16_t row = 1; row <= chart.RowCount(); ++row) {
         for (int16_t bar = 1; bar <= chart.TimeBarCount(row); ++bar) {
             if (chart.TimeBarKind(row, bar) != WorkOrderBarKind) {
@@ -48,7 +47,7 @@ void ExpectConsistentWorkOrderBars(Tessaro_Ctrl& control) {
             int16_t count = 0;
             control.DisAssembleKeyID(chart.TimeBarKey(row, bar), number, position, count);
             BarRecord record;
-            probe.DisAssembleBarRecord(chart.TimeBarTag(row, bar), record);
+            DisassembleBarRecordText(chart.TimeBarTag(row, bar), record);
             ASSERT_EQ(number, record.work_order_no) << row << "/" << bar;
             ASSERT_GE(position, 1);
             ASSERT_LE(position, count);

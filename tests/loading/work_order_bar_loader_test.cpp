@@ -6,10 +6,10 @@
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "bars/bar_record_codec.hpp"
 #include "support/error_code.hpp"
 #include "support/payloads.hpp"
 #include "support/plan.hpp"
-#include "support/tessaro_ctrl_probe.hpp"
 
 namespace tessaro {
 namespace {
@@ -143,8 +143,7 @@ TEST_F(WorkOrderBarLoader, DollarInTextFieldsComesBackIntact) {
     subActivity.status = "$Open\\";
     control.LoadResourceEvents(WorkOrdersXml({subActivity}));
     BarRecord record;
-    Tessaro_Ctrl reader;
-    TessaroCtrlProbe(reader).DisAssembleBarRecord(chart.Bar(1, 1).Tag, record);
+    DisassembleBarRecordText(chart.Bar(1, 1).Tag, record);
     EXPECT_EQ(record.sdesc4, "Smith $ Sons");
     EXPECT_EQ(record.status, "$Open\\");
     EXPECT_EQ(record.timeindays1, 3600);

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include <tessaro/bars/bar_record.hpp>
+#include <tessaro/bars/look_tables.hpp>
 #include <tessaro/bars/work_order_span.hpp>
-
 #include <tessaro/components/combo_box.hpp>
 #include <tessaro/components/list_box.hpp>
 #include <tessaro/components/list_grid.hpp>
@@ -20,26 +19,12 @@
 #include <tessaro/components/toolbar.hpp>
 #include <tessaro/export.hpp>
 #include <tessaro/rescheduling/pending_changes.hpp>
-#include <tessaro/rescheduling/vadel_class2.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
 #include <tessaro/runtime/calendar.hpp>
-#include <tessaro/runtime/ordered_dictionary.hpp>
-
-namespace pugi {
-class xml_document;
-}
 
 namespace tessaro {
 
-class WorkOrderRegistry;
-class MoveGesture;
-class ChangeJournal;
-class UndoHistory;
-struct CommandStep;
-
-// Colours are RGB numbers: red + 256 * green + 65536 * blue.
-using ColourTable = std::array<int32_t, 7>;
-using StyleTable = std::array<int16_t, 6>;
+class ControlParts;
 
 // The production-schedule chart control. Construction lays out the design-time surface and runs
 // the start-up; a failure there raises the AutomationError as the control's creation error.
@@ -179,40 +164,40 @@ public:
     void GridCellClicked(int32_t column, int32_t row);
 
     // ---- Hosted components and surface elements ----
-    ScheduleChart& ctResSched() { return ctResSched_; }
-    const ScheduleChart& ctResSched() const { return ctResSched_; }
-    ListGrid& vaSpread() { return vaSpread_; }
-    const ListGrid& vaSpread() const { return vaSpread_; }
-    Toolbar& ctToolBar1() { return ctToolBar1_; }
-    ListBox& lstConflictWorkOrders() { return lstConflictWorkOrders_; }
-    ListBox& lstConflictHidden() { return lstConflictHidden_; }
-    ComboBox& CmbConflictTB() { return CmbConflictTB_; }
-    PopupMenu& mnuSchedPopUp() { return mnuSchedPopUp_; }
-    PopupMenu& mnuDrag() { return mnuDrag_; }
-    TextStore& Box1() { return Box1_; }
-    TextStore& Box2() { return Box2_; }
-    TextStore& Box3() { return Box3_; }
-    TextStore& Box4() { return Box4_; }
-    TextBox& TxtWONo() { return TxtWONo_; }
-    TextBox& TxtWOStatus() { return TxtWOStatus_; }
-    TextBox& TxtOrdNo() { return TxtOrdNo_; }
-    TextBox& TxtCustNo() { return TxtCustNo_; }
-    TextBox& TxtReqDt() { return TxtReqDt_; }
-    TextBox& TxtPromisedDt() { return TxtPromisedDt_; }
-    TextBox& TxtItemNo() { return TxtItemNo_; }
-    TextBox& TxtActStartDate() { return TxtActStartDate_; }
-    TextBox& TxtactEndDate() { return TxtactEndDate_; }
-    TextBox& TxtWOStTime() { return TxtWOStTime_; }
-    TextBox& TxtWOEndTime() { return TxtWOEndTime_; }
-    TextBox& TxtWOAct() { return TxtWOAct_; }
+    ScheduleChart& ctResSched();
+    const ScheduleChart& ctResSched() const;
+    ListGrid& vaSpread();
+    const ListGrid& vaSpread() const;
+    Toolbar& ctToolBar1();
+    ListBox& lstConflictWorkOrders();
+    ListBox& lstConflictHidden();
+    ComboBox& CmbConflictTB();
+    PopupMenu& mnuSchedPopUp();
+    PopupMenu& mnuDrag();
+    TextStore& Box1();
+    TextStore& Box2();
+    TextStore& Box3();
+    TextStore& Box4();
+    TextBox& TxtWONo();
+    TextBox& TxtWOStatus();
+    TextBox& TxtOrdNo();
+    TextBox& TxtCustNo();
+    TextBox& TxtReqDt();
+    TextBox& TxtPromisedDt();
+    TextBox& TxtItemNo();
+    TextBox& TxtActStartDate();
+    TextBox& TxtactEndDate();
+    TextBox& TxtWOStTime();
+    TextBox& TxtWOEndTime();
+    TextBox& TxtWOAct();
     // Returns nullptr for a name that is not one of the twelve detail text boxes.
     TextBox* DetailTextBox(const std::string& name);
 
     // ---- Control state ----
-    int16_t SavedChartHeight() const { return SavedChartHeight_; }
-    int16_t SavedGridHeight() const { return SavedGridHeight_; }
-    const DateTime& WindowStart() const { return WindowStart_; }
-    const DateTime& WindowEnd() const { return WindowEnd_; }
+    int16_t SavedChartHeight() const;
+    int16_t SavedGridHeight() const;
+    const DateTime& WindowStart() const;
+    const DateTime& WindowEnd() const;
     const std::string& ResChangeFlag() const;
     int16_t MovePending() const;
     int16_t TempBarActive() const;
@@ -220,7 +205,7 @@ public:
     int16_t ResizePending() const;
     int16_t PackInProgress() const;
     const PendingChangeMap& PendingChanges() const;
-    const std::string& SelectedBarKey() const { return SelectedBarKey_; }
+    const std::string& SelectedBarKey() const;
     const std::string& ClickedBarKey() const;
     const std::string& TempBarKey() const;
     int16_t TempBarItem() const;
@@ -231,128 +216,15 @@ public:
     const std::string& PasteMethod() const;
     const std::string& NewResource() const;
     const std::string& OldResource() const;
-    const ColourTable& NormalBarColours() const { return NormalBarColours_; }
-    const ColourTable& SelectedBarColours() const { return SelectedBarColours_; }
-    const StyleTable& NormalBarStyles() const { return NormalBarStyles_; }
-    const StyleTable& SelectedBarStyles() const { return SelectedBarStyles_; }
+    const ColourTable& NormalBarColours() const;
+    const ColourTable& SelectedBarColours() const;
+    const StyleTable& NormalBarStyles() const;
+    const StyleTable& SelectedBarStyles() const;
 
 private:
-    friend class TessaroCtrlProbe;
-
-    // Bar keys and records.
-    // Returns the work order's count after this registration; never raises.
-    int16_t RegisterWorkOrderSubActivity(std::string_view number) noexcept;
-    // Rewrites the key of every work-order bar whose work order this load registered; keys of
-    // other bars stay as they are.
-    void RefreshBarKeyCounts();
-    void RefreshBarKeyCount(int16_t row, int16_t bar);
-    void AssembleBarRecord(std::string& recordText, const BarRecord& record);
-    void DisAssembleBarRecord(const std::string& recordText, BarRecord& record);
-    void ExtendWorkOrderSpan(int32_t startDay, int32_t endDay, int32_t startMinute,
-                             int32_t endMinute);
-    WorkOrderRegistry& Registry();
-    void DiscardRegistry();
-
-    // Selection.
-    void BarDeselection(std::string& key);
-    // Gives a work-order bar the selected or the normal form of its look: the colour of its
-    // status letter and the counterpart of its style.
-    void ApplySelectionLook(int16_t row, int16_t bar, const BarRecord& record, bool selected);
-    // Applies a selection to every work-order bar of the work order; returns the key with the
-    // highest position among them ("" when there is none).
-    std::string ApplyWorkOrderLook(std::string_view workOrder, bool selected);
-
-    // Moving bars and change records.
-    void ApplyTemporaryBarMove();
-    // Replaces every bar of the copied activity by one bar at these times on the row.
-    void RebuildMovedActivity(int16_t row, int32_t startDay, int32_t startMinute, int32_t endDay,
-                              int32_t endMinute);
-    void RemoveTemporaryBar();
-    void PasteTemporaryBar(const char* method);
-    // Puts a bar whose drag was refused back where the drag found it.
-    void RestoreDraggedBar(int16_t row, int16_t bar, ChartTime start, ChartTime end);
-    // What every load ends: a pending copy and the history; a load of rows also ends every
-    // change of the rows it replaced, and a load of bars has every record made again.
-    enum class LoadKind { Rows, Bars, Other };
-    void AfterLoad(LoadKind kind);
-    // Keeps the activity of the record as it is before a command changes it (for its record and
-    // for undo).
-    void BeforeChangingActivity(const BarRecord& record);
-    void RestoreStep(const CommandStep& step, bool forward);
-    class Command;
-    class HostEventScope;
-    struct HostEvents;
-    void PublishHostEvents();
-
-    // Conflicts and details.
-    std::string SearchConflicts(int16_t& ItemID, int16_t& BarID, bool ownActivityOnly);
-    bool IsNewConflictEntry(const std::string& entry);
-    void FillWorkOrderGrid(int16_t row, int16_t bar);
-    bool LocateWorkOrderGridRow(const std::string& workOrder);
-    void HighlightGridRow(int32_t column, int32_t row);
-    void PaintGridRows(int32_t fromRow, int32_t toRow, int32_t fromColumn, int32_t background,
-                       int32_t text);
-    // Takes the highlight off the selected work order when it is not workOrder.
-    void DeselectOtherWorkOrder(std::string_view workOrder);
-
-    // Bar appearance.
-    void ApplyBarColour(std::string_view status, int16_t selected, int16_t row, int16_t bar,
-                        int16_t activityTimeType);
-    void ApplyBarStyle(std::string_view status, int16_t row, int16_t bar, int16_t firstKey,
-                       int16_t secondKey, int16_t selected, int16_t activityTimeType);
-
-    // The style of temporary bars and of calendar bars: made once, reused while unchanged.
-    int16_t TemporaryBarStyle();
-    int16_t CalendarBarStyle();
-
-    void ApplyDesignSurface();
-    void ConnectComponents();
-    class ChartEventSink;
-    void UserControl_Initialize();
-    void SetupChartAppearance();
-    void InitBarColourTables();
-
-    // Hosted components and the surface.
-    ScheduleChart ctResSched_;
-    ListGrid vaSpread_;
-    Toolbar ctToolBar1_;
-    ListBox lstConflictWorkOrders_;
-    ListBox lstConflictHidden_;
-    ComboBox CmbConflictTB_;
-    PopupMenu mnuSchedPopUp_{"mnuSchedPopUp", "Scheduler"};
-    PopupMenu mnuDrag_{"mnuDrag", "Drag"};
-    TextStore Box1_, Box2_, Box3_, Box4_;
-    TextBox TxtWONo_, TxtWOStatus_, TxtOrdNo_, TxtCustNo_, TxtReqDt_, TxtPromisedDt_, TxtItemNo_,
-        TxtActStartDate_, TxtactEndDate_, TxtWOStTime_, TxtWOEndTime_, TxtWOAct_;
-
-    // Start-up state.
-    int16_t SavedChartHeight_ = 0;
-    int16_t SavedGridHeight_ = 0;
-    DateTime WindowStart_;
-    DateTime WindowEnd_;
-    ColourTable NormalBarColours_{};
-    ColourTable SelectedBarColours_{};
-    StyleTable NormalBarStyles_{};
-    StyleTable SelectedBarStyles_{};
-
-    // Loading state: the registry lives only while a bar load runs; each loader keeps the
-    // document of its last payload.
-    std::unique_ptr<WorkOrderRegistry> WorkOrderRegistry_;
-    std::unique_ptr<pugi::xml_document> HeaderDocument_;
-    std::unique_ptr<pugi::xml_document> ResourceDocument_;
-    std::unique_ptr<pugi::xml_document> CalendarDocument_;
-
-    // Selection, gestures and changes.
-    std::string SelectedBarKey_;
-    std::unique_ptr<MoveGesture> Gesture_;
-    std::unique_ptr<ChangeJournal> Journal_;
-    std::unique_ptr<UndoHistory> History_;
-    std::unique_ptr<HostEvents> Events_;
-    // Style numbers the control made once and reuses while they keep the look it gave them.
-    int16_t TemporaryBarStyle_ = 0;
-    int16_t CalendarBarStyle_ = 0;
-    XmlDocument LastReschedulingDocument_;
-    std::unique_ptr<ChartEventSink> ChartEvents_;
+    // Everything the control holds lives behind this one pointer, so the layout of the control's
+    // state is no part of the interface a host compiles against.
+    std::unique_ptr<ControlParts> parts_;
 };
 
 }  // namespace tessaro

@@ -1,0 +1,62 @@
+#pragma once
+
+// The control behind its public front: the hosted components and the parts that own the
+// control's state, and the wiring between them. Each part depends only on parts below it; this
+// is the one place that knows them all.
+
+#include <cstdint>
+#include <memory>
+
+#include "bars/work_order_keys.hpp"
+#include "bars/work_order_look.hpp"
+#include "bars/work_order_selection.hpp"
+#include "control/control_surface.hpp"
+#include "control/host_events.hpp"
+#include "details/conflict_search.hpp"
+#include "details/detail_panel.hpp"
+#include "loading/loading_session.hpp"
+#include "rescheduling/rescheduler.hpp"
+#include "runtime/entry_counter.hpp"
+
+namespace tessaro {
+
+class ControlParts {
+public:
+    // Lays out the design-time surface, connects the components and runs the start-up.
+    ControlParts();
+    ~ControlParts();
+    ControlParts(const ControlParts&) = delete;
+    ControlParts& operator=(const ControlParts&) = delete;
+
+    ControlSurface Surface;
+    EntryCounter Entries;
+    HostEvents Events;
+    WorkOrderLook Look;
+    WorkOrderKeys Keys;
+    WorkOrderSelection Selection;
+    Rescheduler Rescheduling;
+    LoadingSession Loading;
+    ConflictSearch Conflicts;
+    DetailPanel Details;
+
+    // ---- Handlers that reach more than one part ----
+    // Reloads all four stores or changes nothing: what it replaces is kept aside until the last
+    // loader has succeeded, and put back when one fails.
+    void Refresh();
+    // Shows a work-order bar's details and grid; a work-order bar ends an armed gesture.
+    void BarSelected(int16_t row, int16_t bar);
+    // Highlights the chosen bar's activity; a row change in progress ends.
+    void BarChosen(int16_t row, int16_t bar);
+    void PublishHostEvents();
+
+private:
+    void AfterLoad(LoadKind kind);
+    void ConnectComponents();
+    void Start();
+    void SetupChartAppearance();
+
+    class ChartEventSink;
+    std::unique_ptr<ChartEventSink> chartEvents_;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,79 @@
+#include <tessaro/bars/bar_kinds.hpp>
+
+#include "bars/bar_key.hpp"
+#include "bars/bar_record_codec.hpp"
+#include "bars/work_order_bars.hpp"
+#include "rescheduling/rescheduler.hpp"
+
+namespace tessaro {
+
+namespace {
+
+constexpr int32_t kTemporaryBarColour = 9894550;  // RGB(150, 250, 150)
+
+}  // namespace
+
+void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
+    const ChartBar chosen = chart_.Bar(r, BarID);
+    std::string number;
+    int16_t position = 0;
+    int16_t count = 0;
+    DisAssembleKeyID(chosen.Key, number, position, count);
+    const BarRecord record = RecordOf(chart_, r, BarID);
+
+    // One copy at a time: an earlier one ends with its temporary bar.
+    RemoveTemporaryBar();
+    MoveGesture& gesture = gesture_;
+
+    // The span of the activity: every work-order bar of the row with the same work order and
+    // schedule number, the chosen bar included, gaps and other bars between them too.
+    tessaro::WorkOrderSpan span{chosen.Start.Day, chosen.End.Day, 0, 0};
+    span.StartMinute = static_cast<int16_t>(chosen.Start.Minute);
+    span.EndMinute = static_cast<int16_t>(chosen.End.Minute);
+    gesture.WorkOrderSpan = span;
+    ForEachWorkOrderBar(chart_, r, [&](int16_t index, const BarRecord& other) {
+        if (other.work_order_no == record.work_order_no &&
+            other.rsscheduleno == record.rsscheduleno) {
+            const ChartBar& times = chart_.Bar(r, index);
+            gesture.WorkOrderSpan.Extend(times.Start.Day, times.End.Day, times.Start.Minute,
+                                         times.End.Minute);
+        }
+    });
+    const tessaro::WorkOrderSpan& copied = gesture.WorkOrderSpan;
+
+    chart_.RedrawChart();
+    std::string temporaryKey = "T$" + std::to_string(count);
+    ChartBar temporaryBar{
+        ChartTime{copied.StartDay, copied.StartMinute},
+        ChartTime{copied.EndDay, copied.EndMinute},
+        temporaryKey,
+        chosen.Tag,
+        record.rsscheduleno != 0 ? std::to_string(record.rsscheduleno) : record.work_order_no,
+        TemporaryBarKind,
+        kTemporaryBarColour,
+        surface_.Look.TemporaryBarStyle()};
+    const int16_t temporary = PutTimeBar(chart_, r, temporaryBar);
+
+    // Where the activity stands before its first change is what its record is measured against.
+    const ActivityId activity = ActivityId::Of(record);
+    journal_.Touch(activity);
+    gesture.BeginCopy(
+        {activity, chosen.Tag, chosen.Style, BarHandle{r, chart_.TimeBarId(r, temporary)}},
+        std::move(temporaryKey), r, BarID);
+}
+
+void Rescheduler::Copy() {
+    MoveGesture& gesture = gesture_;
+    gesture.DropDrag();
+    RemoveTemporaryBar();
+    const auto [r, b] = chart_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
+    gesture.ClickedBarKey.clear();
+    gesture.ClickedBar = {};
+    if (b == 0 || chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
+        return;
+    }
+    TempBarCreation(r, b);
+    chart_.RedrawChart();
+}
+
+}  // namespace tessaro

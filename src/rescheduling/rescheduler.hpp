@@ -1,0 +1,136 @@
+#pragma once
+
+// The planner's commands that change the plan: Copy and the temporary bar, its drag and drop,
+// the pastes, Ignore, Pack, undo and redo. It owns the move gesture, the change journal the host
+// gets its changes from, and the history of commands.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <tessaro/components/popup_menu.hpp>
+#include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/rescheduling/xml_document.hpp>
+
+#include "bars/work_order_keys.hpp"
+#include "bars/work_order_look.hpp"
+#include "bars/work_order_selection.hpp"
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/move_gesture.hpp"
+#include "rescheduling/undo_history.hpp"
+#include "runtime/entry_counter.hpp"
+
+namespace tessaro {
+
+// The components and parts the commands work on.
+struct ReschedulingSurface {
+    ScheduleChart& Chart;
+    PopupMenu& SchedulePopUp;
+    PopupMenu& DragPopUp;
+    WorkOrderLook& Look;
+    WorkOrderSelection& Selection;
+    WorkOrderKeys& Keys;
+    EntryCounter& Entries;
+};
+
+class Rescheduler {
+public:
+    explicit Rescheduler(ReschedulingSurface surface);
+
+    // The gesture flags the control starts with.
+    void Start();
+
+    // ---- Chart notifications ----
+    // A drag of a work-order or calendar bar, or of an edge of one, goes back: only the
+    // temporary bar of a Copy moves an activity, and only Pack moves work-order bars directly.
+    void BarChanging(int16_t row, int16_t bar, int16_t mode);
+    void BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetRow);
+    void BarChanged(int16_t row, int16_t bar);
+    void BarClick(int16_t row, int16_t bar);
+    void BarRightClick(int16_t row, int16_t bar);
+    // Work-order and calendar bars are never removed; the temporary bar's removal is Ignore.
+    void BarRemoveRequest(int16_t row, int16_t bar, bool confirmed);
+    void GestureFlagsSet();
+    // A click that selects or chooses a work-order bar ends an armed paste, move or resize.
+    void Disarm();
+    // The row change of a drop ends (a bar was chosen).
+    void EndRowChange() { gesture_.EndRowChange(); }
+
+    // ---- Commands ----
+    void Copy();
+    // Lays the temporary bar over the span of the bar's activity on its row; an earlier
+    // temporary bar goes, ending its copy.
+    void TempBarCreation(int16_t row, int16_t bar);
+    // "F" or "B": the copied activity ends where the right-clicked bar ends.
+    void Paste(const char* method);
+    void Ignore();
+    void Pack();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    void Undo();
+    void Redo();
+
+    // ---- What loads end ----
+    // The rows went, and with them the temporary bar and every changed bar.
+    void AfterRowsLoaded();
+    // New bars may belong to a changed activity: each record is made again.
+    void AfterBarsLoaded();
+    void AfterOtherLoad();
+
+    // Everything a Refresh must be able to put back.
+    struct SetAside {
+        MoveGesture Gesture;
+        ChangeJournal Journal;
+        UndoHistory History;
+    };
+    SetAside TakeForReload();
+    void PutBack(SetAside kept);
+
+    // ---- The change set ----
+    XmlDocument rescheduling();
+    std::optional<LoadedPlacement> LoadedPlacementOf(std::string_view workOrder,
+                                                     int32_t activity) const;
+    const MoveGesture& Gesture() const { return gesture_; }
+    const ChangeJournal& Journal() const { return journal_; }
+
+private:
+    void ApplyTemporaryBarMove();
+    // Replaces every bar of the copied activity by one bar at these times on the row.
+    void RebuildMovedActivity(int16_t row, ChartTime start, ChartTime end);
+    void RemoveTemporaryBar();
+    // Puts a bar whose drag was refused back where the drag found it.
+    void RestoreDraggedBar(int16_t row, int16_t bar, ChartTime start, ChartTime end);
+    // Keeps the activity of the record as it is before a command changes it (for its record and
+    // for undo).
+    void BeforeChangingActivity(const BarRecord& record);
+    void RestoreStep(const CommandStep& step, bool forward);
+    void EndGestureForLoad();
+
+    ReschedulingSurface surface_;
+    ScheduleChart& chart_;
+    MoveGesture gesture_;
+    ChangeJournal journal_;
+    UndoHistory history_;
+    XmlDocument lastDocument_;
+};
+
+// One planner command (an applied drag, a paste, a Pack): whatever it changes, even when it stops
+// half-way on an error, becomes one step of the history.
+class Command {
+public:
+    Command(UndoHistory& history, const ScheduleChart& chart, const ChangeJournal& journal)
+        : history_(history), chart_(chart), journal_(journal) {
+        history_.Open();
+    }
+    ~Command() { history_.Close(chart_, journal_.Pending()); }
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+private:
+    UndoHistory& history_;
+    const ScheduleChart& chart_;
+    const ChangeJournal& journal_;
+};
+
+}  // namespace tessaro
