@@ -5,7 +5,8 @@ namespace tessaro {
 PayloadTable KeepAndReadPayload(TextStore& store, std::string_view text,
                                 std::span<const FixedColumn> columns) {
     store.SetText(text);
-    PayloadTable payload{ReadPayloadRecords(store.Text()), RecordTable()};
+    PayloadTable payload;
+    payload.Records = ReadPayloadRecords(store.Text());
     if (columns.empty()) {
         AddColumnsOfElement(payload.Table, payload.Records.Elements.front());
     } else {
