@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
@@ -383,22 +384,39 @@ std::string_view BaseName(std::string_view name) {
 
 // Fills one record the way the document reader's records are read: an element with n attributes
 // fills columns 0..n-1 from its attributes named as those columns in lower case.
+// A search along the attributes costs as many steps as the record has, so a record of many
+// attributes in an order of its own is indexed once, on its first attribute out of place.
 bool AddRecord(RecordTable& table, const std::vector<std::string>& lookupNames,
-               const std::vector<Attribute>& attributes) {
+               const std::vector<Attribute>& attributes,
+               std::unordered_map<std::string_view, const Attribute*>& byName) {
     if (attributes.size() > lookupNames.size()) {
         return false;
+    }
+    constexpr std::size_t kSearchedAlong = 16;
+    if (!byName.empty()) {
+        byName.clear();
     }
     table.AddNew();
     for (std::size_t column = 0; column < attributes.size(); ++column) {
         const std::string& name = lookupNames[column];
         const Attribute* value = &attributes[column];
         if (!value->InPlace && value->Name != name) {
-            const auto found = std::find_if(attributes.begin(), attributes.end(),
-                                            [&](const Attribute& a) { return a.Name == name; });
-            if (found == attributes.end()) {
+            if (attributes.size() <= kSearchedAlong) {
+                const auto found = std::find_if(attributes.begin(), attributes.end(),
+                                                [&](const Attribute& a) { return a.Name == name; });
+                value = found != attributes.end() ? &*found : nullptr;
+            } else {
+                if (byName.empty()) {
+                    for (const Attribute& attribute : attributes) {
+                        byName.emplace(attribute.Name, &attribute);
+                    }
+                }
+                const auto found = byName.find(name);
+                value = found != byName.end() ? found->second : nullptr;
+            }
+            if (value == nullptr) {
                 return false;
             }
-            value = &*found;
         }
         table.SetField(static_cast<int32_t>(column), value->Value);
     }
@@ -420,6 +438,7 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
 
     std::vector<std::string> lookupNames;
     std::vector<std::string> writtenNames;
+    std::unordered_map<std::string_view, const Attribute*> byName;
     const auto nameColumns = [&] {
         for (int32_t column = 0; column < table.ColumnCount(); ++column) {
             lookupNames.push_back(AsciiLowered(table.ColumnName(column)));
@@ -464,11 +483,14 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
             }
             // The first record's size foretells the rest; a fifth more is kept in reserve, and
             // room no record fills is never touched.
-            const auto recordBytes =
-                std::max<std::size_t>(static_cast<std::size_t>(scanner.At() - recordStart), 4);
+            // Counting at least four bytes a record and four an attribute keeps the room within
+            // a few times the payload's size when the first record is short.
+            const auto columnCount = static_cast<std::size_t>(table.ColumnCount());
+            const auto recordBytes = std::max<std::size_t>(
+                static_cast<std::size_t>(scanner.At() - recordStart), 4 + 4 * columnCount);
             table.Reserve(scanner.Left() / recordBytes * 6 / 5 + 16);
         }
-        if (!AddRecord(table, lookupNames, attributes)) {
+        if (!AddRecord(table, lookupNames, attributes, byName)) {
             return false;
         }
         ++records;

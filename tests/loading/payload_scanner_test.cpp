@@ -163,6 +163,31 @@ TEST(PayloadScannerTest, GeneratedAndMutatedPayloadsReadAsThroughTheDocument) {
     EXPECT_GT(leftToDocument, 2000);
 }
 
+// Records of many attributes in an order of their own are read through an index of names.
+TEST(PayloadScannerTest, ManyAttributesInAnotherOrderReadAsThroughTheDocument) {
+    // Attributes a0 to a(count - 1), from the last to the first.
+    const auto reversed = [](int count) {
+        std::string record = "<rec";
+        for (int attribute = count - 1; attribute >= 0; --attribute) {
+            record += " a" + std::to_string(attribute) + "='" + std::to_string(-attribute) + "'";
+        }
+        return record;
+    };
+    std::string first = "<rec";
+    for (int attribute = 0; attribute < 40; ++attribute) {
+        first += " a" + std::to_string(attribute) + "=\"" + std::to_string(attribute) + "\"";
+    }
+    for (const std::string& second : {reversed(40), reversed(39)}) {
+        const std::string text = "<root>" + first + "/>" + second + "/></root>";
+        EXPECT_TRUE(Scanned(text, PayloadColumns::OfFirstRecord));
+        EXPECT_EQ(ReadStraight(text, PayloadColumns::OfFirstRecord),
+                  ReadThroughDocument(text, PayloadColumns::OfFirstRecord));
+    }
+    const std::string unnamed = "<root>" + first + "/>" + reversed(39) + " b='1'/></root>";
+    EXPECT_EQ(ReadStraight(unnamed, PayloadColumns::OfFirstRecord),
+              ReadThroughDocument(unnamed, PayloadColumns::OfFirstRecord));
+}
+
 TEST(PayloadScannerTest, SamplePayloadsAreReadStraightFromTheText) {
     for (const char* file : {"workorders.xml", "calendars.xml", "resources.xml"}) {
         const std::string text = testing::ReadSample(file);
