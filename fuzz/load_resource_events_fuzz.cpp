@@ -9,7 +9,7 @@
 
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
-#include <tessaro/runtime/ascii.hpp>
+#include "runtime/ascii.hpp"
 
 #include "bars/bar_key.hpp"
 #include "fuzz_support.hpp"

@@ -8,7 +8,7 @@
 #include <pugixml.hpp>
 
 #include <tessaro/control/tessaro_ctrl.hpp>
-#include <tessaro/runtime/ascii.hpp>
+#include "runtime/ascii.hpp"
 
 #include "fuzz_support.hpp"
 

@@ -10,8 +10,8 @@
 
 #include <tessaro/bars/bar_record.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
+#include "runtime/ascii.hpp"
 
 #include "bars/bar_record_codec.hpp"
 #include "fuzz_support.hpp"

@@ -5,7 +5,6 @@
 
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/bars/bar_record.hpp>
-#include <tessaro/bars/vadel_class1.hpp>
 #include <tessaro/bars/work_order_span.hpp>
 #include <tessaro/components/combo_box.hpp>
 #include <tessaro/components/list_box.hpp>

@@ -1,8 +1,8 @@
 #include "bars/bar_key.hpp"
 
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/ascii.hpp"
+#include "runtime/conversions.hpp"
 
 #include "bars/field_splitter.hpp"
 

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <iterator>
 
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/ascii.hpp"
+#include "runtime/conversions.hpp"
 
 #include "bars/field_splitter.hpp"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
+#include "runtime/ascii.hpp"
 
 namespace tessaro {
 

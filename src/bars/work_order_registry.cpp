@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include <tessaro/runtime/ascii.hpp>
+#include "runtime/ascii.hpp"
 
 namespace tessaro {
 

@@ -6,8 +6,8 @@
 
 #include <unordered_map>
 
-#include <tessaro/bars/vadel_class1.hpp>
-#include <tessaro/runtime/ascii.hpp>
+#include "bars/vadel_class1.hpp"
+#include "runtime/ascii.hpp"
 
 namespace tessaro {
 

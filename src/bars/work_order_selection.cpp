@@ -1,7 +1,7 @@
 #include "bars/work_order_selection.hpp"
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/runtime/ascii.hpp>
+#include "runtime/ascii.hpp"
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"

@@ -1,6 +1,6 @@
 #include <tessaro/bars/work_order_span.hpp>
 
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 namespace tessaro {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "components/schedule_chart_storage.hpp"
 

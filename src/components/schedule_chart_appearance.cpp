@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "components/schedule_chart_storage.hpp"
 

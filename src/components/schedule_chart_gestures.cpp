@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "components/schedule_chart_storage.hpp"
 

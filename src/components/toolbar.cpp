@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include <tessaro/runtime/checked_arithmetic.hpp>
 #include "components/argument_check.hpp"
+#include "runtime/checked_arithmetic.hpp"
 
 namespace tessaro {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include <tessaro/control/design_surface.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 namespace tessaro {
 namespace {

@@ -1,7 +1,7 @@
 #include "details/conflict_search.hpp"
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/runtime/ascii.hpp>
+#include "runtime/ascii.hpp"
 
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"

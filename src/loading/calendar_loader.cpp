@@ -2,7 +2,7 @@
 #include <vector>
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "loading/field_reading.hpp"
 #include "loading/loading_session.hpp"

@@ -3,8 +3,8 @@
 #include <string>
 
 #include <tessaro/runtime/automation_error.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/checked_arithmetic.hpp"
+#include "runtime/conversions.hpp"
 
 namespace tessaro {
 

@@ -4,7 +4,7 @@
 
 #include <pugixml.hpp>
 
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/conversions.hpp"
 
 namespace tessaro {
 

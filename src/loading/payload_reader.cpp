@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
+#include "runtime/ascii.hpp"
 
 #include "loading/payload_text.hpp"
 

@@ -7,12 +7,13 @@
 #include <string>
 #include <unordered_map>
 
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+
+#include "runtime/ascii.hpp"
 
 namespace tessaro {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <limits>
 
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/ascii.hpp"
+#include "runtime/conversions.hpp"
 
 namespace tessaro {
 

@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/calendar.hpp>
+#include "runtime/ascii.hpp"
 
 #include "runtime/large_block.hpp"
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/runtime/ascii.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 #include <tessaro/runtime/chart_time.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/ascii.hpp"
+#include "runtime/checked_arithmetic.hpp"
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"

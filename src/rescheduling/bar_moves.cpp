@@ -1,6 +1,6 @@
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
-#include <tessaro/runtime/value_rollback.hpp>
+#include "runtime/checked_arithmetic.hpp"
+#include "runtime/value_rollback.hpp"
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"

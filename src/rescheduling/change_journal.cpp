@@ -4,7 +4,7 @@
 #include <memory>
 
 #include <tessaro/bars/bar_kinds.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "bars/bar_record_codec.hpp"
 

@@ -1,6 +1,6 @@
 #include <tessaro/runtime/calendar.hpp>
 
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "runtime/floor_division.hpp"
 
@@ -62,15 +62,6 @@ int32_t DayNumber(int32_t year, int32_t month, int32_t day) {
 
 CivilDate DateFromDayNumber(int32_t day) {
     return CivilFromDays(int64_t{day} - kDayNumberOffset);
-}
-
-DateTime DateTimeFromPayloadSeconds(int32_t seconds) {
-    return DateTime{static_cast<int32_t>(kDayOf2000 + FloorDiv(seconds, kSecondsPerDay)),
-                    static_cast<int32_t>(FloorMod(seconds, kSecondsPerDay))};
-}
-
-int32_t PayloadSecondsFromDateTime(const DateTime& moment) {
-    return CheckedInt32((int64_t{moment.Day} - kDayOf2000) * kSecondsPerDay + moment.SecondOfDay);
 }
 
 }  // namespace tessaro

@@ -1,7 +1,7 @@
 #include <tessaro/runtime/chart_time.hpp>
 
 #include <tessaro/runtime/calendar.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "runtime/floor_division.hpp"
 

@@ -1,9 +1,9 @@
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/conversions.hpp"
 
 #include <algorithm>
 
 #include <tessaro/runtime/automation_error.hpp>
-#include <tessaro/runtime/checked_arithmetic.hpp>
+#include "runtime/checked_arithmetic.hpp"
 
 #include "runtime/text_cursor.hpp"
 
@@ -65,21 +65,6 @@ int16_t TextToInt16(std::string_view text) {
 
 int32_t TextToInt32(std::string_view text) {
     return CheckedInt32(ParseRoundedInteger(text));
-}
-
-const std::string& NullableToText(const NullableText& value) {
-    if (!value) {
-        RaiseRuntimeError(RuntimeError::InvalidUseOfNull);
-    }
-    return *value;
-}
-
-int16_t NullableToInt16(const NullableText& value) {
-    return TextToInt16(NullableToText(value));
-}
-
-int32_t NullableToInt32(const NullableText& value) {
-    return TextToInt32(NullableToText(value));
 }
 
 }  // namespace tessaro

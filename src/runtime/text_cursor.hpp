@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include <tessaro/runtime/ascii.hpp>
+#include "runtime/ascii.hpp"
 
 namespace tessaro {
 

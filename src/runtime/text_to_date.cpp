@@ -1,6 +1,6 @@
 #include <tessaro/runtime/automation_error.hpp>
 #include <tessaro/runtime/calendar.hpp>
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/conversions.hpp"
 
 #include "runtime/text_cursor.hpp"
 

@@ -16,7 +16,8 @@
 
 #include <pugixml.hpp>
 #include <tessaro/runtime/calendar.hpp>
-#include <tessaro/runtime/conversions.hpp>
+#include <tessaro/runtime/chart_time.hpp>
+#include "runtime/conversions.hpp"
 
 namespace tessaro::plantgen {
 
@@ -47,11 +48,11 @@ inline int64_t January4th2027() {
 
 // Day numbers count from Monday 1 January 1900: 0 = Monday .. 6 = Sunday.
 inline int32_t WeekdayOf(int64_t payloadSeconds) {
-    return DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day % 7;
+    return ChartTime::FromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day % 7;
 }
 
 inline int32_t DayOfSeconds(int64_t payloadSeconds) {
-    return DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day;
+    return ChartTime::FromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Day;
 }
 
 // The day number a date text names, as the control reads it.
@@ -61,11 +62,10 @@ inline int32_t DayOfText(const char* text) {
 
 // HH:MM of a payload moment.
 inline std::string HoursMinutes(int64_t payloadSeconds) {
-    const int32_t second =
-        DateTimeFromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).SecondOfDay;
+    const int32_t minute =
+        ChartTime::FromPayloadSeconds(static_cast<int32_t>(payloadSeconds)).Minute;
     std::ostringstream text;
-    text << std::setfill('0') << std::setw(2) << second / 3600 << ':' << std::setw(2)
-         << second / 60 % 60;
+    text << std::setfill('0') << std::setw(2) << minute / 60 << ':' << std::setw(2) << minute % 60;
     return text.str();
 }
 

@@ -19,7 +19,7 @@
 
 #include <gtest/gtest.h>
 #include <tessaro/runtime/calendar.hpp>
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/conversions.hpp"
 
 #include "plantgen/payload_reader.hpp"
 

@@ -4,8 +4,6 @@
 
 #include <ostream>
 
-#include "support/error_code.hpp"
-
 namespace tessaro {
 namespace {
 
@@ -63,38 +61,6 @@ TEST(CalendarTest, EveryDayFromYear100To9999RoundTripsAndFollowsItsPredecessor) 
         ASSERT_EQ(DayNumber(expected.Year, expected.Month, expected.Day), day);
         expected = NextDate(expected);
     }
-}
-
-struct PayloadCase {
-    int32_t Seconds;
-    DateTime Moment;
-};
-
-void PrintTo(const PayloadCase& c, std::ostream* os) {
-    *os << c.Seconds;
-}
-
-class PayloadSecondsTest : public ::testing::TestWithParam<PayloadCase> {};
-
-TEST_P(PayloadSecondsTest, MapsBothWays) {
-    const PayloadCase& c = GetParam();
-    EXPECT_EQ(DateTimeFromPayloadSeconds(c.Seconds), c.Moment);
-    EXPECT_EQ(PayloadSecondsFromDateTime(c.Moment), c.Seconds);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Calendar, PayloadSecondsTest,
-    ::testing::Values(PayloadCase{0, {36524, 0}}, PayloadCase{86399, {36524, 86399}},
-                      PayloadCase{86400, {36525, 0}}, PayloadCase{-1, {36523, 86399}},
-                      PayloadCase{-86400, {36523, 0}}, PayloadCase{-86401, {36522, 86399}},
-                      PayloadCase{INT32_MAX, {36524 + 24855, 11647}},
-                      PayloadCase{INT32_MIN, {36524 - 24856, 74752}}));
-
-TEST(CalendarTest, PayloadSecondsOutsideInt32RaiseOverflow) {
-    EXPECT_EQ(ErrorCode([] { PayloadSecondsFromDateTime({36524 + 24855, 11648}); }), 6);
-    EXPECT_EQ(ErrorCode([] { PayloadSecondsFromDateTime({36524 - 24856, 74751}); }), 6);
-    EXPECT_EQ(ErrorCode([] { PayloadSecondsFromDateTime({INT32_MAX, 0}); }), 6);
-    EXPECT_EQ(ErrorCode([] { PayloadSecondsFromDateTime({INT32_MIN, 0}); }), 6);
 }
 
 }  // namespace

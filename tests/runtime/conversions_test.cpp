@@ -1,4 +1,4 @@
-#include <tessaro/runtime/conversions.hpp>
+#include "runtime/conversions.hpp"
 
 #include <gtest/gtest.h>
 
@@ -66,19 +66,6 @@ TEST(ConversionsTest, ErrorsCarryTheRuntimeErrorNumber) {
     } catch (const AutomationError& error) {
         EXPECT_EQ(error.Number(), static_cast<int32_t>(0x800A000Du));
     }
-}
-
-TEST(ConversionsTest, NullRaisesInvalidUseOfNull) {
-    const NullableText null;
-    EXPECT_EQ(ErrorCode([&] { NullableToInt16(null); }), 94);
-    EXPECT_EQ(ErrorCode([&] { NullableToInt32(null); }), 94);
-    EXPECT_EQ(ErrorCode([&] { NullableToText(null); }), 94);
-
-    const NullableText text = "12.5";
-    EXPECT_EQ(NullableToInt16(text), 12);
-    EXPECT_EQ(NullableToInt32(text), 12);
-    EXPECT_EQ(&NullableToText(text), &*text);
-    EXPECT_EQ(ErrorCode([] { NullableToInt32(NullableText{""}); }), 13);
 }
 
 struct DateCase {

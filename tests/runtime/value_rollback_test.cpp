@@ -1,4 +1,4 @@
-#include <tessaro/runtime/value_rollback.hpp>
+#include "runtime/value_rollback.hpp"
 
 #include <gtest/gtest.h>
 

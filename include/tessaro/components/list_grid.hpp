@@ -117,15 +117,15 @@ private:
         int32_t lastRow;
     };
 
-    bool Contains(int32_t column, int32_t row) const;
-    Cell& At(int32_t column, int32_t row);
-    const Cell& At(int32_t column, int32_t row) const;
-    const Cell& CheckedAt(int32_t column, int32_t row) const;
-    void Resize(int32_t columns, int32_t rows);
-    std::optional<Range> TargetRange() const;
+    TESSARO_NO_EXPORT bool Contains(int32_t column, int32_t row) const;
+    TESSARO_NO_EXPORT Cell& At(int32_t column, int32_t row);
+    TESSARO_NO_EXPORT const Cell& At(int32_t column, int32_t row) const;
+    TESSARO_NO_EXPORT const Cell& CheckedAt(int32_t column, int32_t row) const;
+    TESSARO_NO_EXPORT void Resize(int32_t columns, int32_t rows);
+    TESSARO_NO_EXPORT std::optional<Range> TargetRange() const;
     template <typename Write>
     void WriteTarget(Write write);
-    void SetIfDifferent(int32_t& field, int32_t value);
+    TESSARO_NO_EXPORT void SetIfDifferent(int32_t& field, int32_t value);
 
     int32_t columnCount_ = 0;
     int32_t rowCount_ = 0;

@@ -34,7 +34,7 @@ public:
     bool IsSeparator() const { return caption_ == "-"; }
 
 private:
-    void SetFlag(bool& flag, bool value);
+    TESSARO_NO_EXPORT void SetFlag(bool& flag, bool value);
 
     std::string name_;
     std::string caption_;

@@ -51,7 +51,7 @@ public:
     bool Choose(std::string_view name);
 
 private:
-    const MenuItem* Find(std::string_view name) const;
+    TESSARO_NO_EXPORT const MenuItem* Find(std::string_view name) const;
 
     std::string name_;
     std::string caption_;

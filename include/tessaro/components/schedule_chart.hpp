@@ -275,21 +275,22 @@ private:
         int16_t bar;
     };
 
-    StoredBar& At(int16_t row, int16_t bar);
-    const StoredBar& At(int16_t row, int16_t bar) const;
-    Row& RowAt(int16_t row);
-    const Row& RowAt(int16_t row) const;
-    int16_t AppendBar(int16_t row, std::unique_ptr<StoredBar> stored);
-    std::unique_ptr<StoredBar> DetachBar(int16_t row, int16_t bar);
-    void IndexKey(StoredBar& stored);
-    void UnindexKey(StoredBar& stored);
-    void SetTimes(StoredBar& stored, ChartTime start, ChartTime end);
-    std::optional<BarRef> Locate(uint64_t id, int16_t row) const;
-    void RaiseBarChanged(int16_t row, int16_t bar);
-    void DragEdge(int16_t row, int16_t bar, int16_t mode, int32_t day, int32_t minute);
-    void LogSetting(int32_t id, std::variant<int32_t, std::string> value);
-    void NotifyBar(int16_t row, int16_t bar);
-    void NotifyAppearance();
+    TESSARO_NO_EXPORT StoredBar& At(int16_t row, int16_t bar);
+    TESSARO_NO_EXPORT const StoredBar& At(int16_t row, int16_t bar) const;
+    TESSARO_NO_EXPORT Row& RowAt(int16_t row);
+    TESSARO_NO_EXPORT const Row& RowAt(int16_t row) const;
+    TESSARO_NO_EXPORT int16_t AppendBar(int16_t row, std::unique_ptr<StoredBar> stored);
+    TESSARO_NO_EXPORT std::unique_ptr<StoredBar> DetachBar(int16_t row, int16_t bar);
+    TESSARO_NO_EXPORT void IndexKey(StoredBar& stored);
+    TESSARO_NO_EXPORT void UnindexKey(StoredBar& stored);
+    TESSARO_NO_EXPORT void SetTimes(StoredBar& stored, ChartTime start, ChartTime end);
+    TESSARO_NO_EXPORT std::optional<BarRef> Locate(uint64_t id, int16_t row) const;
+    TESSARO_NO_EXPORT void RaiseBarChanged(int16_t row, int16_t bar);
+    TESSARO_NO_EXPORT void DragEdge(int16_t row, int16_t bar, int16_t mode, int32_t day,
+                                    int32_t minute);
+    TESSARO_NO_EXPORT void LogSetting(int32_t id, std::variant<int32_t, std::string> value);
+    TESSARO_NO_EXPORT void NotifyBar(int16_t row, int16_t bar);
+    TESSARO_NO_EXPORT void NotifyAppearance();
 
     ScheduleChartEvents* sink_ = nullptr;
     std::vector<Row> rows_;

@@ -40,12 +40,4 @@ TESSARO_EXPORT int32_t DayNumber(int32_t year, int32_t month, int32_t day);
 // Exact inverse of DayNumber for every valid date, including dates before 1900.
 TESSARO_EXPORT CivilDate DateFromDayNumber(int32_t day);
 
-// Negative seconds fall on days before 2000 with a second of day 0..86399 (-1 is 23:59:59 on
-// 31 December 1999).
-TESSARO_EXPORT DateTime DateTimeFromPayloadSeconds(int32_t seconds);
-
-// Raises overflow (6) when the moment lies outside the signed 32-bit payload range
-// (roughly 1931..2068).
-TESSARO_EXPORT int32_t PayloadSecondsFromDateTime(const DateTime& moment);
-
 }  // namespace tessaro
