@@ -1,5 +1,8 @@
 #include "bars/bar_record_codec.hpp"
 
+#include <charconv>
+#include <iterator>
+
 #include <tessaro/runtime/automation_error.hpp>
 #include "runtime/ascii.hpp"
 #include "runtime/conversions.hpp"
@@ -13,15 +16,36 @@ namespace {
 // Eighteen fields.
 constexpr std::size_t kRecordSeparators = 17;
 
-void AppendNumber(std::string& text, int32_t value) {
-    text += std::to_string(value);
-    text += '$';
-}
+// The record is written through a pointer into text sized for the longest record its fields can
+// make (every byte escaped, every number at its longest) and cut to length at the end: a load
+// writes a hundred thousand records, and appending field by field checks the capacity each time.
+class RecordWriter {
+public:
+    RecordWriter(std::string& text, std::size_t longest) : text_(text) {
+        text_.resize(longest);
+        at_ = text_.data();
+    }
+    ~RecordWriter() { text_.resize(static_cast<std::size_t>(at_ - text_.data())); }
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
 
-void AppendText(std::string& text, std::string_view value) {
-    AppendEscapedField(text, value);
-    text += '$';
-}
+    void Number(int32_t value) { at_ = std::to_chars(at_, at_ + kLongestNumber, value).ptr; }
+    void Text(std::string_view value) {
+        for (const char c : value) {
+            if (c == '$' || c == '\\') {
+                *at_++ = '\\';
+            }
+            *at_++ = c;
+        }
+    }
+    void Separator() { *at_++ = '$'; }
+
+    static constexpr std::size_t kLongestNumber = 11;  // "-2147483648"
+
+private:
+    std::string& text_;
+    char* at_;
+};
 
 }  // namespace
 
@@ -31,22 +55,41 @@ void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& rec
     if (number.empty()) {
         throw BarKeyBlankError();
     }
-    std::string text;
-    text.reserve(160);
-    AppendText(text, number);
-    AppendNumber(text, record.rsscheduleno);
-    AppendText(text, record.status);
-    AppendNumber(text, record.StartMinute);
-    AppendNumber(text, record.EndMinute);
-    for (const Text* field : {&record.item_code, &record.sdesc3, &record.sdesc4, &record.flag,
-                              &record.ReqdDate, &record.schdate, &record.wo_start_date,
-                              &record.wo_end_date, &record.fromdate, &record.todate}) {
-        AppendText(text, TrimSpaces(*field));
+    const std::string_view texts[] = {
+        TrimSpaces(record.item_code),     TrimSpaces(record.sdesc3),
+        TrimSpaces(record.sdesc4),        TrimSpaces(record.flag),
+        TrimSpaces(record.ReqdDate),      TrimSpaces(record.schdate),
+        TrimSpaces(record.wo_start_date), TrimSpaces(record.wo_end_date),
+        TrimSpaces(record.fromdate),      TrimSpaces(record.todate)};
+    const std::string_view status = record.status;
+    // Six numbers and seventeen separators besides the texts.
+    std::size_t longest =
+        2 * (number.size() + status.size()) + 6 * RecordWriter::kLongestNumber + 17;
+    for (const std::string_view text : texts) {
+        longest += 2 * text.size();
     }
-    AppendNumber(text, record.subactivity_code_mul);
-    AppendNumber(text, record.activitytimetype);
-    text += std::to_string(record.timeindays1);
-    recordText = std::move(text);
+    // The caller's text is reused, so a load writing a record a bar allocates none of its own.
+    RecordWriter out(recordText, longest);
+    out.Text(number);
+    out.Separator();
+    out.Number(record.rsscheduleno);
+    out.Separator();
+    out.Text(status);
+    out.Separator();
+    for (const int32_t value : {int32_t{record.StartMinute}, int32_t{record.EndMinute}}) {
+        out.Number(value);
+        out.Separator();
+    }
+    for (const std::string_view text : texts) {
+        out.Text(text);
+        out.Separator();
+    }
+    for (const int32_t value :
+         {int32_t{record.subactivity_code_mul}, int32_t{record.activitytimetype}}) {
+        out.Number(value);
+        out.Separator();
+    }
+    out.Number(record.timeindays1);
 }
 
 template void AssembleBarRecordText(std::string&, const BarRecord&);

@@ -12,7 +12,8 @@
 namespace tessaro {
 
 // Raises BarKeyBlankError and leaves the text unchanged when the work-order number is blank.
-// The number and fields 6 to 15 are trimmed of spaces; the status is kept as it is.
+// The number and fields 6 to 15 are trimmed of spaces; the status is kept as it is. The text is
+// written in place, so the record's fields must not point into it.
 template <typename Text>
 void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record);
 

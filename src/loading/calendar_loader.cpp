@@ -71,7 +71,7 @@ CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
 }  // namespace
 
 void LoadingSession::LoadCalendarEvents(std::string_view payloadText) {
-    PayloadTable payload = KeepAndReadPayload(stores_.Calendars, payloadText, kCalendarColumns);
+    PayloadTable payload = KeepAndScanPayload(stores_.Calendars, payloadText, kCalendarColumns);
     RecordTable& table = payload.Table;
 
     // Every entry that will be drawn is read first, so a failure leaves the chart as it was.

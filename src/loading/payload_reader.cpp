@@ -224,4 +224,21 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
     }
 }
 
+PayloadValues ReadPayloadTable(RecordTable& table, std::string_view text, PayloadColumns columns) {
+    PayloadValues values;
+    const std::string_view trimmed = TrimSpaces(text);
+    CheckPayloadText(trimmed);
+    if (ScanPayloadRecords(table, trimmed, columns, values.Decoded)) {
+        return values;
+    }
+    // Outside the plain form, or refused: the document reader reads it or names the fault.
+    values.Decoded = DecodedValues();
+    values.Records = ReadPayloadRecords(text);
+    if (columns == PayloadColumns::OfFirstRecord) {
+        AddColumnsOfElement(table, values.Records.Elements.front());
+    }
+    ReadRecords(table, values.Records.Elements);
+    return values;
+}
+
 }  // namespace tessaro

@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include "loading/payload_scanner.hpp"
 #include "loading/record_table.hpp"
 #include "runtime/large_block.hpp"
 
@@ -39,5 +40,17 @@ void AddColumnsOfElement(RecordTable& table, pugi::xml_node element);
 // name it is read by, and the column's conversion error (13, 6) for a value that does not
 // convert; the description names the record and the attribute.
 void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements);
+
+// What a table read from a payload points into, besides the payload text: the values with
+// references resolved, or the document when the payload was read through one.
+struct PayloadValues {
+    DecodedValues Decoded;
+    PayloadRecords Records;
+};
+
+// Reads the payload's records into the table (into its columns, or into one text column per
+// attribute of the first record), with the errors of ReadPayloadRecords, AddColumnsOfElement and
+// ReadRecords. The text must stay as it is while the table is read.
+PayloadValues ReadPayloadTable(RecordTable& table, std::string_view text, PayloadColumns columns);
 
 }  // namespace tessaro

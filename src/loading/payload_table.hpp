@@ -14,15 +14,22 @@
 
 namespace tessaro {
 
-// The table's text fields point into the records' document: both live and go together.
+// The table's text fields point into the records' document, or into the kept text and the
+// decoded values when the records were read straight from the text: all live and go together.
 struct PayloadTable {
     PayloadRecords Records;
     RecordTable Table;
+    DecodedValues Decoded;
 };
 
 // With no fixed columns, the first record's attributes name the columns. Raises what reading the
 // payload raises; the store keeps the text even then.
 PayloadTable KeepAndReadPayload(TextStore& store, std::string_view text,
+                                std::span<const FixedColumn> columns = {});
+
+// The same records and errors, read straight from the kept text where it takes the plain form:
+// no document is left for the loader to keep.
+PayloadTable KeepAndScanPayload(TextStore& store, std::string_view text,
                                 std::span<const FixedColumn> columns = {});
 
 }  // namespace tessaro

@@ -122,7 +122,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
             ~RegistryGuard() { keys.PutBackRegistry(loaded ? nullptr : std::move(found)); }
         } registryGuard{keys_, keys_.TakeRegistry()};
 
-        PayloadTable payload = KeepAndReadPayload(stores_.ResourceEvents, payloadText);
+        PayloadTable payload = KeepAndScanPayload(stores_.ResourceEvents, payloadText);
         RecordTable& table = payload.Table;
 
         // Every record that will be drawn is read and converted before the first bar is added, so a
