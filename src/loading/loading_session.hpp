@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string_view>
 
 #include <tessaro/components/schedule_chart.hpp>
@@ -16,10 +15,7 @@
 
 #include "bars/work_order_keys.hpp"
 #include "bars/work_order_look.hpp"
-
-namespace pugi {
-class xml_document;
-}
+#include "loading/payload_reader.hpp"
 
 namespace tessaro {
 
@@ -74,9 +70,10 @@ private:
     std::function<void(LoadKind)> afterLoad_;
     DateTime windowStart_;
     DateTime windowEnd_;
-    // The schedule-time and resource loaders keep the document of their last payload.
-    std::unique_ptr<pugi::xml_document> headerDocument_;
-    std::unique_ptr<pugi::xml_document> resourceDocument_;
+    // The schedule-time and resource loaders keep the document of their last payload, with the
+    // copy of the text it was parsed in: the document's names and values point into that copy.
+    PayloadRecords headerPayload_;
+    PayloadRecords resourcePayload_;
 };
 
 }  // namespace tessaro

@@ -55,7 +55,7 @@ void LoadingSession::LoadResource(std::string_view payloadText) {
     for (std::string& text : rowTexts) {
         chart_.AddRow(std::move(text));
     }
-    resourceDocument_ = std::move(payload.Records.Document);
+    resourcePayload_ = std::move(payload.Records);
 }
 
 }  // namespace tessaro

@@ -42,7 +42,7 @@ void LoadingSession::LoadScheduleTime(std::string_view payloadText) {
     windowEnd_ = end;
     chart_.SetRangeStartDay(start.Day);
     chart_.SetRangeEndDay(end.Day);
-    headerDocument_ = std::move(payload.Records.Document);
+    headerPayload_ = std::move(payload.Records);
     afterLoad_(LoadKind::Other);
 }
 
