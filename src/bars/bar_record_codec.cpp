@@ -30,14 +30,7 @@ public:
     RecordWriter& operator=(const RecordWriter&) = delete;
 
     void Number(int32_t value) { at_ = std::to_chars(at_, at_ + kLongestNumber, value).ptr; }
-    void Text(std::string_view value) {
-        for (const char c : value) {
-            if (c == '$' || c == '\\') {
-                *at_++ = '\\';
-            }
-            *at_++ = c;
-        }
-    }
+    void Text(std::string_view value) { at_ = WriteEscapedField(at_, value); }
     void Separator() { *at_++ = '$'; }
 
     static constexpr std::size_t kLongestNumber = 11;  // "-2147483648"

@@ -38,6 +38,8 @@ private:
 
 // A "$" or "\" in a text field becomes "\$" or "\\".
 void AppendEscapedField(std::string& record, std::string_view field);
+// The same written through a pointer with room for twice the field; returns the end written.
+char* WriteEscapedField(char* out, std::string_view field);
 
 // Reverses AppendEscapedField; a lone "\" at the end stays as it is.
 std::string UnescapedField(std::string_view raw);

@@ -10,6 +10,13 @@
 
 namespace tessaro {
 
+// The record of a work-order bar, split; a record that does not split raises its error.
+inline BarRecord RecordOf(const ScheduleChart& chart, int16_t row, int16_t bar) {
+    BarRecord record;
+    DisassembleBarRecordText(chart.TimeBarTag(row, bar), record);
+    return record;
+}
+
 // Calls visit(bar, record) for every work-order bar of the row, in bar order, with its record
 // split; a record that does not split raises its error. The row must not change meanwhile.
 template <typename Visit>
@@ -20,17 +27,9 @@ void ForEachWorkOrderBar(const ScheduleChart& chart, int16_t row, Visit visit) {
         if (chart.TimeBarKind(row, bar) != WorkOrderBarKind) {
             continue;
         }
-        BarRecord record;
-        DisassembleBarRecordText(chart.TimeBarTag(row, bar), record);
+        const BarRecord record = RecordOf(chart, row, bar);
         visit(bar, record);
     }
-}
-
-// The record of a work-order bar, split; a record that does not split raises its error.
-inline BarRecord RecordOf(const ScheduleChart& chart, int16_t row, int16_t bar) {
-    BarRecord record;
-    DisassembleBarRecordText(chart.TimeBarTag(row, bar), record);
-    return record;
 }
 
 // Adds the bar to the row whole: its times, key, colour, style, text, kind and tag; returns its

@@ -5,6 +5,7 @@
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
+#include "bars/work_order_bars.hpp"
 
 namespace tessaro {
 
@@ -34,8 +35,7 @@ std::string WorkOrderSelection::ApplyWorkOrderLook(std::string_view workOrder, b
         if (chart_.TimeBarKind(row, bar) != WorkOrderBarKind) {
             continue;
         }
-        BarRecord record;
-        DisassembleBarRecordText(chart_.TimeBarTag(row, bar), record);
+        const BarRecord record = RecordOf(chart_, row, bar);
         look_.ApplySelectionLook(row, bar, record, selected);
         const std::string& key = chart_.TimeBarKey(row, bar);
         if (const int16_t position = KeyPosition(key);
@@ -116,15 +116,13 @@ void WorkOrderSelection::SelectWorkOrderFirstSubActivity(const std::string& wonu
 }
 
 void WorkOrderSelection::ChooseActivity(int16_t row, int16_t bar) {
-    BarRecord chosen;
-    DisassembleBarRecordText(chart_.TimeBarTag(row, bar), chosen);
+    const BarRecord chosen = RecordOf(chart_, row, bar);
     DeselectOtherWorkOrder(chosen.work_order_no);
     for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(chosen.work_order_no)) {
         if (chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
             continue;
         }
-        BarRecord record;
-        DisassembleBarRecordText(chart_.TimeBarTag(r, b), record);
+        const BarRecord record = RecordOf(chart_, r, b);
         if (record.work_order_no == chosen.work_order_no &&
             record.rsscheduleno == chosen.rsscheduleno) {
             look_.ApplySelectionLook(r, b, record, true);

@@ -87,8 +87,7 @@ void ConflictSearch::EntryDoubleClicked() {
     if (bar == 0) {
         return;
     }
-    BarRecord record;
-    DisassembleBarRecordText(chart_.TimeBarTag(row, bar), record);
+    const BarRecord record = RecordOf(chart_, row, bar);
     selection_.DeselectOtherWorkOrder(record.work_order_no);
     selection_.BarSelection(row, bar);
 }

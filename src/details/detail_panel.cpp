@@ -175,8 +175,7 @@ void DetailPanel::BarHovered(int16_t row, int16_t bar) {
         chart_.SetHintText("");
         return;
     }
-    BarRecord record;
-    DisassembleBarRecordText(chart_.TimeBarTag(row, bar), record);
+    const BarRecord record = RecordOf(chart_, row, bar);
     chart_.SetHintText(kind == WorkOrderBarKind
                            ? record.work_order_no + "$" + record.sdesc4 + "$" + record.item_code
                            : record.work_order_no);

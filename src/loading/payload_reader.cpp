@@ -11,6 +11,7 @@
 #include <tessaro/runtime/automation_error.hpp>
 #include "runtime/ascii.hpp"
 
+#include "loading/attribute_names.hpp"
 #include "loading/payload_text.hpp"
 
 namespace tessaro {
@@ -19,11 +20,6 @@ namespace {
 
 [[noreturn]] void RaisePayloadError(std::string description) {
     RaiseRuntimeError(RuntimeError::InvalidProcedureCall, std::move(description));
-}
-
-std::string_view BaseName(std::string_view name) {
-    const auto colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
 // Payload values can be huge; a message shows their start.
@@ -170,16 +166,13 @@ PayloadRecords ReadPayloadRecords(std::string_view text) {
 
 void AddColumnsOfElement(RecordTable& table, pugi::xml_node element) {
     for (pugi::xml_attribute attribute : element.attributes()) {
-        table.AppendColumn(std::string(BaseName(attribute.name())), ColumnType::Text);
+        table.AppendColumn(std::string(AttributeBaseName(attribute.name())), ColumnType::Text);
     }
 }
 
 void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements) {
     const int32_t columns = table.ColumnCount();
-    std::vector<std::string> lookupNames;
-    for (int32_t column = 0; column < columns; ++column) {
-        lookupNames.push_back(AsciiLowered(table.ColumnName(column)));
-    }
+    const std::vector<std::string> lookupNames = ColumnLookupNames(table);
 
     table.Reserve(elements.size());
     std::vector<pugi::xml_attribute> attributes;
@@ -233,12 +226,18 @@ PayloadValues ReadPayloadTable(RecordTable& table, std::string_view text, Payloa
     }
     // Outside the plain form, or refused: the document reader reads it or names the fault.
     values.Decoded = DecodedValues();
-    values.Records = ReadPayloadRecords(text);
-    if (columns == PayloadColumns::OfFirstRecord) {
-        AddColumnsOfElement(table, values.Records.Elements.front());
-    }
-    ReadRecords(table, values.Records.Elements);
+    values.Records = ReadPayloadDocument(table, text, columns);
     return values;
+}
+
+PayloadRecords ReadPayloadDocument(RecordTable& table, std::string_view text,
+                                   PayloadColumns columns) {
+    PayloadRecords records = ReadPayloadRecords(text);
+    if (columns == PayloadColumns::OfFirstRecord) {
+        AddColumnsOfElement(table, records.Elements.front());
+    }
+    ReadRecords(table, records.Elements);
+    return records;
 }
 
 }  // namespace tessaro

@@ -53,4 +53,8 @@ struct PayloadValues {
 // ReadRecords. The text must stay as it is while the table is read.
 PayloadValues ReadPayloadTable(RecordTable& table, std::string_view text, PayloadColumns columns);
 
+// The same through the document only, which is returned for the table to point into.
+PayloadRecords ReadPayloadDocument(RecordTable& table, std::string_view text,
+                                   PayloadColumns columns);
+
 }  // namespace tessaro

@@ -13,6 +13,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "loading/attribute_names.hpp"
 #include "runtime/ascii.hpp"
 
 namespace tessaro {
@@ -378,11 +379,6 @@ private:
     const char* end_;
 };
 
-std::string_view BaseName(std::string_view name) {
-    const auto colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
 // Fills one record the way the document reader's records are read: an element with n attributes
 // fills columns 0..n-1 from its attributes named as those columns in lower case.
 // A search along the attributes costs as many steps as the record has, so a record of many
@@ -441,9 +437,9 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
     std::vector<std::string> writtenNames;
     std::unordered_map<std::string_view, const Attribute*> byName;
     const auto nameColumns = [&] {
-        for (int32_t column = 0; column < table.ColumnCount(); ++column) {
-            lookupNames.push_back(AsciiLowered(table.ColumnName(column)));
-            writtenNames.push_back(lookupNames.back() + "=\"");
+        lookupNames = ColumnLookupNames(table);
+        for (const std::string& name : lookupNames) {
+            writtenNames.push_back(name + "=\"");
         }
     };
     if (columns == PayloadColumns::OfTable) {
@@ -478,7 +474,8 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
         if (records == 0) {
             if (columns == PayloadColumns::OfFirstRecord) {
                 for (const Attribute& attribute : attributes) {
-                    table.AppendColumn(std::string(BaseName(attribute.Name)), ColumnType::Text);
+                    table.AppendColumn(std::string(AttributeBaseName(attribute.Name)),
+                                       ColumnType::Text);
                 }
                 nameColumns();
             }

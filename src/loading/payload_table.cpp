@@ -2,17 +2,20 @@
 
 namespace tessaro {
 
+namespace {
+
+PayloadColumns ColumnsOf(std::span<const FixedColumn> columns) {
+    return columns.empty() ? PayloadColumns::OfFirstRecord : PayloadColumns::OfTable;
+}
+
+}  // namespace
+
 PayloadTable KeepAndReadPayload(TextStore& store, std::string_view text,
                                 std::span<const FixedColumn> columns) {
     store.SetText(text);
     PayloadTable payload;
-    payload.Records = ReadPayloadRecords(store.Text());
-    if (columns.empty()) {
-        AddColumnsOfElement(payload.Table, payload.Records.Elements.front());
-    } else {
-        AddFixedColumns(payload.Table, columns);
-    }
-    ReadRecords(payload.Table, payload.Records.Elements);
+    AddFixedColumns(payload.Table, columns);
+    payload.Records = ReadPayloadDocument(payload.Table, store.Text(), ColumnsOf(columns));
     return payload;
 }
 
@@ -21,9 +24,7 @@ PayloadTable KeepAndScanPayload(TextStore& store, std::string_view text,
     store.SetText(text);
     PayloadTable payload;
     AddFixedColumns(payload.Table, columns);
-    PayloadValues values =
-        ReadPayloadTable(payload.Table, store.Text(),
-                         columns.empty() ? PayloadColumns::OfFirstRecord : PayloadColumns::OfTable);
+    PayloadValues values = ReadPayloadTable(payload.Table, store.Text(), ColumnsOf(columns));
     payload.Records = std::move(values.Records);
     payload.Decoded = std::move(values.Decoded);
     return payload;

@@ -49,47 +49,45 @@ void Rescheduler::BarChanging(int16_t row, int16_t bar, int16_t mode) {
 }
 
 void Rescheduler::BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetRow) {
-    MoveGesture& gesture = gesture_;
-    gesture.EndRowChange();
+    gesture_.EndRowChange();
     const int32_t kind = chart_.TimeBarKind(sourceRow, bar);
     const uint64_t id = chart_.TimeBarId(sourceRow, bar);
     if (kind == CalendarBarKind) {
         // A calendar belongs to its resource.
         chart_.CancelRowChange();
-        gesture.MovePending = kFalse;
+        gesture_.MovePending = kFalse;
         return;
     }
-    if (kind == WorkOrderBarKind || (kind == TemporaryBarKind && !gesture.IsTemporaryBar(id))) {
+    if (kind == WorkOrderBarKind || (kind == TemporaryBarKind && !gesture_.IsTemporaryBar(id))) {
         // A work-order bar changes rows only through the temporary bar of a Copy.
         chart_.CancelRowChange();
-        gesture.PasteArmed = kFalse;
-        gesture.MovePending = kFalse;
+        gesture_.PasteArmed = kFalse;
+        gesture_.MovePending = kFalse;
         return;
     }
     const bool otherRow = sourceRow != kNoRow && sourceRow != targetRow;
     if (otherRow) {
-        gesture.MovePending = kTrue;
-        gesture.TempBarActive = kTrue;
-        gesture.PasteArmed = kFalse;
+        gesture_.MovePending = kTrue;
+        gesture_.TempBarActive = kTrue;
+        gesture_.PasteArmed = kFalse;
         if (kind == TemporaryBarKind) {
-            gesture.BeginRowChange(chart_.RowColumnText(sourceRow, 1),
-                                   chart_.RowColumnText(targetRow, 1));
+            gesture_.BeginRowChange(chart_.RowColumnText(sourceRow, 1),
+                                    chart_.RowColumnText(targetRow, 1));
         }
     }
 }
 
 void Rescheduler::BarChanged(int16_t row, int16_t bar) {
-    MoveGesture& gesture = gesture_;
-    if (gesture.Reverting) {
+    if (gesture_.Reverting) {
         return;
     }
     const ChartBar& changed = chart_.Bar(row, bar);
     const int32_t kind = changed.Kind;
     const uint64_t id = chart_.TimeBarId(row, bar);
 
-    if (const std::optional<BarDrag> drag = gesture.EndDragOf(id)) {
+    if (const std::optional<BarDrag> drag = gesture_.EndDragOf(id)) {
         // The planner's own drag of this bar ends here.
-        if (!gesture.IsTemporaryBar(id)) {
+        if (!gesture_.IsTemporaryBar(id)) {
             // Nothing could record it: a work-order bar moves only with its activity's copy or
             // by Pack, and a calendar is the resource's.
             if (kind == WorkOrderBarKind || kind == CalendarBarKind || kind == TemporaryBarKind) {
@@ -97,9 +95,9 @@ void Rescheduler::BarChanged(int16_t row, int16_t bar) {
             }
             return;
         }
-        gesture.SeeTemporaryBarOn(row);
+        gesture_.SeeTemporaryBarOn(row);
         if (drag->Mode == 1) {
-            if (gesture.PackInProgress == kFalse) {
+            if (gesture_.PackInProgress == kFalse) {
                 ApplyTemporaryBarMove();
             }
             return;
@@ -109,21 +107,21 @@ void Rescheduler::BarChanged(int16_t row, int16_t bar) {
             return;
         }
         // The copy stays pending, shortened; it is recorded when it is applied.
-        gesture.LastChangeKey =
-            ChangeKey(gesture.Copy()->Activity.WorkOrder, gesture.Copy()->Activity.ScheduleNo);
+        gesture_.LastChangeKey =
+            ChangeKey(gesture_.Copy()->Activity.WorkOrder, gesture_.Copy()->Activity.ScheduleNo);
         return;
     }
 
     // The control's own writes (Pack, a paste placing the temporary bar) or the host's.
-    if (kind == WorkOrderBarKind && gesture.PackInProgress != kFalse) {
+    if (kind == WorkOrderBarKind && gesture_.PackInProgress != kFalse) {
         BarRecord record;
         DisassembleBarRecordText(changed.Tag, record);
-        journal_.Record(record, gesture.PasteMethod);
+        journal_.Record(record, gesture_.PasteMethod);
         return;
     }
-    if (gesture.IsTemporaryBar(id) && !gesture.Placing) {
-        gesture.SeeTemporaryBarOn(row);
-        if (gesture.MovePending != kFalse && gesture.PackInProgress == kFalse) {
+    if (gesture_.IsTemporaryBar(id) && !gesture_.Placing) {
+        gesture_.SeeTemporaryBarOn(row);
+        if (gesture_.MovePending != kFalse && gesture_.PackInProgress == kFalse) {
             ApplyTemporaryBarMove();
         }
     }
@@ -169,8 +167,7 @@ void Rescheduler::GestureFlagsSet() {
 
 void Rescheduler::ApplyTemporaryBarMove() {
     Command command(history_, chart_, journal_);
-    MoveGesture& gesture = gesture_;
-    if (const CopiedActivity* copy = gesture.Copy()) {
+    if (const CopiedActivity* copy = gesture_.Copy()) {
         const auto [row, bar] =
             chart_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);
         if (bar > 0) {
@@ -182,8 +179,7 @@ void Rescheduler::ApplyTemporaryBarMove() {
 }
 
 void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime endAt) {
-    MoveGesture& gesture = gesture_;
-    const CopiedActivity& copy = *gesture.Copy();
+    const CopiedActivity& copy = *gesture_.Copy();
     BarRecord record;
     DisassembleBarRecordText(copy.SourceTag, record);
 
@@ -226,26 +222,25 @@ void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime
             chart_.RemoveTimeBar(foundRow, foundBar);
         }
     }
-    journal_.Record(record, gesture.PasteMethod);
+    journal_.Record(record, gesture_.PasteMethod);
 
-    gesture.TempBarActive = kFalse;
-    gesture.MovePending = kFalse;
-    gesture.TempBarItem = -1;
-    gesture.TempBarIndex = -1;
-    gesture.WorkOrderSpan = {};
+    gesture_.TempBarActive = kFalse;
+    gesture_.MovePending = kFalse;
+    gesture_.TempBarItem = -1;
+    gesture_.TempBarIndex = -1;
+    gesture_.WorkOrderSpan = {};
 }
 
 void Rescheduler::RemoveTemporaryBar() {
-    MoveGesture& gesture = gesture_;
-    if (const CopiedActivity* copy = gesture.Copy()) {
+    if (const CopiedActivity* copy = gesture_.Copy()) {
         const auto [row, bar] =
             chart_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);
         if (bar > 0) {
             chart_.RemoveTimeBar(row, bar);
         }
-        gesture.EndCopy();
-    } else if (!gesture.TempBarKey.empty()) {
-        gesture.EndCopy();
+        gesture_.EndCopy();
+    } else if (!gesture_.TempBarKey.empty()) {
+        gesture_.EndCopy();
     }
 }
 

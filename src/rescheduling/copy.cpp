@@ -23,23 +23,22 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
 
     // One copy at a time: an earlier one ends with its temporary bar.
     RemoveTemporaryBar();
-    MoveGesture& gesture = gesture_;
 
     // The span of the activity: every work-order bar of the row with the same work order and
     // schedule number, the chosen bar included, gaps and other bars between them too.
     tessaro::WorkOrderSpan span{chosen.Start.Day, chosen.End.Day, 0, 0};
     span.StartMinute = static_cast<int16_t>(chosen.Start.Minute);
     span.EndMinute = static_cast<int16_t>(chosen.End.Minute);
-    gesture.WorkOrderSpan = span;
+    gesture_.WorkOrderSpan = span;
     ForEachWorkOrderBar(chart_, r, [&](int16_t index, const BarRecord& other) {
         if (other.work_order_no == record.work_order_no &&
             other.rsscheduleno == record.rsscheduleno) {
             const ChartBar& times = chart_.Bar(r, index);
-            gesture.WorkOrderSpan.Extend(times.Start.Day, times.End.Day, times.Start.Minute,
-                                         times.End.Minute);
+            gesture_.WorkOrderSpan.Extend(times.Start.Day, times.End.Day, times.Start.Minute,
+                                          times.End.Minute);
         }
     });
-    const tessaro::WorkOrderSpan& copied = gesture.WorkOrderSpan;
+    const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;
 
     chart_.RedrawChart();
     std::string temporaryKey = "T$" + std::to_string(count);
@@ -57,18 +56,17 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     // Where the activity stands before its first change is what its record is measured against.
     const ActivityId activity = ActivityId::Of(record);
     journal_.Touch(activity);
-    gesture.BeginCopy(
+    gesture_.BeginCopy(
         {activity, chosen.Tag, chosen.Style, BarHandle{r, chart_.TimeBarId(r, temporary)}},
         std::move(temporaryKey), r, BarID);
 }
 
 void Rescheduler::Copy() {
-    MoveGesture& gesture = gesture_;
-    gesture.DropDrag();
+    gesture_.DropDrag();
     RemoveTemporaryBar();
-    const auto [r, b] = chart_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
-    gesture.ClickedBarKey.clear();
-    gesture.ClickedBar = {};
+    const auto [r, b] = chart_.FindTimeBarById(gesture_.ClickedBar.Id, gesture_.ClickedBar.Row);
+    gesture_.ClickedBarKey.clear();
+    gesture_.ClickedBar = {};
     if (b == 0 || chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
         return;
     }

@@ -11,13 +11,12 @@ namespace tessaro {
 void Rescheduler::Pack() {
     EntryCounter::Scope entry(surface_.Entries);
     Command command(history_, chart_, journal_);
-    MoveGesture& gesture = gesture_;
-    gesture.DropDrag();
+    gesture_.DropDrag();
     // Reset on every way out, an overflow included, so later bar changes are not recorded as
     // Pack moves.
-    ValueRollback<int16_t> packing(gesture.PackInProgress, -1);
+    ValueRollback<int16_t> packing(gesture_.PackInProgress, -1);
     const auto [row, anchor] =
-        chart_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
+        chart_.FindTimeBarById(gesture_.ClickedBar.Id, gesture_.ClickedBar.Row);
     if (anchor == 0 || chart_.TimeBarKind(row, anchor) != WorkOrderBarKind) {
         return;
     }

@@ -13,37 +13,36 @@ constexpr int16_t kFalse = 0;
 }  // namespace
 
 void Rescheduler::BarRightClick(int16_t row, int16_t bar) {
-    MoveGesture& gesture = gesture_;
     const int32_t kind = chart_.TimeBarKind(row, bar);
     // The paste entries are offered only on the temporary bar's row.
-    const bool onTemporaryRow = row == gesture.TempBarItem;
+    const bool onTemporaryRow = row == gesture_.TempBarItem;
     surface_.DragPopUp.Item("miBackSch").SetVisible(onTemporaryRow);
     surface_.DragPopUp.Item("miFwdSch").SetVisible(onTemporaryRow);
-    const bool temporaryBarExists = gesture.TempBarItem > 0;
+    const bool temporaryBarExists = gesture_.TempBarItem > 0;
     // The bar a later Copy, Pack or paste acts on: this very bar, whatever key others share.
     const auto remember = [&] {
-        gesture.ClickedBarKey = chart_.TimeBarKey(row, bar);
-        gesture.ClickedBar = {row, chart_.TimeBarId(row, bar)};
+        gesture_.ClickedBarKey = chart_.TimeBarKey(row, bar);
+        gesture_.ClickedBar = {row, chart_.TimeBarId(row, bar)};
     };
     switch (kind) {
         case TemporaryBarKind:
-            gesture.PasteArmed = kTrue;
+            gesture_.PasteArmed = kTrue;
             surface_.DragPopUp.Show();
             break;
         case WorkOrderBarKind:
             remember();
             if (temporaryBarExists) {
-                gesture.PasteArmed = kTrue;
+                gesture_.PasteArmed = kTrue;
                 surface_.DragPopUp.Show();
             } else {
-                gesture.PasteArmed = kFalse;
+                gesture_.PasteArmed = kFalse;
                 surface_.SchedulePopUp.Show();
             }
             break;
         case CalendarBarKind:
             if (temporaryBarExists) {
                 surface_.DragPopUp.Item("miBackSch").SetCaption("Paste Backward schedule");
-                gesture.PasteArmed = kTrue;
+                gesture_.PasteArmed = kTrue;
                 remember();
                 surface_.DragPopUp.Show();
             }
@@ -56,22 +55,21 @@ void Rescheduler::BarRightClick(int16_t row, int16_t bar) {
 void Rescheduler::Paste(const char* method) {
     EntryCounter::Scope entry(surface_.Entries);
     Command command(history_, chart_, journal_);
-    MoveGesture& gesture = gesture_;
-    gesture.DropDrag();
-    gesture.PasteMethod = method;
-    const auto [row, bar] = chart_.FindTimeBarById(gesture.ClickedBar.Id, gesture.ClickedBar.Row);
+    gesture_.DropDrag();
+    gesture_.PasteMethod = method;
+    const auto [row, bar] = chart_.FindTimeBarById(gesture_.ClickedBar.Id, gesture_.ClickedBar.Row);
     int16_t temporary = 0;
-    if (const CopiedActivity* copy = gesture.Copy(); copy != nullptr && bar > 0) {
+    if (const CopiedActivity* copy = gesture_.Copy(); copy != nullptr && bar > 0) {
         const auto [temporaryRow, temporaryBar] =
             chart_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);
         temporary = temporaryRow == row ? temporaryBar : 0;
     }
     // Without a target bar (none was right-clicked, or the temporary bar is on another row), the
     // temporary bar is applied where it stands, as a paste that is not armed does.
-    if (gesture.PasteArmed != kFalse && temporary > 0) {
+    if (gesture_.PasteArmed != kFalse && temporary > 0) {
         const ChartBar target = chart_.Bar(row, bar);
         // The copied activity ends where the clicked bar ends and keeps its span.
-        const tessaro::WorkOrderSpan& copied = gesture.WorkOrderSpan;
+        const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;
         const int32_t span = MinutesBetween(ChartTime{copied.StartDay, copied.StartMinute},
                                             ChartTime{copied.EndDay, copied.EndMinute});
         const int32_t days = span / 1440;
@@ -80,11 +78,11 @@ void Rescheduler::Paste(const char* method) {
         const int32_t startMinute = Sub32(target.End.Minute, rest);
         {
             // The paste applies the copy itself, once the bar is in place.
-            ValueRollback<bool> placing(gesture.Placing, true);
+            ValueRollback<bool> placing(gesture_.Placing, true);
             chart_.MoveTimeBar(row, temporary, startMinute, target.End.Minute, startDay,
                                target.End.Day);
         }
-        gesture.PasteArmed = kFalse;
+        gesture_.PasteArmed = kFalse;
     }
     ApplyTemporaryBarMove();
 }
