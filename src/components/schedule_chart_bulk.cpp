@@ -1,5 +1,6 @@
-// Filling a row with many bars at once: a load of a large plant appends a hundred thousand bars,
-// and one bar at a time costs a notification and a row check per setter.
+// Filling the chart with many rows and bars at once: a load of a large plant appends a hundred
+// thousand bars, and one bar at a time costs a notification and a row check per setter; one row
+// at a time makes a view measure and lay out its list once a row.
 
 #include <tessaro/components/schedule_chart.hpp>
 
@@ -16,6 +17,22 @@ using chart_detail::RaiseInvalidArgument;
 
 void ScheduleChart::ReserveKeyGroups(std::size_t groups) {
     keyIndex_.reserve(keyIndex_.size() + groups);
+}
+
+void ScheduleChart::AddRows(std::vector<std::string> texts) {
+    if (texts.empty()) {
+        return;
+    }
+    if (rows_.size() + texts.size() >
+        static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
+        RaiseRuntimeError(RuntimeError::Overflow);
+    }
+    rows_.reserve(rows_.size() + texts.size());
+    for (std::string& text : texts) {
+        rows_.push_back(Row{std::move(text), {}});
+    }
+    // Row 0: every row may have changed, as after ClearRows.
+    Changed.Notify({ChartChange::Kind::Rows});
 }
 
 void ScheduleChart::AppendTimeBars(int16_t row, std::span<ChartBar> bars) {

@@ -52,9 +52,7 @@ void LoadingSession::LoadResource(std::string_view payloadText) {
 
     chart_.ClearRows();
     afterLoad_(LoadKind::Rows);
-    for (std::string& text : rowTexts) {
-        chart_.AddRow(std::move(text));
-    }
+    chart_.AddRows(std::move(rowTexts));
     resourcePayload_ = std::move(payload.Records);
 }
 

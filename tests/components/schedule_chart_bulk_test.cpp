@@ -102,6 +102,25 @@ TEST_F(ScheduleChartBulkTest, OneNotificationForTheRow) {
     EXPECT_EQ(changes[0].Bar, 1);
 }
 
+TEST_F(ScheduleChartBulkTest, RowsAddedTogetherFollowTheRowsThereWereWithOneNotification) {
+    std::vector<ChartChange> changes;
+    bulk.Changed.Subscribe([&](const ChartChange& change) { changes.push_back(change); });
+    bulk.AddRows({"R3;Oven", "R4;Press"});
+    ASSERT_EQ(bulk.RowCount(), 4);
+    EXPECT_EQ(bulk.RowText(3), "R3;Oven");
+    EXPECT_EQ(bulk.RowText(4), "R4;Press");
+    EXPECT_EQ(bulk.TimeBarCount(3), 0);
+    ASSERT_EQ(changes.size(), 1U);
+    EXPECT_EQ(changes[0].What, ChartChange::Kind::Rows);
+    EXPECT_EQ(changes[0].Row, 0);
+
+    const std::size_t room = std::numeric_limits<int16_t>::max() - 4;
+    EXPECT_EQ(ErrorCode([&] { bulk.AddRows(std::vector<std::string>(room + 1, "R;x")); }), 6);
+    EXPECT_EQ(bulk.RowCount(), 4);
+    bulk.AddRows(std::vector<std::string>(room, "R;x"));
+    EXPECT_EQ(bulk.RowCount(), std::numeric_limits<int16_t>::max());
+}
+
 TEST_F(ScheduleChartBulkTest, RefusedBatchAddsNothing) {
     const int16_t kMax = std::numeric_limits<int16_t>::max();
     struct Case {

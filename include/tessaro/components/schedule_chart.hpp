@@ -163,6 +163,10 @@ public:
     // Makes room in the key index for that many more key groups, so a large load never rehashes
     // it; a smaller count than the index holds does nothing.
     void ReserveKeyGroups(std::size_t groups);
+    // Appends a row for each text, in their order, with a single notification for all of them,
+    // so a view measures and lays out the list once. Raises 6, adding nothing, when the chart
+    // would pass 32767 rows.
+    void AddRows(std::vector<std::string> texts);
     // Appends the bars to the end of the row in their order, taking their texts, as AddTimeBar and
     // the setters would one by one, with a single notification for the row. Raises 5 for a row or
     // a non-zero style that does not exist and 6 when the row would pass 32767 bars, in both
