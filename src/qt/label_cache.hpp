@@ -2,46 +2,68 @@
 
 // Bar labels measured and laid out once: painting a frame of thousands of labelled bars then
 // costs a look-up per bar instead of shaping its text again, and no text is built for a bar whose
-// activity was labelled before.
+// activity was labelled before. Labels of plain ASCII are measured and drawn from the font's
+// glyph table without shaping at all.
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QPointF>
 #include <QStaticText>
 #include <QString>
+
+#include "label_glyphs.hpp"
 
 namespace tessaro::qt_detail {
 
 class LabelCache {
 public:
-    // A label's text is laid out only once a bar shows it; most activities show one of theirs.
+    // A label is measured when its activity is first asked for and laid out only once a bar
+    // shows it; most activities show one of theirs.
     class Entry {
     public:
         Entry() = default;
-        Entry(const QString& text, const QFont& font)
-            : width_(QFontMetrics(font).horizontalAdvance(text)), text_(text) {}
+        Entry(const QString& text, const QFont& font, const LabelGlyphs& glyphs) : text_(text) {
+            const std::optional<int> measured = glyphs.width(text);
+            simple_ = measured.has_value();
+            width_ = simple_ ? *measured : QFontMetrics(font).horizontalAdvance(text);
+        }
 
         int width() const { return width_; }
 
-        const QStaticText& laidOut(const QFont& font) {
-            if (!laidOut_) {
-                text_.setTextFormat(Qt::PlainText);
-                text_.prepare(QTransform(), font);
-                laidOut_ = true;
+        // Draws the label in the painter's pen with its top left corner at (x, top).
+        void draw(QPainter& painter, int x, int top, const QFont& font, const LabelGlyphs& glyphs) {
+            if (simple_) {
+                if (!run_) {
+                    run_ = glyphs.run(text_);
+                }
+                painter.drawGlyphRun(QPointF(x, top + glyphs.ascent()), *run_);
+                return;
             }
-            return text_;
+            if (!laidOut_) {
+                laidOut_.emplace(text_);
+                laidOut_->setTextFormat(Qt::PlainText);
+                laidOut_->prepare(QTransform(), font);
+            }
+            painter.setFont(font);
+            painter.drawStaticText(x, top, *laidOut_);
         }
 
     private:
         int width_ = 0;
-        QStaticText text_;
-        bool laidOut_ = false;
+        bool simple_ = false;
+        QString text_;
+        std::optional<QGlyphRun> run_;
+        std::optional<QStaticText> laidOut_;
     };
 
     // What a bar may say of its activity, longest first ("WO-24001 / 10", "WO-24001", "10"): it
@@ -63,12 +85,16 @@ public:
         if (font != font_ || activities_.empty()) {
             font_ = font;
             height_ = QFontMetrics(font).height();
+            glyphs_ = LabelGlyphs(font);
             activities_.clear();
         }
     }
 
     int height() const { return height_; }
-    const QFont& font() const { return font_; }
+
+    void draw(QPainter& painter, Entry& label, int x, int top) const {
+        label.draw(painter, x, top, font_, glyphs_);
+    }
 
     // The labels of the activity, made by `texts` (the candidates, longest first) when the
     // activity is first asked for.
@@ -84,7 +110,8 @@ public:
             ActivityLabels labels;
             for (const QString& text : std::array<QString, 3>(texts())) {
                 if (!text.isEmpty()) {
-                    labels.candidates[static_cast<size_t>(labels.count++)] = Entry(text, font_);
+                    labels.candidates[static_cast<size_t>(labels.count++)] =
+                        Entry(text, font_, glyphs_);
                 }
             }
             found = activities_
@@ -122,6 +149,7 @@ private:
 
     static constexpr size_t kMaximumEntries = 200000;
     QFont font_;
+    LabelGlyphs glyphs_;
     int height_ = 0;
     std::unordered_map<StoredActivity, ActivityLabels, ActivityHash, ActivityEqual> activities_;
 };

@@ -301,10 +301,8 @@ void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, int16_t
             qt_detail::LabelCache::Entry& entry = labels.candidates[static_cast<size_t>(i)];
             if (entry.width() <= textRect.width()) {
                 painter.setPen(colours_->inkOn(fill));
-                painter.setFont(layout_.barFont);
-                painter.drawStaticText(textRect.left(),
-                                       textRect.top() + (textRect.height() - labels_->height()) / 2,
-                                       entry.laidOut(labels_->font()));
+                labels_->draw(painter, entry, textRect.left(),
+                              textRect.top() + (textRect.height() - labels_->height()) / 2);
                 return;
             }
         }
