@@ -17,10 +17,10 @@ LoadingSession::~LoadingSession() = default;
 void LoadingSession::ReloadStores() {
     // The window first, then the rows, then the bars that need the rows. Each loader is handed
     // its own store's text, which it keeps as it is, so nothing is copied.
-    LoadScheduleTime(stores_.ScheduleTime.Text());
-    LoadResource(stores_.Resources.Text());
-    LoadCalendarEvents(stores_.Calendars.Text());
-    LoadResourceEvents(stores_.ResourceEvents.Text());
+    LoadScheduleTime(stores_.ScheduleTime.View());
+    LoadResource(stores_.Resources.View());
+    LoadCalendarEvents(stores_.Calendars.View());
+    LoadResourceEvents(stores_.ResourceEvents.View());
 }
 
 void LoadingSession::StartWindow() {

@@ -15,7 +15,7 @@ PayloadTable KeepAndReadPayload(TextStore& store, std::string_view text,
     store.SetText(text);
     PayloadTable payload;
     AddFixedColumns(payload.Table, columns);
-    payload.Records = ReadPayloadDocument(payload.Table, store.Text(), ColumnsOf(columns));
+    payload.Records = ReadPayloadDocument(payload.Table, store.View(), ColumnsOf(columns));
     return payload;
 }
 
@@ -24,7 +24,7 @@ PayloadTable KeepAndScanPayload(TextStore& store, std::string_view text,
     store.SetText(text);
     PayloadTable payload;
     AddFixedColumns(payload.Table, columns);
-    PayloadValues values = ReadPayloadTable(payload.Table, store.Text(), ColumnsOf(columns));
+    PayloadValues values = ReadPayloadTable(payload.Table, store.View(), ColumnsOf(columns));
     payload.Records = std::move(values.Records);
     payload.Decoded = std::move(values.Decoded);
     return payload;

@@ -132,8 +132,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
         std::vector<KeyParts, LargeBlockAllocator<KeyParts>> keys;
         std::vector<std::size_t> rowEnds;
         // The record texts are written into one run and become the bars' tags only after the
-        // payload's document is released: the tags then take the document's freed memory, already
-        // mapped, instead of touching fresh pages.
+        // payload's table (or document) is released, so the load never holds both at once.
         std::vector<char, LargeBlockAllocator<char>> recordTexts;
         std::string recordText;
         constexpr std::size_t kTypicalRecordSize = 192;

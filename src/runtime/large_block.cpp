@@ -26,10 +26,12 @@ constexpr bool kSanitized = false;
 #endif
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
+// From here on a block's faults cost more than the part of a huge page it may leave unused.
+constexpr std::size_t kMappedFrom = std::size_t{256} << 10;
 
 bool IsMapped(std::size_t bytes) {
 #if defined(__linux__)
-    return !kSanitized && bytes >= kHugePage;
+    return !kSanitized && bytes >= kMappedFrom;
 #else
     (void)bytes;
     return false;
@@ -42,7 +44,7 @@ std::size_t MappedSize(std::size_t bytes) {
 
 }  // namespace
 
-void* AllocateLargeBlock(std::size_t bytes) {
+void* AllocateLargeBlock(std::size_t bytes, BlockTail tail) {
     if (!IsMapped(bytes)) {
         return ::operator new(bytes);
     }
@@ -59,36 +61,24 @@ void* AllocateLargeBlock(std::size_t bytes) {
     if (aligned > start) {
         munmap(mapped, aligned - start);
     }
-    const std::uintptr_t tail = aligned + size;
-    if (start + size + kHugePage > tail) {
-        munmap(reinterpret_cast<void*>(tail), start + size + kHugePage - tail);
+    const std::uintptr_t end = aligned + size;
+    if (start + size + kHugePage > end) {
+        munmap(reinterpret_cast<void*>(end), start + size + kHugePage - end);
     }
     void* block = reinterpret_cast<void*>(aligned);
     // Only advice: without huge pages the block works the same, page by page.
-    madvise(block, size, MADV_HUGEPAGE);
+    const std::size_t advised = tail == BlockTail::Whole ? size : bytes / kHugePage * kHugePage;
+    if (advised > 0) {
+        madvise(block, advised, MADV_HUGEPAGE);
+    }
     return block;
 #else
     return nullptr;
 #endif
 }
 
-std::string LargeStringCopy(std::string_view text) {
-    std::string copy;
-    copy.reserve(text.size());
-#if defined(__linux__)
-    // The reserved pages are not touched yet, so advice given now decides how they are filled;
-    // only the whole huge pages inside the string's memory can take it.
-    if (IsMapped(text.size())) {
-        const auto start = reinterpret_cast<std::uintptr_t>(copy.data());
-        const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-        const std::uintptr_t last = (start + text.size()) & ~(kHugePage - 1);
-        if (last > first) {
-            madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-        }
-    }
-#endif
-    copy.assign(text);
-    return copy;
+bool LargeBlocksAreAligned() {
+    return IsMapped(kHugePage);
 }
 
 void FreeLargeBlock(void* block, std::size_t bytes) noexcept {

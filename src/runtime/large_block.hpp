@@ -1,30 +1,38 @@
 #pragma once
 
-// Memory for the loaders' short-lived buffers of many megabytes: the copy of a payload that the
-// XML parser works in, and the record table's fields.
+// Memory for the loaders' buffers of many megabytes: the payload texts the control keeps, the
+// copy of a payload that the XML parser works in, the record table's fields and the bars staged
+// before they go on the chart.
 //
 // Filling fresh memory costs one page fault per 4 KiB page, and on virtual machines a fault costs
-// several microseconds: for a 40 MB payload that is most of the load. Blocks of 2 MiB and more are
-// therefore mapped on their own and advised as huge pages where the system offers them, which
+// several microseconds: for a 40 MB payload that is most of the load. Blocks of 256 KiB and more
+// are therefore mapped on their own and advised as huge pages where the system offers them, which
 // turns ten thousand faults into twenty. Smaller blocks, other systems and sanitizer builds (whose
 // checks must see every block) use the ordinary allocator.
 
 #include <cstddef>
 #include <memory>
 #include <new>
-#include <string>
-#include <string_view>
 
 namespace tessaro {
 
+// How much of a block's last huge page it may be handed whole.
+enum class BlockTail {
+    // A short-lived block: its last huge page is mapped whole, though the block fills only part
+    // of it.
+    Whole,
+    // A block kept as long as the control holds its payload: what follows its last whole huge
+    // page is filled page by page, so the control holds no more than the block.
+    Exact,
+};
+
 // Returns a block of at least `bytes` bytes aligned for any object; throws std::bad_alloc when
 // memory is exhausted. A block must be freed with the same size it was allocated with.
-void* AllocateLargeBlock(std::size_t bytes);
+void* AllocateLargeBlock(std::size_t bytes, BlockTail tail = BlockTail::Whole);
 void FreeLargeBlock(void* block, std::size_t bytes) noexcept;
-
-// A copy of `text` whose pages are advised as huge pages like a large block's, for payload
-// texts the control keeps in a std::string.
-std::string LargeStringCopy(std::string_view text);
+// Whether a block of 2 MiB is mapped on its own and aligned to its size, so that an address inside
+// it finds the block's start by rounding down.
+bool LargeBlocksAreAligned();
 
 // Hands the memory the allocator keeps free back to the system after a load of a payload of that
 // many bytes, so the control holds only what it keeps: glibc keeps freed small blocks mapped, and
