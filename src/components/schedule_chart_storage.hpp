@@ -14,6 +14,10 @@
 namespace tessaro {
 
 struct ScheduleChart::StoredBar : ChartBar {
+    // From a pool of slots: a large load creates a hundred thousand bars at once.
+    TESSARO_NO_EXPORT static void* operator new(std::size_t bytes);
+    TESSARO_NO_EXPORT static void operator delete(void* bar) noexcept;
+
     // Stable identity: lets a gesture find its bar again after a handler changed the row.
     uint64_t id = 0;
     int16_t row = 0;

@@ -1,0 +1,39 @@
+#pragma once
+
+// Fixed-size slots for objects that a load creates by the hundred thousand and that live as long
+// as the chart holds them (the chart's bars). Slots are cut from 2 MiB blocks mapped as huge pages
+// where the system offers them, so a large load faults a block at a time instead of a page at a
+// time; a block goes back to the system when its last slot is freed. Any thread may take and give
+// slots. Sanitizer builds and systems without such blocks use the ordinary allocator, so the
+// sanitizers see every object.
+
+#include <cstddef>
+#include <mutex>
+
+namespace tessaro {
+
+class SlotPool {
+public:
+    // Slots of `slotBytes` bytes, aligned for any object.
+    explicit SlotPool(std::size_t slotBytes);
+    ~SlotPool();
+    SlotPool(const SlotPool&) = delete;
+    SlotPool& operator=(const SlotPool&) = delete;
+
+    // Throws std::bad_alloc when memory is exhausted.
+    void* Take();
+    // A slot this pool handed out; null is ignored.
+    void Give(void* slot) noexcept;
+
+private:
+    struct Block;
+
+    Block* NewBlock();
+
+    std::size_t slotBytes_;
+    std::mutex mutex_;
+    // Blocks that have a free slot, most recently freed into first.
+    Block* open_ = nullptr;
+};
+
+}  // namespace tessaro
