@@ -3,7 +3,8 @@
 // Fixed-size slots for objects that a load creates by the hundred thousand and that live as long
 // as the chart holds them (the chart's bars). Slots are cut from 2 MiB blocks mapped as huge pages
 // where the system offers them, so a large load faults a block at a time instead of a page at a
-// time; a block goes back to the system when its last slot is freed. Any thread may take and give
+// time; a block goes back to the system when its last slot is freed, save the one block the pool
+// would take from next, so a bar added and removed again maps nothing. Any thread may take and give
 // slots. Sanitizer builds and systems without such blocks use the ordinary allocator, so the
 // sanitizers see every object.
 
