@@ -19,6 +19,10 @@ void ScheduleChart::ReserveKeyGroups(std::size_t groups) {
     keyIndex_.reserve(keyIndex_.size() + groups);
 }
 
+void ScheduleChart::ReserveBars(std::size_t bars) {
+    StoredBar::Reserve(bars);
+}
+
 void ScheduleChart::AddRows(std::vector<std::string> texts) {
     if (texts.empty()) {
         return;

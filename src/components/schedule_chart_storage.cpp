@@ -22,4 +22,8 @@ void ScheduleChart::StoredBar::operator delete(void* bar) noexcept {
     BarSlots(sizeof(StoredBar)).Give(bar);
 }
 
+void ScheduleChart::StoredBar::Reserve(std::size_t bars) {
+    BarSlots(sizeof(StoredBar)).Reserve(bars);
+}
+
 }  // namespace tessaro

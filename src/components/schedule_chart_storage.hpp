@@ -17,6 +17,8 @@ struct ScheduleChart::StoredBar : ChartBar {
     // From a pool of slots: a large load creates a hundred thousand bars at once.
     TESSARO_NO_EXPORT static void* operator new(std::size_t bytes);
     TESSARO_NO_EXPORT static void operator delete(void* bar) noexcept;
+    // Room for that many more bars, for a load about to add them.
+    TESSARO_NO_EXPORT static void Reserve(std::size_t bars);
 
     // Stable identity: lets a gesture find its bar again after a handler changed the row.
     uint64_t id = 0;

@@ -36,7 +36,7 @@ void TextStore::SetText(std::string_view text) {
     if (!text.empty()) {
         // Kept for as long as the payload: only the huge pages the text fills are taken whole.
         copy = std::unique_ptr<char[], Release>(
-            static_cast<char*>(AllocateLargeBlock(text.size(), BlockTail::Exact)),
+            static_cast<char*>(AllocateLargeBlock(text.size(), HugePages::Filled)),
             Release{text.size()});
         std::memcpy(copy.get(), text.data(), text.size());
     }

@@ -88,6 +88,7 @@ void LoadingSession::LoadCalendarEvents(std::string_view payloadText) {
     }
 
     const int16_t style = look_.CalendarBarStyle();
+    chart_.ReserveBars(bars.size());
     for (const CalendarBar& entry : bars) {
         const int16_t bar = chart_.AddUnkeyedTimeBar(entry.Row, entry.StartMinute, entry.EndMinute,
                                                      entry.Day, entry.Day);

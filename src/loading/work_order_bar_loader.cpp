@@ -199,6 +199,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
             AssembleKeyID(bars[index].Key, key.WorkOrder, key.Position, key.Entry->WOCount);
         }
         chart_.ReserveKeyGroups(static_cast<std::size_t>(keys_.Registry().Count()));
+        chart_.ReserveBars(bars.size());
         // From here on nothing reads the document or the table, which point into it.
         payload = PayloadTable();
         std::size_t rowStart = 0;

@@ -44,7 +44,7 @@ std::size_t MappedSize(std::size_t bytes) {
 
 }  // namespace
 
-void* AllocateLargeBlock(std::size_t bytes, BlockTail tail) {
+void* AllocateLargeBlock(std::size_t bytes, HugePages huge) {
     if (!IsMapped(bytes)) {
         return ::operator new(bytes);
     }
@@ -67,7 +67,9 @@ void* AllocateLargeBlock(std::size_t bytes, BlockTail tail) {
     }
     void* block = reinterpret_cast<void*>(aligned);
     // Only advice: without huge pages the block works the same, page by page.
-    const std::size_t advised = tail == BlockTail::Whole ? size : bytes / kHugePage * kHugePage;
+    const std::size_t advised = huge == HugePages::All      ? size
+                                : huge == HugePages::Filled ? bytes / kHugePage * kHugePage
+                                                            : 0;
     if (advised > 0) {
         madvise(block, advised, MADV_HUGEPAGE);
     }

@@ -16,19 +16,20 @@
 
 namespace tessaro {
 
-// How much of a block's last huge page it may be handed whole.
-enum class BlockTail {
-    // A short-lived block: its last huge page is mapped whole, though the block fills only part
-    // of it.
-    Whole,
-    // A block kept as long as the control holds its payload: what follows its last whole huge
-    // page is filled page by page, so the control holds no more than the block.
-    Exact,
+// Which of a block's pages are advised as huge pages.
+enum class HugePages {
+    // A short-lived block: every page, the last one whole though the block fills only part of it.
+    All,
+    // A block kept as long as the control holds its payload: the 2 MiB pages the block fills;
+    // what follows them is filled page by page, so the control holds no more than the block.
+    Filled,
+    // None: a block that may stay mostly empty.
+    None,
 };
 
 // Returns a block of at least `bytes` bytes aligned for any object; throws std::bad_alloc when
 // memory is exhausted. A block must be freed with the same size it was allocated with.
-void* AllocateLargeBlock(std::size_t bytes, BlockTail tail = BlockTail::Whole);
+void* AllocateLargeBlock(std::size_t bytes, HugePages huge = HugePages::All);
 void FreeLargeBlock(void* block, std::size_t bytes) noexcept;
 // Whether a block of 2 MiB is mapped on its own and aligned to its size, so that an address inside
 // it finds the block's start by rounding down.

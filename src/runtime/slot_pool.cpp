@@ -48,11 +48,50 @@ SlotPool::~SlotPool() {
     }
 }
 
-SlotPool::Block* SlotPool::NewBlock() {
-    void* memory = AllocateLargeBlock(kBlockBytes);
+std::size_t SlotPool::SlotsPerBlock() const {
+    return (kBlockBytes - RoundUp(sizeof(Block), alignof(std::max_align_t))) / slotBytes_;
+}
+
+SlotPool::Block* SlotPool::NewBlock(bool filled) {
+    void* memory = AllocateLargeBlock(kBlockBytes, filled ? HugePages::All : HugePages::None);
     auto* block = new (memory) Block{};
     block->unused = static_cast<char*>(memory) + RoundUp(sizeof(Block), alignof(std::max_align_t));
     return block;
+}
+
+void SlotPool::Open(Block* block) {
+    block->nextOpen = open_;
+    block->previousOpen = nullptr;
+    if (open_ != nullptr) {
+        open_->previousOpen = block;
+    }
+    open_ = block;
+    block->open = true;
+}
+
+void SlotPool::Reserve(std::size_t count) {
+    if (!LargeBlocksAreAligned()) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    const std::size_t perBlock = SlotsPerBlock();
+    // A block is a huge page when the reservation fills at least half of it, so the memory a
+    // reservation leaves unused is never more than it uses; a smaller reservation takes its slots
+    // page by page wherever they are free.
+    const std::size_t halfBlock = perBlock / 2;
+    if (count < halfBlock) {
+        return;
+    }
+    // Opened last to first, so that takes fill the huge blocks first and the last, smaller part
+    // of the reservation after them.
+    const std::size_t whole = count / perBlock;
+    const std::size_t rest = count % perBlock;
+    if (rest > 0) {
+        Open(NewBlock(rest >= halfBlock));
+    }
+    for (std::size_t block = 0; block < whole; ++block) {
+        Open(NewBlock(true));
+    }
 }
 
 void* SlotPool::Take() {
@@ -61,8 +100,7 @@ void* SlotPool::Take() {
     }
     std::lock_guard lock(mutex_);
     if (open_ == nullptr) {
-        open_ = NewBlock();
-        open_->open = true;
+        Open(NewBlock(false));
     }
     Block* block = open_;
     void* slot = nullptr;
@@ -119,12 +157,7 @@ void SlotPool::Give(void* slot) noexcept {
         return;
     }
     if (!block->open) {
-        block->nextOpen = open_;
-        if (open_ != nullptr) {
-            open_->previousOpen = block;
-        }
-        open_ = block;
-        block->open = true;
+        Open(block);
     }
 }
 

@@ -31,7 +31,8 @@ bool Intact(const LiveSlot& live, std::size_t bytes) {
 
 class SlotPoolTest : public ::testing::TestWithParam<std::size_t> {};
 
-// Random takes and gives over several blocks' worth of slots, emptying blocks and refilling them.
+// Random takes, gives and reservations over several blocks' worth of slots, emptying blocks and
+// refilling them.
 TEST_P(SlotPoolTest, LiveSlotsAreAlignedAndNeverShared) {
     const std::size_t bytes = GetParam();
     SlotPool pool(bytes);
@@ -53,6 +54,9 @@ TEST_P(SlotPoolTest, LiveSlotsAreAlignedAndNeverShared) {
     };
     for (int round = 0; round < 3; ++round) {
         while (live.size() < 40000) {
+            if (random() % 2000 == 0) {
+                pool.Reserve(random() % 30000);
+            }
             take();
             if (random() % 3 == 0) {
                 give();

@@ -163,6 +163,9 @@ public:
     // Makes room in the key index for that many more key groups, so a large load never rehashes
     // it; a smaller count than the index holds does nothing.
     void ReserveKeyGroups(std::size_t groups);
+    // Makes room in memory for that many more bars, which a large load then fills a huge page at a
+    // time where the system offers them; bars added without it take memory page by page.
+    void ReserveBars(std::size_t bars);
     // Appends a row for each text, in their order, with a single notification for all of them,
     // so a view measures and lays out the list once. Raises 6, adding nothing, when the chart
     // would pass 32767 rows.
