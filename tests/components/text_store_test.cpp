@@ -34,6 +34,7 @@ TEST_F(TextStoreTest, NotifiesOnlyWhenTheTextChanges) {
     };
     for (const auto& c : cases) {
         store.SetText(c.text);
+        EXPECT_EQ(store.View(), c.text);
         EXPECT_EQ(store.Text(), c.text);
         EXPECT_EQ(changes, c.changes) << c.text;
     }
@@ -43,6 +44,7 @@ TEST_F(TextStoreTest, NotifiesOnlyWhenTheTextChanges) {
 TEST_F(TextStoreTest, TakesViewsOfItsOwnText) {
     const std::string whole = store.Text();
     const char* const buffer = store.Text().data();
+    store.SetText(store.View());
     store.SetText(store.Text());
     EXPECT_EQ(store.Text(), whole);
     EXPECT_EQ(store.Text().data(), buffer);
@@ -52,6 +54,10 @@ TEST_F(TextStoreTest, TakesViewsOfItsOwnText) {
     store.SetText(inner);
     EXPECT_EQ(store.Text(), whole.substr(6, 18));
     EXPECT_EQ(changes, 1);
+
+    store.SetText(store.View().substr(2));
+    EXPECT_EQ(store.View(), whole.substr(8, 16));
+    EXPECT_EQ(changes, 2);
 }
 
 }  // namespace
