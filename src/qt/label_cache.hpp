@@ -82,11 +82,12 @@ public:
 
     // Forgets every label when the font changes.
     void useFont(const QFont& font) {
-        if (font != font_ || activities_.empty()) {
+        if (font != font_ || !measured_) {
             font_ = font;
             height_ = QFontMetrics(font).height();
             glyphs_ = LabelGlyphs(font);
             activities_.clear();
+            measured_ = true;
         }
     }
 
@@ -151,6 +152,7 @@ private:
     QFont font_;
     LabelGlyphs glyphs_;
     int height_ = 0;
+    bool measured_ = false;
     std::unordered_map<StoredActivity, ActivityLabels, ActivityHash, ActivityEqual> activities_;
 };
 

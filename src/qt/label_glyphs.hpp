@@ -13,9 +13,11 @@
 #include <QRawFont>
 #include <QString>
 
+#include <tessaro/qt/export.hpp>
+
 namespace tessaro::qt_detail {
 
-class LabelGlyphs {
+class TESSARO_QT_EXPORT LabelGlyphs {
 public:
     LabelGlyphs() = default;
     explicit LabelGlyphs(const QFont& font);
