@@ -15,7 +15,7 @@ TextStore::~TextStore() = default;
 
 const std::string& TextStore::Text() const {
     if (!copy_) {
-        copy_ = std::make_unique<std::string>(View());
+        copy_.emplace(View());
     }
     return *copy_;
 }

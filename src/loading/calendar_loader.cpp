@@ -1,5 +1,4 @@
 #include <array>
-#include <vector>
 
 #include <tessaro/bars/bar_kinds.hpp>
 #include "runtime/checked_arithmetic.hpp"
@@ -7,7 +6,7 @@
 #include "loading/field_reading.hpp"
 #include "loading/loading_session.hpp"
 #include "loading/payload_table.hpp"
-#include "loading/row_capacity.hpp"
+#include "loading/staged_bars.hpp"
 #include "runtime/floor_division.hpp"
 
 namespace tessaro {
@@ -30,13 +29,6 @@ constexpr int32_t kStartSeconds = 2;
 constexpr int32_t kLengthSeconds = 3;
 constexpr int32_t kResno = 4;
 
-struct CalendarBar {
-    int16_t Row;
-    int32_t Day;
-    int32_t StartMinute;
-    int32_t EndMinute;
-};
-
 // The minute of the day reached that many seconds after a midnight: whole days fall away,
 // negative seconds count back from midnight, the seconds of the minute are dropped.
 int32_t MinuteOfDay(int32_t seconds) {
@@ -57,7 +49,8 @@ int32_t RoundedMinutes(int64_t seconds) {
     return CheckedInt32(minutes);
 }
 
-CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
+// The entry's times, as an unkeyed calendar bar; its style is set once every entry has been read.
+void ReadCalendarBar(const RecordTable& table, ChartBar& bar) {
     const int32_t day = FieldDate(table.Field(kCalendarFrom)).Day;
     const int32_t startMinute = MinuteOfDay(FieldInt32(table.Field(kStartSeconds)));
     // An entry past midnight keeps its day; the chart carries the end into the next day. The
@@ -65,7 +58,10 @@ CalendarBar PrepareCalendarBar(int16_t row, const RecordTable& table) {
     // 602.5), not on its own.
     const int32_t endMinute =
         RoundedMinutes(int64_t{startMinute} * 60 + FieldInt32(table.Field(kLengthSeconds)));
-    return CalendarBar{row, day, startMinute, endMinute};
+    bar.Start = {day, startMinute};
+    bar.End = {day, endMinute};
+    bar.Kind = CalendarBarKind;
+    bar.Colour = -1;
 }
 
 }  // namespace
@@ -75,27 +71,21 @@ void LoadingSession::LoadCalendarEvents(std::string_view payloadText) {
     RecordTable& table = payload.Table;
 
     // Every entry that will be drawn is read first, so a failure leaves the chart as it was.
-    std::vector<CalendarBar> bars;
+    StagedBars staged;
     const int32_t rows = chart_.RowCount();
     for (int32_t row = 1; row <= rows; ++row) {
-        const auto r = static_cast<int16_t>(row);
-        const std::size_t firstOfRow = bars.size();
-        table.Filter(kResno, ResourceNumberOfRow(chart_.RowText(r)));
+        table.Filter(kResno, ResourceNumberOfRow(chart_.RowText(static_cast<int16_t>(row))));
         for (; !table.Eof(); table.MoveNext()) {
-            bars.push_back(PrepareCalendarBar(r, table));
+            ReadCalendarBar(table, staged.Add());
         }
-        CheckRowRoom(chart_, row, bars.size() - firstOfRow);
+        staged.EndRow(chart_, row);
     }
 
     const int16_t style = look_.CalendarBarStyle();
-    chart_.ReserveBars(bars.size());
-    for (const CalendarBar& entry : bars) {
-        const int16_t bar = chart_.AddUnkeyedTimeBar(entry.Row, entry.StartMinute, entry.EndMinute,
-                                                     entry.Day, entry.Day);
-        chart_.SetTimeBarColour(entry.Row, bar, -1);
-        chart_.SetTimeBarStyle(entry.Row, bar, style);
-        chart_.SetTimeBarKind(entry.Row, bar, CalendarBarKind);
+    for (ChartBar& bar : staged.Bars()) {
+        bar.Style = style;
     }
+    staged.AppendTo(chart_);
     afterLoad_(LoadKind::Other);
 }
 

@@ -15,7 +15,7 @@
 #include "loading/field_reading.hpp"
 #include "loading/loading_session.hpp"
 #include "loading/payload_table.hpp"
-#include "loading/row_capacity.hpp"
+#include "loading/staged_bars.hpp"
 #include "runtime/large_block.hpp"
 
 namespace tessaro {
@@ -128,16 +128,15 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
         // Every record that will be drawn is read and converted before the first bar is added, so a
         // failing payload leaves the chart as it was. Positions follow the rows first, then the
         // payload order within a row; so the bars of a row are next to each other here.
-        std::vector<ChartBar, LargeBlockAllocator<ChartBar>> bars;
+        StagedBars staged;
         std::vector<KeyParts, LargeBlockAllocator<KeyParts>> keys;
-        std::vector<std::size_t> rowEnds;
         // The record texts are written into one run and become the bars' tags only after the
         // payload's table (or document) is released, so the load never holds both at once.
         std::vector<char, LargeBlockAllocator<char>> recordTexts;
         std::string recordText;
         constexpr std::size_t kTypicalRecordSize = 192;
         recordTexts.reserve(table.RecordCount() * kTypicalRecordSize);
-        bars.reserve(table.RecordCount());
+        staged.Reserve(table.RecordCount());
         keys.reserve(table.RecordCount());
         keys_.Registry().Reserve(table.RecordCount());
         std::optional<WorkOrderColumns> columns;
@@ -145,7 +144,6 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
         const int32_t rows = chart_.RowCount();
         for (int32_t row = 1; row <= rows; ++row) {
             const auto r = static_cast<int16_t>(row);
-            const std::size_t firstOfRow = bars.size();
             if (resno < 0) {
                 resno = table.ColumnIndex("resno");
             }
@@ -155,7 +153,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
                     columns.emplace(table);
                 }
                 const WorkOrderColumns& c = *columns;
-                ChartBar& bar = bars.emplace_back();
+                ChartBar& bar = staged.Add();
                 KeyParts& key = keys.emplace_back();
                 // Each field is read once: the bar's own values are kept in its record.
                 BarRecordView record;
@@ -182,8 +180,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
                 look_.SetLoadedLook(bar, record.flag, firstStyleKey, secondStyleKey,
                                     record.activitytimetype);
             }
-            CheckRowRoom(chart_, row, bars.size() - firstOfRow);
-            rowEnds.push_back(bars.size());
+            staged.EndRow(chart_, row);
         }
 
         std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
@@ -194,25 +191,19 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
 
         // The registry is complete, so each bar gets its final key at once, and each row its bars
         // in one append.
+        const std::span<ChartBar> bars = staged.Bars();
         for (std::size_t index = 0; index < bars.size(); ++index) {
             const KeyParts& key = keys[index];
             AssembleKeyID(bars[index].Key, key.WorkOrder, key.Position, key.Entry->WOCount);
         }
         chart_.ReserveKeyGroups(static_cast<std::size_t>(keys_.Registry().Count()));
-        chart_.ReserveBars(bars.size());
         // From here on nothing reads the document or the table, which point into it.
         payload = PayloadTable();
-        std::size_t rowStart = 0;
-        for (int32_t row = 1; row <= rows; ++row) {
-            const std::size_t rowEnd = rowEnds[static_cast<std::size_t>(row - 1)];
-            for (std::size_t index = rowStart; index < rowEnd; ++index) {
-                bars[index].Tag.assign(recordTexts.data() + keys[index].RecordStart,
-                                       keys[index].RecordSize);
-            }
-            chart_.AppendTimeBars(static_cast<int16_t>(row),
-                                  std::span(bars).subspan(rowStart, rowEnd - rowStart));
-            rowStart = rowEnd;
+        for (std::size_t index = 0; index < bars.size(); ++index) {
+            bars[index].Tag.assign(recordTexts.data() + keys[index].RecordStart,
+                                   keys[index].RecordSize);
         }
+        staged.AppendTo(chart_);
 
         // Only the bars that were on the chart before this load can carry an outdated count.
         for (int32_t row = 1; row <= rows; ++row) {

@@ -69,6 +69,15 @@ void SlotPool::Open(Block* block) {
     block->open = true;
 }
 
+void SlotPool::Close(Block* block) {
+    (block->previousOpen != nullptr ? block->previousOpen->nextOpen : open_) = block->nextOpen;
+    if (block->nextOpen != nullptr) {
+        block->nextOpen->previousOpen = block->previousOpen;
+    }
+    block->nextOpen = block->previousOpen = nullptr;
+    block->open = false;
+}
+
 void SlotPool::Reserve(std::size_t count) {
     if (!LargeBlocksAreAligned()) {
         return;
@@ -115,12 +124,7 @@ void* SlotPool::Take() {
     const bool full = block->freed == nullptr &&
                       block->unused + slotBytes_ > reinterpret_cast<char*>(block) + kBlockBytes;
     if (full) {
-        open_ = block->nextOpen;
-        if (open_ != nullptr) {
-            open_->previousOpen = nullptr;
-        }
-        block->nextOpen = nullptr;
-        block->open = false;
+        Close(block);
     }
     return slot;
 }
@@ -140,18 +144,10 @@ void SlotPool::Give(void* slot) noexcept {
     freed->next = block->freed;
     block->freed = freed;
     --block->live;
-    const auto unlink = [&] {
-        (block->previousOpen != nullptr ? block->previousOpen->nextOpen : open_) = block->nextOpen;
-        if (block->nextOpen != nullptr) {
-            block->nextOpen->previousOpen = block->previousOpen;
-        }
-        block->nextOpen = block->previousOpen = nullptr;
-        block->open = false;
-    };
     if (block->live == 0 && !(block->open && open_ == block && block->nextOpen == nullptr)) {
         // Empty: back to the system, unless it is the only block left to take from.
         if (block->open) {
-            unlink();
+            Close(block);
         }
         FreeLargeBlock(block, kBlockBytes);
         return;

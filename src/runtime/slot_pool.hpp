@@ -34,7 +34,9 @@ private:
     struct Block;
 
     Block* NewBlock(bool filled);
+    // Puts the block at the head of the blocks with a free slot, or takes it out of them.
     void Open(Block* block);
+    void Close(Block* block);
     std::size_t SlotsPerBlock() const;
 
     std::size_t slotBytes_;

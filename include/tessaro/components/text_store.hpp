@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,7 +40,7 @@ private:
 
     std::unique_ptr<char[], Release> text_;
     std::size_t size_ = 0;
-    mutable std::unique_ptr<std::string> copy_;
+    mutable std::optional<std::string> copy_;
 };
 
 }  // namespace tessaro
