@@ -361,11 +361,18 @@ std::vector<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivities
         lines << tr("Changed (%1), to be saved:").arg(method)
               << tr("Start %1, was %2").arg(at(start), at(loaded->Start))
               << tr("End %1, was %2").arg(at(end), at(loaded->End));
+        // An activity split over resources names every one it was loaded on.
+        QStringList loadedOn;
+        for (const std::string& resource : loaded->Resources) {
+            loadedOn << toQString(resource);
+        }
+        const QString was = loadedOn.join(QStringLiteral(", "));
         if (record->reschangeflg == "Y") {
-            lines << tr("Resource %1, was %2")
-                         .arg(toQString(record->newresource), toQString(record->oldresource));
+            lines << tr("Resource %1, was %2").arg(toQString(record->newresource), was);
+        } else if (loadedOn.size() > 1) {
+            lines << tr("Resources %1, unchanged").arg(was);
         } else {
-            lines << tr("Resource %1, unchanged").arg(toQString(loaded->Resource));
+            lines << tr("Resource %1, unchanged").arg(was);
         }
         activity.summary = lines.join(QLatin1Char('\n'));
         changed.push_back(std::move(activity));

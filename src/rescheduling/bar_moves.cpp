@@ -195,18 +195,26 @@ void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime
     std::string key;
     AssembleKeyID(key, record.work_order_no, surface_.Keys.Register(record.work_order_no), 9);
 
-    // The activity's old bars, wherever they are, by identity: they go once the new one stands.
-    std::vector<std::pair<int16_t, uint64_t>> old;
-    for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(record.work_order_no)) {
-        const ChartBar& candidate = chart_.Bar(r, b);
-        if (candidate.Kind != WorkOrderBarKind) {
-            continue;
-        }
-        BarRecord other;
-        DisassembleBarRecordText(candidate.Tag, other);
+    // The copied row's pieces of the activity become the rebuilt bar; its pieces on other rows
+    // keep their lengths and gaps and follow by as much as the copy moved, onto the row the copy
+    // was dropped on when it changed rows, so no planned work leaves the chart and the record
+    // still spans the whole activity.
+    const int16_t sourceRow = gesture_.SourceItem;
+    std::vector<uint64_t> old;
+    ForEachWorkOrderBar(chart_, sourceRow, [&](int16_t bar, const BarRecord& other) {
         if (ActivityId::Of(other) == copy.Activity) {
-            old.emplace_back(r, chart_.TimeBarId(r, b));
+            old.push_back(chart_.TimeBarId(sourceRow, bar));
         }
+    });
+    const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;
+    const int64_t offset =
+        start.AbsoluteMinutes() - ChartTime{copied.StartDay, copied.StartMinute}.AbsoluteMinutes();
+    const int16_t targetRow = row != sourceRow ? row : 0;
+    const std::vector<PieceMove> followers =
+        PlanPieceMoves(PiecesElsewhere(copy.Activity, sourceRow), offset, targetRow);
+    if (targetRow != 0) {
+        CheckedInt16(int64_t{chart_.TimeBarCount(row)} + 1 +
+                     static_cast<int64_t>(followers.size()));
     }
 
     BeforeChangingActivity(record);
@@ -216,12 +224,13 @@ void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime
         {start, end, std::move(key), std::move(tag), ".", WorkOrderBarKind, -1, copy.SourceStyle});
     surface_.Look.ApplySelectionLook(row, rebuilt, record, false);
 
-    for (const auto& [r, id] : old) {
-        const auto [foundRow, foundBar] = chart_.FindTimeBarById(id, r);
+    for (const uint64_t id : old) {
+        const auto [foundRow, foundBar] = chart_.FindTimeBarById(id, sourceRow);
         if (foundBar > 0) {
             chart_.RemoveTimeBar(foundRow, foundBar);
         }
     }
+    ApplyPieceMoves(followers, targetRow);
     journal_.Record(record, gesture_.PasteMethod);
 
     gesture_.TempBarActive = kFalse;

@@ -127,8 +127,12 @@ std::optional<LoadedPlacement> ChangeJournal::LoadedPlacementOf(const ActivityId
         return std::nullopt;
     }
     const Placement& placement = loaded->second;
-    return LoadedPlacement{placement.Rows.front(), chart_->RowColumnText(placement.Rows.front(), 1),
-                           placement.Start, placement.End};
+    std::vector<std::string> resources;
+    for (const int16_t row : placement.Rows) {
+        resources.push_back(chart_->RowColumnText(row, 1));
+    }
+    return LoadedPlacement{placement.Rows.front(), resources.front(), placement.Start,
+                           placement.End, std::move(resources)};
 }
 
 }  // namespace tessaro

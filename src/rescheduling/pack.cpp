@@ -1,9 +1,15 @@
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 #include "runtime/checked_arithmetic.hpp"
 #include "runtime/value_rollback.hpp"
 
 #include "bars/bar_record_codec.hpp"
+#include "bars/work_order_bars.hpp"
 #include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {
@@ -26,6 +32,11 @@ void Rescheduler::Pack() {
     ChartTime previousEnd = chart_.Bar(row, anchor).End;
     int32_t thresholdDay = previousEnd.Day;
 
+    // An activity's pieces on other rows follow the first of its bars that Pack moves; the
+    // anchor's stay, as the anchor does.
+    std::set<std::pair<std::string, int32_t>> followed;
+    const ActivityId anchored = ActivityId::Of(RecordOf(chart_, row, anchor));
+    followed.emplace(anchored.WorkOrder, anchored.ScheduleNo);
     // Bars follow one another in index order from the anchor's end, each keeping its length; a
     // bar starting on a day before the last moved bar's start day stays where it is.
     for (int32_t i = 1; i <= count; ++i) {
@@ -46,8 +57,17 @@ void Rescheduler::Pack() {
         BarRecord record;
         DisassembleBarRecordText(bar.Tag, record);
         ChangeJournal::CheckRecordable(record, previousEnd, newEnd);
+        const ActivityId activity = ActivityId::Of(record);
+        std::vector<PieceMove> followers;
+        if (followed.emplace(activity.WorkOrder, activity.ScheduleNo).second) {
+            followers =
+                PlanPieceMoves(PiecesElsewhere(activity, row),
+                               previousEnd.AbsoluteMinutes() - bar.Start.AbsoluteMinutes(), 0);
+        }
         BeforeChangingActivity(record);
 
+        // The bar moves last, so the record names its sub-activity.
+        ApplyPieceMoves(followers, 0);
         chart_.MoveTimeBar(row, index, previousEnd.Minute, newEnd.Minute, previousEnd.Day,
                            newEnd.Day);
         thresholdDay = previousEnd.Day;

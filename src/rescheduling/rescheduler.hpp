@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <tessaro/components/popup_menu.hpp>
 #include <tessaro/components/schedule_chart.hpp>
@@ -32,6 +33,12 @@ struct ReschedulingSurface {
     WorkOrderSelection& Selection;
     WorkOrderKeys& Keys;
     EntryCounter& Entries;
+};
+
+// A piece of an activity and where it is to go.
+struct PieceMove {
+    BarHandle Piece;
+    ChartBar Bar;
 };
 
 class Rescheduler {
@@ -99,6 +106,14 @@ private:
     // Replaces every bar of the copied activity by one bar at these times on the row.
     void RebuildMovedActivity(int16_t row, ChartTime start, ChartTime end);
     void RemoveTemporaryBar();
+    // An activity moves as a whole: the pieces it has on other rows than the one a gesture moves
+    // follow by the same time, on their own rows or onto the row a copy was dropped on.
+    std::vector<BarHandle> PiecesElsewhere(const ActivityId& activity, int16_t row) const;
+    // Raises the error of the first piece that cannot move, before any of them does.
+    std::vector<PieceMove> PlanPieceMoves(const std::vector<BarHandle>& pieces, int64_t minutes,
+                                          int16_t targetRow) const;
+    // targetRow 0 keeps each piece on its row (and in its place among the row's bars).
+    void ApplyPieceMoves(const std::vector<PieceMove>& moves, int16_t targetRow);
     // Puts a bar whose drag was refused back where the drag found it.
     void RestoreDraggedBar(int16_t row, int16_t bar, ChartTime start, ChartTime end);
     // Keeps the activity of the record as it is before a command changes it (for its record and

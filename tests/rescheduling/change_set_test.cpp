@@ -643,5 +643,60 @@ TEST_F(ChangeSet, RemovalBetweenCopyAndDragLeavesOtherActivitiesAlone) {
     EXPECT_EQ(p.Violations(), kAgree);
 }
 
+// An activity split over two resources moves as a whole: the pieces on the copied row become one
+// bar where the copy went, the pieces on other rows follow by as much, onto the drop row when the
+// copy changed rows. No gesture takes planned minutes off the chart, and undo brings both pieces
+// back.
+TEST(SplitActivity, EveryGestureMovesAllOfItsPiecesAndUndoBringsThemBack) {
+    struct Case {
+        const char* name;
+        std::function<void(LoadedPlant&)> gesture;
+        std::vector<PlacedBar> bars;
+        std::string change;
+    };
+    // WO7/4: 08:00-09:00 on R2 and 10:00-11:30 on R3, five days after WO3/1 (08:00-10:00 on R2).
+    const ChartTime r3Start{kDay + 5, 600};
+    const std::vector<Case> cases = {
+        {"drag in time",
+         [](LoadedPlant& p) { p.Move("WO7", 4, 2, kDay + 6, 480); },
+         {At(2, {kDay + 6, 480}, {kDay + 6, 540}), At(3, {kDay + 6, 600}, {kDay + 6, 690})},
+         Change({kDay + 6, 480}, {kDay + 6, 690}, "N <-")},
+        {"drop on another row",
+         [](LoadedPlant& p) { p.Move("WO7", 4, 1, kDay + 6, 480); },
+         {At(1, {kDay + 6, 480}, {kDay + 6, 540}), At(1, {kDay + 6, 600}, {kDay + 6, 690})},
+         Change({kDay + 6, 480}, {kDay + 6, 690}, "Y R1<-R2")},
+        {"paste forward",
+         [](LoadedPlant& p) {
+             p.Copy("WO7", 4);
+             p.RightClick(p.BarOf("WO3", 1));
+             p.control.miFwdSch_Click();
+         },
+         {At(2, {kDay, 540}, {kDay, 600}), At(3, {kDay, 660}, {kDay, 750})},
+         Change({kDay, 540}, {kDay, 750}, "N <-")},
+        {"pack",
+         [](LoadedPlant& p) {
+             p.RightClick(p.BarOf("WO3", 1));
+             p.control.miPack_Click();
+         },
+         {At(2, {kDay, 600}, {kDay, 660}), At(3, {kDay, 720}, {kDay, 810})},
+         Change({kDay, 600}, {kDay, 810}, "N <-")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadedPlant p({Placed("R2", "WO3", 1, kDay, 480, 120),
+                       Placed("R2", "WO7", 4, kDay + 5, 480, 60),
+                       Placed("R3", "WO7", 4, r3Start.Day, r3Start.Minute, 90)});
+        c.gesture(p);
+        EXPECT_EQ(p.BarsOf("WO7", 4), c.bars);
+        EXPECT_EQ(p.ChangeOf("WO7", 4), c.change);
+        EXPECT_EQ(p.Violations(), kAgree);
+        p.control.Undo();
+        EXPECT_EQ(p.BarsOf("WO7", 4),
+                  (std::vector<PlacedBar>{At(2, {kDay + 5, 480}, {kDay + 5, 540}),
+                                          At(3, r3Start, {kDay + 5, 690})}));
+        EXPECT_EQ(p.ChangeOf("WO7", 4), "none");
+    }
+}
+
 }  // namespace
 }  // namespace tessaro

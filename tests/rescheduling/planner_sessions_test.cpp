@@ -80,7 +80,8 @@ TEST(PlannerSessions, ChartAndChangesAgreeAfterEveryStepWithoutAPendingCopy) {
                     continue;
                 }
                 ++checks;
-                const std::vector<std::string> violations = agreement.Violations(control);
+                const std::vector<std::string> violations =
+                    agreement.Violations(control, planner.ShortenedCopies());
                 if (!violations.empty()) {
                     std::string found;
                     for (const std::string& violation : violations) {

@@ -104,8 +104,11 @@ public:
     std::size_t LoadedActivities() const { return loaded_.size(); }
 
     // Every way the chart and the changes disagree, one line each; empty when they agree (or a
-    // copy is pending).
-    std::vector<std::string> Violations(Tessaro_Ctrl& control) const {
+    // copy is pending). An activity never holds fewer planned minutes on the chart than it was
+    // loaded with (merging pieces of a row into one bar only adds their gaps), except one whose
+    // copy the planner shortened.
+    std::vector<std::string> Violations(Tessaro_Ctrl& control,
+                                        const std::set<ActivityId>& shortened = {}) const {
         std::vector<std::string> found;
         if (CopyPending(control)) {
             return found;
@@ -121,6 +124,12 @@ public:
             if (shown == now.end()) {
                 found.push_back(id.Name() + ": loaded but no longer on the chart");
                 continue;
+            }
+            if (shortened.count(id) == 0 &&
+                PlannedMinutes(shown->second) < PlannedMinutes(loadedBars)) {
+                found.push_back(id.Name() + ": " + std::to_string(PlannedMinutes(shown->second)) +
+                                " planned minutes on the chart " + BarsText(chart, shown->second) +
+                                ", loaded with " + std::to_string(PlannedMinutes(loadedBars)));
             }
             const auto record = records.find(id);
             if (record == records.end()) {
@@ -142,6 +151,14 @@ public:
     }
 
 private:
+    static int64_t PlannedMinutes(const std::vector<PlacedBar>& bars) {
+        int64_t minutes = 0;
+        for (const PlacedBar& bar : bars) {
+            minutes += bar.End.AbsoluteMinutes() - bar.Start.AbsoluteMinutes();
+        }
+        return minutes;
+    }
+
     static std::string BarsText(const ScheduleChart& chart, const std::vector<PlacedBar>& bars) {
         std::string text = "[";
         for (const PlacedBar& bar : bars) {

@@ -9,12 +9,15 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
+
+#include "support/plan_agreement.hpp"
 
 namespace tessaro::testing {
 
@@ -46,6 +49,8 @@ public:
     }
 
     const std::string& Gesture() const { return gesture_; }
+    // The activities whose copy had an edge dragged: a copy moved inward is shorter than they were.
+    const std::set<ActivityId>& ShortenedCopies() const { return shortened_; }
 
     static constexpr uint32_t kGestures = 22;
 
@@ -128,6 +133,11 @@ private:
     // Moves one edge inward, outward or past the other edge, within its day or across days.
     void EdgeDrag(Place p) {
         const ChartBar bar = chart_.Bar(p.row, p.bar);
+        if (bar.Kind == TemporaryBarKind) {
+            if (const std::optional<ActivityId> copied = ActivityOfTag(bar.Tag)) {
+                shortened_.insert(*copied);
+            }
+        }
         const bool startEdge = pick_(2) == 0;
         const int64_t length = bar.End.AbsoluteMinutes() - bar.Start.AbsoluteMinutes();
         const char* const kWays[] = {"inward", "outward", "past the other edge"};
@@ -301,6 +311,7 @@ private:
     const PlantTexts& plant_;
     Pick pick_;
     std::string gesture_ = "none yet";
+    std::set<ActivityId> shortened_;
 };
 
 }  // namespace tessaro::testing

@@ -1,0 +1,79 @@
+#include <tessaro/bars/bar_kinds.hpp>
+#include "runtime/checked_arithmetic.hpp"
+
+#include "bars/bar_record_codec.hpp"
+#include "bars/work_order_bars.hpp"
+#include "rescheduling/rescheduler.hpp"
+
+namespace tessaro {
+
+namespace {
+
+// The time `minutes` later (earlier when negative); raises overflow (6) past the chart's days.
+ChartTime Shifted(ChartTime time, int64_t minutes) {
+    const int64_t absolute = time.AbsoluteMinutes() + minutes;
+    const int64_t day = absolute >= 0 ? absolute / 1440 : -((-absolute + 1439) / 1440);
+    return ChartTime{CheckedInt32(day), static_cast<int32_t>(absolute - day * 1440)};
+}
+
+}  // namespace
+
+std::vector<BarHandle> Rescheduler::PiecesElsewhere(const ActivityId& activity, int16_t row) const {
+    std::vector<BarHandle> pieces;
+    for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(activity.WorkOrder)) {
+        if (r == row || chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
+            continue;
+        }
+        if (ActivityId::Of(RecordOf(chart_, r, b)) == activity) {
+            pieces.push_back({r, chart_.TimeBarId(r, b)});
+        }
+    }
+    return pieces;
+}
+
+std::vector<PieceMove> Rescheduler::PlanPieceMoves(const std::vector<BarHandle>& pieces,
+                                                   int64_t minutes, int16_t targetRow) const {
+    std::vector<PieceMove> moves;
+    if (pieces.empty() || (minutes == 0 && targetRow == 0)) {
+        return moves;
+    }
+    moves.reserve(pieces.size());
+    for (const BarHandle& piece : pieces) {
+        const auto [row, bar] = chart_.FindTimeBarById(piece.Id, piece.Row);
+        if (bar == 0) {
+            continue;
+        }
+        ChartBar moved = chart_.Bar(row, bar);
+        moved.Start = Shifted(moved.Start, minutes);
+        moved.End = Shifted(moved.End, minutes);
+        BarRecord record;
+        DisassembleBarRecordText(moved.Tag, record);
+        ChangeJournal::CheckRecordable(record, moved.Start, moved.End);
+        record.StartMinute = CheckedInt16(moved.Start.Minute);
+        record.EndMinute = CheckedInt16(moved.End.Minute);
+        AssembleBarRecordText(moved.Tag, record);
+        moves.push_back({{row, piece.Id}, std::move(moved)});
+    }
+    if (targetRow != 0) {
+        CheckedInt16(int64_t{chart_.TimeBarCount(targetRow)} + static_cast<int64_t>(moves.size()));
+    }
+    return moves;
+}
+
+void Rescheduler::ApplyPieceMoves(const std::vector<PieceMove>& moves, int16_t targetRow) {
+    for (const PieceMove& move : moves) {
+        const int16_t row = move.Piece.Row;
+        const int16_t bar = chart_.FindTimeBarById(move.Piece.Id, row).second;
+        if (targetRow == 0 || targetRow == row) {
+            // On its own row a piece keeps its place among the row's bars.
+            chart_.SetTimeBarTag(row, bar, move.Bar.Tag);
+            chart_.MoveTimeBar(row, bar, move.Bar.Start.Minute, move.Bar.End.Minute,
+                               move.Bar.Start.Day, move.Bar.End.Day);
+        } else {
+            chart_.RemoveTimeBar(row, bar);
+            PutTimeBar(chart_, targetRow, move.Bar);
+        }
+    }
+}
+
+}  // namespace tessaro
