@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "runtime/checked_arithmetic.hpp"
+#include "runtime/scope_exit.hpp"
 
 #include "components/schedule_chart_storage.hpp"
 
@@ -11,6 +12,17 @@ namespace tessaro {
 
 using chart_detail::MakeTime;
 using chart_detail::RaiseInvalidArgument;
+
+namespace {
+
+// A gesture is one command to the views: they hear its changes once all its notifications have
+// been handled, never a bar the gesture moved before the control answered it.
+auto HoldGesture(ScheduleChart& chart) {
+    chart.HoldChanges();
+    return [&chart] { chart.ReleaseChanges(); };
+}
+
+}  // namespace
 
 // ---- Gestures ----
 
@@ -28,6 +40,7 @@ std::optional<ScheduleChart::BarRef> ScheduleChart::Locate(uint64_t id, int16_t 
 }
 
 void ScheduleChart::ClickBar(int16_t row, int16_t bar) {
+    const ScopeExit release(HoldGesture(*this));
     const uint64_t id = At(row, bar).id;
     if (sink_ == nullptr) {
         return;
@@ -39,6 +52,7 @@ void ScheduleChart::ClickBar(int16_t row, int16_t bar) {
 }
 
 void ScheduleChart::DoubleClickBar(int16_t row, int16_t bar) {
+    const ScopeExit release(HoldGesture(*this));
     At(row, bar);
     if (sink_ != nullptr) {
         sink_->BarChosen(row, bar);
@@ -46,6 +60,7 @@ void ScheduleChart::DoubleClickBar(int16_t row, int16_t bar) {
 }
 
 void ScheduleChart::RightClickBar(int16_t row, int16_t bar) {
+    const ScopeExit release(HoldGesture(*this));
     At(row, bar);
     if (sink_ != nullptr) {
         sink_->BarRightClick(row, bar);
@@ -53,6 +68,7 @@ void ScheduleChart::RightClickBar(int16_t row, int16_t bar) {
 }
 
 void ScheduleChart::HoverBar(int16_t row, int16_t bar) {
+    const ScopeExit release(HoldGesture(*this));
     At(row, bar);
     if (sink_ != nullptr) {
         sink_->BarHovered(row, bar);
@@ -61,6 +77,7 @@ void ScheduleChart::HoverBar(int16_t row, int16_t bar) {
 
 void ScheduleChart::DragBar(int16_t row, int16_t bar, int16_t targetRow, int32_t startDay,
                             int32_t startMinute) {
+    const ScopeExit release(HoldGesture(*this));
     const uint64_t id = At(row, bar).id;
     RowAt(targetRow);
     const ChartTime newStart = MakeTime(startDay, startMinute);
@@ -107,6 +124,7 @@ void ScheduleChart::DragBar(int16_t row, int16_t bar, int16_t targetRow, int32_t
 }
 
 void ScheduleChart::DragEdge(int16_t row, int16_t bar, int16_t mode, int32_t day, int32_t minute) {
+    const ScopeExit release(HoldGesture(*this));
     const uint64_t id = At(row, bar).id;
     const ChartTime edge = MakeTime(day, minute);
     if (sink_ != nullptr) {
@@ -134,6 +152,7 @@ void ScheduleChart::DragBarEnd(int16_t row, int16_t bar, int32_t day, int32_t mi
 }
 
 void ScheduleChart::RequestBarRemoval(int16_t row, int16_t bar, bool confirmed) {
+    const ScopeExit release(HoldGesture(*this));
     At(row, bar);
     if (sink_ != nullptr) {
         sink_->BarRemoveRequest(row, bar, confirmed);
@@ -141,6 +160,7 @@ void ScheduleChart::RequestBarRemoval(int16_t row, int16_t bar, bool confirmed) 
 }
 
 void ScheduleChart::RaiseGestureFlagsSet() {
+    const ScopeExit release(HoldGesture(*this));
     if (sink_ != nullptr) {
         sink_->GestureFlagsSet();
     }

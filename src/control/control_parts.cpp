@@ -23,6 +23,9 @@ ControlParts::ControlParts()
                Surface.TxtactEndDate, Surface.TxtWOStTime, Surface.TxtWOEndTime, Surface.TxtWOAct},
               Selection) {
     Entries.SetReport([this] { PublishHostEvents(); });
+    // Views hear a command's chart changes once the command stands whole.
+    Entries.SetBoundary([this] { Surface.ctResSched.HoldChanges(); },
+                        [this] { Surface.ctResSched.ReleaseChanges(); });
     Surface.ApplyDesignSurface();
     ConnectComponents();
     Start();

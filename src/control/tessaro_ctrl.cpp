@@ -16,17 +16,22 @@ void Tessaro_Ctrl::CreateWOTimeBarStyles() {
 }
 
 // ---- Payloads ----
+// A load is one entry: views hear the chart it leaves, and hosts its events, once it is done.
 
 void Tessaro_Ctrl::LoadScheduleTime(std::string_view Hdrxml) {
+    EntryCounter::Scope entry(parts_->Entries);
     parts_->Loading.LoadScheduleTime(Hdrxml);
 }
 void Tessaro_Ctrl::LoadResource(std::string_view Resxml) {
+    EntryCounter::Scope entry(parts_->Entries);
     parts_->Loading.LoadResource(Resxml);
 }
 void Tessaro_Ctrl::LoadCalendarEvents(std::string_view Calxml) {
+    EntryCounter::Scope entry(parts_->Entries);
     parts_->Loading.LoadCalendarEvents(Calxml);
 }
 void Tessaro_Ctrl::LoadResourceEvents(std::string_view Revxml) {
+    EntryCounter::Scope entry(parts_->Entries);
     parts_->Loading.LoadResourceEvents(Revxml);
 }
 

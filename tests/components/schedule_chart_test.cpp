@@ -402,5 +402,40 @@ TEST_F(ScheduleChartTest, ViewsAreToldWhatChanged) {
     EXPECT_EQ(chart.RedrawCount(), 1);
 }
 
+// A held command reaches views once, thinned to what still stands; a listener that throws keeps
+// no other from hearing, and its exception comes afterwards.
+TEST_F(ScheduleChartTest, HeldChangesReachEveryViewOnceTheCommandStandsWhole) {
+    using Kind = ChartChange::Kind;
+    const auto held = [&](const std::function<void()>& command) {
+        std::vector<ChartChange> seen;
+        const int throwing = chart.Changed.Subscribe([](const ChartChange&) { throw 1; });
+        const int id = chart.Changed.Subscribe([&](const ChartChange& c) { seen.push_back(c); });
+        chart.HoldChanges();
+        command();
+        EXPECT_TRUE(seen.empty());
+        EXPECT_THROW(chart.ReleaseChanges(), int);
+        chart.Changed.Unsubscribe(throwing);
+        chart.Changed.Unsubscribe(id);
+        return seen;
+    };
+    const int16_t bar = AddBar(2, 1, 0, 1, 10);
+    EXPECT_THAT(held([&] {
+                    chart.SetTimeBarText(2, bar, "a");
+                    chart.ShowTimeBar(2, bar);
+                    chart.RemoveTimeBar(2, bar);
+                    chart.SetTimeBarText(1, AddBar(1, 1, 0, 1, 10), "b");
+                    chart.RedrawChart();
+                    chart.RedrawChart();
+                }),
+                ElementsAre(ChartChange{Kind::Bars, 2}, ChartChange{Kind::Bar, 1, 1},
+                            ChartChange{Kind::Redraw}));
+    EXPECT_THAT(held([&] {
+                    chart.SetTimeBarText(1, 1, "c");
+                    chart.AddRow("R4;Paint");
+                    chart.ShowTimeBar(1, 1);
+                }),
+                ElementsAre(ChartChange{Kind::Rows}, ChartChange{Kind::ShowBar, 1, 1}));
+}
+
 }  // namespace
 }  // namespace tessaro

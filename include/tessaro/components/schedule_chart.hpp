@@ -36,6 +36,8 @@ struct ChartChange {
     Kind What;
     int16_t Row = 0;
     int16_t Bar = 0;
+
+    bool operator==(const ChartChange&) const = default;
 };
 
 // A write of a plain setting or an appearance property, in the order the chart received it.
@@ -97,6 +99,13 @@ public:
 
     // Repaint and scroll requests for views.
     Observable<const ChartChange&> Changed;
+    // Holds the repaint and scroll requests of a whole command, so that views hear it once it
+    // stands whole and never a bar index that the rest of the command took away. Holds nest.
+    void HoldChanges() { Changed.Hold(); }
+    // The outermost release delivers what was held, thinned: one Rows change stands for every
+    // row and bar change, a row's Bars change for its Bar changes, each request once, a ShowBar
+    // only when its bar is still there. A listener's exception is passed on once all have heard.
+    void ReleaseChanges();
 
     // ---- Rows ----
     int16_t RowCount() const;
