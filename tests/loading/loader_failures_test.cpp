@@ -103,7 +103,28 @@ Attributes Renamed(const char* name, const char* to) {
 }
 
 std::string ManyWorkOrders(const char* resno, std::size_t count) {
-    return WorkOrdersXml(std::vector<SubActivity>(count, On(resno, "X")));
+    return testing::RepeatedWorkOrdersXml({{On(resno, "X"), count}});
+}
+
+// Sub-activities of work order X, half on each row, so no row is full.
+std::string OneWorkOrderOnTwoRows(std::size_t count) {
+    return testing::RepeatedWorkOrdersXml(
+        {{On("R1", "X"), count / 2}, {On("R2", "X"), count - count / 2}});
+}
+
+// The bars row 1 of the plan holds, so a payload can fill it to exactly 32767 and one past.
+std::size_t BarsOfThePlansFirstRow() {
+    testing::PlannedControl probe;
+    return static_cast<std::size_t>(probe.plan.chart.TimeBarCount(1));
+}
+
+// One more bar of the changed activity WO2/5 on row 1, from `start` for `seconds`.
+std::string ChangedActivityFrom(const char* start, const char* seconds) {
+    SubActivity subActivity = On("R1", "WO2");
+    subActivity.rsscheduleno = "5";
+    subActivity.start = start;
+    subActivity.duration = seconds;
+    return WorkOrdersXml({subActivity});
 }
 
 TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
@@ -203,6 +224,16 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
          5},
         {WorkOrders, "blank work order", AfterGood({.resno = "R2", .workOrder = "  "}), 1001},
         {WorkOrders, "row past 32767 bars", ManyWorkOrders("R1", 32767), 6},
+        {WorkOrders, "row one past 32767 bars",
+         ManyWorkOrders("R1", 32767 - BarsOfThePlansFirstRow() + 1), 6},
+        {WorkOrders, "negative duration", AfterGood({.resno = "R2", .duration = "-1"}), 5},
+        {WorkOrders, "an hour's negative duration", AfterGood({.resno = "R2", .duration = "-3600"}),
+         5},
+        {WorkOrders, "32768 sub-activities of one work order", OneWorkOrderOnTwoRows(32768), 6},
+        {WorkOrders, "changed activity from the first payload second",
+         ChangedActivityFrom("-2147483648", "7"), 6},
+        {WorkOrders, "changed activity from a second before the first whole minute",
+         ChangedActivityFrom("-2147483641", "1"), 6},
     };
     for (const FailureCase& c : cases) {
         testing::PlannedControl planned;
