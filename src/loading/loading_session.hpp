@@ -43,12 +43,13 @@ public:
     LoadingSession& operator=(const LoadingSession&) = delete;
 
     // The first record's fromtimeperiod and totimeperiod become the window and the chart's
-    // range, all together or not at all.
+    // range, all together or not at all; a window that ends before it starts raises 5.
     void LoadScheduleTime(std::string_view payload);
     // Replaces every row by one row "resno;shortdesc" per resource; more than 32767 resources
-    // raise overflow (6).
+    // raise overflow (6), a resno holding ";" raises 5.
     void LoadResource(std::string_view payload);
-    // One calendar bar per entry whose resno names a row; other entries are skipped.
+    // One calendar bar per entry whose resno names a row; other entries are skipped. A negative
+    // length raises 5.
     void LoadCalendarEvents(std::string_view payload);
     // One work-order bar per sub-activity whose resno names a row, by row first, then payload
     // order; only adds. A work-order number holding "$" or a negative duration raises 5; a work

@@ -152,6 +152,10 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
          13},
         {Header, "no fromtimeperiod value", PayloadXml({HeaderAttributes(2)}), 94},
         {Header, "no totimeperiod value", PayloadXml({HeaderAttributes(4)}), 94},
+        {Header, "window ending before it starts", HeaderXml("1/22/2027", "1/4/2027"), 5},
+        {Header, "window ending a day before it starts", HeaderXml("1/5/2027", "1/4/2027"), 5},
+        {Header, "window ending a minute before it starts",
+         HeaderXml("1/4/2027 10:00", "1/4/2027 09:59"), 5},
 
         // The rows.
         {Resources, "empty text", "", 5},
@@ -173,6 +177,9 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
         {Resources, "later resource without shortdesc value",
          PayloadXml({{{"resno", "R9"}, {"shortdesc", "X"}}, {{"resno", "R8"}}}), 94},
         {Resources, "32768 resources", ManyResources(32768), 6},
+        {Resources, "semicolon in a resource number",
+         testing::ResourcesXml({{"R1", "Lathe"}, {"PAINT;2", "Paint"}}), 5},
+        {Resources, "resource number of a semicolon", testing::ResourcesXml({{";", "Paint"}}), 5},
 
         // The calendars.
         {Calendars, "empty text", "", 5},
@@ -194,6 +201,9 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
         {Calendars, "bad value for a resource without a row",
          CalendarXml({{"R1"}, {"R9", "1/1/2002", "x"}}), 13},
         {Calendars, "row past 32767 bars", CalendarEntries("R1", 32767), 6},
+        {Calendars, "negative length", CalendarXml({{"R2", "1/1/2002", "36000", "-1"}}), 5},
+        {Calendars, "negative length after a good entry",
+         CalendarXml({{"R1"}, {"R2", "1/1/2002", "36000", "-3600"}}), 5},
 
         // The work-order bars.
         {WorkOrders, "empty text", "", 5},
