@@ -56,6 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(has.size() >= before.Bars[row].size());
         for (std::size_t bar = before.Bars[row].size(); bar < has.size(); ++bar) {
             CheckBarTimes(has[bar]);
+            // No duration is negative.
+            FUZZ_CHECK(has[bar].Start <= has[bar].End);
             FUZZ_CHECK(has[bar].Kind == WorkOrderBarKind);
             CheckWorkOrderBar(has[bar]);
             const BarKeyParts key = *TrySplitBarKey(has[bar].Key);

@@ -24,8 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
 
-    // The window and the chart's range change together; rows and bars stay.
+    // The window and the chart's range change together, and the window never ends before it
+    // starts; rows and bars stay.
     const ChartSnapshot after(control);
+    FUZZ_CHECK(after.WindowStart <= after.WindowEnd);
     FUZZ_CHECK(after.RangeStartDay == after.WindowStart.Day);
     FUZZ_CHECK(after.RangeEndDay == after.WindowEnd.Day);
     FUZZ_CHECK(SameRowsAndBars(before, after));

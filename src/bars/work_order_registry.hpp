@@ -24,6 +24,11 @@ public:
     // later registrations) as long as the registry lives.
     const Vadel_Class1& Enter(std::string_view number);
 
+    // Registers like Enter for a loaded sub-activity, whose count is its position in its key:
+    // raises overflow (6), registering nothing, when the work order already holds 32767, so no
+    // two bars of a load share a position.
+    const Vadel_Class1& EnterNumbered(std::string_view number);
+
     // Returns nullptr for a work order that was never registered.
     const Vadel_Class1* Find(std::string_view number) const;
 
@@ -33,6 +38,8 @@ public:
     void Reserve(std::size_t workOrders) { entries_.reserve(workOrders); }
 
 private:
+    Vadel_Class1& Entered(std::string_view number, bool refuseFull);
+
     // Map nodes never move, so entries handed out stay valid.
     std::unordered_map<std::string, Vadel_Class1, AsciiCaseInsensitiveHash,
                        AsciiCaseInsensitiveEqual>

@@ -12,8 +12,10 @@ ControlParts::ControlParts()
       Selection(Surface.ctResSched, Look, Entries),
       Rescheduling({Surface.ctResSched, Surface.mnuSchedPopUp, Surface.mnuDrag, Look, Selection,
                     Keys, Entries}),
-      Loading(Surface.ctResSched, {Surface.Box3, Surface.Box1, Surface.Box4, Surface.Box2}, Look,
-              Keys, [this](LoadKind kind) { AfterLoad(kind); }),
+      Loading(
+          Surface.ctResSched, {Surface.Box3, Surface.Box1, Surface.Box4, Surface.Box2}, Look, Keys,
+          [this](LoadKind kind) { AfterLoad(kind); },
+          [this]() -> const PendingChangeMap& { return Rescheduling.Journal().Pending(); }),
       Conflicts(Surface.ctResSched,
                 {Surface.lstConflictWorkOrders, Surface.lstConflictHidden, Surface.CmbConflictTB},
                 Selection),

@@ -1,6 +1,8 @@
 #include <array>
+#include <string>
 
 #include <tessaro/bars/bar_kinds.hpp>
+#include <tessaro/runtime/automation_error.hpp>
 #include "runtime/checked_arithmetic.hpp"
 
 #include "loading/field_reading.hpp"
@@ -56,8 +58,14 @@ void ReadCalendarBar(const RecordTable& table, ChartBar& bar) {
     // An entry past midnight keeps its day; the chart carries the end into the next day. The
     // length is rounded together with the start (601 and 90 s end at 602, the even neighbour of
     // 602.5), not on its own.
-    const int32_t endMinute =
-        RoundedMinutes(int64_t{startMinute} * 60 + FieldInt32(table.Field(kLengthSeconds)));
+    const int32_t length = FieldInt32(table.Field(kLengthSeconds));
+    // A number of the right width that no length takes: an invalid argument, not an overflow.
+    if (length < 0) {
+        RaiseRuntimeError(RuntimeError::InvalidProcedureCall,
+                          "A calendar entry lasts " + std::to_string(length) +
+                              " seconds; a length cannot be negative.");
+    }
+    const int32_t endMinute = RoundedMinutes(int64_t{startMinute} * 60 + length);
     bar.Start = {day, startMinute};
     bar.End = {day, endMinute};
     bar.Kind = CalendarBarKind;

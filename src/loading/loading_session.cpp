@@ -9,8 +9,14 @@
 namespace tessaro {
 
 LoadingSession::LoadingSession(ScheduleChart& chart, PayloadStores stores, WorkOrderLook& look,
-                               WorkOrderKeys& keys, std::function<void(LoadKind)> afterLoad)
-    : chart_(chart), stores_(stores), look_(look), keys_(keys), afterLoad_(std::move(afterLoad)) {}
+                               WorkOrderKeys& keys, std::function<void(LoadKind)> afterLoad,
+                               std::function<const PendingChangeMap&()> pendingChanges)
+    : chart_(chart),
+      stores_(stores),
+      look_(look),
+      keys_(keys),
+      afterLoad_(std::move(afterLoad)),
+      pendingChanges_(std::move(pendingChanges)) {}
 
 LoadingSession::~LoadingSession() = default;
 

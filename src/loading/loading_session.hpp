@@ -11,6 +11,7 @@
 
 #include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/components/text_store.hpp>
+#include <tessaro/rescheduling/pending_changes.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
 #include "bars/work_order_keys.hpp"
@@ -32,23 +33,28 @@ struct PayloadStores {
 
 class LoadingSession {
 public:
-    // afterLoad runs at the end of every load that succeeds.
+    // afterLoad runs at the end of every load that succeeds; after a bar load it makes the
+    // change records of pendingChanges again, which the bar loader checks it can.
     LoadingSession(ScheduleChart& chart, PayloadStores stores, WorkOrderLook& look,
-                   WorkOrderKeys& keys, std::function<void(LoadKind)> afterLoad);
+                   WorkOrderKeys& keys, std::function<void(LoadKind)> afterLoad,
+                   std::function<const PendingChangeMap&()> pendingChanges);
     ~LoadingSession();
     LoadingSession(const LoadingSession&) = delete;
     LoadingSession& operator=(const LoadingSession&) = delete;
 
     // The first record's fromtimeperiod and totimeperiod become the window and the chart's
-    // range, all together or not at all.
+    // range, all together or not at all; a window that ends before it starts raises 5.
     void LoadScheduleTime(std::string_view payload);
     // Replaces every row by one row "resno;shortdesc" per resource; more than 32767 resources
-    // raise overflow (6).
+    // raise overflow (6), a resno holding ";" raises 5.
     void LoadResource(std::string_view payload);
-    // One calendar bar per entry whose resno names a row; other entries are skipped.
+    // One calendar bar per entry whose resno names a row; other entries are skipped. A negative
+    // length raises 5.
     void LoadCalendarEvents(std::string_view payload);
     // One work-order bar per sub-activity whose resno names a row, by row first, then payload
-    // order; only adds. A work-order number holding "$" raises 5.
+    // order; only adds. A work-order number holding "$" or a negative duration raises 5; a work
+    // order with more than 32767 sub-activities, or bars taking a changed activity outside
+    // payload seconds, raise overflow (6).
     void LoadResourceEvents(std::string_view payload);
 
     // Loads the four stores' texts again, in refresh order; stops at the first that fails.
@@ -68,6 +74,7 @@ private:
     WorkOrderLook& look_;
     WorkOrderKeys& keys_;
     std::function<void(LoadKind)> afterLoad_;
+    std::function<const PendingChangeMap&()> pendingChanges_;
     DateTime windowStart_;
     DateTime windowEnd_;
     // The schedule-time and resource loaders keep the document of their last payload, with the

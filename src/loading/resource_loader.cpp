@@ -45,6 +45,13 @@ void LoadingSession::LoadResource(std::string_view payloadText) {
     rowTexts.reserve(table.RecordCount());
     for (table.MoveFirst(); !table.Eof(); table.MoveNext()) {
         std::string text(FieldText(table.Field(resno)));
+        // The row's columns are split at ";": a resource number holding one would be read back
+        // as a shorter number, and its work orders and calendars would find no row.
+        if (text.find(';') != std::string::npos) {
+            RaiseRuntimeError(RuntimeError::InvalidProcedureCall,
+                              "Resource \"" + text.substr(0, 60) +
+                                  "\" holds a \";\", which separates a row's columns.");
+        }
         text += ';';
         text += FieldText(table.Field(shortdesc));
         rowTexts.push_back(std::move(text));

@@ -3,6 +3,8 @@
 
 #include <pugixml.hpp>
 
+#include <tessaro/runtime/automation_error.hpp>
+
 #include "loading/field_reading.hpp"
 #include "loading/loading_session.hpp"
 #include "loading/payload_table.hpp"
@@ -38,6 +40,10 @@ void LoadingSession::LoadScheduleTime(std::string_view payloadText) {
     table.MoveFirst();
     const DateTime start = FieldDate(table.Field(kFromTimePeriod));
     const DateTime end = FieldDate(table.Field(kToTimePeriod));
+    if (end < start) {
+        RaiseRuntimeError(RuntimeError::InvalidProcedureCall,
+                          "The planning window ends before it starts.");
+    }
     windowStart_ = start;
     windowEnd_ = end;
     chart_.SetRangeStartDay(start.Day);

@@ -15,6 +15,7 @@
 #include "loading/field_reading.hpp"
 #include "loading/loading_session.hpp"
 #include "loading/payload_table.hpp"
+#include "loading/recorded_activity_check.hpp"
 #include "loading/staged_bars.hpp"
 #include "runtime/large_block.hpp"
 
@@ -83,6 +84,16 @@ void CheckWorkOrderNumber(std::string_view number) {
     }
 }
 
+// A duration runs forward: a negative one is a number of the right width outside the values a
+// duration takes, so it is an invalid argument (5), not an overflow.
+void CheckDuration(int32_t seconds) {
+    if (seconds < 0) {
+        RaiseRuntimeError(RuntimeError::InvalidProcedureCall,
+                          "A sub-activity lasts " + std::to_string(seconds) +
+                              " seconds; a duration cannot be negative.");
+    }
+}
+
 // The record fields the bar itself does not need first, read in record order so a failing
 // payload names the same field whatever was read before.
 void ReadOtherRecordFields(const RecordTable& table, const WorkOrderColumns& c, const ChartBar& bar,
@@ -139,6 +150,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
         staged.Reserve(table.RecordCount());
         keys.reserve(table.RecordCount());
         keys_.Registry().Reserve(table.RecordCount());
+        RecordedActivityCheck recorded(chart_, pendingChanges_());
         std::optional<WorkOrderColumns> columns;
         int32_t resno = -1;
         const int32_t rows = chart_.RowCount();
@@ -159,11 +171,12 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
                 BarRecordView record;
                 const int32_t start = FieldInt32(table.Field(c.time_buffer));
                 record.timeindays1 = FieldInt32(table.Field(c.timeindays1));
+                CheckDuration(record.timeindays1);
                 bar.Start = ChartTime::FromPayloadSeconds(start);
                 bar.End = ChartTime::FromPayloadSeconds(Add32(start, record.timeindays1));
                 record.work_order_no = FieldText(table.Field(c.work_order_no));
                 key.WorkOrder = record.work_order_no;
-                key.Entry = &keys_.Registry().Enter(key.WorkOrder);
+                key.Entry = &keys_.Registry().EnterNumbered(key.WorkOrder);
                 key.Position = key.Entry->WOCount;
                 CheckWorkOrderNumber(key.WorkOrder);
                 record.flag = FieldText(table.Field(c.Flag));
@@ -171,6 +184,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
                 const int16_t secondStyleKey = FieldInt16(table.Field(c.Execute_online));
                 record.activitytimetype = FieldInt16(table.Field(c.activitytimetype));
                 ReadOtherRecordFields(table, c, bar, record);
+                recorded.Widen(record.work_order_no, record.rsscheduleno, bar.Start, bar.End);
                 AssembleBarRecordText(recordText, record);
                 key.RecordStart = recordTexts.size();
                 key.RecordSize = recordText.size();
@@ -182,6 +196,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
             }
             staged.EndRow(chart_, row);
         }
+        recorded.Check();
 
         std::vector<int16_t> barsBefore(static_cast<std::size_t>(rows) + 1);
         for (int32_t row = 1; row <= rows; ++row) {
@@ -205,11 +220,13 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
         }
         staged.AppendTo(chart_);
 
-        // Only the bars that were on the chart before this load can carry an outdated count.
+        // Only the bars that were on the chart before this load can carry an outdated count. A
+        // row may hold 32767 bars, so the counter is wider than a bar number.
         for (int32_t row = 1; row <= rows; ++row) {
             const auto r = static_cast<int16_t>(row);
-            for (int16_t bar = 1; bar <= barsBefore[static_cast<std::size_t>(row)]; ++bar) {
-                keys_.RefreshBarKeyCount(chart_, r, bar);
+            const int32_t before = barsBefore[static_cast<std::size_t>(row)];
+            for (int32_t bar = 1; bar <= before; ++bar) {
+                keys_.RefreshBarKeyCount(chart_, r, static_cast<int16_t>(bar));
             }
         }
         registryGuard.loaded = true;

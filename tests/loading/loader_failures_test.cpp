@@ -103,7 +103,28 @@ Attributes Renamed(const char* name, const char* to) {
 }
 
 std::string ManyWorkOrders(const char* resno, std::size_t count) {
-    return WorkOrdersXml(std::vector<SubActivity>(count, On(resno, "X")));
+    return testing::RepeatedWorkOrdersXml({{On(resno, "X"), count}});
+}
+
+// Sub-activities of work order X, half on each row, so no row is full.
+std::string OneWorkOrderOnTwoRows(std::size_t count) {
+    return testing::RepeatedWorkOrdersXml(
+        {{On("R1", "X"), count / 2}, {On("R2", "X"), count - count / 2}});
+}
+
+// The bars row 1 of the plan holds, so a payload can fill it to exactly 32767 and one past.
+std::size_t BarsOfThePlansFirstRow() {
+    testing::PlannedControl probe;
+    return static_cast<std::size_t>(probe.plan.chart.TimeBarCount(1));
+}
+
+// One more bar of the changed activity WO2/5 on row 1, from `start` for `seconds`.
+std::string ChangedActivityFrom(const char* start, const char* seconds) {
+    SubActivity subActivity = On("R1", "WO2");
+    subActivity.rsscheduleno = "5";
+    subActivity.start = start;
+    subActivity.duration = seconds;
+    return WorkOrdersXml({subActivity});
 }
 
 TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
@@ -131,6 +152,10 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
          13},
         {Header, "no fromtimeperiod value", PayloadXml({HeaderAttributes(2)}), 94},
         {Header, "no totimeperiod value", PayloadXml({HeaderAttributes(4)}), 94},
+        {Header, "window ending before it starts", HeaderXml("1/22/2027", "1/4/2027"), 5},
+        {Header, "window ending a day before it starts", HeaderXml("1/5/2027", "1/4/2027"), 5},
+        {Header, "window ending a minute before it starts",
+         HeaderXml("1/4/2027 10:00", "1/4/2027 09:59"), 5},
 
         // The rows.
         {Resources, "empty text", "", 5},
@@ -152,6 +177,9 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
         {Resources, "later resource without shortdesc value",
          PayloadXml({{{"resno", "R9"}, {"shortdesc", "X"}}, {{"resno", "R8"}}}), 94},
         {Resources, "32768 resources", ManyResources(32768), 6},
+        {Resources, "semicolon in a resource number",
+         testing::ResourcesXml({{"R1", "Lathe"}, {"PAINT;2", "Paint"}}), 5},
+        {Resources, "resource number of a semicolon", testing::ResourcesXml({{";", "Paint"}}), 5},
 
         // The calendars.
         {Calendars, "empty text", "", 5},
@@ -173,6 +201,9 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
         {Calendars, "bad value for a resource without a row",
          CalendarXml({{"R1"}, {"R9", "1/1/2002", "x"}}), 13},
         {Calendars, "row past 32767 bars", CalendarEntries("R1", 32767), 6},
+        {Calendars, "negative length", CalendarXml({{"R2", "1/1/2002", "36000", "-1"}}), 5},
+        {Calendars, "negative length after a good entry",
+         CalendarXml({{"R1"}, {"R2", "1/1/2002", "36000", "-3600"}}), 5},
 
         // The work-order bars.
         {WorkOrders, "empty text", "", 5},
@@ -203,6 +234,16 @@ TEST(LoaderFailures, EachFailureRaisesItsErrorAndChangesNothingButTheStore) {
          5},
         {WorkOrders, "blank work order", AfterGood({.resno = "R2", .workOrder = "  "}), 1001},
         {WorkOrders, "row past 32767 bars", ManyWorkOrders("R1", 32767), 6},
+        {WorkOrders, "row one past 32767 bars",
+         ManyWorkOrders("R1", 32767 - BarsOfThePlansFirstRow() + 1), 6},
+        {WorkOrders, "negative duration", AfterGood({.resno = "R2", .duration = "-1"}), 5},
+        {WorkOrders, "an hour's negative duration", AfterGood({.resno = "R2", .duration = "-3600"}),
+         5},
+        {WorkOrders, "32768 sub-activities of one work order", OneWorkOrderOnTwoRows(32768), 6},
+        {WorkOrders, "changed activity from the first payload second",
+         ChangedActivityFrom("-2147483648", "7"), 6},
+        {WorkOrders, "changed activity from a second before the first whole minute",
+         ChangedActivityFrom("-2147483641", "1"), 6},
     };
     for (const FailureCase& c : cases) {
         testing::PlannedControl planned;

@@ -53,9 +53,9 @@ TEST_F(ResourceLoader, ReadingRulesForExtraAndMissingAttributes) {
          PayloadXml({{{"resno", "R1"}, {"shortdesc", "Lathe"}, {"loc", "A"}},
                      {{"resno", "R2"}, {"shortdesc", "Mill"}}}),
          {"R1;Lathe", "R2;Mill"}},
-        {"texts kept as sent",
-         PayloadXml({{{"resno", " R;1 "}, {"shortdesc", "Paint &amp; Cure"}}}),
-         {" R;1 ;Paint & Cure"}},
+        {"texts kept as sent, a \";\" only in the description",
+         PayloadXml({{{"resno", " R$1 "}, {"shortdesc", "Paint &amp; Cure; hot"}}}),
+         {" R$1 ;Paint & Cure; hot"}},
         {"white space, comments and instructions skipped",
          "  <?xml version=\"1.0\"?>\n<res>\n  <!-- lathes -->\n  <?pi x?>\n"
          "  <r resno=\"R1\" shortdesc=\"Lathe\"/>\n</res>\n",

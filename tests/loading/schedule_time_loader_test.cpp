@@ -38,6 +38,12 @@ TEST_F(ScheduleTimeLoader, TimeOfDayIsCarriedButTheDayCounts) {
     EXPECT_EQ(control.ctResSched().RangeEndDay(), 37709);
 }
 
+// The shortest window is one moment; one that ends before it starts is refused.
+TEST_F(ScheduleTimeLoader, WindowOfASingleMomentIsAWindowOfOneDay) {
+    control.LoadScheduleTime(HeaderXml("1/4/2027 10:00", "1/4/2027 10:00"));
+    EXPECT_EQ(control.ctResSched().RangeStartDay(), control.ctResSched().RangeEndDay());
+}
+
 TEST_F(ScheduleTimeLoader, OnlyTheFirstRecordCountsButEveryRecordIsRead) {
     testing::Attributes first = {{"dep", "D"},
                                  {"fromresno", "R"},

@@ -76,9 +76,9 @@ TEST_F(WorkOrderBarLoader, PayloadSecondsBecomeDaysAndMinutesWithoutSeconds) {
         ChartTime from;
         ChartTime to;
     } cases[] = {
-        {"0", "3600", {36524, 0}, {36524, 60}},     {"86399", "2", {36524, 1439}, {36525, 0}},
-        {"-1", "61", {36523, 1439}, {36524, 1}},    {"94694400", "172800", {37620, 0}, {37622, 0}},
-        {"100", "-200", {36524, 1}, {36523, 1438}},
+        {"0", "3600", {36524, 0}, {36524, 60}},  {"86399", "2", {36524, 1439}, {36525, 0}},
+        {"-1", "61", {36523, 1439}, {36524, 1}}, {"94694400", "172800", {37620, 0}, {37622, 0}},
+        {"100", "0", {36524, 1}, {36524, 1}},  // the shortest: a negative duration is refused
     };
     for (const Case& c : cases) {
         Tessaro_Ctrl fresh;
@@ -225,6 +225,39 @@ TEST_F(WorkOrderBarLoader, ManyRecordsLoadAndEachRowHoldsUpTo32767Bars) {
               }),
               6);
     EXPECT_EQ(chart.TimeBarCount(2), 40000 - 32767);
+}
+
+// A full row takes no more bars, but a later load still rewrites the keys of all of them, up to
+// its 32767th.
+TEST_F(WorkOrderBarLoader, RowOf32767BarsStaysWholeWhileOtherRowsLoad) {
+    control.LoadResourceEvents(
+        testing::RepeatedWorkOrdersXml({{On("R1", "X"), 32765}, {On("R1", "Z"), 2}}));
+    ASSERT_EQ(chart.TimeBarKey(1, 32767), "Z$2$2");
+    control.LoadResourceEvents(WorkOrdersXml({On("R2", "Z")}));
+    EXPECT_EQ(chart.TimeBarCount(1), 32767);
+    EXPECT_EQ(chart.TimeBarKey(1, 32767), "Z$2$1");
+    EXPECT_EQ(Keys(2), std::vector<std::string>{"Z$1$1"});
+}
+
+// Positions are 16-bit: a work order's 32767 sub-activities are numbered apart.
+TEST_F(WorkOrderBarLoader, WorkOrderOf32767SubActivitiesNumbersEachApart) {
+    control.LoadResourceEvents(
+        testing::RepeatedWorkOrdersXml({{On("R1", "X"), 16384}, {On("R2", "X"), 16383}}));
+    EXPECT_EQ(chart.TimeBarKey(1, 1), "X$1$32767");
+    EXPECT_EQ(chart.TimeBarKey(2, 16383), "X$32767$32767");
+}
+
+// A load makes the change records again: a changed activity may reach back to the first whole
+// minute of payload seconds.
+TEST(WorkOrderBarLoaderRecords, ChangedActivityReachesTheFirstWholeMinuteOfPayloadSeconds) {
+    testing::Plan plan({{"R1", "Lathe"}}, {testing::Placed("R1", "WO1", 10, 37300, 480, 60)});
+    plan.Copy("WO1$1$1");
+    const auto [row, bar] = plan.TemporaryBar();
+    plan.chart.DragBar(row, bar, row, 37301, 0);
+    SubActivity earliest = On("R1", "WO1");
+    earliest.start = "-2147483640";
+    plan.control.LoadResourceEvents(WorkOrdersXml({earliest}));
+    EXPECT_EQ(plan.control.PendingChanges().Item("WO1$10")->starttime, -2147483640);
 }
 
 }  // namespace

@@ -129,4 +129,20 @@ inline std::string WorkOrdersXml(const std::vector<SubActivity>& subActivities) 
     return PayloadXml(records);
 }
 
+// Each sub-activity's record repeated `count` times, in order: the payload WorkOrdersXml makes of
+// the repeated list, built from one record text a run, so 32767 records are quick to make.
+inline std::string RepeatedWorkOrdersXml(
+    const std::vector<std::pair<SubActivity, std::size_t>>& runs) {
+    std::string xml = "<root>";
+    for (const auto& [subActivity, count] : runs) {
+        const std::string one = PayloadXml({subActivity.ToAttributes()});
+        const std::string record = one.substr(6, one.size() - 6 - 7);  // without <root>, </root>
+        xml.reserve(xml.size() + record.size() * count + 7);
+        for (std::size_t i = 0; i < count; ++i) {
+            xml += record;
+        }
+    }
+    return xml + "</root>";
+}
+
 }  // namespace tessaro::testing
