@@ -23,7 +23,9 @@ void Rescheduler::Redo() {
 void Rescheduler::BeforeChangingActivity(const BarRecord& record) {
     const ActivityId activity = ActivityId::Of(record);
     journal_.Touch(activity);
-    history_.Capture(chart_, activity, journal_.Pending());
+    if (history_.CommandOpen()) {
+        history_.Capture(chart_, activity, journal_.Hold(activity));
+    }
 }
 
 void Rescheduler::RestoreStep(const CommandStep& step, bool forward) {

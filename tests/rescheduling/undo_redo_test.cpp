@@ -10,6 +10,9 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
+#include "bars/work_order_bars.hpp"
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/undo_history.hpp"
 #include "support/plan.hpp"
 #include "support/plan_agreement.hpp"
 #include "support/planner_session.hpp"
@@ -124,6 +127,62 @@ TEST_F(UndoRedo, ANewCommandDropsWhatCouldBeRedoneAndALoadStartsAFreshHistory) {
     control.Undo();
     control.Redo();
     EXPECT_EQ(PictureOf(control), refreshed);
+}
+
+// An undone change puts the activity's record back in its place in the change document.
+TEST_F(UndoRedo, UndoPutsARecordBackInItsPlaceInTheList) {
+    Tessaro_Ctrl& control = plan.control;
+    const auto [row, bar] = plan.Find("WO1$1$2");
+    plan.chart.RightClickBar(row, bar);
+    control.mnuSchedPopUp().Choose("miPack");
+    const Picture packed = PictureOf(control);
+    ASSERT_EQ(control.PendingChanges().Keys(),
+              (std::vector<std::string>{"WO2$5", "WO1$10", "WO3$1"}));
+    plan.Copy("WO2$1$1");
+    DragCopy(1, kDay + 2, 60);
+    const Picture dragged = PictureOf(control);
+    ASSERT_EQ(control.PendingChanges().Keys(),
+              (std::vector<std::string>{"WO1$10", "WO3$1", "WO2$5"}));
+    control.Undo();
+    EXPECT_EQ(PictureOf(control), packed);
+    control.Redo();
+    EXPECT_EQ(PictureOf(control), dragged);
+}
+
+// The history drops its oldest steps once it holds more steps, bars or records than it may; the
+// newest step stays however large it is.
+TEST(UndoHistoryLimits, TheOldestStepsGoPastAnyLimit) {
+    struct Case {
+        UndoHistory::Limits limits;
+        int kept;
+    };
+    // Each of the four steps holds one activity: a bar and a record before, and after.
+    const Case cases[] = {
+        {{1000, 1000, 1000}, 4}, {{2, 1000, 1000}, 2}, {{1000, 5, 1000}, 2},
+        {{1000, 1000, 6}, 3},    {{1000, 1000, 1}, 1},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        const ScheduleChart& chart = scene.plan.chart;
+        ChangeJournal journal(chart);
+        UndoHistory history(c.limits);
+        for (const char* key : {"WO2$1$1", "WO3$1$1", "WO4$1$1", "WO2$1$1"}) {
+            const auto [row, bar] = scene.plan.Find(key);
+            const BarRecord record = RecordOf(chart, row, bar);
+            const ActivityId activity = ActivityId::Of(record);
+            history.Open();
+            journal.Touch(activity);
+            history.Capture(chart, activity, journal.Hold(activity));
+            journal.Record(record, "");
+            history.Close(chart, journal);
+        }
+        int kept = 0;
+        for (; history.CanUndo(); ++kept) {
+            history.TakeUndo();
+        }
+        EXPECT_EQ(kept, c.kept) << c.limits.Steps << " " << c.limits.Bars << " "
+                                << c.limits.Records;
+    }
 }
 
 // The host hears every change of the records, of the selection and of what can be undone, once
