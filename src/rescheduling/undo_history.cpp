@@ -19,7 +19,7 @@ std::vector<PlacedBar> UndoHistory::BarsOf(const ScheduleChart& chart, const Act
         BarRecord record;
         DisassembleBarRecordText(candidate.Tag, record);
         if (ActivityId::Of(record) == activity) {
-            bars.push_back({row, chart.TimeBarId(row, bar), candidate});
+            bars.push_back({row, bar, chart.TimeBarId(row, bar), candidate});
         }
     }
     return bars;

@@ -2,7 +2,7 @@
 
 // The planner's commands as steps that can be taken back and done again. A step keeps only what
 // its command changed: for every activity it touched, the activity's bars before and after (each
-// with its row, times, key, record and look) and the activity's change
+// with its row, its place in the row, times, key, record and look) and the activity's change
 // record before and after with its place in the list, so that undoing it puts the chart and
 // rescheduling() back together, and redoing it brings both forward together.
 
@@ -19,6 +19,8 @@ namespace tessaro {
 
 struct PlacedBar {
     int16_t Row = 0;
+    // Its index in the row: Pack follows a row's order, so a bar goes back to its place.
+    int16_t Index = 0;
     uint64_t Id = 0;
     ChartBar Bar;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <tuple>
@@ -27,8 +28,8 @@ using testing::Plan;
 constexpr int32_t kDay = 37300;
 
 // What a planner sees of the chart and what the host would save: every bar with its row, key,
-// record, times, kind, text and look, in a stable order (undo may put a bar back at the end of
-// its row), and the change document.
+// record, times, kind, text and look, in row and bar order (Pack follows the bar order), and the
+// change document.
 struct Picture {
     std::vector<std::tuple<int16_t, std::string, std::string, int64_t, int64_t, int32_t,
                            std::string, int16_t, int32_t>>
@@ -47,9 +48,25 @@ Picture PictureOf(Tessaro_Ctrl& control) {
                                       b.End.AbsoluteMinutes(), b.Kind, b.Text, b.Style, b.Colour);
         }
     }
-    std::sort(picture.bars.begin(), picture.bars.end());
     picture.changes = control.rescheduling().Xml();
     return picture;
+}
+
+// Every row's bars in bar order, each as its key, record, times, kind and text.
+std::vector<std::string> RowsOf(Tessaro_Ctrl& control) {
+    std::vector<std::string> rows;
+    const ScheduleChart& chart = control.ctResSched();
+    for (int16_t row = 1; row <= chart.RowCount(); ++row) {
+        std::string text;
+        for (int16_t bar = 1; bar <= chart.TimeBarCount(row); ++bar) {
+            const ChartBar& b = chart.Bar(row, bar);
+            text += b.Key + " " + b.Tag + " " + std::to_string(b.Start.AbsoluteMinutes()) + "-" +
+                    std::to_string(b.End.AbsoluteMinutes()) + " " + std::to_string(b.Kind) + " " +
+                    b.Text + "; ";
+        }
+        rows.push_back(std::move(text));
+    }
+    return rows;
 }
 
 // Two resources; WO1 activity 10 in two pieces with WO2 between them.
@@ -127,6 +144,43 @@ TEST_F(UndoRedo, ANewCommandDropsWhatCouldBeRedoneAndALoadStartsAFreshHistory) {
     control.Undo();
     control.Redo();
     EXPECT_EQ(PictureOf(control), refreshed);
+}
+
+// Undo and redo put an activity's bars back in their places in the row, so a Pack after them
+// chains the row as it would have chained it before the move.
+TEST(UndoRedoPlaces, PackAfterAnUndoneMoveGivesThePlanPackGivesOnTheLoadedOne) {
+    const auto scene = [] {
+        return std::make_unique<Plan>(
+            std::initializer_list<std::pair<std::string, std::string>>{{"R1", "Lathe"},
+                                                                       {"R2", "Mill"}},
+            std::vector<testing::SubActivity>{Placed("R1", "WO-A", 1, kDay, 480, 60),
+                                              Placed("R1", "WO-B", 1, kDay, 600, 90),
+                                              Placed("R1", "WO-C", 1, kDay, 900, 30)});
+    };
+    const auto packFromA = [](Plan& plan) {
+        const auto [row, bar] = plan.Find("WO-A$1$1");
+        plan.chart.RightClickBar(row, bar);
+        plan.control.mnuSchedPopUp().Choose("miPack");
+    };
+    const std::unique_ptr<Plan> loaded = scene();
+    packFromA(*loaded);
+    const Picture packedAsLoaded = PictureOf(loaded->control);
+    for (const int16_t targetRow : {1, 2}) {
+        const std::unique_ptr<Plan> plan = scene();
+        plan->Copy("WO-B$1$1");
+        const auto [row, bar] = plan->TemporaryBar();
+        plan->chart.DragBar(row, bar, targetRow, kDay + 1, 0);
+        const Picture moved = PictureOf(plan->control);
+        plan->control.Undo();
+        plan->control.Redo();
+        EXPECT_EQ(PictureOf(plan->control), moved) << "row " << targetRow;
+        plan->control.Undo();
+        EXPECT_EQ(plan->KeysOfRow(1),
+                  (std::vector<std::string>{"WO-A$1$1", "WO-B$1$1", "WO-C$1$1"}))
+            << "row " << targetRow;
+        packFromA(*plan);
+        EXPECT_EQ(PictureOf(plan->control), packedAsLoaded) << "row " << targetRow;
+    }
 }
 
 // An undone change puts the activity's record back in its place in the change document.
@@ -226,6 +280,7 @@ TEST(UndoRedoSessions, UndoingEverythingGivesBackTheLoadedPlan) {
         Tessaro_Ctrl control;
         testing::LoadPlant(control, sample);
         const testing::PlanAgreement agreement(control);
+        const std::vector<std::string> loadedRows = RowsOf(control);
         testing::PlannerSession planner(control, sample, [&](uint32_t bound) {
             // A third of the gestures undo or redo, so histories are walked both ways.
             const uint32_t pick = std::uniform_int_distribution<uint32_t>(0, bound - 1)(random);
@@ -255,6 +310,8 @@ TEST(UndoRedoSessions, UndoingEverythingGivesBackTheLoadedPlan) {
             ++undone;
         }
         EXPECT_EQ(control.PendingChanges().Count(), 0) << "seed " << seed;
+        // Every bar is back in its place in its row, so a Pack now chains as on the loaded plan.
+        EXPECT_EQ(RowsOf(control), loadedRows) << "seed " << seed;
         const std::vector<std::string> violations = agreement.Violations(control);
         EXPECT_TRUE(violations.empty()) << "seed " << seed << ": " << violations.front();
     }
