@@ -1,7 +1,8 @@
 // The planner's workflow on generated plants of 50 x 1,000, 500 x 100,000 and 2,000 x 1,000,000
 // sub-activities (resources x sub-activities, with calendars), each operation driven headless as
 // the widgets drive it: selection, Copy, dragging the temporary bar, paste, Pack of a row, the
-// conflict queries, the rescheduling document, Refresh, and the memory a loaded bar takes.
+// conflict queries, the rescheduling document, undo and redo beside many pending records and the
+// memory the undo history takes, Refresh, and the memory a loaded bar takes.
 //
 // Every benchmark reports the product's target in its label ("target 5 ms: met" or "MISSED"),
 // judged on the mean of its timed iterations. Times are manual: each iteration times only the
@@ -38,7 +39,8 @@ constexpr int16_t kCopyRow = 3;
 constexpr int16_t kDragRow = 4;
 constexpr int16_t kPasteRow = 5;
 constexpr int16_t kPackRow = 6;
-constexpr int16_t kLastOwnRow = 6;
+constexpr int16_t kHistoryRow = 7;
+constexpr int16_t kLastOwnRow = 7;
 
 // A work order no bar carries: selecting it takes the highlight off the selected one.
 constexpr const char* kNoWorkOrder = "NO-SUCH-ORDER";
@@ -49,6 +51,9 @@ constexpr int32_t kReschedulingRecords = 10000;
 constexpr double kRefreshTargetMs = 1000;
 constexpr double kRefreshTargetBars = 100000;
 constexpr double kMemoryTargetBytesPerBar = 1024;
+constexpr int32_t kHistoryRecords = 5000;
+constexpr int32_t kHistoryDrags = 2000;
+constexpr double kHistoryTargetMiB = 50;
 
 WorkflowPlant& Plant(const benchmark::State& state) {
     return SharedPlant(state.range(0), state.range(1));
@@ -424,6 +429,147 @@ void BM_Rescheduling(benchmark::State& state) {
                      : "");
 }
 
+// ---- Undo history beside many pending records ----
+
+// Copies the row's middle activity and drags its temporary bar a day later, or back on every
+// other drag: each drag is one step of the undo history.
+class RowDrags {
+public:
+    RowDrags(Tessaro_Ctrl& control, int16_t row) : control_(control), row_(row) {
+        IgnoreTemporaryBar(control);
+        const ScheduleChart& chart = control.ctResSched();
+        const int16_t bar = WorkOrderBarAt(chart, row, 0.5);
+        workOrder_ = WorkOrderOf(chart.TimeBarKey(row, bar));
+        origin_ = chart.Bar(row, bar).Start;
+        rowBars_ = chart.TimeBarCount(row);
+    }
+
+    // The Copy, untimed; false when it laid no temporary bar.
+    bool Copy() {
+        temporary_ = CopyWorkOrder(control_, workOrder_, row_);
+        return temporary_ != 0;
+    }
+
+    // The drag of the temporary bar the last Copy laid; false when it rebuilt no activity.
+    bool Drag() {
+        ScheduleChart& chart = control_.ctResSched();
+        chart.DragBar(row_, temporary_, row_, origin_.Day + dayShift_, origin_.Minute);
+        dayShift_ = 1 - dayShift_;
+        return control_.TempBarKey().empty() && chart.TimeBarCount(row_) == rowBars_;
+    }
+
+private:
+    Tessaro_Ctrl& control_;
+    int16_t row_;
+    std::string workOrder_;
+    ChartTime origin_;
+    int16_t rowBars_ = 0;
+    int16_t temporary_ = 0;
+    int32_t dayShift_ = 1;
+};
+
+// The pending records the history benchmarks work beside, from Packs of the rows after the
+// benchmarks' own (each Pack a step of the history); a note when the plant gives fewer.
+std::string PendingRecordsNote(Tessaro_Ctrl& control) {
+    PackRowsForRecords(control, kHistoryRecords);
+    const int32_t records = control.PendingChanges().Count();
+    return records < kHistoryRecords
+               ? "the plant gives only " + std::to_string(records) + " records"
+               : std::to_string(records) + " records pending";
+}
+
+enum class HistoryCommand { Drag, Undo, Redo };
+
+// One drag, one undo or one redo of a drag while thousands of records are pending: none of them
+// may cost more as the records grow.
+template <HistoryCommand Timed>
+void BM_HistoryBesideRecords(benchmark::State& state) {
+    Tessaro_Ctrl& control = Plant(state).Control();
+    const std::string note = PendingRecordsNote(control);
+    RowDrags drags(control, kHistoryRow);
+    if (Timed != HistoryCommand::Drag && !(drags.Copy() && drags.Drag())) {
+        state.SkipWithError("the drag did not rebuild the activity");
+        return;
+    }
+    IterationTimer timer;
+    for (auto _ : state) {
+        if (Timed == HistoryCommand::Drag) {
+            if (!drags.Copy()) {
+                state.SkipWithError("Copy laid no temporary bar");
+                break;
+            }
+            bool rebuilt = false;
+            timer.Time(state, [&] { rebuilt = drags.Drag(); });
+            if (!rebuilt) {
+                state.SkipWithError("the drag did not rebuild the activity");
+                break;
+            }
+        } else if (Timed == HistoryCommand::Undo) {
+            timer.Time(state, [&] { control.Undo(); });
+            control.Redo();
+        } else {
+            control.Undo();
+            timer.Time(state, [&] { control.Redo(); });
+        }
+    }
+    state.counters["records"] = control.PendingChanges().Count();
+    ReportTarget(state, timer, kOperationTargetMs, note);
+}
+
+// The memory 2,000 drags add beside the pending records, from an empty history (the plan header
+// loaded again ends the history and keeps every record): the history's steps and the chart's
+// rebuilt bars together, as the growth of the heap bytes in use, against 50 MiB; the growth of
+// the trimmed resident size is shown beside it. The time is the drags' own; the first and last
+// hundred drags' means show whether a drag costs more as the history fills.
+void BM_HistoryMemoryOfDrags(benchmark::State& state) {
+    Tessaro_Ctrl& control = Plant(state).Control();
+    const std::string note = PendingRecordsNote(control);
+    control.LoadScheduleTime(std::string(control.Box3().Text()));
+    RowDrags drags(control, kHistoryRow);
+    const int64_t before = tessaro::bench::TrimmedResidentBytes();
+    const int64_t heapBefore = tessaro::bench::HeapBytesInUse();
+    std::vector<double> dragMs;
+    for (auto _ : state) {
+        double seconds = 0;
+        for (int32_t i = 0; i < kHistoryDrags; ++i) {
+            if (!drags.Copy()) {
+                state.SkipWithError("Copy laid no temporary bar");
+                return;
+            }
+            const auto start = std::chrono::steady_clock::now();
+            const bool rebuilt = drags.Drag();
+            const double took =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (!rebuilt) {
+                state.SkipWithError("the drag did not rebuild the activity");
+                return;
+            }
+            seconds += took;
+            dragMs.push_back(took * 1000);
+        }
+        state.SetIterationTime(seconds);
+    }
+    const double grownMiB =
+        static_cast<double>(tessaro::bench::HeapBytesInUse() - heapBefore) / (1 << 20);
+    const int64_t after = tessaro::bench::TrimmedResidentBytes();
+    const auto meanOf = [&](size_t from) {
+        double sum = 0;
+        for (size_t i = from; i < from + 100; ++i) {
+            sum += dragMs[i];
+        }
+        return sum / 100;
+    };
+    state.counters["heap_growth_mib"] = grownMiB;
+    state.counters["rss_growth_mib"] = static_cast<double>(after - before) / (1 << 20);
+    state.counters["rss_mib"] = static_cast<double>(after) / (1 << 20);
+    state.counters["first_100_drags_ms"] = meanOf(0);
+    state.counters["last_100_drags_ms"] = meanOf(dragMs.size() - 100);
+    state.counters["records"] = control.PendingChanges().Count();
+    state.SetLabel("target " + std::to_string(static_cast<int64_t>(kHistoryTargetMiB)) +
+                   " MiB heap growth over " + std::to_string(kHistoryDrags) +
+                   " drags: " + Verdict(grownMiB < kHistoryTargetMiB) + " (" + note + ")");
+}
+
 // ---- Refresh ----
 
 // Refresh replays the four payloads the control keeps: the plant as loaded, changes dropped. Its
@@ -481,6 +627,13 @@ void RegisterWorkflow() {
         Register("BM_PasteForward", BM_Paste<true>, size)->Iterations(size.copies);
         Register("BM_PasteBackward", BM_Paste<false>, size)->Iterations(size.copies);
         Register("BM_PackRow", BM_PackRow, size)->MinTime(kMinTime);
+        Register("BM_DragBesideRecords", BM_HistoryBesideRecords<HistoryCommand::Drag>, size)
+            ->Iterations(size.copies);
+        Register("BM_UndoBesideRecords", BM_HistoryBesideRecords<HistoryCommand::Undo>, size)
+            ->Iterations(size.copies);
+        Register("BM_RedoBesideRecords", BM_HistoryBesideRecords<HistoryCommand::Redo>, size)
+            ->Iterations(size.copies);
+        Register("BM_HistoryMemoryOfDrags", BM_HistoryMemoryOfDrags, size)->Iterations(1);
         Register("BM_Rescheduling", BM_Rescheduling<false>, size)->MinTime(kMinTime);
         Register("BM_ReschedulingXml", BM_Rescheduling<true>, size)->MinTime(kMinTime);
         Register("BM_Refresh", BM_Refresh, size)->Iterations(size.refreshes);

@@ -37,6 +37,13 @@ inline int64_t TrimmedResidentBytes() {
     return ResidentBytes();
 }
 
+// Bytes the allocator has handed out and not had back (small blocks and mapped ones), unlike the
+// resident size blind to freed memory the allocator keeps for reuse.
+inline int64_t HeapBytesInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<int64_t>(info.uordblks + info.hblkhd);
+}
+
 struct LoadFigures {
     int64_t residentBefore = 0;
     int64_t residentAfter = 0;

@@ -64,7 +64,7 @@ void ChangeJournal::Store(const ActivityId& activity, int16_t subActivity,
         // An activity is never taken off the chart by a change; should a host have removed its
         // bars itself, there is nothing left to describe.
         if (pending_.Exists(key)) {
-            pending_.Remove(key);
+            Drop(key);
             ++version_;
         }
         return;
@@ -90,15 +90,57 @@ void ChangeJournal::Store(const ActivityId& activity, int16_t subActivity,
             }
         }
     }
-    if (pending_.Exists(key)) {
-        pending_.Remove(key);
-    }
-    pending_.Add(key, std::move(change));
+    Drop(key);
+    Put(key, std::move(change), nextPlace_++);
     ++version_;
 }
 
-void ChangeJournal::Restore(const PendingChangeMap& records) {
-    pending_ = records;
+void ChangeJournal::Drop(const std::string& key) {
+    const auto place = placeOf_.find(key);
+    if (place == placeOf_.end()) {
+        return;
+    }
+    pending_.Remove(key);
+    keyAt_.erase(place->second);
+    placeOf_.erase(place);
+}
+
+void ChangeJournal::Put(const std::string& key, std::shared_ptr<Vadel_Class2> change,
+                        uint64_t place) {
+    const auto next = keyAt_.upper_bound(place);
+    if (next == keyAt_.end()) {
+        pending_.Add(key, std::move(change));
+    } else {
+        pending_.AddBefore(next->second, key, std::move(change));
+    }
+    try {
+        keyAt_.emplace(place, key);
+        placeOf_.emplace(key, place);
+    } catch (...) {
+        keyAt_.erase(place);
+        pending_.Remove(key);
+        throw;
+    }
+}
+
+HeldRecord ChangeJournal::Hold(const ActivityId& activity) const {
+    HeldRecord held{ChangeKey(activity.WorkOrder, activity.ScheduleNo), nullptr, 0};
+    if (const auto place = placeOf_.find(held.Key); place != placeOf_.end()) {
+        held.Change = pending_.Item(held.Key);
+        held.Place = place->second;
+    }
+    return held;
+}
+
+void ChangeJournal::Restore(const std::vector<HeldRecord>& records) {
+    for (const HeldRecord& held : records) {
+        Drop(held.Key);
+    }
+    for (const HeldRecord& held : records) {
+        if (held.Change) {
+            Put(held.Key, held.Change, held.Place);
+        }
+    }
     ++version_;
 }
 
@@ -117,6 +159,8 @@ void ChangeJournal::Clear() {
         ++version_;
     }
     pending_.RemoveAll();
+    placeOf_.clear();
+    keyAt_.clear();
     loaded_.clear();
 }
 

@@ -5,6 +5,8 @@
 // latest end, the row they are on) against where the activity stood before its first change.
 // So the chart and rescheduling() cannot tell different stories.
 
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -17,6 +19,14 @@
 #include "rescheduling/activity.hpp"
 
 namespace tessaro {
+
+// An activity's change record as it stood at one moment, and its place in the list of records
+// (the lists keep the order activities were last changed in). No Change: it had none.
+struct HeldRecord {
+    std::string Key;
+    std::shared_ptr<Vadel_Class2> Change;
+    uint64_t Place = 0;
+};
 
 class ChangeJournal {
 public:
@@ -36,8 +46,11 @@ public:
     // Forgets every record and every noted placement (a new plan was loaded).
     void Clear();
 
-    // Puts the records back as a step of the history had them.
-    void Restore(const PendingChangeMap& records);
+    // The activity's record as it stands now, for a step of the history.
+    HeldRecord Hold(const ActivityId& activity) const;
+    // Puts the records back as a step of the history held them, each in its place in the list;
+    // the other records are left as they are. Costs the held records, not the list.
+    void Restore(const std::vector<HeldRecord>& records);
 
     const PendingChangeMap& Pending() const { return pending_; }
     // Grows with every change of the records.
@@ -62,9 +75,18 @@ private:
 
     Placement Measure(const ActivityId& activity) const;
     void Store(const ActivityId& activity, int16_t subActivity, const std::string& method);
+    // Takes the key's record out of the list, if it has one.
+    void Drop(const std::string& key);
+    // Puts the record in the list at its place among the others.
+    void Put(const std::string& key, std::shared_ptr<Vadel_Class2> change, uint64_t place);
 
     const ScheduleChart* chart_;
     PendingChangeMap pending_;
+    // Every record's place: places only grow, so the list's order is the order of its places,
+    // and a record given back its place goes back between the same neighbours.
+    std::unordered_map<std::string, uint64_t> placeOf_;
+    std::map<uint64_t, std::string> keyAt_;
+    uint64_t nextPlace_ = 1;
     uint64_t version_ = 0;
     std::unordered_map<ActivityId, Placement, ActivityHash> loaded_;
 };

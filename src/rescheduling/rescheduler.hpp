@@ -138,7 +138,7 @@ public:
         : history_(history), chart_(chart), journal_(journal) {
         history_.Open();
     }
-    ~Command() { history_.Close(chart_, journal_.Pending()); }
+    ~Command() { history_.Close(chart_, journal_); }
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 

@@ -9,17 +9,6 @@
 
 namespace tessaro {
 
-namespace {
-// A history as long as a working day of planning, and no larger than a big plant: the oldest
-// steps go first.
-constexpr size_t kMostSteps = 1000;
-constexpr size_t kMostBars = 200000;
-
-size_t BarsHeld(const CommandStep& step) {
-    return step.Before.size() + step.After.size();
-}
-}  // namespace
-
 std::vector<PlacedBar> UndoHistory::BarsOf(const ScheduleChart& chart, const ActivityId& activity) {
     std::vector<PlacedBar> bars;
     for (const auto& [row, bar] : chart.FindTimeBarsInKeyGroup(activity.WorkOrder)) {
@@ -30,10 +19,21 @@ std::vector<PlacedBar> UndoHistory::BarsOf(const ScheduleChart& chart, const Act
         BarRecord record;
         DisassembleBarRecordText(candidate.Tag, record);
         if (ActivityId::Of(record) == activity) {
-            bars.push_back({row, chart.TimeBarId(row, bar), candidate});
+            bars.push_back({row, bar, chart.TimeBarId(row, bar), candidate});
         }
     }
     return bars;
+}
+
+UndoHistory::Held UndoHistory::HeldBy(const CommandStep& step) {
+    return {step.Before.size() + step.After.size(),
+            step.RecordsBefore.size() + step.RecordsAfter.size()};
+}
+
+void UndoHistory::Forget(const CommandStep& step) {
+    const Held held = HeldBy(step);
+    held_.Bars -= held.Bars;
+    held_.Records -= held.Records;
 }
 
 void UndoHistory::Open() {
@@ -43,7 +43,7 @@ void UndoHistory::Open() {
 }
 
 void UndoHistory::Capture(const ScheduleChart& chart, const ActivityId& activity,
-                          const PendingChangeMap& records) {
+                          HeldRecord record) {
     if (depth_ == 0) {
         return;
     }
@@ -51,16 +51,14 @@ void UndoHistory::Capture(const ScheduleChart& chart, const ActivityId& activity
         open_.Activities.end()) {
         return;
     }
-    if (open_.Activities.empty()) {
-        open_.RecordsBefore = records;
-    }
     open_.Activities.push_back(activity);
+    open_.RecordsBefore.push_back(std::move(record));
     for (PlacedBar& bar : BarsOf(chart, activity)) {
         open_.Before.push_back(std::move(bar));
     }
 }
 
-bool UndoHistory::Close(const ScheduleChart& chart, const PendingChangeMap& records) {
+bool UndoHistory::Close(const ScheduleChart& chart, const ChangeJournal& journal) {
     if (depth_ == 0 || --depth_ > 0 || open_.Activities.empty()) {
         return false;
     }
@@ -68,18 +66,22 @@ bool UndoHistory::Close(const ScheduleChart& chart, const PendingChangeMap& reco
         for (PlacedBar& bar : BarsOf(chart, activity)) {
             open_.After.push_back(std::move(bar));
         }
+        open_.RecordsAfter.push_back(journal.Hold(activity));
     }
-    open_.RecordsAfter = records;
+    for (const CommandStep& step : undone_) {
+        Forget(step);
+    }
     undone_.clear();
-    size_t barsHeld = BarsHeld(open_);
-    for (const CommandStep& step : done_) {
-        barsHeld += BarsHeld(step);
-    }
+    const Held added = HeldBy(open_);
+    held_.Bars += added.Bars;
+    held_.Records += added.Records;
     done_.push_back(std::move(open_));
     open_ = {};
-    while (done_.size() > 1 && (done_.size() > kMostSteps || barsHeld > kMostBars)) {
-        barsHeld -= BarsHeld(done_.front());
-        done_.erase(done_.begin());
+    // The oldest steps go first; the newest always stays, however large.
+    while (done_.size() > 1 && (done_.size() > limits_.Steps || held_.Bars > limits_.Bars ||
+                                held_.Records > limits_.Records)) {
+        Forget(done_.front());
+        done_.pop_front();
     }
     return true;
 }
@@ -99,6 +101,7 @@ const CommandStep& UndoHistory::TakeRedo() {
 void UndoHistory::Clear() {
     done_.clear();
     undone_.clear();
+    held_ = {};
     open_ = {};
     depth_ = 0;
 }

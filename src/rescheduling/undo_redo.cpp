@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <vector>
+
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
 #include "rescheduling/rescheduler.hpp"
@@ -23,7 +26,9 @@ void Rescheduler::Redo() {
 void Rescheduler::BeforeChangingActivity(const BarRecord& record) {
     const ActivityId activity = ActivityId::Of(record);
     journal_.Touch(activity);
-    history_.Capture(chart_, activity, journal_.Pending());
+    if (history_.CommandOpen()) {
+        history_.Capture(chart_, activity, journal_.Hold(activity));
+    }
 }
 
 void Rescheduler::RestoreStep(const CommandStep& step, bool forward) {
@@ -38,12 +43,27 @@ void Rescheduler::RestoreStep(const CommandStep& step, bool forward) {
             }
         }
     }
-    const std::string selected = surface_.Selection.SelectedWorkOrder();
+    // Every other bar of the rows is where it was on that side, so bars put back in row and
+    // index order, each at its index, stand where they stood: a later Pack chains them as it
+    // would have then. A bar whose index is past its row's end (a host took bars off meanwhile)
+    // goes last.
+    std::vector<const PlacedBar*> side;
     for (const PlacedBar& placed : forward ? step.After : step.Before) {
-        const int16_t bar = PutTimeBar(chart_, placed.Row, placed.Bar);
+        side.push_back(&placed);
+    }
+    std::stable_sort(side.begin(), side.end(), [](const PlacedBar* a, const PlacedBar* b) {
+        return std::pair(a->Row, a->Index) < std::pair(b->Row, b->Index);
+    });
+    const std::string selected = surface_.Selection.SelectedWorkOrder();
+    for (const PlacedBar* placed : side) {
+        int16_t bar = PutTimeBar(chart_, placed->Row, placed->Bar);
+        if (placed->Index >= 1 && placed->Index < bar) {
+            chart_.SetTimeBarIndex(placed->Row, bar, placed->Index);
+            bar = placed->Index;
+        }
         BarRecord record;
-        DisassembleBarRecordText(placed.Bar.Tag, record);
-        surface_.Look.ApplySelectionLook(placed.Row, bar, record,
+        DisassembleBarRecordText(placed->Bar.Tag, record);
+        surface_.Look.ApplySelectionLook(placed->Row, bar, record,
                                          !selected.empty() && record.work_order_no == selected);
     }
     journal_.Restore(forward ? step.RecordsAfter : step.RecordsBefore);

@@ -272,6 +272,35 @@ TEST_F(ScheduleChartTest, KeyGroupsGatherEveryKeyOfAWorkOrder) {
     EXPECT_EQ(chart.FindTimeBarsInKeyGroup("WO2"), (Bars{{3, 1}}));
 }
 
+// A bar moved to an index keeps its identity; every look-up by index follows it.
+TEST_F(ScheduleChartTest, SetTimeBarIndexMovesABarWithinItsRow) {
+    const auto keys = [this] {
+        std::string joined;
+        for (int16_t bar = 1; bar <= chart.TimeBarCount(1); ++bar) {
+            joined += chart.TimeBarKey(1, bar);
+        }
+        return joined;
+    };
+    for (const char* key : {"A", "B", "C", "D"}) {
+        AddBar(1, 1, 0, 1, 10, key);
+    }
+    const uint64_t d = chart.TimeBarId(1, 4);
+    chart.SetTimeBarIndex(1, 4, 2);
+    EXPECT_EQ(keys(), "ADBC");
+    EXPECT_EQ(chart.FindTimeBarById(d, 1), std::make_pair(int16_t{1}, int16_t{2}));
+    EXPECT_EQ(chart.FindTimeBarInRow("C", 1), 4);
+    chart.SetTimeBarIndex(1, 1, 3);
+    EXPECT_EQ(keys(), "DBAC");
+    EXPECT_EQ(chart.FindTimeBarInRow("A", 1), 3);
+    EXPECT_EQ(chart.FindTimeBarsInKeyGroup("A"),
+              (std::vector<std::pair<int16_t, int16_t>>{{1, 3}}));
+    chart.SetTimeBarIndex(1, 2, 2);
+    EXPECT_EQ(ErrorCode([&] { chart.SetTimeBarIndex(1, 2, 5); }), 5);
+    EXPECT_EQ(ErrorCode([&] { chart.SetTimeBarIndex(1, 2, 0); }), 5);
+    EXPECT_EQ(ErrorCode([&] { chart.SetTimeBarIndex(1, 5, 1); }), 5);
+    EXPECT_EQ(keys(), "DBAC");
+}
+
 TEST_F(ScheduleChartTest, TheEmptyKeyNamesNoBar) {
     AddBar(1, 1, 0, 1, 10);
     chart.AddUnkeyedTimeBar(2, 0, 10, 1, 1);

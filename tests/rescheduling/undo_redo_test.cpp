@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <tuple>
@@ -10,6 +11,9 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
+#include "bars/work_order_bars.hpp"
+#include "rescheduling/change_journal.hpp"
+#include "rescheduling/undo_history.hpp"
 #include "support/plan.hpp"
 #include "support/plan_agreement.hpp"
 #include "support/planner_session.hpp"
@@ -24,8 +28,8 @@ using testing::Plan;
 constexpr int32_t kDay = 37300;
 
 // What a planner sees of the chart and what the host would save: every bar with its row, key,
-// record, times, kind, text and look, in a stable order (undo may put a bar back at the end of
-// its row), and the change document.
+// record, times, kind, text and look, in row and bar order (Pack follows the bar order), and the
+// change document.
 struct Picture {
     std::vector<std::tuple<int16_t, std::string, std::string, int64_t, int64_t, int32_t,
                            std::string, int16_t, int32_t>>
@@ -44,9 +48,25 @@ Picture PictureOf(Tessaro_Ctrl& control) {
                                       b.End.AbsoluteMinutes(), b.Kind, b.Text, b.Style, b.Colour);
         }
     }
-    std::sort(picture.bars.begin(), picture.bars.end());
     picture.changes = control.rescheduling().Xml();
     return picture;
+}
+
+// Every row's bars in bar order, each as its key, record, times, kind and text.
+std::vector<std::string> RowsOf(Tessaro_Ctrl& control) {
+    std::vector<std::string> rows;
+    const ScheduleChart& chart = control.ctResSched();
+    for (int16_t row = 1; row <= chart.RowCount(); ++row) {
+        std::string text;
+        for (int16_t bar = 1; bar <= chart.TimeBarCount(row); ++bar) {
+            const ChartBar& b = chart.Bar(row, bar);
+            text += b.Key + " " + b.Tag + " " + std::to_string(b.Start.AbsoluteMinutes()) + "-" +
+                    std::to_string(b.End.AbsoluteMinutes()) + " " + std::to_string(b.Kind) + " " +
+                    b.Text + "; ";
+        }
+        rows.push_back(std::move(text));
+    }
+    return rows;
 }
 
 // Two resources; WO1 activity 10 in two pieces with WO2 between them.
@@ -126,6 +146,99 @@ TEST_F(UndoRedo, ANewCommandDropsWhatCouldBeRedoneAndALoadStartsAFreshHistory) {
     EXPECT_EQ(PictureOf(control), refreshed);
 }
 
+// Undo and redo put an activity's bars back in their places in the row, so a Pack after them
+// chains the row as it would have chained it before the move.
+TEST(UndoRedoPlaces, PackAfterAnUndoneMoveGivesThePlanPackGivesOnTheLoadedOne) {
+    const auto scene = [] {
+        return std::make_unique<Plan>(
+            std::initializer_list<std::pair<std::string, std::string>>{{"R1", "Lathe"},
+                                                                       {"R2", "Mill"}},
+            std::vector<testing::SubActivity>{Placed("R1", "WO-A", 1, kDay, 480, 60),
+                                              Placed("R1", "WO-B", 1, kDay, 600, 90),
+                                              Placed("R1", "WO-C", 1, kDay, 900, 30)});
+    };
+    const auto packFromA = [](Plan& plan) {
+        const auto [row, bar] = plan.Find("WO-A$1$1");
+        plan.chart.RightClickBar(row, bar);
+        plan.control.mnuSchedPopUp().Choose("miPack");
+    };
+    const std::unique_ptr<Plan> loaded = scene();
+    packFromA(*loaded);
+    const Picture packedAsLoaded = PictureOf(loaded->control);
+    for (const int16_t targetRow : {1, 2}) {
+        const std::unique_ptr<Plan> plan = scene();
+        plan->Copy("WO-B$1$1");
+        const auto [row, bar] = plan->TemporaryBar();
+        plan->chart.DragBar(row, bar, targetRow, kDay + 1, 0);
+        const Picture moved = PictureOf(plan->control);
+        plan->control.Undo();
+        plan->control.Redo();
+        EXPECT_EQ(PictureOf(plan->control), moved) << "row " << targetRow;
+        plan->control.Undo();
+        EXPECT_EQ(plan->KeysOfRow(1),
+                  (std::vector<std::string>{"WO-A$1$1", "WO-B$1$1", "WO-C$1$1"}))
+            << "row " << targetRow;
+        packFromA(*plan);
+        EXPECT_EQ(PictureOf(plan->control), packedAsLoaded) << "row " << targetRow;
+    }
+}
+
+// An undone change puts the activity's record back in its place in the change document.
+TEST_F(UndoRedo, UndoPutsARecordBackInItsPlaceInTheList) {
+    Tessaro_Ctrl& control = plan.control;
+    const auto [row, bar] = plan.Find("WO1$1$2");
+    plan.chart.RightClickBar(row, bar);
+    control.mnuSchedPopUp().Choose("miPack");
+    const Picture packed = PictureOf(control);
+    ASSERT_EQ(control.PendingChanges().Keys(),
+              (std::vector<std::string>{"WO2$5", "WO1$10", "WO3$1"}));
+    plan.Copy("WO2$1$1");
+    DragCopy(1, kDay + 2, 60);
+    const Picture dragged = PictureOf(control);
+    ASSERT_EQ(control.PendingChanges().Keys(),
+              (std::vector<std::string>{"WO1$10", "WO3$1", "WO2$5"}));
+    control.Undo();
+    EXPECT_EQ(PictureOf(control), packed);
+    control.Redo();
+    EXPECT_EQ(PictureOf(control), dragged);
+}
+
+// The history drops its oldest steps once it holds more steps, bars or records than it may; the
+// newest step stays however large it is.
+TEST(UndoHistoryLimits, TheOldestStepsGoPastAnyLimit) {
+    struct Case {
+        UndoHistory::Limits limits;
+        int kept;
+    };
+    // Each of the four steps holds one activity: a bar and a record before, and after.
+    const Case cases[] = {
+        {{1000, 1000, 1000}, 4}, {{2, 1000, 1000}, 2}, {{1000, 5, 1000}, 2},
+        {{1000, 1000, 6}, 3},    {{1000, 1000, 1}, 1},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        const ScheduleChart& chart = scene.plan.chart;
+        ChangeJournal journal(chart);
+        UndoHistory history(c.limits);
+        for (const char* key : {"WO2$1$1", "WO3$1$1", "WO4$1$1", "WO2$1$1"}) {
+            const auto [row, bar] = scene.plan.Find(key);
+            const BarRecord record = RecordOf(chart, row, bar);
+            const ActivityId activity = ActivityId::Of(record);
+            history.Open();
+            journal.Touch(activity);
+            history.Capture(chart, activity, journal.Hold(activity));
+            journal.Record(record, "");
+            history.Close(chart, journal);
+        }
+        int kept = 0;
+        for (; history.CanUndo(); ++kept) {
+            history.TakeUndo();
+        }
+        EXPECT_EQ(kept, c.kept) << c.limits.Steps << " " << c.limits.Bars << " "
+                                << c.limits.Records;
+    }
+}
+
 // The host hears every change of the records, of the selection and of what can be undone, once
 // per gesture or command.
 TEST_F(UndoRedo, HostsHearChangesOncePerCommand) {
@@ -167,6 +280,7 @@ TEST(UndoRedoSessions, UndoingEverythingGivesBackTheLoadedPlan) {
         Tessaro_Ctrl control;
         testing::LoadPlant(control, sample);
         const testing::PlanAgreement agreement(control);
+        const std::vector<std::string> loadedRows = RowsOf(control);
         testing::PlannerSession planner(control, sample, [&](uint32_t bound) {
             // A third of the gestures undo or redo, so histories are walked both ways.
             const uint32_t pick = std::uniform_int_distribution<uint32_t>(0, bound - 1)(random);
@@ -196,6 +310,8 @@ TEST(UndoRedoSessions, UndoingEverythingGivesBackTheLoadedPlan) {
             ++undone;
         }
         EXPECT_EQ(control.PendingChanges().Count(), 0) << "seed " << seed;
+        // Every bar is back in its place in its row, so a Pack now chains as on the loaded plan.
+        EXPECT_EQ(RowsOf(control), loadedRows) << "seed " << seed;
         const std::vector<std::string> violations = agreement.Violations(control);
         EXPECT_TRUE(violations.empty()) << "seed " << seed << ": " << violations.front();
     }

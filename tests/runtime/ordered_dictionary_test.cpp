@@ -54,11 +54,23 @@ TEST_F(OrderedDictionaryTest, RemovedKeyAddedAgainMovesToTheEnd) {
     EXPECT_EQ(dictionary_.Item("WO-3"), 30);
 }
 
+TEST_F(OrderedDictionaryTest, AddBeforePutsARemovedKeyBackInItsPlace) {
+    dictionary_.Remove("WO-1");
+    dictionary_.AddBefore("WO-2", "WO-1", 10);
+    dictionary_.AddBefore("WO-3", "WO-0", 0);
+    EXPECT_THAT(dictionary_.Keys(), ElementsAre("WO-0", "WO-3", "WO-1", "WO-2"));
+    EXPECT_EQ(dictionary_.Item("WO-1"), 10);
+    dictionary_.Remove("WO-1");
+    EXPECT_THAT(dictionary_.Keys(), ElementsAre("WO-0", "WO-3", "WO-2"));
+}
+
 TEST_F(OrderedDictionaryTest, FailedCallsChangeNothing) {
     EXPECT_EQ(ErrorCode([&] { dictionary_.Add("WO-1", 99); }), 457);
     EXPECT_EQ(ErrorCode([&] { dictionary_.Item("WO-9"); }), 5);
     EXPECT_EQ(ErrorCode([&] { std::as_const(dictionary_).Item("WO-9"); }), 5);
     EXPECT_EQ(ErrorCode([&] { dictionary_.Remove("WO-9"); }), 5);
+    EXPECT_EQ(ErrorCode([&] { dictionary_.AddBefore("WO-9", "WO-4", 4); }), 5);
+    EXPECT_EQ(ErrorCode([&] { dictionary_.AddBefore("WO-2", "WO-1", 4); }), 457);
     EXPECT_EQ(dictionary_.Count(), 3);
     EXPECT_FALSE(dictionary_.Exists("WO-9"));
     EXPECT_EQ(dictionary_.Item("WO-1"), 1);

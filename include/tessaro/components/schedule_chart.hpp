@@ -126,6 +126,10 @@ public:
                               int32_t endDay);
     // The bars after it move down one index.
     void RemoveTimeBar(int16_t row, int16_t bar);
+    // Moves the bar to that index of its row, the bars between shifting by one: a bar added back
+    // can take its old place, which Pack and the conflict walk, following the row's order, see.
+    // Raises 5 for a row, bar or index that does not exist.
+    void SetTimeBarIndex(int16_t row, int16_t bar, int16_t index);
     // Sets both ends, then raises BarChanged for the bar before returning.
     void MoveTimeBar(int16_t row, int16_t bar, int32_t startMinute, int32_t endMinute,
                      int32_t startDay, int32_t endDay);

@@ -85,6 +85,27 @@ public:
         return added->second;
     }
 
+    // Adds the key just before the entry `before` instead of last, so that an entry taken out can
+    // go back to its place. Raises key already exists (457) for an existing key and invalid
+    // procedure call (5) for a missing `before`, in both cases leaving the dictionary unchanged.
+    V& AddBefore(const std::string& before, std::string key, V value) {
+        const auto place = index_.find(before);
+        if (place == index_.end()) {
+            RaiseRuntimeError(RuntimeError::InvalidProcedureCall);
+        }
+        if (Exists(key)) {
+            RaiseRuntimeError(RuntimeError::KeyAlreadyExists);
+        }
+        const auto added = entries_.emplace(place->second, std::move(key), std::move(value));
+        try {
+            index_.emplace(std::string_view(added->first), added);
+        } catch (...) {
+            entries_.erase(added);
+            throw;
+        }
+        return added->second;
+    }
+
     // Raises invalid procedure call (5) for a missing key; adding the key again puts it last.
     void Remove(const std::string& key) {
         const auto found = index_.find(key);
