@@ -156,9 +156,12 @@ bool DemoWindow::load(const PlantFiles& files) {
     }
     const ScheduleChart& schedule = ctrl.ctResSched();
     int bars = 0;
-    for (int16_t row = 1; row <= schedule.RowCount(); ++row) {
-        for (int16_t bar = 1; bar <= schedule.TimeBarCount(row); ++bar) {
-            bars += schedule.Bar(row, bar).Kind == ScheduleChartView::kWorkOrderBarKind;
+    // Wider counters than row and bar numbers, so that they can pass the last of 32767.
+    for (int row = 1; row <= schedule.RowCount(); ++row) {
+        const auto r = static_cast<int16_t>(row);
+        for (int bar = 1; bar <= schedule.TimeBarCount(r); ++bar) {
+            bars += schedule.Bar(r, static_cast<int16_t>(bar)).Kind ==
+                    ScheduleChartView::kWorkOrderBarKind;
         }
     }
     statusBar()->showMessage(
@@ -168,9 +171,11 @@ bool DemoWindow::load(const PlantFiles& files) {
 
 bool DemoWindow::clickFirstWorkOrderBar() {
     const ScheduleChart& schedule = chart_->control().ctResSched();
-    for (int16_t row = 1; row <= schedule.RowCount(); ++row) {
+    for (int r = 1; r <= schedule.RowCount(); ++r) {
+        const auto row = static_cast<int16_t>(r);
         int16_t first = 0;
-        for (int16_t bar = 1; bar <= schedule.TimeBarCount(row); ++bar) {
+        for (int b = 1; b <= schedule.TimeBarCount(row); ++b) {
+            const auto bar = static_cast<int16_t>(b);
             const ChartBar& candidate = schedule.Bar(row, bar);
             if (candidate.Kind == ScheduleChartView::kWorkOrderBarKind &&
                 (first == 0 || candidate.Start < schedule.Bar(row, first).Start)) {

@@ -231,9 +231,9 @@ private:
     }
 
     int16_t rowOf(const std::string& resource) const {
-        for (int16_t row = 1; row <= chart_.RowCount(); ++row) {
-            if (chart_.RowColumnText(row, 1) == resource) {
-                return row;
+        for (int row = 1; row <= chart_.RowCount(); ++row) {
+            if (chart_.RowColumnText(static_cast<int16_t>(row), 1) == resource) {
+                return static_cast<int16_t>(row);
             }
         }
         throw GestureFailure{"no row shows the resource '" + resource + "'"};

@@ -54,19 +54,19 @@ bool MoveActivity(TessaroWidget& chart, const QString& key, int hours, const QSt
         return false;
     }
     int16_t target = tempRow;
-    for (int16_t r = 1; r <= schedule.RowCount() && !resource.isEmpty(); ++r) {
-        if (toQString(schedule.RowColumnText(r, 1)) == resource) {
-            target = r;
+    for (int r = 1; r <= schedule.RowCount() && !resource.isEmpty(); ++r) {
+        if (toQString(schedule.RowColumnText(static_cast<int16_t>(r), 1)) == resource) {
+            target = static_cast<int16_t>(r);
         }
     }
     const ChartBar& copy = schedule.Bar(tempRow, temp);
     const ChartTime start = TimeAxis::timeOf(copy.Start.AbsoluteMinutes() + int64_t{hours} * 60);
     schedule.DragBar(tempRow, temp, target, start.Day, start.Minute);
     // The moved activity, clicked so that its details show.
-    for (int16_t r = 1; r <= schedule.RowCount(); ++r) {
-        for (int16_t b = 1; b <= schedule.TimeBarCount(r); ++b) {
+    for (int r = 1; r <= schedule.RowCount(); ++r) {
+        for (int b = 1; b <= schedule.TimeBarCount(static_cast<int16_t>(r)); ++b) {
             if (chart.chartView()->changeOf(r, b) != nullptr) {
-                schedule.ClickBar(r, b);
+                schedule.ClickBar(static_cast<int16_t>(r), static_cast<int16_t>(b));
                 return true;
             }
         }

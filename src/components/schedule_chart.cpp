@@ -118,12 +118,14 @@ std::pair<int16_t, int16_t> ScheduleChart::FindTimeBarById(uint64_t id, int16_t 
     if (const auto where = Locate(id, rowHint)) {
         return {where->row, where->bar};
     }
-    // Only a bar that changed rows (or went) is looked for further.
-    for (int16_t row = 1; row <= RowCount(); ++row) {
+    // Only a bar that changed rows (or went) is looked for further. The counter is wider than a
+    // row number, so that it can pass the last of 32767 rows.
+    const int32_t rows = RowCount();
+    for (int32_t row = 1; row <= rows; ++row) {
         if (row == rowHint) {
             continue;
         }
-        if (const auto where = Locate(id, row)) {
+        if (const auto where = Locate(id, static_cast<int16_t>(row))) {
             return {where->row, where->bar};
         }
     }

@@ -17,6 +17,7 @@
 #include "loading/loading_session.hpp"
 #include "rescheduling/rescheduler.hpp"
 #include "runtime/entry_counter.hpp"
+#include "runtime/thread_affinity.hpp"
 
 namespace tessaro {
 
@@ -28,6 +29,8 @@ public:
     ControlParts(const ControlParts&) = delete;
     ControlParts& operator=(const ControlParts&) = delete;
 
+    // The thread that created the control, the only one its public methods may be called from.
+    [[no_unique_address]] ThreadAffinity Owner;
     ControlSurface Surface;
     EntryCounter Entries;
     HostEvents Events;
@@ -58,5 +61,12 @@ private:
     class ChartEventSink;
     std::unique_ptr<ChartEventSink> chartEvents_;
 };
+
+// The control's parts as its public methods reach them; in Debug builds a call from another
+// thread than the one that created the control stops here.
+inline ControlParts& OwnedParts(const std::unique_ptr<ControlParts>& parts) {
+    parts->Owner.Check("Tessaro_Ctrl");
+    return *parts;
+}
 
 }  // namespace tessaro

@@ -7,167 +7,167 @@ namespace tessaro {
 // The hosted components and the control's state, as the parts that own them hold them.
 
 ScheduleChart& Tessaro_Ctrl::ctResSched() {
-    return parts_->Surface.ctResSched;
+    return OwnedParts(parts_).Surface.ctResSched;
 }
 const ScheduleChart& Tessaro_Ctrl::ctResSched() const {
-    return parts_->Surface.ctResSched;
+    return OwnedParts(parts_).Surface.ctResSched;
 }
 ListGrid& Tessaro_Ctrl::vaSpread() {
-    return parts_->Surface.vaSpread;
+    return OwnedParts(parts_).Surface.vaSpread;
 }
 const ListGrid& Tessaro_Ctrl::vaSpread() const {
-    return parts_->Surface.vaSpread;
+    return OwnedParts(parts_).Surface.vaSpread;
 }
 Toolbar& Tessaro_Ctrl::ctToolBar1() {
-    return parts_->Surface.ctToolBar1;
+    return OwnedParts(parts_).Surface.ctToolBar1;
 }
 ListBox& Tessaro_Ctrl::lstConflictWorkOrders() {
-    return parts_->Surface.lstConflictWorkOrders;
+    return OwnedParts(parts_).Surface.lstConflictWorkOrders;
 }
 ListBox& Tessaro_Ctrl::lstConflictHidden() {
-    return parts_->Surface.lstConflictHidden;
+    return OwnedParts(parts_).Surface.lstConflictHidden;
 }
 ComboBox& Tessaro_Ctrl::CmbConflictTB() {
-    return parts_->Surface.CmbConflictTB;
+    return OwnedParts(parts_).Surface.CmbConflictTB;
 }
 PopupMenu& Tessaro_Ctrl::mnuSchedPopUp() {
-    return parts_->Surface.mnuSchedPopUp;
+    return OwnedParts(parts_).Surface.mnuSchedPopUp;
 }
 PopupMenu& Tessaro_Ctrl::mnuDrag() {
-    return parts_->Surface.mnuDrag;
+    return OwnedParts(parts_).Surface.mnuDrag;
 }
 TextStore& Tessaro_Ctrl::Box1() {
-    return parts_->Surface.Box1;
+    return OwnedParts(parts_).Surface.Box1;
 }
 TextStore& Tessaro_Ctrl::Box2() {
-    return parts_->Surface.Box2;
+    return OwnedParts(parts_).Surface.Box2;
 }
 TextStore& Tessaro_Ctrl::Box3() {
-    return parts_->Surface.Box3;
+    return OwnedParts(parts_).Surface.Box3;
 }
 TextStore& Tessaro_Ctrl::Box4() {
-    return parts_->Surface.Box4;
+    return OwnedParts(parts_).Surface.Box4;
 }
 TextBox& Tessaro_Ctrl::TxtWONo() {
-    return parts_->Surface.TxtWONo;
+    return OwnedParts(parts_).Surface.TxtWONo;
 }
 TextBox& Tessaro_Ctrl::TxtWOStatus() {
-    return parts_->Surface.TxtWOStatus;
+    return OwnedParts(parts_).Surface.TxtWOStatus;
 }
 TextBox& Tessaro_Ctrl::TxtOrdNo() {
-    return parts_->Surface.TxtOrdNo;
+    return OwnedParts(parts_).Surface.TxtOrdNo;
 }
 TextBox& Tessaro_Ctrl::TxtCustNo() {
-    return parts_->Surface.TxtCustNo;
+    return OwnedParts(parts_).Surface.TxtCustNo;
 }
 TextBox& Tessaro_Ctrl::TxtReqDt() {
-    return parts_->Surface.TxtReqDt;
+    return OwnedParts(parts_).Surface.TxtReqDt;
 }
 TextBox& Tessaro_Ctrl::TxtPromisedDt() {
-    return parts_->Surface.TxtPromisedDt;
+    return OwnedParts(parts_).Surface.TxtPromisedDt;
 }
 TextBox& Tessaro_Ctrl::TxtItemNo() {
-    return parts_->Surface.TxtItemNo;
+    return OwnedParts(parts_).Surface.TxtItemNo;
 }
 TextBox& Tessaro_Ctrl::TxtActStartDate() {
-    return parts_->Surface.TxtActStartDate;
+    return OwnedParts(parts_).Surface.TxtActStartDate;
 }
 TextBox& Tessaro_Ctrl::TxtactEndDate() {
-    return parts_->Surface.TxtactEndDate;
+    return OwnedParts(parts_).Surface.TxtactEndDate;
 }
 TextBox& Tessaro_Ctrl::TxtWOStTime() {
-    return parts_->Surface.TxtWOStTime;
+    return OwnedParts(parts_).Surface.TxtWOStTime;
 }
 TextBox& Tessaro_Ctrl::TxtWOEndTime() {
-    return parts_->Surface.TxtWOEndTime;
+    return OwnedParts(parts_).Surface.TxtWOEndTime;
 }
 TextBox& Tessaro_Ctrl::TxtWOAct() {
-    return parts_->Surface.TxtWOAct;
+    return OwnedParts(parts_).Surface.TxtWOAct;
 }
 TextBox* Tessaro_Ctrl::DetailTextBox(const std::string& name) {
-    return parts_->Surface.DetailTextBox(name);
+    return OwnedParts(parts_).Surface.DetailTextBox(name);
 }
 
 int16_t Tessaro_Ctrl::SavedChartHeight() const {
-    return parts_->Surface.SavedChartHeight;
+    return OwnedParts(parts_).Surface.SavedChartHeight;
 }
 int16_t Tessaro_Ctrl::SavedGridHeight() const {
-    return parts_->Surface.SavedGridHeight;
+    return OwnedParts(parts_).Surface.SavedGridHeight;
 }
 const DateTime& Tessaro_Ctrl::WindowStart() const {
-    return parts_->Loading.WindowStart();
+    return OwnedParts(parts_).Loading.WindowStart();
 }
 const DateTime& Tessaro_Ctrl::WindowEnd() const {
-    return parts_->Loading.WindowEnd();
+    return OwnedParts(parts_).Loading.WindowEnd();
 }
 const ColourTable& Tessaro_Ctrl::NormalBarColours() const {
-    return parts_->Look.NormalBarColours();
+    return OwnedParts(parts_).Look.NormalBarColours();
 }
 const ColourTable& Tessaro_Ctrl::SelectedBarColours() const {
-    return parts_->Look.SelectedBarColours();
+    return OwnedParts(parts_).Look.SelectedBarColours();
 }
 const StyleTable& Tessaro_Ctrl::NormalBarStyles() const {
-    return parts_->Look.NormalBarStyles();
+    return OwnedParts(parts_).Look.NormalBarStyles();
 }
 const StyleTable& Tessaro_Ctrl::SelectedBarStyles() const {
-    return parts_->Look.SelectedBarStyles();
+    return OwnedParts(parts_).Look.SelectedBarStyles();
 }
 const std::string& Tessaro_Ctrl::SelectedBarKey() const {
-    return parts_->Selection.SelectedBarKey();
+    return OwnedParts(parts_).Selection.SelectedBarKey();
 }
 
 // The gesture and change state the control shows; the move gesture and the change journal own it.
 
 const std::string& Tessaro_Ctrl::ResChangeFlag() const {
-    return parts_->Rescheduling.Gesture().ResChangeFlag;
+    return OwnedParts(parts_).Rescheduling.Gesture().ResChangeFlag;
 }
 int16_t Tessaro_Ctrl::MovePending() const {
-    return parts_->Rescheduling.Gesture().MovePending;
+    return OwnedParts(parts_).Rescheduling.Gesture().MovePending;
 }
 int16_t Tessaro_Ctrl::TempBarActive() const {
-    return parts_->Rescheduling.Gesture().TempBarActive;
+    return OwnedParts(parts_).Rescheduling.Gesture().TempBarActive;
 }
 int16_t Tessaro_Ctrl::PasteArmed() const {
-    return parts_->Rescheduling.Gesture().PasteArmed;
+    return OwnedParts(parts_).Rescheduling.Gesture().PasteArmed;
 }
 int16_t Tessaro_Ctrl::ResizePending() const {
-    return parts_->Rescheduling.Gesture().ResizePending;
+    return OwnedParts(parts_).Rescheduling.Gesture().ResizePending;
 }
 int16_t Tessaro_Ctrl::PackInProgress() const {
-    return parts_->Rescheduling.Gesture().PackInProgress;
+    return OwnedParts(parts_).Rescheduling.Gesture().PackInProgress;
 }
 const PendingChangeMap& Tessaro_Ctrl::PendingChanges() const {
-    return parts_->Rescheduling.Journal().Pending();
+    return OwnedParts(parts_).Rescheduling.Journal().Pending();
 }
 const std::string& Tessaro_Ctrl::ClickedBarKey() const {
-    return parts_->Rescheduling.Gesture().ClickedBarKey;
+    return OwnedParts(parts_).Rescheduling.Gesture().ClickedBarKey;
 }
 const std::string& Tessaro_Ctrl::TempBarKey() const {
-    return parts_->Rescheduling.Gesture().TempBarKey;
+    return OwnedParts(parts_).Rescheduling.Gesture().TempBarKey;
 }
 int16_t Tessaro_Ctrl::TempBarItem() const {
-    return parts_->Rescheduling.Gesture().TempBarItem;
+    return OwnedParts(parts_).Rescheduling.Gesture().TempBarItem;
 }
 int16_t Tessaro_Ctrl::SourceItem() const {
-    return parts_->Rescheduling.Gesture().SourceItem;
+    return OwnedParts(parts_).Rescheduling.Gesture().SourceItem;
 }
 int16_t Tessaro_Ctrl::SourceBarIndex() const {
-    return parts_->Rescheduling.Gesture().SourceBarIndex;
+    return OwnedParts(parts_).Rescheduling.Gesture().SourceBarIndex;
 }
 const tessaro::WorkOrderSpan& Tessaro_Ctrl::WorkOrderSpan() const {
-    return parts_->Rescheduling.Gesture().WorkOrderSpan;
+    return OwnedParts(parts_).Rescheduling.Gesture().WorkOrderSpan;
 }
 const std::string& Tessaro_Ctrl::LastChangeKey() const {
-    return parts_->Rescheduling.Gesture().LastChangeKey;
+    return OwnedParts(parts_).Rescheduling.Gesture().LastChangeKey;
 }
 const std::string& Tessaro_Ctrl::PasteMethod() const {
-    return parts_->Rescheduling.Gesture().PasteMethod;
+    return OwnedParts(parts_).Rescheduling.Gesture().PasteMethod;
 }
 const std::string& Tessaro_Ctrl::NewResource() const {
-    return parts_->Rescheduling.Gesture().NewResource;
+    return OwnedParts(parts_).Rescheduling.Gesture().NewResource;
 }
 const std::string& Tessaro_Ctrl::OldResource() const {
-    return parts_->Rescheduling.Gesture().OldResource;
+    return OwnedParts(parts_).Rescheduling.Gesture().OldResource;
 }
 
 }  // namespace tessaro

@@ -140,11 +140,13 @@ private:
         }
         const auto at = static_cast<size_t>(row - 1);
         if (dirty_[at]) {
-            const int16_t bars = chart.TimeBarCount(row);
+            // A wider counter than a bar number, so that it can pass the last of 32767 bars.
+            const int32_t bars = chart.TimeBarCount(row);
             std::vector<RowBarIndex::Entry> entries;
             std::vector<RowBarIndex::Entry> conflictEntries;
             entries.reserve(static_cast<size_t>(bars));
-            for (int16_t bar = 1; bar <= bars; ++bar) {
+            for (int32_t i = 1; i <= bars; ++i) {
+                const auto bar = static_cast<int16_t>(i);
                 const ChartBar& b = chart.Bar(row, bar);
                 entries.push_back({b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), bar});
                 if (b.Kind == conflictKind_) {

@@ -128,7 +128,10 @@ void ToolbarStrip::rebuild() {
         old->deleteLater();
     }
     buttons_.clear();
-    for (int16_t position = 1; position <= toolbar_.ButtonCount(); ++position) {
+    // The counter is wider than a button position, so that it can pass the last of 32767.
+    const int32_t count = toolbar_.ButtonCount();
+    for (int32_t at = 1; at <= count; ++at) {
+        const auto position = static_cast<int16_t>(at);
         const QString caption = toQString(toolbar_.ButtonCaption(position));
         auto* button = new QToolButton(this);
         button->setText(caption);

@@ -364,6 +364,34 @@ TEST_F(ScheduleChartTest, AFullRowRefusesBarsWithoutLosingTheDraggedOne) {
     EXPECT_EQ(chart.FindTimeBarRow("A"), 1);
 }
 
+// Look-ups over rows and bars reach the last of 32767 and stop there.
+TEST_F(ScheduleChartTest, LookUpsReachTheLastOf32767RowsAndBars) {
+    ScheduleChart big;
+    big.AddRows(std::vector<std::string>(32767, "R"));
+    // Bars that only touch, but for the last one, which overlaps the one before it.
+    std::vector<ChartBar> bars(32767);
+    for (size_t i = 0; i < bars.size(); ++i) {
+        const auto minute = static_cast<int32_t>(i) * 10;
+        bars[i].Start = {1, minute};
+        bars[i].End = {1, minute + 10};
+    }
+    bars.back().Start = {1, 32765 * 10 + 5};
+    bars.back().Key = "WO9$1$1";
+    big.AppendTimeBars(32767, bars);
+    const uint64_t last = big.TimeBarId(32767, 32767);
+
+    EXPECT_EQ(big.FindTimeBarById(last, 1), (std::pair<int16_t, int16_t>{32767, 32767}));
+    EXPECT_EQ(big.FindTimeBarInRow("WO9$1$1", 32767), 32767);
+    EXPECT_EQ(big.FirstConflictingTimeBar(32767, 32767, 32767), 32766);
+    EXPECT_EQ(big.NextConflictingTimeBar(32767, 32767, 32767), 0);
+    EXPECT_EQ(big.FirstConflictingTimeBar(32767, 32766, 32767), 32767);
+    EXPECT_EQ(big.NextConflictingTimeBar(32767, 32766, 32767), 0);
+    // A bar that went is looked for on every row, and on none after the last.
+    big.RemoveTimeBar(32767, 32767);
+    EXPECT_EQ(big.FindTimeBarById(last, 1), (std::pair<int16_t, int16_t>{0, 0}));
+    EXPECT_EQ(big.FindTimeBarById(last, 32767), (std::pair<int16_t, int16_t>{0, 0}));
+}
+
 TEST_F(ScheduleChartTest, TimeWritesInsideBarChangedNotifyAgainBeforeReturning) {
     AddBar(1, 100, 60, 100, 120);
     int depth = 0;

@@ -94,6 +94,26 @@ TEST(Conflicts, EachConflictingActivityIsListedOnceWithTheBarThatFirstReportedIt
     EXPECT_EQ(outcome.barId, 3);
 }
 
+// The search reaches the last of 32767 bars of a row, as the checked bar and as the one found.
+TEST(Conflicts, TheLastOf32767BarsOfARowIsSearchedAndFound) {
+    Plan plan({{"R1", "Lathe"}, {"R2", "Mill"}}, {Placed("R2", "WO3", 1, kDay, 480, 60)});
+    ChartBar earlier;
+    earlier.Start = {kDay - 10, 0};
+    earlier.End = {kDay - 10, 60};
+    std::vector<ChartBar> spare(32765, earlier);
+    plan.chart.AppendTimeBars(1, spare);
+    plan.control.LoadResourceEvents(testing::WorkOrdersXml(
+        {Placed("R1", "WO1", 3, kDay, 480, 60), Placed("R1", "WO2", 4, kDay, 500, 60)}));
+    ASSERT_EQ(plan.Find("WO2$1$1"), (std::pair<int16_t, int16_t>{1, 32767}));
+
+    const Outcome last = Query(plan, "WO2$1$1", false);
+    EXPECT_EQ(last.entries, (Items{"WO2$4", "WO1$3"}));
+    EXPECT_EQ(last.barId, 32767);
+    const Outcome before = Query(plan, "WO1$1$1", false);
+    EXPECT_EQ(before.entries, (Items{"WO1$3", "WO2$4"}));
+    EXPECT_EQ(before.hidden, (Items{"WO1$1$1", "WO2$1$1"}));
+}
+
 TEST(Conflicts, TemporaryBarTextIsTheScheduleNumberOrTheWorkOrder) {
     Plan plan({{"R1", "Lathe"}},
               {Placed("R1", "WO7", 0, kDay, 480, 60), Placed("R1", "WO8", 12, kDay, 600, 60)});

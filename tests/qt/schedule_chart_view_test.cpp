@@ -298,6 +298,31 @@ TEST_F(ChartViewTest, PaintingTouchesOnlyTheBarsInSight) {
     EXPECT_EQ(image.pixelColor(centre(400, 150)), QColor(0, 0, 255));
 }
 
+TEST_F(ChartViewTest, AFullRowOf32767BarsIsPaintedHitAndMarkedToItsLastBar) {
+    // Work-order bars ten minutes apart from February on; the last two on Monday in sight, the
+    // last one (11:30-14:00) overlapping the one before it (10:00-11:40).
+    std::vector<ChartBar> bars(32767);
+    for (size_t i = 0; i < bars.size(); ++i) {
+        const auto minute = static_cast<int32_t>(i) * 10;
+        bars[i].Start = {monday + 30, minute};
+        bars[i].End = {monday + 30, minute + 5};
+        bars[i].Kind = ScheduleChartView::kWorkOrderBarKind;
+        bars[i].Colour = Rgb(0, 0, 255);
+    }
+    bars[32765].Start = {monday, 600};
+    bars[32765].End = {monday, 700};
+    bars[32766].Start = {monday, 690};
+    bars[32766].End = {monday, 840};
+    bars[32766].Colour = Rgb(0, 160, 0);
+    chart.AppendTimeBars(2, bars);
+
+    EXPECT_EQ(Snapshot(port()).pixelColor(centre(2, 32767)), QColor(0, 160, 0));
+    EXPECT_EQ(view->barAt(centre(2, 32767)).bar, 32767);
+    EXPECT_TRUE(view->isConflicting(2, 32767));
+    EXPECT_TRUE(view->isConflicting(2, 32766));
+    EXPECT_FALSE(view->isConflicting(2, 32765));
+}
+
 // ---- Gestures ----
 
 TEST_F(ChartViewTest, ClickRaisesBarClickThenBarSelected) {

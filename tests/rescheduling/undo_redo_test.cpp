@@ -270,6 +270,28 @@ TEST_F(UndoRedo, HostsHearChangesOncePerCommand) {
 
 // Random sessions, undo and redo among every other gesture: the chart and the changes agree
 // after every step, and undoing every step gives back the loaded plan.
+// On a plant of 32767 resources, a Copy or Pack of the bar an Undo took away looks for it on
+// every row, finds it on none and changes nothing.
+TEST(UndoRedoAtTheRowLimit, ACommandOnTheBarAnUndoTookAwayDoesNothing) {
+    for (const char* command : {"miCopy", "miPack"}) {
+        Scene scene;
+        Tessaro_Ctrl& control = scene.plan.control;
+        ScheduleChart& chart = scene.plan.chart;
+        chart.AddRows(std::vector<std::string>(32765, "R;Spare"));
+        scene.plan.Copy("WO1$1$2");
+        scene.DragCopy(2, kDay + 3, 0);
+        // The rebuilt bar is the last of the row it was dropped on.
+        chart.RightClickBar(2, chart.TimeBarCount(2));
+        control.Undo();
+        ASSERT_EQ(chart.TimeBarCount(2), 1) << command;
+
+        EXPECT_TRUE(control.mnuSchedPopUp().Choose(command)) << command;
+        EXPECT_EQ(control.TempBarKey(), "") << command;
+        EXPECT_EQ(control.PendingChanges().Count(), 0) << command;
+        EXPECT_TRUE(control.CanRedo()) << command;
+    }
+}
+
 TEST(UndoRedoSessions, UndoingEverythingGivesBackTheLoadedPlan) {
     const testing::PlantTexts sample{
         testing::ReadSample("header.xml"), testing::ReadSample("resources.xml"),

@@ -29,6 +29,12 @@ class ControlParts;
 // The production-schedule chart control. Construction lays out the design-time surface and runs
 // the start-up; a failure there raises the AutomationError as the control's creation error.
 // Automation booleans held by the control are 16-bit: true is -1, false 0.
+//
+// Threads: a control belongs to the thread that created it. Call its methods, and use the
+// components and events it hands out, from that thread only, and destroy it there; several
+// controls, each on its own thread, are fine. In Debug builds (NDEBUG not defined) a method called
+// from another thread fails an assertion ("Tessaro_Ctrl used from a thread other than the one
+// that created it"); release builds do not check.
 class TESSARO_EXPORT Tessaro_Ctrl {
 public:
     Tessaro_Ctrl();

@@ -40,6 +40,10 @@ class MenuPresenter;
 //
 // Hosts hear what happens through the signals below and put undoAction and redoAction in their
 // own menus and toolbars; Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y work while the chart has focus.
+//
+// Threads: like every QWidget, the widget and its parts live on the GUI thread, and so does the
+// control it owns: call control() and its methods from that thread only (Debug builds stop with
+// an assertion otherwise).
 class TESSARO_QT_EXPORT TessaroWidget : public QWidget {
     Q_OBJECT
 
