@@ -33,7 +33,7 @@ void ForEachWorkOrderBar(const ScheduleChart& chart, int16_t row, Visit visit) {
 }
 
 // Adds the bar to the row whole: its times, key, colour, style, text, kind and tag; returns its
-// index. A style the chart does not hold raises its error after the bar is added.
+// index. A style the chart does not hold, or a full row, raises its error and adds nothing.
 int16_t PutTimeBar(ScheduleChart& chart, int16_t row, const ChartBar& bar);
 
 }  // namespace tessaro

@@ -5,6 +5,8 @@
 
 #include "bars/bar_key.hpp"
 
+#include <new>
+
 namespace tessaro {
 
 namespace {
@@ -24,9 +26,11 @@ WorkOrderRegistry& WorkOrderKeys::Registry() {
     return *registry_;
 }
 
-int16_t WorkOrderKeys::Register(std::string_view number) noexcept {
+int16_t WorkOrderKeys::Register(std::string_view number) {
     try {
         return Registry().Register(number);
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (...) {
         return 0;
     }

@@ -17,8 +17,9 @@ namespace tessaro {
 class WorkOrderKeys {
 public:
     // Returns the work order's count after this registration; a registry that cannot grow
-    // counts nothing (0): registration never stops a load.
-    int16_t Register(std::string_view number) noexcept;
+    // counts nothing (0): registration never stops a load. Memory running out is no such
+    // refusal: std::bad_alloc reaches the caller, whose command then changes nothing.
+    int16_t Register(std::string_view number);
     // Rewrites the count part with the registered count of the key's work order and returns the
     // new key (also left in key); raises 5 when the registry holds no such work order.
     std::string SetBarKeyId(std::string& key);

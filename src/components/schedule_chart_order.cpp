@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "components/schedule_chart_storage.hpp"
+#include "runtime/checked_arithmetic.hpp"
 
 namespace tessaro {
 
@@ -27,6 +28,19 @@ void ScheduleChart::SetTimeBarIndex(int16_t row, int16_t bar, int16_t index) {
         bars[i]->position = static_cast<int32_t>(i);
     }
     Changed.Notify({ChartChange::Kind::Bars, row});
+}
+
+int16_t ScheduleChart::MoveTimeBarToRow(int16_t row, int16_t bar, int16_t targetRow) {
+    At(row, bar);
+    RowAt(targetRow);
+    if (targetRow == row) {
+        return bar;
+    }
+    CheckedInt16(int64_t{TimeBarCount(targetRow)} + 1);
+    const int16_t index = AppendBar(targetRow, DetachBar(row, bar));
+    Changed.Notify({ChartChange::Kind::Bars, row});
+    Changed.Notify({ChartChange::Kind::Bars, targetRow});
+    return index;
 }
 
 }  // namespace tessaro

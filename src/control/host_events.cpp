@@ -20,6 +20,11 @@ void HostEvents::Publish(EntryCounter& entries, const Rescheduler& rescheduling,
         undoAvailable_ = rescheduling.CanUndo();
         UndoAvailableChanged.Notify(undoAvailable_);
     }
+    if (const Rescheduler::Refusal& refusal = rescheduling.LastRefusal();
+        refusals_ != refusal.Count) {
+        refusals_ = refusal.Count;
+        ChangeRefused.Notify(refusal.Reason);
+    }
     if (redoAvailable_ != rescheduling.CanRedo()) {
         redoAvailable_ = rescheduling.CanRedo();
         RedoAvailableChanged.Notify(redoAvailable_);

@@ -20,6 +20,7 @@ public:
     Observable<const std::string&> SelectedWorkOrderChanged;
     Observable<bool> UndoAvailableChanged;
     Observable<bool> RedoAvailableChanged;
+    Observable<const std::string&> ChangeRefused;
 
     // Raises each event whose state differs from what it last reported. A host's handler may
     // call back into the control; what that call changes is published by its own entry.
@@ -31,6 +32,7 @@ private:
     std::string selectedWorkOrder_;
     bool undoAvailable_ = false;
     bool redoAvailable_ = false;
+    uint64_t refusals_ = 0;
 };
 
 }  // namespace tessaro

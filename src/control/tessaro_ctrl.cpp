@@ -1,5 +1,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include <utility>
+
 #include "bars/bar_key.hpp"
 #include "control/control_parts.hpp"
 
@@ -112,6 +114,28 @@ Observable<bool>& Tessaro_Ctrl::UndoAvailableChanged() {
 }
 Observable<bool>& Tessaro_Ctrl::RedoAvailableChanged() {
     return OwnedParts(parts_).Events.RedoAvailableChanged;
+}
+
+// ---- The plan in typed values ----
+
+void Tessaro_Ctrl::SetChangeVeto(ChangeVeto veto) {
+    OwnedParts(parts_).Rescheduling.SetChangeVeto(std::move(veto));
+}
+
+Observable<const std::string&>& Tessaro_Ctrl::ChangeRefused() {
+    return OwnedParts(parts_).Events.ChangeRefused;
+}
+
+std::vector<ActivityChange> Tessaro_Ctrl::Changes() const {
+    return OwnedParts(parts_).Rescheduling.Changes();
+}
+
+std::string Tessaro_Ctrl::ChangesXml() {
+    return OwnedParts(parts_).Rescheduling.rescheduling().Xml();
+}
+
+void Tessaro_Ctrl::AcceptChanges() {
+    OwnedParts(parts_).Rescheduling.AcceptChanges();
 }
 
 // ---- Handlers ----

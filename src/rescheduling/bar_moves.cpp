@@ -97,7 +97,7 @@ void Rescheduler::BarChanged(int16_t row, int16_t bar) {
         }
         gesture_.SeeTemporaryBarOn(row);
         if (drag->Mode == 1) {
-            if (gesture_.PackInProgress == kFalse) {
+            if (gesture_.PackInProgress == kFalse && !DropRefused(row, bar, *drag)) {
                 ApplyTemporaryBarMove();
             }
             return;
@@ -166,7 +166,7 @@ void Rescheduler::GestureFlagsSet() {
 }
 
 void Rescheduler::ApplyTemporaryBarMove() {
-    Command command(history_, chart_, journal_);
+    Command command(*this);
     if (const CopiedActivity* copy = gesture_.Copy()) {
         const auto [row, bar] =
             chart_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);

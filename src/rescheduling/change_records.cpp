@@ -1,3 +1,6 @@
+#include <pugixml.hpp>
+
+#include "rescheduling/plan_time.hpp"
 #include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {
@@ -20,6 +23,46 @@ XmlDocument Rescheduler::rescheduling() {
     }
     lastDocument_ = document;
     return document;
+}
+
+std::vector<ActivityChange> Rescheduler::Changes() const {
+    // Payload seconds count from 1 January 2000, 946,684,800 seconds after the clock's epoch.
+    const auto at = [](int32_t seconds) {
+        return PlanTime{std::chrono::seconds{int64_t{seconds} + 946684800}};
+    };
+    const auto method = [](const std::string& letter) {
+        return letter == "F"   ? ChangeMethod::PastedForward
+               : letter == "B" ? ChangeMethod::PastedBackward
+                               : ChangeMethod::Moved;
+    };
+    std::vector<ActivityChange> changes;
+    for (const auto& [key, change] : journal_.Pending()) {
+        const std::optional<LoadedPlacement> loaded =
+            journal_.LoadedPlacementOf({change->wonumber, change->woact});
+        if (!loaded) {
+            continue;
+        }
+        const bool moved = change->reschangeflg == "Y";
+        changes.push_back({{change->wonumber, change->woact},
+                           change->wosubact,
+                           PlanTimeOf(loaded->Start),
+                           PlanTimeOf(loaded->End),
+                           at(change->starttime),
+                           at(change->endtime),
+                           moved ? change->oldresource : loaded->Resource,
+                           moved ? change->newresource : loaded->Resource,
+                           method(change->schmethod)});
+    }
+    return changes;
+}
+
+void Rescheduler::AcceptChanges() {
+    EntryCounter::Scope entry(surface_.Entries);
+    // Where every activity stands now is where the next change is measured from.
+    gesture_.DropDrag();
+    RemoveTemporaryBar();
+    journal_.Clear();
+    history_.Clear();
 }
 
 }  // namespace tessaro

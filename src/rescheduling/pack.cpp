@@ -10,13 +10,29 @@
 
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
+#include "rescheduling/plan_time.hpp"
 #include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {
 
+namespace {
+
+// One bar of the packed row and where Pack puts it. The chained start is handed on as it is, its
+// minute possibly past midnight.
+struct PackedBar {
+    int16_t Index;
+    BarRecord Record;
+    ChartTime Start;
+    ChartTime End;
+    ChartTime NewStart;
+    ChartTime NewEnd;
+};
+
+}  // namespace
+
 void Rescheduler::Pack() {
     EntryCounter::Scope entry(surface_.Entries);
-    Command command(history_, chart_, journal_);
+    Command command(*this);
     gesture_.DropDrag();
     // Reset on every way out, an overflow included, so later bar changes are not recorded as
     // Pack moves.
@@ -27,18 +43,16 @@ void Rescheduler::Pack() {
         return;
     }
     const int32_t count = chart_.TimeBarCount(row);
-    // The chained end is handed on as it is, its minute possibly past midnight: the threshold day
-    // is the day the chain's last bar was placed from, not the day it spills into.
+    // The threshold day is the day the chain's last bar was placed from, not the day it spills
+    // into.
     ChartTime previousEnd = chart_.Bar(row, anchor).End;
     int32_t thresholdDay = previousEnd.Day;
 
-    // An activity's pieces on other rows follow the first of its bars that Pack moves; the
-    // anchor's stay, as the anchor does.
-    std::set<std::pair<std::string, int32_t>> followed;
-    const ActivityId anchored = ActivityId::Of(RecordOf(chart_, row, anchor));
-    followed.emplace(anchored.WorkOrder, anchored.ScheduleNo);
     // Bars follow one another in index order from the anchor's end, each keeping its length; a
-    // bar starting on a day before the last moved bar's start day stays where it is.
+    // bar starting on a day before the last moved bar's start day stays where it is. The whole
+    // chain is worked out, and every move checked, before the host is asked and the first bar
+    // moves.
+    std::vector<PackedBar> chain;
     for (int32_t i = 1; i <= count; ++i) {
         const auto index = static_cast<int16_t>(i);
         if (index == anchor || chart_.TimeBarKind(row, index) != WorkOrderBarKind) {
@@ -52,26 +66,51 @@ void Rescheduler::Pack() {
         const int32_t days = length / 1440;
         const int32_t rest = length - days * 1440;
         const ChartTime newEnd{Add32(previousEnd.Day, days), Add32(previousEnd.Minute, rest)};
-
-        // The move is refused before it happens when its record could not be made.
         BarRecord record;
         DisassembleBarRecordText(bar.Tag, record);
         ChangeJournal::CheckRecordable(record, previousEnd, newEnd);
-        const ActivityId activity = ActivityId::Of(record);
-        std::vector<PieceMove> followers;
-        if (followed.emplace(activity.WorkOrder, activity.ScheduleNo).second) {
-            followers =
-                PlanPieceMoves(PiecesElsewhere(activity, row),
-                               previousEnd.AbsoluteMinutes() - bar.Start.AbsoluteMinutes(), 0);
-        }
-        BeforeChangingActivity(record);
-
-        // The bar moves last, so the record names its sub-activity.
-        ApplyPieceMoves(followers, 0);
-        chart_.MoveTimeBar(row, index, previousEnd.Minute, newEnd.Minute, previousEnd.Day,
-                           newEnd.Day);
+        chain.push_back({index, std::move(record), bar.Start, bar.End, previousEnd, newEnd});
         thresholdDay = previousEnd.Day;
         previousEnd = newEnd;
+    }
+    if (chain.empty()) {
+        return;
+    }
+
+    ProposedChange proposed{ProposedChange::Kind::Pack, {}};
+    const std::string resource = chart_.RowColumnText(row, 1);
+    for (const PackedBar& packed : chain) {
+        proposed.Moves.push_back({{packed.Record.work_order_no, packed.Record.rsscheduleno},
+                                  packed.Record.status,
+                                  resource,
+                                  PlanTimeOf(packed.Start),
+                                  PlanTimeOf(packed.End),
+                                  resource,
+                                  PlanTimeOf(packed.NewStart.Normalised()),
+                                  PlanTimeOf(packed.NewEnd.Normalised())});
+    }
+    if (Refused(proposed)) {
+        return;
+    }
+
+    // An activity's pieces on other rows follow the first of its bars that Pack moves; the
+    // anchor's stay, as the anchor does.
+    std::set<std::pair<std::string, int32_t>> followed;
+    const ActivityId anchored = ActivityId::Of(RecordOf(chart_, row, anchor));
+    followed.emplace(anchored.WorkOrder, anchored.ScheduleNo);
+    for (const PackedBar& packed : chain) {
+        const ActivityId activity = ActivityId::Of(packed.Record);
+        std::vector<PieceMove> followers;
+        if (followed.emplace(activity.WorkOrder, activity.ScheduleNo).second) {
+            followers = PlanPieceMoves(
+                PiecesElsewhere(activity, row),
+                packed.NewStart.AbsoluteMinutes() - packed.Start.AbsoluteMinutes(), 0);
+        }
+        BeforeChangingActivity(packed.Record);
+        // The bar moves last, so the record names its sub-activity.
+        ApplyPieceMoves(followers, 0);
+        chart_.MoveTimeBar(row, packed.Index, packed.NewStart.Minute, packed.NewEnd.Minute,
+                           packed.NewStart.Day, packed.NewEnd.Day);
     }
 }
 

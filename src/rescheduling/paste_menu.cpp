@@ -1,3 +1,5 @@
+#include <string_view>
+
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 #include "runtime/checked_arithmetic.hpp"
@@ -54,9 +56,8 @@ void Rescheduler::BarRightClick(int16_t row, int16_t bar) {
 
 void Rescheduler::Paste(const char* method) {
     EntryCounter::Scope entry(surface_.Entries);
-    Command command(history_, chart_, journal_);
+    Command command(*this);
     gesture_.DropDrag();
-    gesture_.PasteMethod = method;
     const auto [row, bar] = chart_.FindTimeBarById(gesture_.ClickedBar.Id, gesture_.ClickedBar.Row);
     int16_t temporary = 0;
     if (const CopiedActivity* copy = gesture_.Copy(); copy != nullptr && bar > 0) {
@@ -66,21 +67,42 @@ void Rescheduler::Paste(const char* method) {
     }
     // Without a target bar (none was right-clicked, or the temporary bar is on another row), the
     // temporary bar is applied where it stands, as a paste that is not armed does.
-    if (gesture_.PasteArmed != kFalse && temporary > 0) {
-        const ChartBar target = chart_.Bar(row, bar);
+    const bool placing = gesture_.PasteArmed != kFalse && temporary > 0;
+    ChartTime start;
+    ChartTime end;
+    if (placing) {
+        const ChartBar& target = chart_.Bar(row, bar);
         // The copied activity ends where the clicked bar ends and keeps its span.
         const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;
         const int32_t span = MinutesBetween(ChartTime{copied.StartDay, copied.StartMinute},
                                             ChartTime{copied.EndDay, copied.EndMinute});
         const int32_t days = span / 1440;
         const int32_t rest = span - days * 1440;
-        const int32_t startDay = Sub32(target.End.Day, days);
-        const int32_t startMinute = Sub32(target.End.Minute, rest);
+        start = {Sub32(target.End.Day, days), Sub32(target.End.Minute, rest)};
+        end = target.End;
+    }
+    if (const CopiedActivity* copy = gesture_.Copy()) {
+        const auto [temporaryRow, temporaryBar] =
+            chart_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);
+        if (temporaryBar > 0) {
+            if (!placing) {
+                start = chart_.Bar(temporaryRow, temporaryBar).Start;
+                end = chart_.Bar(temporaryRow, temporaryBar).End;
+            }
+            const auto kind = std::string_view(method) == "F" ? ProposedChange::Kind::PasteForward
+                                                              : ProposedChange::Kind::PasteBackward;
+            if (Refused(ProposedCopyMove(kind, temporaryRow, start, end))) {
+                // The copy stays pending where it stands.
+                return;
+            }
+        }
+    }
+    gesture_.PasteMethod = method;
+    if (placing) {
         {
             // The paste applies the copy itself, once the bar is in place.
-            ValueRollback<bool> placing(gesture_.Placing, true);
-            chart_.MoveTimeBar(row, temporary, startMinute, target.End.Minute, startDay,
-                               target.End.Day);
+            ValueRollback<bool> placingBar(gesture_.Placing, true);
+            chart_.MoveTimeBar(row, temporary, start.Minute, end.Minute, start.Day, end.Day);
         }
         gesture_.PasteArmed = kFalse;
     }

@@ -12,6 +12,7 @@
 
 #include <tessaro/components/popup_menu.hpp>
 #include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/rescheduling/plan_changes.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
 
 #include "bars/work_order_keys.hpp"
@@ -42,6 +43,8 @@ struct PieceMove {
 };
 
 class Rescheduler {
+    friend class Command;
+
 public:
     explicit Rescheduler(ReschedulingSurface surface);
 
@@ -94,8 +97,22 @@ public:
     SetAside TakeForReload();
     void PutBack(SetAside kept);
 
+    // ---- The host's say ----
+    // Asked before a drop of the copy, a paste or a Pack changes anything; a reason refuses.
+    void SetChangeVeto(ChangeVeto veto);
+    struct Refusal {
+        std::string Reason;
+        // Grows with every refusal.
+        uint64_t Count = 0;
+    };
+    const Refusal& LastRefusal() const { return refusal_; }
+
     // ---- The change set ----
     XmlDocument rescheduling();
+    // The pending changes as typed values, in the document's order.
+    std::vector<ActivityChange> Changes() const;
+    // The host saved the changes: the plan as it stands becomes the loaded one.
+    void AcceptChanges();
     std::optional<LoadedPlacement> LoadedPlacementOf(std::string_view workOrder,
                                                      int32_t activity) const;
     const MoveGesture& Gesture() const { return gesture_; }
@@ -120,6 +137,14 @@ private:
     // for undo).
     void BeforeChangingActivity(const BarRecord& record);
     void RestoreStep(const CommandStep& step, bool forward);
+    // Whether the host's veto refuses the change; the reason is kept for the host's event.
+    bool Refused(const ProposedChange& change);
+    // The copied activity as it would stand at these times on that row.
+    ProposedChange ProposedCopyMove(ProposedChange::Kind kind, int16_t targetRow, ChartTime start,
+                                    ChartTime end) const;
+    // Asks about the drop of the temporary bar; a refused drop (or a veto that throws) puts the
+    // temporary bar back where the drag found it.
+    bool DropRefused(int16_t row, int16_t bar, const BarDrag& drag);
     void EndGestureForLoad();
 
     ReschedulingSurface surface_;
@@ -128,24 +153,23 @@ private:
     ChangeJournal journal_;
     UndoHistory history_;
     XmlDocument lastDocument_;
+    ChangeVeto veto_;
+    Refusal refusal_;
 };
 
-// One planner command (an applied drag, a paste, a Pack): whatever it changes, even when it stops
-// half-way on an error, becomes one step of the history.
+// One planner command (an applied drag, a paste, a Pack), all or nothing: what it changes becomes
+// one step of the history when it ends; when it ends on an exception (an error, a throwing veto,
+// memory running out), every activity it changed is put back as it was, with its record.
 class Command {
 public:
-    Command(UndoHistory& history, const ScheduleChart& chart, const ChangeJournal& journal)
-        : history_(history), chart_(chart), journal_(journal) {
-        history_.Open();
-    }
-    ~Command() { history_.Close(chart_, journal_); }
+    explicit Command(Rescheduler& rescheduler);
+    ~Command() noexcept(false);
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
 private:
-    UndoHistory& history_;
-    const ScheduleChart& chart_;
-    const ChangeJournal& journal_;
+    Rescheduler& rescheduler_;
+    int exceptions_;
 };
 
 }  // namespace tessaro

@@ -51,9 +51,16 @@ void UndoHistory::Capture(const ScheduleChart& chart, const ActivityId& activity
         open_.Activities.end()) {
         return;
     }
-    open_.Activities.push_back(activity);
+    // Everything that can run out of memory comes first: an activity is captured whole or not
+    // at all, so a failed command never puts back an activity without its bars.
+    ActivityId captured = activity;
+    std::vector<PlacedBar> bars = BarsOf(chart, activity);
+    open_.Activities.reserve(open_.Activities.size() + 1);
+    open_.RecordsBefore.reserve(open_.RecordsBefore.size() + 1);
+    open_.Before.reserve(open_.Before.size() + bars.size());
+    open_.Activities.push_back(std::move(captured));
     open_.RecordsBefore.push_back(std::move(record));
-    for (PlacedBar& bar : BarsOf(chart, activity)) {
+    for (PlacedBar& bar : bars) {
         open_.Before.push_back(std::move(bar));
     }
 }
@@ -62,6 +69,9 @@ bool UndoHistory::Close(const ScheduleChart& chart, const ChangeJournal& journal
     if (depth_ == 0 || --depth_ > 0 || open_.Activities.empty()) {
         return false;
     }
+    // Until the step stands, the command stays open: a close that fails (memory running out) can
+    // still be abandoned and its changes put back.
+    depth_ = 1;
     for (const ActivityId& activity : open_.Activities) {
         for (PlacedBar& bar : BarsOf(chart, activity)) {
             open_.After.push_back(std::move(bar));
@@ -77,6 +87,7 @@ bool UndoHistory::Close(const ScheduleChart& chart, const ChangeJournal& journal
     held_.Records += added.Records;
     done_.push_back(std::move(open_));
     open_ = {};
+    depth_ = 0;
     // The oldest steps go first; the newest always stays, however large.
     while (done_.size() > 1 && (done_.size() > limits_.Steps || held_.Bars > limits_.Bars ||
                                 held_.Records > limits_.Records)) {
@@ -84,6 +95,27 @@ bool UndoHistory::Close(const ScheduleChart& chart, const ChangeJournal& journal
         done_.pop_front();
     }
     return true;
+}
+
+std::optional<CommandStep> UndoHistory::Abandon() {
+    if (depth_ == 0 || --depth_ > 0) {
+        return std::nullopt;
+    }
+    CommandStep abandoned = std::exchange(open_, {});
+    if (abandoned.Activities.empty()) {
+        return std::nullopt;
+    }
+    return abandoned;
+}
+
+void UndoHistory::GiveBackUndo() {
+    done_.push_back(std::move(undone_.back()));
+    undone_.pop_back();
+}
+
+void UndoHistory::GiveBackRedo() {
+    undone_.push_back(std::move(done_.back()));
+    done_.pop_back();
 }
 
 const CommandStep& UndoHistory::TakeUndo() {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include <tessaro/components/schedule_chart.hpp>
@@ -55,6 +56,9 @@ public:
     // The outermost close makes one step of what the command changed; a new step drops what could
     // be redone. Returns whether it made one.
     bool Close(const ScheduleChart& chart, const ChangeJournal& journal);
+    // The outermost close of a command that failed: nothing becomes a step, and what the command
+    // had captured is handed back so that it can be put back.
+    std::optional<CommandStep> Abandon();
     bool CommandOpen() const { return depth_ > 0; }
 
     bool CanUndo() const { return !done_.empty(); }
@@ -62,6 +66,9 @@ public:
     // Hands out the step to take back (or to do again) and keeps it on the other side.
     const CommandStep& TakeUndo();
     const CommandStep& TakeRedo();
+    // An undo (or redo) that could not be carried out whole: its step goes back where it was.
+    void GiveBackUndo();
+    void GiveBackRedo();
     void Clear();
 
     // The work-order bars of the activity on the chart now, in row order, then bar order.

@@ -11,7 +11,15 @@ void Rescheduler::Undo() {
     EntryCounter::Scope entry(surface_.Entries);
     if (CanUndo()) {
         RemoveTemporaryBar();
-        RestoreStep(history_.TakeUndo(), false);
+        const CommandStep& step = history_.TakeUndo();
+        try {
+            RestoreStep(step, false);
+        } catch (...) {
+            // All or nothing: an undo that fails part-way brings the step's changes back.
+            RestoreStep(step, true);
+            history_.GiveBackUndo();
+            throw;
+        }
     }
 }
 
@@ -19,7 +27,14 @@ void Rescheduler::Redo() {
     EntryCounter::Scope entry(surface_.Entries);
     if (CanRedo()) {
         RemoveTemporaryBar();
-        RestoreStep(history_.TakeRedo(), true);
+        const CommandStep& step = history_.TakeRedo();
+        try {
+            RestoreStep(step, true);
+        } catch (...) {
+            RestoreStep(step, false);
+            history_.GiveBackRedo();
+            throw;
+        }
     }
 }
 

@@ -10,6 +10,24 @@ AutomationError::AutomationError(int32_t number, std::string source, std::string
       source_(std::move(source)),
       description_(std::move(description)) {}
 
+ErrorKind AutomationError::Kind() const {
+    if (number_ == kBarKeyBlankErrorNumber) {
+        return ErrorKind::BlankWorkOrder;
+    }
+    switch (number_) {
+        case static_cast<int32_t>(0x800A0000u + 5):
+            return ErrorKind::InvalidArgument;
+        case static_cast<int32_t>(0x800A0000u + 6):
+            return ErrorKind::Overflow;
+        case static_cast<int32_t>(0x800A0000u + 13):
+            return ErrorKind::TypeMismatch;
+        case static_cast<int32_t>(0x800A0000u + 94):
+            return ErrorKind::InvalidUseOfNull;
+        default:
+            return ErrorKind::Other;
+    }
+}
+
 int32_t RuntimeErrorNumber(RuntimeError code) {
     return static_cast<int32_t>(0x800A0000u + static_cast<uint32_t>(code));
 }

@@ -130,6 +130,9 @@ public:
     // can take its old place, which Pack and the conflict walk, following the row's order, see.
     // Raises 5 for a row, bar or index that does not exist.
     void SetTimeBarIndex(int16_t row, int16_t bar, int16_t index);
+    // Moves the bar, keeping its identity, to the end of another row and returns its index there;
+    // raises nothing but the change for views. A full target row raises 6 and keeps the bar.
+    int16_t MoveTimeBarToRow(int16_t row, int16_t bar, int16_t targetRow);
     // Sets both ends, then raises BarChanged for the bar before returning.
     void MoveTimeBar(int16_t row, int16_t bar, int32_t startMinute, int32_t endMinute,
                      int32_t startDay, int32_t endDay);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <tessaro/bars/look_tables.hpp>
 #include <tessaro/bars/work_order_span.hpp>
@@ -19,6 +20,7 @@
 #include <tessaro/components/toolbar.hpp>
 #include <tessaro/export.hpp>
 #include <tessaro/rescheduling/pending_changes.hpp>
+#include <tessaro/rescheduling/plan_changes.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
@@ -135,6 +137,23 @@ public:
     Observable<const std::string&>& SelectedWorkOrderChanged();
     Observable<bool>& UndoAvailableChanged();
     Observable<bool>& RedoAvailableChanged();
+
+    // ---- The plan in typed values ----
+    // Asked before the drop of a copy, a paste or a Pack changes anything (undo and redo are not
+    // asked); a reason refuses the command, which then changes nothing: a refused drop puts the
+    // copy back where the drag found it, still pending. An empty veto lets everything happen.
+    void SetChangeVeto(ChangeVeto veto);
+    // Raised once after a command the veto refused, with the host's reason.
+    Observable<const std::string&>& ChangeRefused();
+    // The pending changes, one per changed activity in the order of rescheduling(), as typed
+    // values: where the activity was loaded and where it is now, on which resource, and how.
+    std::vector<ActivityChange> Changes() const;
+    // The changes as the text of rescheduling()'s document.
+    std::string ChangesXml();
+    // After the host saved the changes: the plan as it stands becomes the one changes are measured
+    // from. No change is pending, the undo history is empty and a pending copy ends; the payload
+    // stores keep the texts the host gave, so Refresh still reloads those.
+    void AcceptChanges();
 
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or

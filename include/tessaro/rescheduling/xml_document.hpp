@@ -3,9 +3,12 @@
 #include <memory>
 #include <string>
 
-#include <pugixml.hpp>
-
 #include <tessaro/export.hpp>
+
+// A host that reads the document through Dom() includes <pugixml.hpp> itself; Xml() needs none.
+namespace pugi {
+class xml_document;
+}  // namespace pugi
 
 namespace tessaro {
 
@@ -20,8 +23,8 @@ public:
     // document gives "".
     std::string Xml() const;
 
-    pugi::xml_document& Dom() { return *document_; }
-    const pugi::xml_document& Dom() const { return *document_; }
+    pugi::xml_document& Dom();
+    const pugi::xml_document& Dom() const;
 
 private:
     std::shared_ptr<pugi::xml_document> document_;

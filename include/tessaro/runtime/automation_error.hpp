@@ -8,6 +8,16 @@
 
 namespace tessaro {
 
+// What kind of failure an AutomationError is, for hosts that branch on it.
+enum class ErrorKind {
+    InvalidArgument,   // 5: a value out of its domain, an index that names nothing
+    Overflow,          // 6: a number or count past its width
+    TypeMismatch,      // 13: a text that is not the number or date it must be
+    InvalidUseOfNull,  // 94: a value that is missing
+    BlankWorkOrder,    // the control's own: a work-order number that is blank
+    Other,
+};
+
 // The error every public method and handler of the control raises: an automation error with a
 // 32-bit HRESULT number, the name of the component that raised it, and a description.
 class TESSARO_EXPORT AutomationError : public std::runtime_error {
@@ -18,6 +28,7 @@ public:
     int32_t Number() const { return number_; }
     // The low 16 bits of the number: 5, 6, 13, 94 for runtime errors, 1001 for the control's own.
     int32_t Code() const { return number_ & 0xFFFF; }
+    ErrorKind Kind() const;
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
 

@@ -1,0 +1,71 @@
+#include <utility>
+
+#include "bars/bar_record_codec.hpp"
+#include "bars/work_order_bars.hpp"
+#include "rescheduling/plan_time.hpp"
+#include "rescheduling/rescheduler.hpp"
+#include "runtime/value_rollback.hpp"
+
+namespace tessaro {
+
+void Rescheduler::SetChangeVeto(ChangeVeto veto) {
+    veto_ = std::move(veto);
+}
+
+bool Rescheduler::Refused(const ProposedChange& change) {
+    if (!veto_) {
+        return false;
+    }
+    std::optional<std::string> reason = veto_(change);
+    if (!reason) {
+        return false;
+    }
+    refusal_.Reason = std::move(*reason);
+    ++refusal_.Count;
+    return true;
+}
+
+ProposedChange Rescheduler::ProposedCopyMove(ProposedChange::Kind kind, int16_t targetRow,
+                                             ChartTime start, ChartTime end) const {
+    const CopiedActivity& copy = *gesture_.Copy();
+    BarRecord record;
+    DisassembleBarRecordText(copy.SourceTag, record);
+    const tessaro::WorkOrderSpan& span = gesture_.WorkOrderSpan;
+    const int16_t sourceRow = gesture_.SourceItem;
+    return {kind,
+            {{{copy.Activity.WorkOrder, copy.Activity.ScheduleNo},
+              record.status,
+              chart_.RowColumnText(sourceRow, 1),
+              PlanTimeOf({span.StartDay, span.StartMinute}),
+              PlanTimeOf({span.EndDay, span.EndMinute}),
+              chart_.RowColumnText(targetRow, 1),
+              PlanTimeOf(start.Normalised()),
+              PlanTimeOf(end.Normalised())}}};
+}
+
+bool Rescheduler::DropRefused(int16_t row, int16_t bar, const BarDrag& drag) {
+    const ChartBar& dropped = chart_.Bar(row, bar);
+    const auto putBack = [&] {
+        ValueRollback<bool> reverting(gesture_.Reverting, true);
+        const int16_t back = chart_.MoveTimeBarToRow(row, bar, drag.Bar.Row);
+        chart_.MoveTimeBar(drag.Bar.Row, back, drag.Start.Minute, drag.End.Minute, drag.Start.Day,
+                           drag.End.Day);
+        gesture_.SeeTemporaryBarOn(drag.Bar.Row);
+        gesture_.EndRowChange();
+    };
+    bool refused = false;
+    try {
+        refused =
+            Refused(ProposedCopyMove(ProposedChange::Kind::Drop, row, dropped.Start, dropped.End));
+    } catch (...) {
+        putBack();
+        throw;
+    }
+    if (refused) {
+        // The copy stays where the drag found it, still pending.
+        putBack();
+    }
+    return refused;
+}
+
+}  // namespace tessaro
