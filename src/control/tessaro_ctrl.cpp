@@ -4,6 +4,7 @@
 
 #include "bars/bar_key.hpp"
 #include "control/control_parts.hpp"
+#include "loading/typed_payloads.hpp"
 
 namespace tessaro {
 
@@ -117,6 +118,22 @@ Observable<bool>& Tessaro_Ctrl::RedoAvailableChanged() {
 }
 
 // ---- The plan in typed values ----
+
+void Tessaro_Ctrl::LoadPlanHeader(const PlanHeader& header) {
+    LoadScheduleTime(HeaderPayload(header));
+}
+
+void Tessaro_Ctrl::LoadResources(std::span<const PlanResource> resources) {
+    LoadResource(ResourcesPayload(resources));
+}
+
+void Tessaro_Ctrl::LoadCalendars(std::span<const CalendarEntry> entries) {
+    LoadCalendarEvents(CalendarsPayload(entries));
+}
+
+void Tessaro_Ctrl::LoadSubActivities(std::span<const PlannedSubActivity> subActivities) {
+    LoadResourceEvents(SubActivitiesPayload(subActivities));
+}
 
 void Tessaro_Ctrl::SetChangeVeto(ChangeVeto veto) {
     OwnedParts(parts_).Rescheduling.SetChangeVeto(std::move(veto));

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@
 #include <tessaro/components/text_store.hpp>
 #include <tessaro/components/toolbar.hpp>
 #include <tessaro/export.hpp>
+#include <tessaro/loading/plan_input.hpp>
 #include <tessaro/rescheduling/pending_changes.hpp>
 #include <tessaro/rescheduling/plan_changes.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
@@ -139,6 +141,13 @@ public:
     Observable<bool>& RedoAvailableChanged();
 
     // ---- The plan in typed values ----
+    // The four payloads as values: each load follows the rules, errors and all-or-nothing
+    // promise of its XML load (LoadScheduleTime, LoadResource, LoadCalendarEvents,
+    // LoadResourceEvents), and keeps the equivalent XML text in its store for Refresh.
+    void LoadPlanHeader(const PlanHeader& header);
+    void LoadResources(std::span<const PlanResource> resources);
+    void LoadCalendars(std::span<const CalendarEntry> entries);
+    void LoadSubActivities(std::span<const PlannedSubActivity> subActivities);
     // Asked before the drop of a copy, a paste or a Pack changes anything (undo and redo are not
     // asked); a reason refuses the command, which then changes nothing: a refused drop puts the
     // copy back where the drag found it, still pending. An empty veto lets everything happen.
