@@ -12,8 +12,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <set>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -29,6 +32,8 @@ namespace {
 
 using tessaro::fuzzing::ReadSample;
 
+struct VetoFailure {};
+
 class Session {
 public:
     Session(const uint8_t* data, size_t size) : data_(data), size_(size) {}
@@ -36,26 +41,44 @@ public:
     bool More() const { return next_ < size_; }
 
     void Step() {
+        reloaded_ = false;
         try {
-            const uint8_t gesture = Byte() % 30;
-            if (gesture < 15) {
+            const uint8_t gesture = Byte() % 34;
+            if (gesture < 17) {
                 Gesture(gesture);
             } else {
                 planner_.Step();
+                reloaded_ = planner_.Gesture() == "Refresh" ||
+                            planner_.Gesture() == "reload the four payloads";
             }
         } catch (const tessaro::AutomationError& error) {
             // A refused gesture is fine; what it leaves is checked below.
             FUZZ_CHECK(tessaro::fuzzing::IsDocumentedError(error));
+            reloaded_ = false;
+        } catch (const VetoFailure&) {
+            // A host's veto that throws refuses the command, which changes nothing.
+            reloaded_ = false;
         }
-        CheckInvariants();
-        CheckAgreement();
+        if (reloaded_) {
+            // The plan is the payloads' again: changes are measured from where they put it.
+            agreement_ = payload_;
+        }
+        // A step that changed neither the chart nor the changes leaves what was checked last.
+        if (std::exchange(changed_, false)) {
+            CheckInvariants();
+            CheckAgreement();
+        }
     }
 
 private:
+    // The sample plant's header and resources with its first calendar entries and work-order
+    // records, split activities among them: a session is played on a fresh load, so that an
+    // input replays alone, and a smaller plant lets it play several times as many inputs.
     static const tessaro::testing::PlantTexts& Plant() {
         static const tessaro::testing::PlantTexts plant{
-            ReadSample("header.xml"), ReadSample("resources.xml"), ReadSample("calendars.xml"),
-            ReadSample("workorders.xml")};
+            ReadSample("header.xml"), ReadSample("resources.xml"),
+            tessaro::fuzzing::SampleExcerpt("calendars.xml", "calendars", 64),
+            tessaro::fuzzing::SampleExcerpt("workorders.xml", "workorders", 64)};
         return plant;
     }
 
@@ -76,8 +99,20 @@ private:
         return value % bound;
     }
 
+    // An edge of the copy moved inward leaves it shorter than its activity was.
+    void NoteShortened(int16_t row, int16_t bar) {
+        const tessaro::ChartBar& shown = chart_.Bar(row, bar);
+        if (shown.Kind == tessaro::TemporaryBarKind) {
+            if (const auto copied = tessaro::testing::ActivityOfTag(shown.Tag)) {
+                shortened_.insert(*copied);
+            }
+        }
+    }
+
     void CheckAgreement() {
-        const std::vector<std::string> violations = agreement_.Violations(control_);
+        std::set<tessaro::testing::ActivityId> shortened = shortened_;
+        shortened.insert(planner_.ShortenedCopies().begin(), planner_.ShortenedCopies().end());
+        const std::vector<std::string> violations = agreement_.Violations(control_, shortened);
         for (const std::string& violation : violations) {
             std::fprintf(stderr, "Chart and changes disagree (last planner gesture: %s): %s\n",
                          planner_.Gesture().c_str(), violation.c_str());
@@ -109,9 +144,12 @@ private:
                 if (PickBar(row, bar))
                     chart_.RightClickBar(row, bar);
                 break;
-            case 1:
-                control_.mnuSchedPopUp().Choose(kScheduler[Byte() % 3]);
+            case 1: {
+                const char* command = kScheduler[Byte() % 3];
+                control_.mnuSchedPopUp().Choose(command);
+                reloaded_ = std::strcmp(command, "miRefresh") == 0;
                 break;
+            }
             case 2:
                 control_.mnuDrag().Choose(kDrag[Byte() % 5]);
                 break;
@@ -125,12 +163,14 @@ private:
                 break;
             case 4:
                 if (PickBar(row, bar)) {
+                    NoteShortened(row, bar);
                     chart_.DragBarStart(row, bar, chart_.Bar(row, bar).Start.Day + Byte() % 3 - 1,
                                         Byte() * 6);
                 }
                 break;
             case 5:
                 if (PickBar(row, bar)) {
+                    NoteShortened(row, bar);
                     chart_.DragBarEnd(row, bar, chart_.Bar(row, bar).End.Day + Byte() % 3 - 1,
                                       Byte() * 6);
                 }
@@ -178,10 +218,40 @@ private:
                 }
                 break;
             }
-            default:
+            case 14:
                 chart_.RaiseGestureFlagsSet();
                 break;
+            case 15:
+                SetVeto(Byte() % 4);
+                break;
+            default:
+                // The host saved the changes: where the plan stands is where changes start.
+                control_.AcceptChanges();
+                agreement_ = tessaro::testing::PlanAgreement(control_);
+                changed_ = true;
+                shortened_.clear();
+                break;
         }
+    }
+
+    // 0 lets everything happen, 1 refuses moving started work, 2 refuses everything, 3 throws.
+    void SetVeto(int kind) {
+        if (kind == 0) {
+            control_.SetChangeVeto({});
+            return;
+        }
+        control_.SetChangeVeto(
+            [kind](const tessaro::ProposedChange& change) -> std::optional<std::string> {
+                if (kind == 3) {
+                    throw VetoFailure{};
+                }
+                for (const tessaro::ProposedChange::Move& move : change.Moves) {
+                    if (kind == 2 || move.Status == "Started") {
+                        return move.Activity.WorkOrder + " stays";
+                    }
+                }
+                return std::nullopt;
+            });
     }
 
     void CheckInvariants() {
@@ -218,8 +288,16 @@ private:
     size_t next_ = 0;
     tessaro::Tessaro_Ctrl control_;
     std::unordered_set<std::string> checkedBars_;
+    std::set<tessaro::testing::ActivityId> shortened_;
     tessaro::ScheduleChart& chart_ = control_.ctResSched();
-    const tessaro::testing::PlanAgreement agreement_{Loaded(control_)};
+    const tessaro::testing::PlanAgreement payload_{Loaded(control_)};
+    tessaro::testing::PlanAgreement agreement_ = payload_;
+    bool reloaded_ = false;
+    bool changed_ = true;
+    const int chartListener_ =
+        chart_.Changed.Subscribe([this](const tessaro::ChartChange&) { changed_ = true; });
+    const int changesListener_ =
+        control_.PendingChangesChanged().Subscribe([this](int) { changed_ = true; });
     tessaro::testing::PlannerSession planner_{control_, Plant(),
                                               [this](uint32_t bound) { return Pick(bound); }};
 };
