@@ -46,6 +46,12 @@ public:
     // Reloads all four stores or changes nothing: what it replaces is kept aside until the last
     // loader has succeeded, and put back when one fails.
     void Refresh();
+    // Adds the payload's sub-activities to the plan as a load does, keeping the changes of other
+    // activities and their undo history; the kept work-order payload gains them, so Refresh
+    // reloads them. A refused payload changes nothing, its store included.
+    void AddSubActivities(std::string_view payload, const std::vector<ActivityId>& activities);
+    // Takes the activity out of the plan and out of the kept work-order payload.
+    void RemoveActivity(const ActivityId& activity);
     // Shows a work-order bar's details and grid; a work-order bar ends an armed gesture.
     void BarSelected(int16_t row, int16_t bar);
     // Highlights the chosen bar's activity; a row change in progress ends.

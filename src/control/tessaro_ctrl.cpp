@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <tessaro/runtime/automation_error.hpp>
 #include "bars/bar_key.hpp"
 #include "control/control_parts.hpp"
 #include "loading/typed_payloads.hpp"
@@ -133,6 +134,54 @@ void Tessaro_Ctrl::LoadCalendars(std::span<const CalendarEntry> entries) {
 
 void Tessaro_Ctrl::LoadSubActivities(std::span<const PlannedSubActivity> subActivities) {
     LoadResourceEvents(SubActivitiesPayload(subActivities));
+}
+
+namespace {
+
+std::vector<ActivityId> ActivitiesOf(std::span<const PlannedSubActivity> subActivities) {
+    std::vector<ActivityId> activities;
+    for (const PlannedSubActivity& s : subActivities) {
+        activities.push_back({s.WorkOrder, s.Activity});
+    }
+    return activities;
+}
+
+}  // namespace
+
+void Tessaro_Ctrl::AddSubActivities(std::span<const PlannedSubActivity> subActivities) {
+    OwnedParts(parts_).AddSubActivities(SubActivitiesPayload(subActivities),
+                                        ActivitiesOf(subActivities));
+}
+
+void Tessaro_Ctrl::RemoveActivity(const ActivityKey& activity) {
+    OwnedParts(parts_).RemoveActivity({activity.WorkOrder, activity.Activity});
+}
+
+void Tessaro_Ctrl::UpdateActivity(const ActivityKey& activity,
+                                  std::span<const PlannedSubActivity> subActivities) {
+    ControlParts& parts = OwnedParts(parts_);
+    for (const PlannedSubActivity& s : subActivities) {
+        if (s.WorkOrder != activity.WorkOrder || s.Activity != activity.Activity) {
+            RaiseRuntimeError(RuntimeError::InvalidProcedureCall,
+                              "A sub-activity of " + s.WorkOrder + ", activity " +
+                                  std::to_string(s.Activity) + " cannot update " +
+                                  activity.WorkOrder + ", activity " +
+                                  std::to_string(activity.Activity) + ".");
+        }
+    }
+    const std::string payload = SubActivitiesPayload(subActivities);
+    // The new pieces are read on a control of the same rows first, so a refused update never
+    // gets as far as taking the old ones away.
+    if (!subActivities.empty()) {
+        Tessaro_Ctrl trial;
+        trial.LoadResource(parts.Surface.Box1.Text());
+        trial.LoadResourceEvents(payload);
+    }
+    EntryCounter::Scope entry(parts.Entries);
+    parts.RemoveActivity({activity.WorkOrder, activity.Activity});
+    if (!subActivities.empty()) {
+        parts.AddSubActivities(payload, ActivitiesOf(subActivities));
+    }
 }
 
 void Tessaro_Ctrl::SetChangeVeto(ChangeVeto veto) {

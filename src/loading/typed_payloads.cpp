@@ -57,10 +57,9 @@ public:
     void TimeOfDay(std::string_view name, sys_seconds time) {
         const auto minutes =
             static_cast<int>(duration_cast<std::chrono::minutes>(time - floor<days>(time)).count());
-        const char text[] = {static_cast<char>('0' + minutes / 600),
-                             static_cast<char>('0' + minutes / 60 % 10), ':',
-                             static_cast<char>('0' + minutes % 60 / 10),
-                             static_cast<char>('0' + minutes % 10)};
+        const char text[] = {
+            static_cast<char>('0' + minutes / 600), static_cast<char>('0' + minutes / 60 % 10), ':',
+            static_cast<char>('0' + minutes % 60 / 10), static_cast<char>('0' + minutes % 10)};
         Text(name, std::string_view(text, sizeof text));
     }
     void End() { text_ += "/>"; }

@@ -154,6 +154,15 @@ void ChangeJournal::RecordAllAgain() {
     }
 }
 
+void ChangeJournal::Forget(const ActivityId& activity) {
+    const std::string key = ChangeKey(activity.WorkOrder, activity.ScheduleNo);
+    if (pending_.Exists(key)) {
+        pending_.Remove(key);
+        ++version_;
+    }
+    loaded_.erase(activity);
+}
+
 void ChangeJournal::Clear() {
     if (pending_.Count() > 0) {
         ++version_;

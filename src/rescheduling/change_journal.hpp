@@ -45,6 +45,8 @@ public:
     void RecordAllAgain();
     // Forgets every record and every noted placement (a new plan was loaded).
     void Clear();
+    // The activity left the plan: its record and where it was loaded go.
+    void Forget(const ActivityId& activity);
 
     // The activity's record as it stands now, for a step of the history.
     HeldRecord Hold(const ActivityId& activity) const;

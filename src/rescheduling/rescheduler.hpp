@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <tessaro/components/popup_menu.hpp>
@@ -96,6 +97,15 @@ public:
     };
     SetAside TakeForReload();
     void PutBack(SetAside kept);
+
+    // ---- A host's own edits of the plan ----
+    // Takes every bar of the activity off the chart, with its record and its place in the undo
+    // history; a pending copy ends first.
+    void RemoveActivity(const ActivityId& activity);
+    // A load is about to add sub-activities: the history is kept aside from the load, which would
+    // end it, and comes back without the activities the load gave pieces.
+    UndoHistory TakeHistory() { return std::exchange(history_, UndoHistory()); }
+    void PutBackHistory(UndoHistory history, const std::vector<ActivityId>& added);
 
     // ---- The host's say ----
     // Asked before a drop of the copy, a paste or a Pack changes anything; a reason refuses.

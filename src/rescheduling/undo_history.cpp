@@ -130,6 +130,40 @@ const CommandStep& UndoHistory::TakeRedo() {
     return done_.back();
 }
 
+void UndoHistory::DropActivity(const ActivityId& activity) {
+    const auto ofActivity = [&activity](const PlacedBar& placed) {
+        BarRecord record;
+        DisassembleBarRecordText(placed.Bar.Tag, record);
+        return ActivityId::Of(record) == activity;
+    };
+    const auto strip = [&](CommandStep& step) {
+        const auto at = std::find(step.Activities.begin(), step.Activities.end(), activity);
+        if (at == step.Activities.end()) {
+            return;
+        }
+        const auto i = at - step.Activities.begin();
+        step.Activities.erase(at);
+        if (i < static_cast<std::ptrdiff_t>(step.RecordsBefore.size())) {
+            step.RecordsBefore.erase(step.RecordsBefore.begin() + i);
+        }
+        if (i < static_cast<std::ptrdiff_t>(step.RecordsAfter.size())) {
+            step.RecordsAfter.erase(step.RecordsAfter.begin() + i);
+        }
+        std::erase_if(step.Before, ofActivity);
+        std::erase_if(step.After, ofActivity);
+    };
+    held_ = {};
+    for (std::deque<CommandStep>* side : {&done_, &undone_}) {
+        for (CommandStep& step : *side) {
+            strip(step);
+            const Held held = HeldBy(step);
+            held_.Bars += held.Bars;
+            held_.Records += held.Records;
+        }
+        std::erase_if(*side, [](const CommandStep& step) { return step.Activities.empty(); });
+    }
+}
+
 void UndoHistory::Clear() {
     done_.clear();
     undone_.clear();

@@ -70,6 +70,9 @@ public:
     void GiveBackUndo();
     void GiveBackRedo();
     void Clear();
+    // A host took the activity out or gave it new pieces: no step puts it back or takes it away
+    // again; steps left with nothing go.
+    void DropActivity(const ActivityId& activity);
 
     // The work-order bars of the activity on the chart now, in row order, then bar order.
     static std::vector<PlacedBar> BarsOf(const ScheduleChart& chart, const ActivityId& activity);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -126,6 +127,61 @@ TEST(TypedLoad, RefusedValuesRaiseTheirXmlErrorAndChangeNothing) {
         good.Load(control);
         EXPECT_EQ(Chart(control), before);
     }
+}
+
+// Activities added, updated and removed one at a time: the others keep their changes and undo
+// history, a refused edit changes nothing, and Refresh reloads the plan as the host left it.
+TEST(TypedLoad, ActivitiesAreAddedUpdatedAndRemovedWithoutAReload) {
+    const TypedPlant plant;
+    Tessaro_Ctrl control;
+    plant.Load(control);
+    ScheduleChart& chart = control.ctResSched();
+    // A planner's change of WO-2/10: copied and dragged a day on.
+    const int16_t moved = chart.FindTimeBarInRow("WO-2$1$1", 1);
+    chart.RightClickBar(1, moved);
+    control.miCopy_Click();
+    chart.DragBar(1, chart.TimeBarCount(1), 1, chart.Bar(1, moved).Start.Day + 1, 480);
+    ASSERT_EQ(control.Changes().size(), 1u);
+
+    const auto has = [&](const std::string& text) {
+        return Chart(control).find(text) != std::string::npos;
+    };
+    control.AddSubActivities(
+        std::vector{TypedPlant::Sub("M1", "WO-3", 10, 10, hours{30}, minutes{30})});
+    EXPECT_TRUE(has("WO-3$"));
+    EXPECT_EQ(control.Changes().size(), 1u);
+    ASSERT_TRUE(control.CanUndo());
+
+    control.UpdateActivity(
+        {"WO-1", 20}, std::vector{TypedPlant::Sub("L1", "WO-1", 20, 10, hours{14}, minutes{60})});
+    EXPECT_EQ(chart.TimeBarCount(2), 2);  // M1 keeps its calendar entry and WO-3
+    for (const auto& refused : {TypedPlant::Sub("L1", "WO-9", 20, 10, hours{14}, minutes{60}),
+                                TypedPlant::Sub("L1", "WO-1", 20, 10, hours{14}, -minutes{60})}) {
+        const std::string before = Chart(control);
+        EXPECT_THROW(control.UpdateActivity({"WO-1", 20}, std::vector{refused}), AutomationError);
+        EXPECT_EQ(Chart(control), before);
+    }
+
+    control.RemoveActivity({"WO-1", 10});
+    EXPECT_FALSE(has("WO-1$10$"));
+    control.Undo();  // the planner's change of WO-2 is still undone as one step
+    EXPECT_TRUE(control.Changes().empty());
+    EXPECT_FALSE(control.CanUndo());
+
+    // The same bars, in the kept payload's order within their rows.
+    const auto sorted = [&] {
+        std::string text = Chart(control);
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos;
+             at = end + 1) {
+            lines.push_back(text.substr(at, end - at));
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    const std::vector<std::string> edited = sorted();
+    control.miRefresh_Click();
+    EXPECT_EQ(sorted(), edited);
 }
 
 }  // namespace

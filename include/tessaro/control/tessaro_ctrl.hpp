@@ -148,6 +148,18 @@ public:
     void LoadResources(std::span<const PlanResource> resources);
     void LoadCalendars(std::span<const CalendarEntry> entries);
     void LoadSubActivities(std::span<const PlannedSubActivity> subActivities);
+    // One activity or a few, without a reload. Adding loads the sub-activities as
+    // LoadSubActivities does (same rules and errors, nothing changed by a refusal) but keeps the
+    // undo history of the other activities; the kept work-order payload gains them, so Refresh
+    // reloads them. Removing takes every bar of the activity off the chart with its pending change
+    // and its undo history, and its records out of the kept payload; an activity the plan does
+    // not hold changes nothing. Updating replaces the activity by the given sub-activities, all of
+    // which must belong to it (else 5); a refused update leaves the activity as it was. Each
+    // ends a pending copy.
+    void AddSubActivities(std::span<const PlannedSubActivity> subActivities);
+    void RemoveActivity(const ActivityKey& activity);
+    void UpdateActivity(const ActivityKey& activity,
+                        std::span<const PlannedSubActivity> subActivities);
     // Asked before the drop of a copy, a paste or a Pack changes anything (undo and redo are not
     // asked); a reason refuses the command, which then changes nothing: a refused drop puts the
     // copy back where the drag found it, still pending. An empty veto lets everything happen.
