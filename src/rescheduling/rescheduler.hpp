@@ -147,6 +147,8 @@ private:
     // for undo).
     void BeforeChangingActivity(const BarRecord& record);
     void RestoreStep(const CommandStep& step, bool forward);
+    // An undo (forward false) or redo of the step, whole or not at all.
+    void TakeStep(const CommandStep& step, bool forward);
     // Whether the host's veto refuses the change; the reason is kept for the host's event.
     bool Refused(const ProposedChange& change);
     // The copied activity as it would stand at these times on that row.

@@ -11,15 +11,7 @@ void Rescheduler::Undo() {
     EntryCounter::Scope entry(surface_.Entries);
     if (CanUndo()) {
         RemoveTemporaryBar();
-        const CommandStep& step = history_.TakeUndo();
-        try {
-            RestoreStep(step, false);
-        } catch (...) {
-            // All or nothing: an undo that fails part-way brings the step's changes back.
-            RestoreStep(step, true);
-            history_.GiveBackUndo();
-            throw;
-        }
+        TakeStep(history_.TakeUndo(), false);
     }
 }
 
@@ -27,14 +19,18 @@ void Rescheduler::Redo() {
     EntryCounter::Scope entry(surface_.Entries);
     if (CanRedo()) {
         RemoveTemporaryBar();
-        const CommandStep& step = history_.TakeRedo();
-        try {
-            RestoreStep(step, true);
-        } catch (...) {
-            RestoreStep(step, false);
-            history_.GiveBackRedo();
-            throw;
-        }
+        TakeStep(history_.TakeRedo(), true);
+    }
+}
+
+void Rescheduler::TakeStep(const CommandStep& step, bool forward) {
+    try {
+        RestoreStep(step, forward);
+    } catch (...) {
+        // All or nothing: a step that fails part-way goes back to the side it came from.
+        RestoreStep(step, !forward);
+        forward ? history_.GiveBackRedo() : history_.GiveBackUndo();
+        throw;
     }
 }
 
