@@ -30,6 +30,13 @@ void ScheduleChart::SetTimeBarIndex(int16_t row, int16_t bar, int16_t index) {
     Changed.Notify({ChartChange::Kind::Bars, row});
 }
 
+void ScheduleChart::PlaceTimeBar(int16_t row, int16_t bar, ChartTime start, ChartTime end) {
+    StoredBar& stored = At(row, bar);
+    const ChartTime from = chart_detail::MakeTime(start.Day, start.Minute);
+    const ChartTime to = chart_detail::MakeTime(end.Day, end.Minute);
+    SetTimes(stored, from, to);
+}
+
 int16_t ScheduleChart::MoveTimeBarToRow(int16_t row, int16_t bar, int16_t targetRow) {
     At(row, bar);
     RowAt(targetRow);

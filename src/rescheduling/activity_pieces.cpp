@@ -1,3 +1,6 @@
+#include <string>
+#include <utility>
+
 #include <tessaro/bars/bar_kinds.hpp>
 #include "runtime/checked_arithmetic.hpp"
 
@@ -24,7 +27,12 @@ std::vector<BarHandle> Rescheduler::PiecesElsewhere(const ActivityId& activity, 
         if (r == row || chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
             continue;
         }
-        if (ActivityId::Of(RecordOf(chart_, r, b)) == activity) {
+        // Only the two fields that name the activity are read: Pack asks this of every bar it
+        // moves.
+        std::string workOrder;
+        int32_t scheduleNumber = 0;
+        if (ReadBarRecordActivity(chart_.TimeBarTag(r, b), workOrder, scheduleNumber) &&
+            ActivityId{std::move(workOrder), scheduleNumber} == activity) {
             pieces.push_back({r, chart_.TimeBarId(r, b)});
         }
     }
@@ -67,8 +75,7 @@ void Rescheduler::ApplyPieceMoves(const std::vector<PieceMove>& moves, int16_t t
         if (targetRow == 0 || targetRow == row) {
             // On its own row a piece keeps its place among the row's bars.
             chart_.SetTimeBarTag(row, bar, move.Bar.Tag);
-            chart_.MoveTimeBar(row, bar, move.Bar.Start.Minute, move.Bar.End.Minute,
-                               move.Bar.Start.Day, move.Bar.End.Day);
+            chart_.PlaceTimeBar(row, bar, move.Bar.Start, move.Bar.End);
         } else {
             chart_.RemoveTimeBar(row, bar);
             PutTimeBar(chart_, targetRow, move.Bar);

@@ -1,6 +1,5 @@
 #include <tessaro/bars/bar_kinds.hpp>
 #include "runtime/checked_arithmetic.hpp"
-#include "runtime/value_rollback.hpp"
 
 #include "bars/bar_key.hpp"
 #include "bars/bar_record_codec.hpp"
@@ -78,9 +77,6 @@ void Rescheduler::BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetR
 }
 
 void Rescheduler::BarChanged(int16_t row, int16_t bar) {
-    if (gesture_.Reverting) {
-        return;
-    }
     const ChartBar& changed = chart_.Bar(row, bar);
     const int32_t kind = changed.Kind;
     const uint64_t id = chart_.TimeBarId(row, bar);
@@ -112,14 +108,15 @@ void Rescheduler::BarChanged(int16_t row, int16_t bar) {
         return;
     }
 
-    // The control's own writes (Pack, a paste placing the temporary bar) or the host's.
+    // A host's own write of a bar's times. The control's writes raise nothing: Pack and paste
+    // record where they make their changes.
     if (kind == WorkOrderBarKind && gesture_.PackInProgress != kFalse) {
         BarRecord record;
         DisassembleBarRecordText(changed.Tag, record);
         journal_.Record(record, gesture_.PasteMethod);
         return;
     }
-    if (gesture_.IsTemporaryBar(id) && !gesture_.Placing) {
+    if (gesture_.IsTemporaryBar(id)) {
         gesture_.SeeTemporaryBarOn(row);
         if (gesture_.MovePending != kFalse && gesture_.PackInProgress == kFalse) {
             ApplyTemporaryBarMove();
@@ -128,8 +125,7 @@ void Rescheduler::BarChanged(int16_t row, int16_t bar) {
 }
 
 void Rescheduler::RestoreDraggedBar(int16_t row, int16_t bar, ChartTime start, ChartTime end) {
-    ValueRollback<bool> reverting(gesture_.Reverting, true);
-    chart_.MoveTimeBar(row, bar, start.Minute, end.Minute, start.Day, end.Day);
+    chart_.PlaceTimeBar(row, bar, start, end);
 }
 
 void Rescheduler::BarClick(int16_t row, int16_t bar) {
@@ -200,12 +196,15 @@ void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime
     // was dropped on when it changed rows, so no planned work leaves the chart and the record
     // still spans the whole activity.
     const int16_t sourceRow = gesture_.SourceItem;
+    // A work order's bars share the key group of its number, so this costs the work order's
+    // bars, not the row's.
     std::vector<uint64_t> old;
-    ForEachWorkOrderBar(chart_, sourceRow, [&](int16_t bar, const BarRecord& other) {
-        if (ActivityId::Of(other) == copy.Activity) {
-            old.push_back(chart_.TimeBarId(sourceRow, bar));
+    for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(copy.Activity.WorkOrder)) {
+        if (r == sourceRow && chart_.TimeBarKind(r, b) == WorkOrderBarKind &&
+            ActivityId::Of(RecordOf(chart_, r, b)) == copy.Activity) {
+            old.push_back(chart_.TimeBarId(r, b));
         }
-    });
+    }
     const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;
     const int64_t offset =
         start.AbsoluteMinutes() - ChartTime{copied.StartDay, copied.StartMinute}.AbsoluteMinutes();

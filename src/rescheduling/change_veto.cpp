@@ -4,7 +4,6 @@
 #include "bars/work_order_bars.hpp"
 #include "rescheduling/plan_time.hpp"
 #include "rescheduling/rescheduler.hpp"
-#include "runtime/value_rollback.hpp"
 
 namespace tessaro {
 
@@ -44,12 +43,13 @@ ProposedChange Rescheduler::ProposedCopyMove(ProposedChange::Kind kind, int16_t 
 }
 
 bool Rescheduler::DropRefused(int16_t row, int16_t bar, const BarDrag& drag) {
+    if (!veto_) {
+        return false;
+    }
     const ChartBar& dropped = chart_.Bar(row, bar);
     const auto putBack = [&] {
-        ValueRollback<bool> reverting(gesture_.Reverting, true);
         const int16_t back = chart_.MoveTimeBarToRow(row, bar, drag.Bar.Row);
-        chart_.MoveTimeBar(drag.Bar.Row, back, drag.Start.Minute, drag.End.Minute, drag.Start.Day,
-                           drag.End.Day);
+        chart_.PlaceTimeBar(drag.Bar.Row, back, drag.Start, drag.End);
         gesture_.SeeTemporaryBarOn(drag.Bar.Row);
         gesture_.EndRowChange();
     };

@@ -94,11 +94,6 @@ public:
     void BeginRowChange(std::string oldResource, std::string newResource);
     void EndRowChange();
 
-    // The control's own write-back of a refused drag: the change it raises is not a gesture.
-    bool Reverting = false;
-    // A paste is placing the temporary bar; the paste applies it afterwards.
-    bool Placing = false;
-
 private:
     std::optional<CopiedActivity> copy_;
     std::optional<BarDrag> drag_;

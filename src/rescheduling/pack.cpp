@@ -28,6 +28,23 @@ struct PackedBar {
     ChartTime NewEnd;
 };
 
+ProposedChange ProposedPack(const ScheduleChart& chart, int16_t row,
+                            const std::vector<PackedBar>& chain) {
+    ProposedChange proposed{ProposedChange::Kind::Pack, {}};
+    const std::string resource = chart.RowColumnText(row, 1);
+    for (const PackedBar& packed : chain) {
+        proposed.Moves.push_back({{packed.Record.work_order_no, packed.Record.rsscheduleno},
+                                  packed.Record.status,
+                                  resource,
+                                  PlanTimeOf(packed.Start),
+                                  PlanTimeOf(packed.End),
+                                  resource,
+                                  PlanTimeOf(packed.NewStart.Normalised()),
+                                  PlanTimeOf(packed.NewEnd.Normalised())});
+    }
+    return proposed;
+}
+
 }  // namespace
 
 void Rescheduler::Pack() {
@@ -77,19 +94,7 @@ void Rescheduler::Pack() {
         return;
     }
 
-    ProposedChange proposed{ProposedChange::Kind::Pack, {}};
-    const std::string resource = chart_.RowColumnText(row, 1);
-    for (const PackedBar& packed : chain) {
-        proposed.Moves.push_back({{packed.Record.work_order_no, packed.Record.rsscheduleno},
-                                  packed.Record.status,
-                                  resource,
-                                  PlanTimeOf(packed.Start),
-                                  PlanTimeOf(packed.End),
-                                  resource,
-                                  PlanTimeOf(packed.NewStart.Normalised()),
-                                  PlanTimeOf(packed.NewEnd.Normalised())});
-    }
-    if (Refused(proposed)) {
+    if (HasVeto() && Refused(ProposedPack(chart_, row, chain))) {
         return;
     }
 
@@ -107,10 +112,10 @@ void Rescheduler::Pack() {
                 packed.NewStart.AbsoluteMinutes() - packed.Start.AbsoluteMinutes(), 0);
         }
         BeforeChangingActivity(packed.Record);
-        // The bar moves last, so the record names its sub-activity.
+        // The bar moves last and is recorded at once, so the record names its sub-activity.
         ApplyPieceMoves(followers, 0);
-        chart_.MoveTimeBar(row, packed.Index, packed.NewStart.Minute, packed.NewEnd.Minute,
-                           packed.NewStart.Day, packed.NewEnd.Day);
+        chart_.PlaceTimeBar(row, packed.Index, packed.NewStart, packed.NewEnd);
+        journal_.Record(packed.Record, gesture_.PasteMethod);
     }
 }
 

@@ -3,7 +3,6 @@
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 #include "runtime/checked_arithmetic.hpp"
-#include "runtime/value_rollback.hpp"
 
 #include "rescheduling/rescheduler.hpp"
 
@@ -91,7 +90,7 @@ void Rescheduler::Paste(const char* method) {
             }
             const auto kind = std::string_view(method) == "F" ? ProposedChange::Kind::PasteForward
                                                               : ProposedChange::Kind::PasteBackward;
-            if (Refused(ProposedCopyMove(kind, temporaryRow, start, end))) {
+            if (HasVeto() && Refused(ProposedCopyMove(kind, temporaryRow, start, end))) {
                 // The copy stays pending where it stands.
                 return;
             }
@@ -99,11 +98,8 @@ void Rescheduler::Paste(const char* method) {
     }
     gesture_.PasteMethod = method;
     if (placing) {
-        {
-            // The paste applies the copy itself, once the bar is in place.
-            ValueRollback<bool> placingBar(gesture_.Placing, true);
-            chart_.MoveTimeBar(row, temporary, start.Minute, end.Minute, start.Day, end.Day);
-        }
+        // The paste applies the copy itself, once the bar is in place.
+        chart_.PlaceTimeBar(row, temporary, start, end);
         gesture_.PasteArmed = kFalse;
     }
     ApplyTemporaryBarMove();

@@ -110,6 +110,7 @@ public:
     // ---- The host's say ----
     // Asked before a drop of the copy, a paste or a Pack changes anything; a reason refuses.
     void SetChangeVeto(ChangeVeto veto);
+    bool HasVeto() const { return static_cast<bool>(veto_); }
     struct Refusal {
         std::string Reason;
         // Grows with every refusal.

@@ -133,6 +133,9 @@ public:
     // Moves the bar, keeping its identity, to the end of another row and returns its index there;
     // raises nothing but the change for views. A full target row raises 6 and keeps the bar.
     int16_t MoveTimeBarToRow(int16_t row, int16_t bar, int16_t targetRow);
+    // The control's own placing of a bar: both ends at once (minutes outside the day carried into
+    // it), heard by views but raising no BarChanged, so that a command never hears its own writes.
+    void PlaceTimeBar(int16_t row, int16_t bar, ChartTime start, ChartTime end);
     // Sets both ends, then raises BarChanged for the bar before returning.
     void MoveTimeBar(int16_t row, int16_t bar, int32_t startMinute, int32_t endMinute,
                      int32_t startDay, int32_t endDay);
