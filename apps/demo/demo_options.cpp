@@ -37,6 +37,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
             options.selectFirst = true;
             continue;
         }
+        if (arg == "--allow-started") {
+            options.allowStarted = true;
+            continue;
+        }
         if (arg == "--dark") {
             options.dark = true;
             continue;
@@ -87,6 +91,7 @@ Options:
   --cal FILE         calendar payload
   --rev FILE         work-order (resource events) payload
   --select-first     click the first work-order bar once the plant is loaded
+  --allow-started    let the planner move started work (refused with a reason by default)
   --script FILE      replay the planner's gestures in FILE once the plant is loaded (see below)
   --screenshot FILE  render the window to FILE (PNG) after loading and the script, then exit
   --save FILE        write the change document (the control's rescheduling XML) to FILE when

@@ -22,6 +22,8 @@ struct DemoOptions {
     std::optional<std::string> calendars;
     std::optional<std::string> workOrders;
     bool selectFirst = false;
+    // Lets the planner move work that has started (the demo refuses that by default).
+    bool allowStarted = false;
     std::optional<std::string> script;
     std::optional<std::string> screenshot;
     std::optional<std::string> save;

@@ -17,6 +17,7 @@
 #include <tessaro/tessaro.hpp>
 
 #include "schedule_commands.hpp"
+#include "started_work_veto.hpp"
 #include "view_commands.hpp"
 
 namespace tessaro::demo {
@@ -53,6 +54,9 @@ DemoWindow::DemoWindow()
         statusBar()->showMessage(workOrder.isEmpty() ? tr("No work order selected")
                                                      : tr("Work order %1 selected").arg(workOrder));
     });
+    connect(chart_, &TessaroWidget::changeRefused, this,
+            [this](const QString& reason) { report(tr("Not changed: %1").arg(reason)); });
+    setStartedWorkMovable(false);
     buildMenus();
     connect(chart_, &TessaroWidget::statusHint, this,
             [this](const QString& hint) { statusBar()->showMessage(hint, 6000); });
@@ -190,10 +194,14 @@ bool DemoWindow::clickFirstWorkOrderBar() {
     return false;
 }
 
+void DemoWindow::setStartedWorkMovable(bool movable) {
+    chart_->control().SetChangeVeto(movable ? ChangeVeto{} : ChangeVeto{KeepStartedWorkInPlace});
+}
+
 bool DemoWindow::saveChanges(const QString& path) {
     std::string document;
     try {
-        document = chart_->control().rescheduling().Xml();
+        document = chart_->control().ChangesXml();
     } catch (const AutomationError& error) {
         report(tr("The changes cannot be written: %1").arg(Described(error)));
         return false;
@@ -202,6 +210,7 @@ bool DemoWindow::saveChanges(const QString& path) {
         report(tr("Cannot write %1").arg(path));
         return false;
     }
+    chart_->control().AcceptChanges();
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // The demo's main window: the control fills it; File opens a plant folder and saves the changes,
-// Edit undoes and redoes, Schedule selects a work order and checks a bar's conflicts. Errors and
-// load results show in the status bar (and on stderr), the pending-change count beside them.
+// Edit undoes and redoes, Schedule selects a work order and checks a bar's conflicts. Errors,
+// load results and refused commands show in the status bar (and on stderr), the pending-change
+// count beside them. Work that has started stays where it is unless the demo is told otherwise.
 
 #include <QMainWindow>
 #include <QString>
@@ -31,7 +32,12 @@ public:
     // one; false when the plant has none.
     bool clickFirstWorkOrderBar();
 
-    // Writes the change document; false (reported) when the file cannot be written.
+    // False (the default) installs the veto that keeps started work in place; true lifts it.
+    void setStartedWorkMovable(bool movable);
+
+    // Writes the change document and, once written, accepts the changes: the saved plan becomes
+    // the loaded one and the undo history starts anew. False (reported, nothing accepted) when
+    // the file cannot be written.
     bool saveChanges(const QString& path);
 
     // Lists the conflicts of the selected bar in the conflict list; reports when no bar is

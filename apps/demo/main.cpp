@@ -74,6 +74,7 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
         tessaro::demo::UseDarkPalette();
     }
     tessaro::demo::DemoWindow window;
+    window.setStartedWorkMovable(options.allowStarted);
     const bool loaded = window.load(FilesOf(options));
     window.resize(window.sizeHint().expandedTo(QSize(1180, 720)));
     window.show();

@@ -27,6 +27,25 @@ bool ScheduleChartView::guarded(Call&& call) {
                                  });
 }
 
+template <typename Call>
+bool ScheduleChartView::handleBarGesture(BarGesture gesture, int row, int bar, Call&& call) {
+    qt_detail::BarFacts facts;
+    if (chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar)).Kind ==
+        kWorkOrderBarKind) {
+        facts =
+            qt_detail::ReadBarFacts(chart_, static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    }
+    if (!guarded(std::forward<Call>(call))) {
+        return false;
+    }
+    bool numbered = false;
+    const int activity = facts.activity.toInt(&numbered);
+    if (facts.valid() && numbered) {
+        emit activityGesture(gesture, facts.workOrder, activity);
+    }
+    return true;
+}
+
 void ScheduleChartView::setRemovalConfirmation(std::function<bool(int row, int bar)> confirm) {
     confirmRemoval_ = std::move(confirm);
 }
@@ -44,7 +63,7 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
             }
             if (event->button() == Qt::RightButton) {
                 // The control answers with a menu of its own; the widget pops it up.
-                guarded([&] {
+                handleBarGesture(BarGesture::RightClick, hit.row, hit.bar, [&] {
                     chart_.RightClickBar(static_cast<int16_t>(hit.row),
                                          static_cast<int16_t>(hit.bar));
                 });
@@ -117,7 +136,7 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
             if (event->button() == Qt::LeftButton && barExists(pressed.row, pressed.bar)) {
                 lastClicked_ = {pressed.row, pressed.bar};
                 viewport()->update();
-                guarded([&] {
+                handleBarGesture(BarGesture::Click, pressed.row, pressed.bar, [&] {
                     chart_.ClickBar(static_cast<int16_t>(pressed.row),
                                     static_cast<int16_t>(pressed.bar));
                 });
@@ -143,7 +162,7 @@ void ScheduleChartView::mouseDoubleClickEvent(QMouseEvent* event) {
             dragState_ = DragState::Idle;
             const BarHit hit = barAt(pos);
             if (event->button() == Qt::LeftButton && hit) {
-                guarded([&] {
+                handleBarGesture(BarGesture::DoubleClick, hit.row, hit.bar, [&] {
                     chart_.DoubleClickBar(static_cast<int16_t>(hit.row),
                                           static_cast<int16_t>(hit.bar));
                 });
@@ -457,8 +476,9 @@ bool ScheduleChartView::showHint(const QPoint& pos, const QPoint& globalPos) {
     if (!hit) {
         return false;
     }
-    const bool hovered = guarded(
-        [&] { chart_.HoverBar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar)); });
+    const bool hovered = handleBarGesture(BarGesture::Hover, hit.row, hit.bar, [&] {
+        chart_.HoverBar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
+    });
     if (!hovered) {
         return false;
     }

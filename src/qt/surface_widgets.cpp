@@ -324,6 +324,9 @@ void MenuPresenter::popup() {
         menu_ = new QMenu(owner_);
         menu_->setObjectName(toQString(model_.Name()));
         connect(menu_, &QMenu::triggered, this, [this](QAction* action) {
+            if (hostActions_.contains(action)) {
+                return;
+            }
             const std::string name = action->data().toString().toStdString();
             runGuarded([&] { model_.Choose(name); },
                        [this](int number, const QString& source, const QString& text) {
@@ -352,6 +355,17 @@ void MenuPresenter::rebuild() {
         action->setObjectName(toQString(item.Name()));
         action->setData(toQString(item.Name()));
         action->setEnabled(item.Enabled());
+    }
+    if (!hostActions_.isEmpty()) {
+        menu_->addSeparator();
+        menu_->addActions(hostActions_);
+    }
+}
+
+void MenuPresenter::setHostActions(QList<QAction*> actions) {
+    hostActions_ = std::move(actions);
+    if (menu_ != nullptr && menu_->isVisible()) {
+        rebuild();
     }
 }
 

@@ -181,6 +181,9 @@ public:
     // The Qt menu of the last Show; nullptr before the first.
     QMenu* menu() const { return menu_; }
     const PopupMenu& model() const { return model_; }
+    // The host's own entries, below the model's after a separator; the host keeps owning them
+    // and hears their triggers itself (they never reach the model).
+    void setHostActions(QList<QAction*> actions);
 
 signals:
     void errorRaised(int number, const QString& source, const QString& description);
@@ -192,6 +195,7 @@ private:
     PopupMenu& model_;
     QWidget* owner_;
     QPointer<QMenu> menu_;
+    QList<QAction*> hostActions_;
     int shownSubscription_ = 0;
     int changedSubscription_ = 0;
 };

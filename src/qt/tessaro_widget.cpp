@@ -82,6 +82,7 @@ TessaroWidget::TessaroWidget(QWidget* parent)
         }
     });
     connectHostEvents();
+    connectHostHooks();
     hiddenListSubscription_ = control_->lstConflictHidden().Changed.Subscribe([this] {
         if (conflictList_ != nullptr) {
             conflictList_->refreshTexts();
@@ -289,9 +290,10 @@ bool TessaroWidget::exportChartPdf(const QString& path) {
 }
 
 QSize TessaroWidget::sizeHint() const {
-    const DesignExtent extent = SurfaceExtent();
-    const int width = pixels(extent.width);
-    return QSize(width, pixels(extent.height) + legend_->heightForWidth(width));
+    const int width = pixels(SurfaceExtent().width);
+    const int legendHeight =
+        isSurfacePartVisible(SurfacePart::Legend) ? legend_->heightForWidth(width) : 0;
+    return QSize(width, pixels(surfaceHeightTwips()) + legendHeight);
 }
 
 // ---- Conflicts and zoom ----
@@ -472,9 +474,12 @@ void TessaroWidget::showEvent(QShowEvent* event) {
 
 void TessaroWidget::relayoutSurface() {
     const DesignExtent extent = SurfaceExtent();
+    const int surfaceHeight = pixels(surfaceHeightTwips());
     const int extraWidth = std::max(0, width() - pixels(extent.width));
-    const int legendHeight = legend_->heightForWidth(std::max(width(), pixels(extent.width)));
-    const int extraHeight = std::max(0, height() - pixels(extent.height) - legendHeight);
+    const bool legendShown = isSurfacePartVisible(SurfacePart::Legend);
+    const int legendHeight =
+        legendShown ? legend_->heightForWidth(std::max(width(), pixels(extent.width))) : 0;
+    const int extraHeight = std::max(0, height() - surfaceHeight - legendHeight);
     const SurfaceElement* chart = FindSurfaceElement("ctResSched");
     const int32_t chartBottom = chart->Bounds.Top + chart->Bounds.Height;
     laidOutChartHeight_ = control_->ctResSched().Height();
@@ -496,14 +501,14 @@ void TessaroWidget::relayoutSurface() {
             }
             // What lies below the chart moves down with the height the chart is given.
             if (b.Top >= chartBottom - kStretchSlackTwips / 4) {
-                rect.translate(0, extraHeight);
+                rect.translate(0, extraHeight - pixels(collapsedTwips(element)));
             }
             if (element.Kind == SurfaceElementKind::Chart) {
                 rect.setHeight(std::max(0, pixels(control_->ctResSched().Height())) + extraHeight);
             } else if (element.Kind == SurfaceElementKind::Grid) {
                 rect.setHeight(std::max(0, pixels(control_->vaSpread().Height())));
             }
-            if (b.Top < chart->Bounds.Top) {
+            if (b.Top < chart->Bounds.Top && !isElementHidden(element)) {
                 topLine.push_back(placed.widget);
             }
         } else {
@@ -513,8 +518,9 @@ void TessaroWidget::relayoutSurface() {
         placed.widget->raise();
     }
     settleFrameLine(topLine);
-    legend_->setGeometry(0, pixels(extent.height) + extraHeight,
-                         std::max(width(), pixels(extent.width)), legendHeight);
+    legend_->setGeometry(0, surfaceHeight + extraHeight, std::max(width(), pixels(extent.width)),
+                         legendHeight);
+    legend_->setVisible(legendShown);
 
     for (auto& [frame, children] : frameChildren) {
         std::sort(children.begin(), children.end(), [](QWidget* a, QWidget* c) {
@@ -542,7 +548,8 @@ void TessaroWidget::relayoutSurface() {
         const QRect chartRect = chartView_->geometry();
         for (const Placed& placed : placed_) {
             if (placed.element->Parent.empty() && placed.widget != chartView_) {
-                placed.widget->setVisible(!chartRect.contains(placed.widget->geometry()));
+                placed.widget->setVisible(!isElementHidden(*placed.element) &&
+                                          !chartRect.contains(placed.widget->geometry()));
             }
         }
     }

@@ -69,6 +69,7 @@ void TessaroWidget::disconnectHostEvents() {
     control_->SelectedWorkOrderChanged().Unsubscribe(hostSubscriptions_.selection);
     control_->UndoAvailableChanged().Unsubscribe(hostSubscriptions_.undo);
     control_->RedoAvailableChanged().Unsubscribe(hostSubscriptions_.redo);
+    control_->ChangeRefused().Unsubscribe(hostSubscriptions_.refused);
 }
 
 QString TessaroWidget::gridCellNow(int column, int row, const QString& text) const {

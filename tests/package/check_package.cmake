@@ -22,8 +22,12 @@ execute_process(COMMAND ${WORK_DIR}/build/host RESULT_VARIABLE result)
 if(result)
     message(FATAL_ERROR "the host failed: ${result}")
 endif()
+# The widget host loads the sample plant of the source tree and saves its changes beside itself.
+get_filename_component(samples ${CONSUMER_SOURCE_DIR}/../../samples ABSOLUTE)
 if(EXISTS ${WORK_DIR}/build/qt_host)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${WORK_DIR}/build/qt_host
+                            ${samples}
+                    WORKING_DIRECTORY ${WORK_DIR}/build
                     RESULT_VARIABLE result)
     if(result)
         message(FATAL_ERROR "the widget host failed: ${result}")

@@ -70,6 +70,9 @@ public:
         explicit operator bool() const { return bar != 0; }
     };
 
+    // What a planner's mouse did to a bar, as activityGesture reports it.
+    enum class BarGesture { Click, DoubleClick, Hover, RightClick };
+
     // Kinds of bar the control gives a meaning of their own (the core's chart conventions).
     static constexpr int32_t kCalendarBarKind = CalendarBarKind;
     static constexpr int32_t kWorkOrderBarKind = WorkOrderBarKind;
@@ -210,6 +213,11 @@ signals:
     void zoomChanged();
     // showNextConflict brought an overlap into sight and clicked this bar of it.
     void conflictShown(int row, int bar);
+    // After the model handled a click, double-click, hover (the tooltip) or right-click of a
+    // work-order bar: the bar's work order and activity (its schedule number), read before the
+    // model's handlers could rebuild the row.
+    void activityGesture(tessaro::ScheduleChartView::BarGesture gesture, const QString& workOrder,
+                         int activity);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -329,6 +337,10 @@ private:
     void autoScrollStep();
     void removeLastClickedBar();
     void refuseDrag(const QPoint& pos);
+    // Runs the model's handler of a gesture on the bar and, when it returned and the bar is a
+    // work-order bar, reports the gesture with the bar's activity; false when the handler raised.
+    template <typename Call>
+    bool handleBarGesture(BarGesture gesture, int row, int bar, Call&& call);
     static bool staysPut(int32_t kind);
     bool showHint(const QPoint& pos, const QPoint& globalPos);
     QString timeCaption(int64_t absoluteMinute) const;

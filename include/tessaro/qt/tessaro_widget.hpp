@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +27,10 @@ class LegendStrip;
 class ListBoxView;
 class MenuPresenter;
 }  // namespace qt_detail
+
+// The parts of the surface a host may hide: the work-order grid, the detail frame over it, the
+// toolbar, the conflict list beside it, and the colour legend (its strip and the details below).
+enum class SurfacePart { Grid, DetailPanel, Toolbar, ConflictList, Legend };
 
 // The production-schedule chart control as a Qt widget. It owns a Tessaro_Ctrl and shows its
 // whole design-time surface: toolbar, title, conflict list, combo box, schedule chart, work-order
@@ -67,6 +73,21 @@ public:
     // until the control first shows it.
     QMenu* popupMenu(const QString& name) const;
 
+    // Shows or hides a part of the surface; the chart takes the height hidden parts below it
+    // leave, and the size hint shrinks by it. Every part shows by default.
+    void setSurfacePartVisible(SurfacePart part, bool visible);
+    bool isSurfacePartVisible(SurfacePart part) const;
+
+    // The host's own entries in the chart's pop-up menu of a work-order bar ("mnuSchedPopUp"),
+    // below the control's entries after a separator, in the order added. The host keeps owning
+    // the action and hears its trigger; contextActivity() names the bar's activity then. Adding
+    // an action twice adds it once; a deleted action leaves the menu by itself.
+    void addContextMenuAction(QAction* action);
+    void removeContextMenuAction(QAction* action);
+    // The activity of the work-order bar the pop-up menu was last opened on; a blank work order
+    // before the first.
+    ActivityKey contextActivity() const { return contextActivity_; }
+
     // Undo and redo of the planner's last command, enabled exactly when the control can take it
     // back or do it again. Their shortcuts (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y) reach them only
     // while the chart or a child of it has focus, also when a host adds them to its menus.
@@ -99,6 +120,16 @@ signals:
     void redoAvailableChanged(bool available);
     // A short advice for the planner (why a bar did not move, ...), for a status bar.
     void statusHint(const QString& text);
+    // After the model handled the planner's click, double-click, hover (the bar's tooltip) or
+    // right-click of a work-order bar: its work order and activity (schedule number). The
+    // pop-up menu of a right-click is open by then.
+    void barClicked(const QString& workOrder, int activity);
+    void barDoubleClicked(const QString& workOrder, int activity);
+    void barHovered(const QString& workOrder, int activity);
+    void contextMenuRequested(const QString& workOrder, int activity);
+    // The host's veto refused a planner's command, which changed nothing; the reason is also
+    // shown at the cursor over the chart and sent as a statusHint.
+    void changeRefused(const QString& reason);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -120,6 +151,16 @@ private:
     // The undo and redo actions, their shortcuts on the chart and the control's events as signals.
     void connectHostEvents();
     void disconnectHostEvents();
+    // The bar gestures, the host's menu entries and the veto's refusals as the widget's signals.
+    void connectHostHooks();
+    void showRefusal(const QString& reason);
+    // The design elements a part is made of.
+    static std::vector<std::string> surfacePartElements(SurfacePart part);
+    bool isElementHidden(const SurfaceElement& element) const;
+    // How far up hidden parts below the chart move a top-level element, in twips, and the
+    // surface's design height with them.
+    int32_t collapsedTwips(const SurfaceElement& element) const;
+    int32_t surfaceHeightTwips() const;
     // A grid cell as the planner should read it: the times of an activity that has changed are
     // where it is now, not where the payload put it.
     QString gridCellNow(int column, int row, const QString& text) const;
@@ -155,7 +196,11 @@ private:
         int selection = 0;
         int undo = 0;
         int redo = 0;
+        int refused = 0;
     } hostSubscriptions_;
+    std::set<SurfacePart> hiddenParts_;
+    QList<QAction*> contextActions_;
+    ActivityKey contextActivity_;
     float laidOutChartHeight_ = -1;
     float laidOutGridHeight_ = -1;
     bool screenConnected_ = false;
