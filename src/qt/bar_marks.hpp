@@ -11,8 +11,6 @@
 #include <QImage>
 #include <QPointF>
 
-#include <tessaro/qt/export.hpp>
-
 class QPainter;
 
 namespace tessaro::qt_detail {
@@ -23,9 +21,9 @@ inline constexpr int kFirstSolidMark = 4;
 inline constexpr int kLastMark = 6;
 
 // The corners of a mark of that size centred at `at`; 0 for a number that is no mark.
-TESSARO_QT_EXPORT int MarkCorners(int mark, int size, QPointF at, QPointF (&corners)[4]);
+int MarkCorners(int mark, int size, QPointF at, QPointF (&corners)[4]);
 
-class TESSARO_QT_EXPORT BarMarks {
+class BarMarks {
 public:
     // Forgets the shapes when the colours change: outline and fill of the hollow marks, swapped
     // for the solid ones.

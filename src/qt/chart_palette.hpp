@@ -7,8 +7,6 @@
 #include <QColor>
 #include <QPalette>
 
-#include <tessaro/qt/export.hpp>
-
 namespace tessaro::chart_palette {
 
 // Pixels between a cell's edge and its text.
@@ -23,17 +21,17 @@ inline QColor TemporaryBar() {
 }
 
 // The WCAG contrast ratio of two colours: 1 for equal ones, 21 for black on white.
-TESSARO_QT_EXPORT double ContrastRatio(const QColor& a, const QColor& b);
+double ContrastRatio(const QColor& a, const QColor& b);
 
 // a moved towards b by share (0 gives a, 1 gives b).
-TESSARO_QT_EXPORT QColor Blend(const QColor& a, const QColor& b, double share);
+QColor Blend(const QColor& a, const QColor& b, double share);
 
 // Of the palette's dark and light text colours, the one that reads better on the fill.
-TESSARO_QT_EXPORT QColor ReadableTextOn(const QColor& fill, const QColor& dark = QColor(20, 20, 20),
-                                        const QColor& light = QColor(Qt::white));
+QColor ReadableTextOn(const QColor& fill, const QColor& dark = QColor(20, 20, 20),
+                      const QColor& light = QColor(Qt::white));
 
 // Every colour the chart view paints that the control does not choose.
-struct TESSARO_QT_EXPORT ChartColours {
+struct ChartColours {
     QColor base;  // rows and the resource list
     QColor text;  // resource texts
     QColor listStripe;

@@ -13,11 +13,9 @@
 #include <QRawFont>
 #include <QString>
 
-#include <tessaro/qt/export.hpp>
-
 namespace tessaro::qt_detail {
 
-class TESSARO_QT_EXPORT LabelGlyphs {
+class LabelGlyphs {
 public:
     LabelGlyphs() = default;
     explicit LabelGlyphs(const QFont& font);

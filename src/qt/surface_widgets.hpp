@@ -23,7 +23,6 @@
 #include <tessaro/components/popup_menu.hpp>
 #include <tessaro/components/text_box.hpp>
 #include <tessaro/components/toolbar.hpp>
-#include <tessaro/qt/export.hpp>
 
 namespace tessaro::qt_detail {
 
@@ -134,7 +133,7 @@ private:
 // The legend beside the status boxes: what every colour and mark on the chart means, the bars
 // as they look unselected (the normal colour of each status), calendar blocks, the copy, overlaps,
 // changed activities and the now line. Its entries flow onto as many lines as the width needs.
-class TESSARO_QT_EXPORT LegendStrip : public QWidget {
+class LegendStrip : public QWidget {
     Q_OBJECT
 
 public:

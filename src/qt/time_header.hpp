@@ -10,7 +10,6 @@
 #include <QRect>
 #include <QString>
 
-#include <tessaro/qt/export.hpp>
 #include <tessaro/qt/time_axis.hpp>
 
 namespace tessaro::qt_detail {
@@ -60,9 +59,9 @@ struct HeaderLayout {
 // Lays the header out for the visible part of the axis only. Months fall back from the format
 // to short names and first letters; days show a weekday and the day of month while they fit,
 // then the day of month, then every first, second or fourth Monday's.
-TESSARO_QT_EXPORT HeaderLayout LayOutHeader(const HeaderInput& input);
+HeaderLayout LayOutHeader(const HeaderInput& input);
 
 // The weekday name as a form shortens it: the first three or two letters, or "".
-TESSARO_QT_EXPORT QString ShortenDayName(const QString& name, DayNameForm form);
+QString ShortenDayName(const QString& name, DayNameForm form);
 
 }  // namespace tessaro::qt_detail
