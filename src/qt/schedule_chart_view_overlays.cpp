@@ -204,6 +204,9 @@ const std::vector<ScheduleChartView::ChangedActivity>& ScheduleChartView::change
         for (size_t i = 0; i < changes_.size(); ++i) {
             ChangedActivity& change = changes_[i];
             changeIndex_[ChangeKey(change.workOrder, change.activity)] = i;
+            if (change.placed) {
+                continue;
+            }
             // Found once per change of the chart, not at every paint.
             change.currentRow = 0;
             for (const auto& [row, bar] : chart_.FindTimeBarsInKeyGroup(change.workOrder)) {

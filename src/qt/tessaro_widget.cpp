@@ -4,6 +4,7 @@
 #include <exception>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 #include <QDateTime>
 #include <QGroupBox>
@@ -103,7 +104,36 @@ TessaroWidget::TessaroWidget(QWidget* parent)
                 [this, backwards] { chartView_->showNextConflict(backwards); });
     }
     connect(chartView_, &ScheduleChartView::statusHint, this, &TessaroWidget::statusHint);
-    chartView_->setChangeSource([this] { return changedActivities(); });
+    // A record is replaced, never edited, whenever its activity changes: an activity whose record
+    // is the one seen last keeps its outline and tooltip, so a change of the chart costs the
+    // activities it changed, not every pending one.
+    struct Seen {
+        std::shared_ptr<Vadel_Class2> record;
+        ScheduleChartView::ChangedActivity activity;
+    };
+    chartView_->setChangeSource(
+        [this, seen = std::make_shared<std::unordered_map<std::string, Seen>>()] {
+            std::unordered_map<std::string, Seen> now;
+            std::vector<ScheduleChartView::ChangedActivity> changed;
+            for (const auto& [key, record] : control_->PendingChanges()) {
+                if (!record) {
+                    continue;
+                }
+                if (const auto kept = seen->find(key);
+                    kept != seen->end() && kept->second.record == record) {
+                    changed.push_back(kept->second.activity);
+                    now.emplace(key, std::move(kept->second));
+                    continue;
+                }
+                if (std::optional<ScheduleChartView::ChangedActivity> activity =
+                        changedActivity(*record)) {
+                    changed.push_back(*activity);
+                    now.emplace(key, Seen{record, std::move(*activity)});
+                }
+            }
+            *seen = std::move(now);
+            return changed;
+        });
     connect(chartView_, &ScheduleChartView::zoomChanged, this, [this] { updateZoomButtons(); });
     resize(sizeHint());
     relayoutSurface();
@@ -336,50 +366,61 @@ void TessaroWidget::showConflictEntryBars(int index) {
     }
 }
 
-std::vector<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivities() const {
+std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivity(
+    const Vadel_Class2& change) const {
+    const Vadel_Class2* record = &change;
     auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
-    std::vector<ScheduleChartView::ChangedActivity> changed;
-    for (const auto& [key, record] : control_->PendingChanges()) {
-        if (!record) {
-            continue;
-        }
-        const std::optional<LoadedPlacement> loaded =
-            control_->LoadedPlacementOf(record->wonumber, record->woact);
-        if (!loaded) {
-            continue;
-        }
-        ScheduleChartView::ChangedActivity activity;
-        activity.workOrder = record->wonumber;
-        activity.activity = std::to_string(record->woact);
-        activity.loadedRow = loaded->Row;
-        activity.loadedStart = loaded->Start.AbsoluteMinutes();
-        activity.loadedEnd = loaded->End.AbsoluteMinutes();
-        const ChartTime start = ChartTime::FromPayloadSeconds(record->starttime);
-        const ChartTime end = ChartTime::FromPayloadSeconds(record->endtime);
-        const QString method = record->schmethod == "F"   ? tr("pasted forward")
-                               : record->schmethod == "B" ? tr("pasted backward")
-                                                          : tr("moved by hand");
-        QStringList lines;
-        lines << tr("Changed (%1), to be saved:").arg(method)
-              << tr("Start %1, was %2").arg(at(start), at(loaded->Start))
-              << tr("End %1, was %2").arg(at(end), at(loaded->End));
-        // An activity split over resources names every one it was loaded on.
-        QStringList loadedOn;
-        for (const std::string& resource : loaded->Resources) {
-            loadedOn << toQString(resource);
-        }
-        const QString was = loadedOn.join(QStringLiteral(", "));
-        if (record->reschangeflg == "Y") {
-            lines << tr("Resource %1, was %2").arg(toQString(record->newresource), was);
-        } else if (loadedOn.size() > 1) {
-            lines << tr("Resources %1, unchanged").arg(was);
-        } else {
-            lines << tr("Resource %1, unchanged").arg(was);
-        }
-        activity.summary = lines.join(QLatin1Char('\n'));
-        changed.push_back(std::move(activity));
+    const std::optional<LoadedPlacement> loaded =
+        control_->LoadedPlacementOf(record->wonumber, record->woact);
+    if (!loaded) {
+        return std::nullopt;
     }
-    return changed;
+    ScheduleChartView::ChangedActivity activity;
+    activity.workOrder = record->wonumber;
+    activity.activity = std::to_string(record->woact);
+    activity.loadedRow = loaded->Row;
+    activity.loadedStart = loaded->Start.AbsoluteMinutes();
+    activity.loadedEnd = loaded->End.AbsoluteMinutes();
+    const ChartTime start = ChartTime::FromPayloadSeconds(record->starttime);
+    const ChartTime end = ChartTime::FromPayloadSeconds(record->endtime);
+    const QString method = record->schmethod == "F"   ? tr("pasted forward")
+                           : record->schmethod == "B" ? tr("pasted backward")
+                                                      : tr("moved by hand");
+    QStringList lines;
+    lines << tr("Changed (%1), to be saved:").arg(method)
+          << tr("Start %1, was %2").arg(at(start), at(loaded->Start))
+          << tr("End %1, was %2").arg(at(end), at(loaded->End));
+    // An activity split over resources names every one it was loaded on.
+    QStringList loadedOn;
+    for (const std::string& resource : loaded->Resources) {
+        loadedOn << toQString(resource);
+    }
+    const QString was = loadedOn.join(QStringLiteral(", "));
+    if (record->reschangeflg == "Y") {
+        lines << tr("Resource %1, was %2").arg(toQString(record->newresource), was);
+    } else if (loadedOn.size() > 1) {
+        lines << tr("Resources %1, unchanged").arg(was);
+    } else {
+        lines << tr("Resource %1, unchanged").arg(was);
+    }
+    activity.summary = lines.join(QLatin1Char('\n'));
+    // Where it is now: the row of its earliest bar, its earliest start and latest end.
+    const ScheduleChart& chart = control_->ctResSched();
+    for (const auto& [row, bar] : chart.FindTimeBarsInKeyGroup(record->wonumber)) {
+        const ChartBar& b = chart.Bar(row, bar);
+        const std::optional<BarActivity> named = ActivityOfBar(chart, row, bar);
+        if (RoleOfBarKind(b.Kind) != BarRole::WorkOrder || !named ||
+            named->WorkOrder != record->wonumber || named->ScheduleNumber != record->woact) {
+            continue;
+        }
+        if (activity.currentRow == 0 || b.Start.AbsoluteMinutes() < activity.currentStart) {
+            activity.currentRow = row;
+            activity.currentStart = b.Start.AbsoluteMinutes();
+        }
+        activity.currentEnd = std::max(activity.currentEnd, b.End.AbsoluteMinutes());
+    }
+    activity.placed = true;
+    return activity;
 }
 
 void TessaroWidget::scheduleActivityNow() {

@@ -153,10 +153,12 @@ public:
         int64_t loadedEnd = 0;
         QString summary;
         // Where the activity's bars are now (the row of its earliest bar); the view fills these
-        // in when it asks the source, 0 when the activity has no bar on the chart.
+        // in when it asks the source, 0 when the activity has no bar on the chart, unless the
+        // source says it placed the activity itself.
         int currentRow = 0;
         int64_t currentStart = 0;
         int64_t currentEnd = 0;
+        bool placed = false;
     };
     // Asked for the changed activities whenever the chart has changed; none by default.
     void setChangeSource(std::function<std::vector<ChangedActivity>()> source);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -175,8 +176,10 @@ private:
     QString activityNowText() const;
     void scheduleActivityNow();
     void updateActivityNow();
-    // The control's pending changes with where each activity was loaded, for the chart's outlines.
-    std::vector<ScheduleChartView::ChangedActivity> changedActivities() const;
+    // A pending change with where its activity was loaded and is now, for the chart's outlines;
+    // nothing for an activity without a loaded placement.
+    std::optional<ScheduleChartView::ChangedActivity> changedActivity(
+        const Vadel_Class2& record) const;
 
     std::unique_ptr<Tessaro_Ctrl> control_;
     std::vector<Placed> placed_;
