@@ -80,13 +80,7 @@ protected:
     void moveOneDayLater(const Activity& activity) {
         rightClick(activity);
         ASSERT_TRUE(ctrl().mnuSchedPopUp().Choose("miCopy"));
-        const int16_t row = chart().FindTimeBarRow(ctrl().TempBarKey());
-        int16_t temporary = 0;
-        for (int16_t bar = 1; bar <= chart().TimeBarCount(row); ++bar) {
-            if (chart().TimeBarKind(row, bar) == ScheduleChartView::kTemporaryBarKind) {
-                temporary = bar;
-            }
-        }
+        const auto [row, temporary] = testing::TemporaryBarOf(ctrl());
         ASSERT_GT(temporary, 0);
         const ChartTime start = chart().Bar(row, temporary).Start;
         chart().DragBar(row, temporary, row, start.Day + 1, start.Minute);

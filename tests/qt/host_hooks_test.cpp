@@ -153,13 +153,7 @@ TEST_F(HostHooksTest, AVetoedDropLeavesTheCopyWhereItWasAndTellsThePlannerWhy) {
     chart().RightClickBar(row, bar);
     ASSERT_TRUE(ctrl().mnuSchedPopUp().Choose("miCopy"));
     testing::CloseMenus();
-    const int16_t tempRow = chart().FindTimeBarRow(ctrl().TempBarKey());
-    int16_t copy = 0;
-    for (int16_t b = 1; b <= chart().TimeBarCount(tempRow); ++b) {
-        if (chart().TimeBarKind(tempRow, b) == ScheduleChartView::kTemporaryBarKind) {
-            copy = b;
-        }
-    }
+    const auto [tempRow, copy] = testing::TemporaryBarOf(ctrl());
     ASSERT_GT(copy, 0);
     const ChartTime before = chart().Bar(tempRow, copy).Start;
     const QPoint from = view()->barRect(tempRow, copy).center();

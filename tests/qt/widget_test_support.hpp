@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -14,6 +15,9 @@
 #include <QPoint>
 #include <QTest>
 #include <QWidget>
+
+#include <tessaro/bars/bar_kinds.hpp>
+#include <tessaro/control/tessaro_ctrl.hpp>
 
 #include "support/recording_sink.hpp"
 
@@ -48,6 +52,18 @@ inline QMenu* VisibleMenu(const QString& title) {
         }
     }
     return nullptr;
+}
+
+// Where the copy's temporary bar stands, as (row, bar); (0, 0) when no copy is pending.
+inline std::pair<int16_t, int16_t> TemporaryBarOf(const Tessaro_Ctrl& control) {
+    const ScheduleChart& chart = control.ctResSched();
+    const int16_t row = chart.FindTimeBarRow(control.TempBarKey());
+    for (int32_t bar = 1; row > 0 && bar <= chart.TimeBarCount(row); ++bar) {
+        if (chart.TimeBarKind(row, static_cast<int16_t>(bar)) == TemporaryBarKind) {
+            return {row, static_cast<int16_t>(bar)};
+        }
+    }
+    return {0, 0};
 }
 
 inline void CloseMenus() {
