@@ -40,10 +40,7 @@ class HostEventsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         widget = std::make_unique<TessaroWidget>();
-        widget->resize(1400, 860);
-        widget->show();
-        widget->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(widget.get()));
+        ASSERT_TRUE(testing::ShowActive(widget.get()));
         ctrl().LoadScheduleTime(ReadSample("header.xml"));
         ctrl().LoadResource(ReadSample("resources.xml"));
         ctrl().LoadCalendarEvents(ReadSample("calendars.xml"));

@@ -33,10 +33,7 @@ class HostHooksTest : public ::testing::Test {
 protected:
     void SetUp() override {
         widget = std::make_unique<TessaroWidget>();
-        widget->resize(1400, 860);
-        widget->show();
-        widget->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(widget.get()));
+        ASSERT_TRUE(testing::ShowActive(widget.get()));
         testing::SubActivity started = Placed("R1", "WO1", 10, kDay, 480, 120);
         started.status = "Started";
         ctrl().LoadScheduleTime(testing::HeaderXml("2/11/2002", "2/20/2002"));

@@ -38,6 +38,15 @@ inline void DragMouse(QWidget* target, QPoint from, QPoint to, int steps = 8) {
     QTest::mouseRelease(target, Qt::LeftButton, {}, to);
 }
 
+// Shows the widget at the size the widget tests use and waits until it has the focus; false
+// when the window never became active.
+inline bool ShowActive(QWidget* widget) {
+    widget->resize(1400, 860);
+    widget->show();
+    widget->activateWindow();
+    return QTest::qWaitForWindowActive(widget);
+}
+
 // What the widget paints now, in its own coordinates.
 inline QImage Snapshot(QWidget* widget) {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
