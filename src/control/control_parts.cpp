@@ -9,17 +9,18 @@ namespace tessaro {
 
 ControlParts::ControlParts()
     : Look(Surface.ctResSched),
-      Selection(Surface.ctResSched, Look, Entries),
-      Rescheduling({Surface.ctResSched, Surface.mnuSchedPopUp, Surface.mnuDrag, Look, Selection,
-                    Keys, Entries}),
+      Plan(Surface.ctResSched),
+      Selection(Surface.ctResSched, Plan, Look, Entries),
+      Rescheduling({Surface.ctResSched, Plan, Surface.mnuSchedPopUp, Surface.mnuDrag, Look,
+                    Selection, Keys, Entries}),
       Loading(
           Surface.ctResSched, {Surface.Box3, Surface.Box1, Surface.Box4, Surface.Box2}, Look, Keys,
           [this](LoadKind kind) { AfterLoad(kind); },
           [this]() -> const PendingChangeMap& { return Rescheduling.Journal().Pending(); }),
-      Conflicts(Surface.ctResSched,
+      Conflicts(Surface.ctResSched, Plan,
                 {Surface.lstConflictWorkOrders, Surface.lstConflictHidden, Surface.CmbConflictTB},
                 Selection),
-      Details(Surface.ctResSched, Surface.vaSpread,
+      Details(Surface.ctResSched, Plan, Surface.vaSpread,
               {Surface.TxtWONo, Surface.TxtWOStatus, Surface.TxtOrdNo, Surface.TxtCustNo,
                Surface.TxtReqDt, Surface.TxtPromisedDt, Surface.TxtItemNo, Surface.TxtActStartDate,
                Surface.TxtactEndDate, Surface.TxtWOStTime, Surface.TxtWOEndTime, Surface.TxtWOAct},

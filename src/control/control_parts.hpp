@@ -9,12 +9,13 @@
 
 #include "bars/work_order_keys.hpp"
 #include "bars/work_order_look.hpp"
-#include "bars/work_order_selection.hpp"
 #include "control/control_surface.hpp"
 #include "control/host_events.hpp"
 #include "details/conflict_search.hpp"
 #include "details/detail_panel.hpp"
 #include "loading/loading_session.hpp"
+#include "plan/plan_model.hpp"
+#include "plan/work_order_selection.hpp"
 #include "rescheduling/rescheduler.hpp"
 #include "runtime/entry_counter.hpp"
 #include "runtime/thread_affinity.hpp"
@@ -36,6 +37,7 @@ public:
     HostEvents Events;
     WorkOrderLook Look;
     WorkOrderKeys Keys;
+    PlanModel Plan;
     WorkOrderSelection Selection;
     Rescheduler Rescheduling;
     LoadingSession Loading;

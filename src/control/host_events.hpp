@@ -8,7 +8,7 @@
 
 #include <tessaro/components/observable.hpp>
 
-#include "bars/work_order_selection.hpp"
+#include "plan/work_order_selection.hpp"
 #include "rescheduling/rescheduler.hpp"
 #include "runtime/entry_counter.hpp"
 

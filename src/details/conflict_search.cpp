@@ -23,12 +23,12 @@ std::string ConflictSearch::Search(int16_t& ItemID, int16_t& BarID, bool ownActi
     lists_.Keys.Clear();
 
     const int16_t r = ItemID;
-    const BarRecord checked = RecordOf(chart_, r, BarID);
+    const BarRecord checked = *plan_.RecordOf(r, BarID);
     const std::string checkedKey = chart_.TimeBarKey(r, BarID);
 
     // The bars whose overlaps are searched: the work order's bars on the row, or only those of
     // the checked activity.
-    ForEachWorkOrderBar(chart_, r, [&](int16_t index, const BarRecord& other) {
+    plan_.ForEachWorkOrderBar(r, [&](int16_t index, const BarRecord& other) {
         if (other.work_order_no == checked.work_order_no &&
             (!ownActivityOnly || other.rsscheduleno == checked.rsscheduleno)) {
             lists_.Searched.AddItem(chart_.TimeBarKey(r, index));
@@ -45,7 +45,7 @@ std::string ConflictSearch::Search(int16_t& ItemID, int16_t& BarID, bool ownActi
             if (chart_.TimeBarKind(r, c) != WorkOrderBarKind) {
                 continue;
             }
-            const std::string entry = ConflictEntry(RecordOf(chart_, r, c));
+            const std::string entry = ConflictEntry(*plan_.RecordOf(r, c));
             if (IsNewEntry(entry)) {
                 lists_.Entries.AddItem(entry);
                 lists_.Keys.AddItem(chart_.TimeBarKey(r, c));
@@ -87,7 +87,7 @@ void ConflictSearch::EntryDoubleClicked() {
     if (bar == 0) {
         return;
     }
-    const BarRecord record = RecordOf(chart_, row, bar);
+    const BarRecord record = *plan_.RecordOf(row, bar);
     selection_.DeselectOtherWorkOrder(record.work_order_no);
     selection_.BarSelection(row, bar);
 }

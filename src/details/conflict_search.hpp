@@ -10,7 +10,8 @@
 #include <tessaro/components/list_box.hpp>
 #include <tessaro/components/schedule_chart.hpp>
 
-#include "bars/work_order_selection.hpp"
+#include "plan/plan_model.hpp"
+#include "plan/work_order_selection.hpp"
 
 namespace tessaro {
 
@@ -24,8 +25,9 @@ struct ConflictLists {
 
 class ConflictSearch {
 public:
-    ConflictSearch(ScheduleChart& chart, ConflictLists lists, WorkOrderSelection& selection)
-        : chart_(chart), lists_(lists), selection_(selection) {}
+    ConflictSearch(ScheduleChart& chart, const PlanModel& plan, ConflictLists lists,
+                   WorkOrderSelection& selection)
+        : chart_(chart), plan_(plan), lists_(lists), selection_(selection) {}
 
     // Lists the bar's own activity and every other activity whose work-order bars on the row
     // overlap a bar of the bar's work order (or, with ownActivityOnly, of its own activity, and
@@ -40,6 +42,7 @@ private:
     bool IsNewEntry(const std::string& entry) const;
 
     ScheduleChart& chart_;
+    const PlanModel& plan_;
     ConflictLists lists_;
     WorkOrderSelection& selection_;
 };

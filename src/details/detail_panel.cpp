@@ -55,7 +55,7 @@ std::optional<std::string> DetailPanel::ShowBarDetails(int16_t row, int16_t bar)
     if (kind != WorkOrderBarKind) {
         return std::nullopt;
     }
-    const BarRecord record = RecordOf(chart_, row, bar);
+    const BarRecord record = *plan_.RecordOf(row, bar);
     boxes_.WorkOrder.SetText(record.work_order_no);
     boxes_.Status.SetText(record.flag);
     boxes_.SalesOrder.SetText(record.sdesc3);
@@ -114,7 +114,7 @@ void DetailPanel::FillWorkOrderGrid(int16_t row, int16_t bar) {
     // each first qualifies, as many as the grid has rows; a later bar of a listed work order
     // overwrites its row.
     const int32_t fromDay = chart_.TimeBarStartDay(row, bar);
-    ForEachWorkOrderBar(chart_, row, [&](int16_t index, const BarRecord& record) {
+    plan_.ForEachWorkOrderBar(row, [&](int16_t index, const BarRecord& record) {
         const bool found = LocateWorkOrderGridRow(record.work_order_no);
         if (!found || chart_.TimeBarStartDay(row, index) < fromDay) {
             return;
@@ -175,7 +175,7 @@ void DetailPanel::BarHovered(int16_t row, int16_t bar) {
         chart_.SetHintText("");
         return;
     }
-    const BarRecord record = RecordOf(chart_, row, bar);
+    const BarRecord record = *plan_.RecordOf(row, bar);
     chart_.SetHintText(kind == WorkOrderBarKind
                            ? record.work_order_no + "$" + record.sdesc4 + "$" + record.item_code
                            : record.work_order_no);

@@ -11,7 +11,8 @@
 #include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/components/text_box.hpp>
 
-#include "bars/work_order_selection.hpp"
+#include "plan/plan_model.hpp"
+#include "plan/work_order_selection.hpp"
 
 namespace tessaro {
 
@@ -33,9 +34,9 @@ struct DetailBoxes {
 
 class DetailPanel {
 public:
-    DetailPanel(ScheduleChart& chart, ListGrid& grid, DetailBoxes boxes,
+    DetailPanel(ScheduleChart& chart, const PlanModel& plan, ListGrid& grid, DetailBoxes boxes,
                 WorkOrderSelection& selection)
-        : chart_(chart), grid_(grid), boxes_(boxes), selection_(selection) {}
+        : chart_(chart), plan_(plan), grid_(grid), boxes_(boxes), selection_(selection) {}
 
     // Fills the text boxes from a work-order bar's record (a calendar bar redraws the chart);
     // returns the bar's work order, nothing for a bar that is not a work-order bar. A record that
@@ -57,6 +58,7 @@ private:
                        int32_t text);
 
     ScheduleChart& chart_;
+    const PlanModel& plan_;
     ListGrid& grid_;
     DetailBoxes boxes_;
     WorkOrderSelection& selection_;

@@ -23,17 +23,9 @@ ChartTime Shifted(ChartTime time, int64_t minutes) {
 
 std::vector<BarHandle> Rescheduler::PiecesElsewhere(const ActivityId& activity, int16_t row) const {
     std::vector<BarHandle> pieces;
-    for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(activity.WorkOrder)) {
-        if (r == row || chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
-            continue;
-        }
-        // Only the two fields that name the activity are read: Pack asks this of every bar it
-        // moves.
-        std::string workOrder;
-        int32_t scheduleNumber = 0;
-        if (ReadBarRecordActivity(chart_.TimeBarTag(r, b), workOrder, scheduleNumber) &&
-            ActivityId{std::move(workOrder), scheduleNumber} == activity) {
-            pieces.push_back({r, chart_.TimeBarId(r, b)});
+    for (const ActivityPiece& piece : plan_.Activity(activity).Pieces) {
+        if (piece.Row != row) {
+            pieces.push_back({piece.Row, piece.Id});
         }
     }
     return pieces;
@@ -54,8 +46,7 @@ std::vector<PieceMove> Rescheduler::PlanPieceMoves(const std::vector<BarHandle>&
         ChartBar moved = chart_.Bar(row, bar);
         moved.Start = Shifted(moved.Start, minutes);
         moved.End = Shifted(moved.End, minutes);
-        BarRecord record;
-        DisassembleBarRecordText(moved.Tag, record);
+        BarRecord record = *plan_.RecordOf(row, bar);
         ChangeJournal::CheckRecordable(record, moved.Start, moved.End);
         record.StartMinute = CheckedInt16(moved.Start.Minute);
         record.EndMinute = CheckedInt16(moved.End.Minute);

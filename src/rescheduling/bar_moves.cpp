@@ -111,9 +111,7 @@ void Rescheduler::BarChanged(int16_t row, int16_t bar) {
     // A host's own write of a bar's times. The control's writes raise nothing: Pack and paste
     // record where they make their changes.
     if (kind == WorkOrderBarKind && gesture_.PackInProgress != kFalse) {
-        BarRecord record;
-        DisassembleBarRecordText(changed.Tag, record);
-        journal_.Record(record, gesture_.PasteMethod);
+        journal_.Record(*plan_.RecordOf(row, bar), gesture_.PasteMethod);
         return;
     }
     if (gesture_.IsTemporaryBar(id)) {
@@ -176,8 +174,7 @@ void Rescheduler::ApplyTemporaryBarMove() {
 
 void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime endAt) {
     const CopiedActivity& copy = *gesture_.Copy();
-    BarRecord record;
-    DisassembleBarRecordText(copy.SourceTag, record);
+    BarRecord record = *copy.Source;
 
     // Everything that can fail is done before the chart changes.
     const ChartTime start = startAt.Normalised();
@@ -196,13 +193,10 @@ void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime
     // was dropped on when it changed rows, so no planned work leaves the chart and the record
     // still spans the whole activity.
     const int16_t sourceRow = gesture_.SourceItem;
-    // A work order's bars share the key group of its number, so this costs the work order's
-    // bars, not the row's.
     std::vector<uint64_t> old;
-    for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(copy.Activity.WorkOrder)) {
-        if (r == sourceRow && chart_.TimeBarKind(r, b) == WorkOrderBarKind &&
-            ActivityId::Of(RecordOf(chart_, r, b)) == copy.Activity) {
-            old.push_back(chart_.TimeBarId(r, b));
+    for (const ActivityPiece& piece : plan_.Activity(copy.Activity).Pieces) {
+        if (piece.Row == sourceRow) {
+            old.push_back(piece.Id);
         }
     }
     const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;

@@ -11,31 +11,8 @@
 namespace tessaro {
 
 ChangeJournal::Placement ChangeJournal::Measure(const ActivityId& activity) const {
-    Placement placement;
-    // A work order's bars share the key group of its number, so this costs the work order's
-    // bars, not the chart's.
-    for (const auto& [row, bar] : chart_->FindTimeBarsInKeyGroup(activity.WorkOrder)) {
-        const ChartBar& candidate = chart_->Bar(row, bar);
-        if (candidate.Kind != WorkOrderBarKind) {
-            continue;
-        }
-        BarRecord record;
-        DisassembleBarRecordText(candidate.Tag, record);
-        if (ActivityId::Of(record) != activity) {
-            continue;
-        }
-        if (placement.Empty()) {
-            placement.Start = candidate.Start;
-            placement.End = candidate.End;
-        } else {
-            placement.Start = std::min(placement.Start, candidate.Start);
-            placement.End = std::max(placement.End, candidate.End);
-        }
-        if (std::find(placement.Rows.begin(), placement.Rows.end(), row) == placement.Rows.end()) {
-            placement.Rows.push_back(row);
-        }
-    }
-    return placement;
+    PlannedActivity planned = plan_->Activity(activity);
+    return {std::move(planned.Rows), planned.Start, planned.End};
 }
 
 void ChangeJournal::Touch(const ActivityId& activity) {
@@ -84,8 +61,8 @@ void ChangeJournal::Store(const ActivityId& activity, int16_t subActivity,
         for (const int16_t row : now.Rows) {
             if (std::find(before.begin(), before.end(), row) == before.end()) {
                 change->reschangeflg = "Y";
-                change->newresource = chart_->RowColumnText(row, 1);
-                change->oldresource = chart_->RowColumnText(before.front(), 1);
+                change->newresource = plan_->Chart().RowColumnText(row, 1);
+                change->oldresource = plan_->Chart().RowColumnText(before.front(), 1);
                 break;
             }
         }
@@ -182,7 +159,7 @@ std::optional<LoadedPlacement> ChangeJournal::LoadedPlacementOf(const ActivityId
     const Placement& placement = loaded->second;
     std::vector<std::string> resources;
     for (const int16_t row : placement.Rows) {
-        resources.push_back(chart_->RowColumnText(row, 1));
+        resources.push_back(plan_->Chart().RowColumnText(row, 1));
     }
     return LoadedPlacement{placement.Rows.front(), resources.front(), placement.Start,
                            placement.End, std::move(resources)};

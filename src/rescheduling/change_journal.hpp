@@ -16,7 +16,8 @@
 #include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/rescheduling/pending_changes.hpp>
 
-#include "rescheduling/activity.hpp"
+#include "plan/activity.hpp"
+#include "plan/plan_model.hpp"
 
 namespace tessaro {
 
@@ -30,7 +31,7 @@ struct HeldRecord {
 
 class ChangeJournal {
 public:
-    explicit ChangeJournal(const ScheduleChart& chart) : chart_(&chart) {}
+    explicit ChangeJournal(const PlanModel& plan) : plan_(&plan) {}
 
     // Notes where the activity stands, once: call it before the activity's first change.
     void Touch(const ActivityId& activity);
@@ -82,7 +83,7 @@ private:
     // Puts the record in the list at its place among the others.
     void Put(const std::string& key, std::shared_ptr<Vadel_Class2> change, uint64_t place);
 
-    const ScheduleChart* chart_;
+    const PlanModel* plan_;
     PendingChangeMap pending_;
     // Every record's place: places only grow, so the list's order is the order of its places,
     // and a record given back its place goes back between the same neighbours.

@@ -27,8 +27,7 @@ bool Rescheduler::Refused(const ProposedChange& change) {
 ProposedChange Rescheduler::ProposedCopyMove(ProposedChange::Kind kind, int16_t targetRow,
                                              ChartTime start, ChartTime end) const {
     const CopiedActivity& copy = *gesture_.Copy();
-    BarRecord record;
-    DisassembleBarRecordText(copy.SourceTag, record);
+    const BarRecord& record = *copy.Source;
     const tessaro::WorkOrderSpan& span = gesture_.WorkOrderSpan;
     const int16_t sourceRow = gesture_.SourceItem;
     return {kind,

@@ -16,7 +16,7 @@ Command::~Command() noexcept(false) {
     std::exception_ptr closing;
     if (!failed) {
         try {
-            history.Close(rescheduler_.chart_, rescheduler_.journal_);
+            history.Close(rescheduler_.plan_, rescheduler_.journal_);
             return;
         } catch (...) {
             // A command that cannot become a step cannot be kept either.

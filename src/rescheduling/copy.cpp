@@ -19,7 +19,8 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     int16_t position = 0;
     int16_t count = 0;
     DisAssembleKeyID(chosen.Key, number, position, count);
-    const BarRecord record = RecordOf(chart_, r, BarID);
+    const std::shared_ptr<const BarRecord> source = plan_.RecordOf(r, BarID);
+    const BarRecord& record = *source;
 
     // One copy at a time: an earlier one ends with its temporary bar.
     RemoveTemporaryBar();
@@ -30,7 +31,7 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     span.StartMinute = static_cast<int16_t>(chosen.Start.Minute);
     span.EndMinute = static_cast<int16_t>(chosen.End.Minute);
     gesture_.WorkOrderSpan = span;
-    ForEachWorkOrderBar(chart_, r, [&](int16_t index, const BarRecord& other) {
+    plan_.ForEachWorkOrderBar(r, [&](int16_t index, const BarRecord& other) {
         if (other.work_order_no == record.work_order_no &&
             other.rsscheduleno == record.rsscheduleno) {
             const ChartBar& times = chart_.Bar(r, index);
@@ -57,7 +58,7 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     const ActivityId activity = ActivityId::Of(record);
     journal_.Touch(activity);
     gesture_.BeginCopy(
-        {activity, chosen.Tag, chosen.Style, BarHandle{r, chart_.TimeBarId(r, temporary)}},
+        {activity, source, chosen.Style, BarHandle{r, chart_.TimeBarId(r, temporary)}},
         std::move(temporaryKey), r, BarID);
 }
 

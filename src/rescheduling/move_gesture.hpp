@@ -7,13 +7,15 @@
 // one gesture outlives it into the next.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include <tessaro/bars/bar_record.hpp>
 #include <tessaro/bars/work_order_span.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 
-#include "rescheduling/activity.hpp"
+#include "plan/activity.hpp"
 
 namespace tessaro {
 
@@ -29,7 +31,7 @@ struct BarHandle {
 struct CopiedActivity {
     ActivityId Activity;
     // The record and style of the bar that was copied: the rebuilt bar is made from them.
-    std::string SourceTag;
+    std::shared_ptr<const BarRecord> Source;
     int16_t SourceStyle = 0;
     BarHandle TemporaryBar;
 };

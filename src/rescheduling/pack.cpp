@@ -83,8 +83,7 @@ void Rescheduler::Pack() {
         const int32_t days = length / 1440;
         const int32_t rest = length - days * 1440;
         const ChartTime newEnd{Add32(previousEnd.Day, days), Add32(previousEnd.Minute, rest)};
-        BarRecord record;
-        DisassembleBarRecordText(bar.Tag, record);
+        BarRecord record = *plan_.RecordOf(row, index);
         ChangeJournal::CheckRecordable(record, previousEnd, newEnd);
         chain.push_back({index, std::move(record), bar.Start, bar.End, previousEnd, newEnd});
         thresholdDay = previousEnd.Day;
@@ -101,7 +100,7 @@ void Rescheduler::Pack() {
     // An activity's pieces on other rows follow the first of its bars that Pack moves; the
     // anchor's stay, as the anchor does.
     std::set<std::pair<std::string, int32_t>> followed;
-    const ActivityId anchored = ActivityId::Of(RecordOf(chart_, row, anchor));
+    const ActivityId anchored = ActivityId::Of(*plan_.RecordOf(row, anchor));
     followed.emplace(anchored.WorkOrder, anchored.ScheduleNo);
     for (const PackedBar& packed : chain) {
         const ActivityId activity = ActivityId::Of(packed.Record);

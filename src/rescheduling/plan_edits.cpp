@@ -8,7 +8,7 @@ void Rescheduler::RemoveActivity(const ActivityId& activity) {
     EntryCounter::Scope entry(surface_.Entries);
     gesture_.DropDrag();
     RemoveTemporaryBar();
-    for (const PlacedBar& placed : UndoHistory::BarsOf(chart_, activity)) {
+    for (const PlacedBar& placed : UndoHistory::BarsOf(plan_, activity)) {
         const auto [row, bar] = chart_.FindTimeBarById(placed.Id, placed.Row);
         if (bar > 0) {
             chart_.RemoveTimeBar(row, bar);

@@ -10,7 +10,7 @@ constexpr int16_t kFalse = 0;
 }  // namespace
 
 Rescheduler::Rescheduler(ReschedulingSurface surface)
-    : surface_(surface), chart_(surface.Chart), journal_(surface.Chart) {}
+    : surface_(surface), chart_(surface.Chart), plan_(surface.Plan), journal_(surface.Plan) {}
 
 void Rescheduler::Start() {
     gesture_.TempBarActive = kTrue;
@@ -53,7 +53,7 @@ void Rescheduler::EndGestureForLoad() {
 
 Rescheduler::SetAside Rescheduler::TakeForReload() {
     gesture_.DropDrag();
-    return {gesture_, std::exchange(journal_, ChangeJournal(chart_)),
+    return {gesture_, std::exchange(journal_, ChangeJournal(plan_)),
             std::exchange(history_, UndoHistory())};
 }
 

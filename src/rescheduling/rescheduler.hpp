@@ -18,7 +18,8 @@
 
 #include "bars/work_order_keys.hpp"
 #include "bars/work_order_look.hpp"
-#include "bars/work_order_selection.hpp"
+#include "plan/plan_model.hpp"
+#include "plan/work_order_selection.hpp"
 #include "rescheduling/change_journal.hpp"
 #include "rescheduling/move_gesture.hpp"
 #include "rescheduling/undo_history.hpp"
@@ -29,6 +30,8 @@ namespace tessaro {
 // The components and parts the commands work on.
 struct ReschedulingSurface {
     ScheduleChart& Chart;
+    // The plan the chart holds, as activities.
+    const PlanModel& Plan;
     PopupMenu& SchedulePopUp;
     PopupMenu& DragPopUp;
     WorkOrderLook& Look;
@@ -162,6 +165,7 @@ private:
 
     ReschedulingSurface surface_;
     ScheduleChart& chart_;
+    const PlanModel& plan_;
     MoveGesture gesture_;
     ChangeJournal journal_;
     UndoHistory history_;

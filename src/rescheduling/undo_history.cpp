@@ -9,18 +9,11 @@
 
 namespace tessaro {
 
-std::vector<PlacedBar> UndoHistory::BarsOf(const ScheduleChart& chart, const ActivityId& activity) {
+std::vector<PlacedBar> UndoHistory::BarsOf(const PlanModel& plan, const ActivityId& activity) {
     std::vector<PlacedBar> bars;
-    for (const auto& [row, bar] : chart.FindTimeBarsInKeyGroup(activity.WorkOrder)) {
-        const ChartBar& candidate = chart.Bar(row, bar);
-        if (candidate.Kind != WorkOrderBarKind) {
-            continue;
-        }
-        BarRecord record;
-        DisassembleBarRecordText(candidate.Tag, record);
-        if (ActivityId::Of(record) == activity) {
-            bars.push_back({row, bar, chart.TimeBarId(row, bar), candidate});
-        }
+    for (const ActivityPiece& piece : plan.Activity(activity).Pieces) {
+        bars.push_back(
+            {piece.Row, piece.Index, piece.Id, plan.Chart().Bar(piece.Row, piece.Index)});
     }
     return bars;
 }
@@ -42,8 +35,7 @@ void UndoHistory::Open() {
     }
 }
 
-void UndoHistory::Capture(const ScheduleChart& chart, const ActivityId& activity,
-                          HeldRecord record) {
+void UndoHistory::Capture(const PlanModel& plan, const ActivityId& activity, HeldRecord record) {
     if (depth_ == 0) {
         return;
     }
@@ -54,7 +46,7 @@ void UndoHistory::Capture(const ScheduleChart& chart, const ActivityId& activity
     // Everything that can run out of memory comes first: an activity is captured whole or not
     // at all, so a failed command never puts back an activity without its bars.
     ActivityId captured = activity;
-    std::vector<PlacedBar> bars = BarsOf(chart, activity);
+    std::vector<PlacedBar> bars = BarsOf(plan, activity);
     open_.Activities.reserve(open_.Activities.size() + 1);
     open_.RecordsBefore.reserve(open_.RecordsBefore.size() + 1);
     open_.Before.reserve(open_.Before.size() + bars.size());
@@ -65,7 +57,7 @@ void UndoHistory::Capture(const ScheduleChart& chart, const ActivityId& activity
     }
 }
 
-bool UndoHistory::Close(const ScheduleChart& chart, const ChangeJournal& journal) {
+bool UndoHistory::Close(const PlanModel& plan, const ChangeJournal& journal) {
     if (depth_ == 0 || --depth_ > 0 || open_.Activities.empty()) {
         return false;
     }
@@ -73,7 +65,7 @@ bool UndoHistory::Close(const ScheduleChart& chart, const ChangeJournal& journal
     // still be abandoned and its changes put back.
     depth_ = 1;
     for (const ActivityId& activity : open_.Activities) {
-        for (PlacedBar& bar : BarsOf(chart, activity)) {
+        for (PlacedBar& bar : BarsOf(plan, activity)) {
             open_.After.push_back(std::move(bar));
         }
         open_.RecordsAfter.push_back(journal.Hold(activity));

@@ -13,7 +13,7 @@
 
 #include <tessaro/components/schedule_chart.hpp>
 
-#include "rescheduling/activity.hpp"
+#include "plan/activity.hpp"
 #include "rescheduling/change_journal.hpp"
 
 namespace tessaro {
@@ -52,10 +52,10 @@ public:
     void Open();
     // The activity is about to change in the open command: its bars and its record as they are
     // now are kept, once per command.
-    void Capture(const ScheduleChart& chart, const ActivityId& activity, HeldRecord record);
+    void Capture(const PlanModel& plan, const ActivityId& activity, HeldRecord record);
     // The outermost close makes one step of what the command changed; a new step drops what could
     // be redone. Returns whether it made one.
-    bool Close(const ScheduleChart& chart, const ChangeJournal& journal);
+    bool Close(const PlanModel& plan, const ChangeJournal& journal);
     // The outermost close of a command that failed: nothing becomes a step, and what the command
     // had captured is handed back so that it can be put back.
     std::optional<CommandStep> Abandon();
@@ -75,7 +75,7 @@ public:
     void DropActivity(const ActivityId& activity);
 
     // The work-order bars of the activity on the chart now, in row order, then bar order.
-    static std::vector<PlacedBar> BarsOf(const ScheduleChart& chart, const ActivityId& activity);
+    static std::vector<PlacedBar> BarsOf(const PlanModel& plan, const ActivityId& activity);
 
 private:
     struct Held {

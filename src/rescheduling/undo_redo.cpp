@@ -38,7 +38,7 @@ void Rescheduler::BeforeChangingActivity(const BarRecord& record) {
     const ActivityId activity = ActivityId::Of(record);
     journal_.Touch(activity);
     if (history_.CommandOpen()) {
-        history_.Capture(chart_, activity, journal_.Hold(activity));
+        history_.Capture(plan_, activity, journal_.Hold(activity));
     }
 }
 
@@ -47,7 +47,7 @@ void Rescheduler::RestoreStep(const CommandStep& step, bool forward) {
     // back, each on its row with its key, record, text and kind, in the look the selection
     // gives it now.
     for (const ActivityId& activity : step.Activities) {
-        for (const PlacedBar& placed : UndoHistory::BarsOf(chart_, activity)) {
+        for (const PlacedBar& placed : UndoHistory::BarsOf(plan_, activity)) {
             const auto [row, bar] = chart_.FindTimeBarById(placed.Id, placed.Row);
             if (bar > 0) {
                 chart_.RemoveTimeBar(row, bar);
@@ -72,10 +72,9 @@ void Rescheduler::RestoreStep(const CommandStep& step, bool forward) {
             chart_.SetTimeBarIndex(placed->Row, bar, placed->Index);
             bar = placed->Index;
         }
-        BarRecord record;
-        DisassembleBarRecordText(placed->Bar.Tag, record);
-        surface_.Look.ApplySelectionLook(placed->Row, bar, record,
-                                         !selected.empty() && record.work_order_no == selected);
+        const std::shared_ptr<const BarRecord> record = plan_.RecordOf(placed->Row, bar);
+        surface_.Look.ApplySelectionLook(placed->Row, bar, *record,
+                                         !selected.empty() && record->work_order_no == selected);
     }
     journal_.Restore(forward ? step.RecordsAfter : step.RecordsBefore);
 }

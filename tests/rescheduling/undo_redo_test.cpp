@@ -218,17 +218,18 @@ TEST(UndoHistoryLimits, TheOldestStepsGoPastAnyLimit) {
     for (const Case& c : cases) {
         Scene scene;
         const ScheduleChart& chart = scene.plan.chart;
-        ChangeJournal journal(chart);
+        const PlanModel plan(chart);
+        ChangeJournal journal(plan);
         UndoHistory history(c.limits);
         for (const char* key : {"WO2$1$1", "WO3$1$1", "WO4$1$1", "WO2$1$1"}) {
             const auto [row, bar] = scene.plan.Find(key);
-            const BarRecord record = RecordOf(chart, row, bar);
+            const BarRecord record = *plan.RecordOf(row, bar);
             const ActivityId activity = ActivityId::Of(record);
             history.Open();
             journal.Touch(activity);
-            history.Capture(chart, activity, journal.Hold(activity));
+            history.Capture(plan, activity, journal.Hold(activity));
             journal.Record(record, "");
-            history.Close(chart, journal);
+            history.Close(plan, journal);
         }
         int kept = 0;
         for (; history.CanUndo(); ++kept) {

@@ -1,4 +1,4 @@
-#include "bars/work_order_selection.hpp"
+#include "plan/work_order_selection.hpp"
 
 #include <tessaro/bars/bar_kinds.hpp>
 #include "runtime/ascii.hpp"
@@ -35,7 +35,8 @@ std::string WorkOrderSelection::ApplyWorkOrderLook(std::string_view workOrder, b
         if (chart_.TimeBarKind(row, bar) != WorkOrderBarKind) {
             continue;
         }
-        const BarRecord record = RecordOf(chart_, row, bar);
+        const std::shared_ptr<const BarRecord> read = plan_.RecordOf(row, bar);
+        const BarRecord& record = *read;
         look_.ApplySelectionLook(row, bar, record, selected);
         const std::string& key = chart_.TimeBarKey(row, bar);
         if (const int16_t position = KeyPosition(key);
@@ -116,13 +117,15 @@ void WorkOrderSelection::SelectWorkOrderFirstSubActivity(const std::string& wonu
 }
 
 void WorkOrderSelection::ChooseActivity(int16_t row, int16_t bar) {
-    const BarRecord chosen = RecordOf(chart_, row, bar);
+    const std::shared_ptr<const BarRecord> chosenRead = plan_.RecordOf(row, bar);
+    const BarRecord& chosen = *chosenRead;
     DeselectOtherWorkOrder(chosen.work_order_no);
     for (const auto& [r, b] : chart_.FindTimeBarsInKeyGroup(chosen.work_order_no)) {
         if (chart_.TimeBarKind(r, b) != WorkOrderBarKind) {
             continue;
         }
-        const BarRecord record = RecordOf(chart_, r, b);
+        const std::shared_ptr<const BarRecord> read = plan_.RecordOf(r, b);
+        const BarRecord& record = *read;
         if (record.work_order_no == chosen.work_order_no &&
             record.rsscheduleno == chosen.rsscheduleno) {
             look_.ApplySelectionLook(r, b, record, true);

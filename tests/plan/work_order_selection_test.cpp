@@ -10,7 +10,7 @@
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
 #include "bars/work_order_look.hpp"
-#include "bars/work_order_selection.hpp"
+#include "plan/work_order_selection.hpp"
 #include "runtime/entry_counter.hpp"
 
 namespace tessaro {
@@ -55,7 +55,8 @@ protected:
     ScheduleChart chart;
     WorkOrderLook look{chart};
     EntryCounter entries;
-    WorkOrderSelection selection{chart, look, entries};
+    PlanModel plan{chart};
+    WorkOrderSelection selection{chart, plan, look, entries};
     int reports = 0;
 };
 
@@ -65,7 +66,7 @@ TEST_F(WorkOrderSelectionPart, PutTimeBarKeepsEveryFieldOfTheBar) {
     EXPECT_EQ(put.Kind, WorkOrderBarKind);
     EXPECT_EQ(put.Style, look.NormalBarStyles()[0]);
     EXPECT_EQ(put.Colour, look.NormalBarColours()[1]);
-    EXPECT_EQ(RecordOf(chart, 2, 1).rsscheduleno, 20);
+    EXPECT_EQ(plan.RecordOf(2, 1)->rsscheduleno, 20);
     EXPECT_EQ(chart.FindTimeBarRow("WO1$2$3"), 2);
 }
 

@@ -10,14 +10,16 @@
 #include <tessaro/components/schedule_chart.hpp>
 
 #include "bars/work_order_look.hpp"
+#include "plan/plan_model.hpp"
 #include "runtime/entry_counter.hpp"
 
 namespace tessaro {
 
 class WorkOrderSelection {
 public:
-    WorkOrderSelection(ScheduleChart& chart, WorkOrderLook& look, EntryCounter& entries)
-        : chart_(chart), look_(look), entries_(entries) {}
+    WorkOrderSelection(ScheduleChart& chart, const PlanModel& plan, WorkOrderLook& look,
+                       EntryCounter& entries)
+        : chart_(chart), plan_(plan), look_(look), entries_(entries) {}
 
     // Highlights every work-order bar of the bar's work order; a bar whose key names no work
     // order highlights nothing. The selected key becomes the bar's key, then the key with the
@@ -43,6 +45,7 @@ private:
     void BarDeselection(std::string& key);
 
     ScheduleChart& chart_;
+    const PlanModel& plan_;
     WorkOrderLook& look_;
     EntryCounter& entries_;
     std::string selectedKey_;
