@@ -18,6 +18,7 @@
 #include <tessaro/components/toolbar.hpp>
 #include <tessaro/control/design_surface.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
+#include <tessaro/plan/plan_activity.hpp>
 #include <tessaro/rescheduling/vadel_class2.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 #include <tessaro/runtime/calendar.hpp>

@@ -180,6 +180,29 @@ TEST_F(HostApi, ChangesAreTypedAndAcceptedChangesBecomeTheLoadedPlan) {
     EXPECT_FALSE(control().Changes()[0].ResourceChanged());
 }
 
+// A host reads an activity by its key: its bars where the chart holds them, with their records,
+// and whether it waits to be saved.
+TEST_F(HostApi, AnActivityIsReadWithItsBarsAndWhetherItChanged) {
+    EXPECT_EQ(control().Activity({"WO9", 10}), std::nullopt);
+    std::optional<PlanActivity> read = control().Activity({"WO1", 10});
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->Bars.size(), 1u);
+    EXPECT_EQ(read->Bars[0].Resource, "R1");
+    EXPECT_EQ(read->Bars[0].Record.status, "Started");
+    EXPECT_EQ(std::pair(read->Start, read->End), std::pair(At(kDay, 480), At(kDay, 540)));
+    EXPECT_FALSE(read->Changed);
+    EXPECT_EQ(control().WorkOrderActivities("WO1"), std::vector<int32_t>{10});
+
+    Drop("WO2$1$1", 2, kDay + 1, 480);
+    read = control().Activity({"WO2", 20});
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->Changed);
+    ASSERT_EQ(read->Bars.size(), 1u);
+    EXPECT_EQ(read->Bars[0].Resource, "R2");
+    EXPECT_EQ(read->Bars[0].Row, 2);
+    EXPECT_EQ(read->Start, At(kDay + 1, 480));
+}
+
 TEST(ErrorKinds, EveryAutomationErrorSaysItsKind) {
     const std::vector<std::pair<AutomationError, ErrorKind>> cases = {
         {MakeRuntimeError(RuntimeError::InvalidProcedureCall), ErrorKind::InvalidArgument},

@@ -21,6 +21,7 @@
 #include <tessaro/components/toolbar.hpp>
 #include <tessaro/export.hpp>
 #include <tessaro/loading/plan_input.hpp>
+#include <tessaro/plan/plan_activity.hpp>
 #include <tessaro/rescheduling/pending_changes.hpp>
 #include <tessaro/rescheduling/plan_changes.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
@@ -175,6 +176,10 @@ public:
     // from. No change is pending, the undo history is empty and a pending copy ends; the payload
     // stores keep the texts the host gave, so Refresh still reloads those.
     void AcceptChanges();
+    // The activity as the chart holds it now; nullopt when no work-order bar carries it.
+    std::optional<PlanActivity> Activity(const ActivityKey& activity) const;
+    // The schedule numbers of the work order's activities on the chart, in the order they run.
+    std::vector<int32_t> WorkOrderActivities(std::string_view workOrder) const;
 
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or
