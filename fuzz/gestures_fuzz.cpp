@@ -48,8 +48,10 @@ public:
                 Gesture(gesture);
             } else {
                 planner_.Step();
-                reloaded_ = planner_.Gesture() == "Refresh" ||
-                            planner_.Gesture() == "reload the four payloads";
+                reloaded_ = planner_.BaselineChange().Whole;
+                if (planner_.BaselineChange().Activity) {
+                    agreement_.Reload(control_, *planner_.BaselineChange().Activity);
+                }
             }
         } catch (const tessaro::AutomationError& error) {
             // A refused gesture is fine; what it leaves is checked below.
@@ -60,8 +62,10 @@ public:
             reloaded_ = false;
         }
         if (reloaded_) {
-            // The plan is the payloads' again: changes are measured from where they put it.
-            agreement_ = payload_;
+            // The plan is the kept payloads' again (with the host's own edits of them), or the
+            // host accepted the changes: changes are measured from where the plan stands.
+            agreement_ = tessaro::testing::PlanAgreement(control_);
+            shortened_.clear();
         }
         // A step that changed neither the chart nor the changes leaves what was checked last.
         if (std::exchange(changed_, false)) {

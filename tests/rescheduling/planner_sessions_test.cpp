@@ -64,7 +64,7 @@ void PlaySessions(const char* what, int sessions, int throwEvery) {
             std::mt19937 random(seed);
             Tessaro_Ctrl control;
             testing::LoadPlant(control, plants[plant].texts);
-            const PlanAgreement agreement(control);
+            PlanAgreement agreement(control);
             int heard = 0;
             bool quiet = false;
             if (throwEvery > 0) {
@@ -80,12 +80,14 @@ void PlaySessions(const char* what, int sessions, int throwEvery) {
             std::string log;
             for (int step = 1; step <= kStepsPerSession; ++step) {
                 std::string outcome;
+                bool refused = false;
                 try {
                     planner.Step();
                 } catch (const AutomationError& error) {
                     // A refused gesture is allowed; what it leaves is checked all the same.
                     outcome = " -> error " + std::to_string(error.Code());
                     ++refusals;
+                    refused = true;
                 } catch (const ListenerFailure&) {
                     outcome = " -> a listener threw";
                     ++refusals;
@@ -96,6 +98,11 @@ void PlaySessions(const char* what, int sessions, int throwEvery) {
                         testing::LoadPlant(control, plants[plant].texts);
                         quiet = false;
                     }
+                }
+                if (!refused && planner.BaselineChange().Whole) {
+                    agreement = PlanAgreement(control);
+                } else if (!refused && planner.BaselineChange().Activity) {
+                    agreement.Reload(control, *planner.BaselineChange().Activity);
                 }
                 log += "  " + std::to_string(step) + ". " + planner.Gesture() + outcome + "\n";
                 ++steps;

@@ -103,6 +103,18 @@ public:
 
     std::size_t LoadedActivities() const { return loaded_.size(); }
 
+    // The host gave the activity new sub-activities, added it or took it out: where it stands now
+    // is where its changes are measured from.
+    void Reload(const Tessaro_Ctrl& control, const ActivityId& activity) {
+        std::map<ActivityId, std::vector<PlacedBar>> now = ActivitiesOf(control);
+        const auto shown = now.find(activity);
+        if (shown == now.end()) {
+            loaded_.erase(activity);
+        } else {
+            loaded_[activity] = std::move(shown->second);
+        }
+    }
+
     // Every way the chart and the changes disagree, one line each; empty when they agree (or a
     // copy is pending). An activity never holds fewer planned minutes on the chart than it was
     // loaded with (merging pieces of a row into one bar only adds their gaps), except one whose

@@ -4,7 +4,9 @@
 // (a seeded generator in tests, the input bytes in a fuzz target): right-clicks, Copy, drags of
 // the temporary bar in time and across rows, drags and edge drags of any bar, paste forward and
 // backward, Ignore, Pack, removals, clicks, grid clicks, conflict look-ups, toolbar buttons,
-// Refresh and reloads. Each step says what it did, so a failure can show the session.
+// Refresh and reloads; and the host's own steps between them: a veto, accepting the changes,
+// adding, updating and removing an activity. Each step says what it did, so a failure can show the
+// session.
 
 #include <cstdint>
 #include <functional>
@@ -45,14 +47,25 @@ public:
     // still says what was tried.
     void Step() {
         gesture_ = "nothing";
+        baseline_ = {};
         Play(pick_(kGestures));
     }
+
+    // What the last step did to the plan changes are measured from, unless it was refused: all
+    // of it (the host accepted the changes, or the plant was loaded again), or one activity the
+    // host added, updated or removed. A listener that throws hears a step once it stands whole,
+    // so a step it stopped did this too.
+    struct Baseline {
+        bool Whole = false;
+        std::optional<ActivityId> Activity;
+    };
+    const Baseline& BaselineChange() const { return baseline_; }
 
     const std::string& Gesture() const { return gesture_; }
     // The activities whose copy had an edge dragged: a copy moved inward is shorter than they were.
     const std::set<ActivityId>& ShortenedCopies() const { return shortened_; }
 
-    static constexpr uint32_t kGestures = 22;
+    static constexpr uint32_t kGestures = 26;
 
 private:
     struct Place {
@@ -289,6 +302,7 @@ private:
                 break;
             case 18:
                 gesture_ = "Refresh";
+                baseline_.Whole = true;
                 control_.miRefresh_Click();
                 break;
             case 19:
@@ -299,11 +313,98 @@ private:
                 gesture_ = "redo";
                 control_.Redo();
                 break;
+            case 21:
+                HostVeto();
+                break;
+            case 22:
+                gesture_ = "the host accepts the changes";
+                baseline_.Whole = true;
+                control_.AcceptChanges();
+                break;
+            case 23:
+            case 24:
+                HostEdit(gesture == 23);
+                break;
             default:
                 gesture_ = "reload the four payloads";
+                baseline_.Whole = true;
                 LoadPlant(control_, plant_);
                 break;
         }
+    }
+
+    // 0 lets everything happen, 1 refuses moving started work, 2 refuses everything.
+    void HostVeto() {
+        const uint32_t kind = pick_(3);
+        gesture_ = "the host's veto " + std::to_string(kind);
+        if (kind == 0) {
+            control_.SetChangeVeto({});
+            return;
+        }
+        control_.SetChangeVeto([kind](const ProposedChange& change) -> std::optional<std::string> {
+            for (const ProposedChange::Move& move : change.Moves) {
+                if (kind == 2 || move.Status == "Started") {
+                    return move.Activity.WorkOrder + " stays";
+                }
+            }
+            return std::nullopt;
+        });
+    }
+
+    // Updates the activity of a work-order bar with one sub-activity per bar, each on a row and
+    // day near its own; or takes it out; or adds a new activity of one sub-activity.
+    void HostEdit(bool update) {
+        const std::optional<Place> p = BarOfKind(WorkOrderBarKind);
+        const std::optional<ActivityId> id =
+            p ? ActivityOfTag(chart_.TimeBarTag(p->row, p->bar)) : std::nullopt;
+        if (!id || TemporaryBar()) {
+            return;
+        }
+        const ActivityKey key{id->WorkOrder, static_cast<int32_t>(id->Schedule)};
+        const std::optional<PlanActivity> activity = control_.Activity(key);
+        if (!activity) {
+            return;
+        }
+        if (!update) {
+            if (pick_(2) == 0) {
+                gesture_ = "the host removes " + id->Name();
+                baseline_.Activity = id;
+                control_.RemoveActivity(key);
+                return;
+            }
+            const ActivityId added{id->WorkOrder + "-N" + std::to_string(pick_(1000)), 10};
+            gesture_ = "the host adds " + added.Name();
+            baseline_.Activity = added;
+            control_.AddSubActivities(
+                std::vector{SubActivityLike(activity->Bars.front(), added.WorkOrder, 10)});
+            return;
+        }
+        std::vector<PlannedSubActivity> replacement;
+        for (const ActivityBar& bar : activity->Bars) {
+            replacement.push_back(SubActivityLike(bar, key.WorkOrder, key.Activity));
+        }
+        gesture_ = "the host updates " + id->Name() + " with " +
+                   std::to_string(replacement.size()) + " sub-activities";
+        baseline_.Activity = id;
+        control_.UpdateActivity(key, replacement);
+    }
+
+    // A sub-activity of the bar's length and record, a day either way and on any row.
+    PlannedSubActivity SubActivityLike(const ActivityBar& bar, const std::string& workOrder,
+                                       int32_t activity) {
+        PlannedSubActivity s;
+        s.Resource = chart_.RowColumnText(AnyRow(), 1);
+        s.WorkOrder = workOrder;
+        s.Activity = activity;
+        s.SubActivity = bar.Record.subactivity_code_mul;
+        s.Start = bar.Start + std::chrono::days{static_cast<int>(pick_(3)) - 1};
+        s.Duration = bar.End - bar.Start;
+        s.Status = bar.Record.status;
+        s.Flag = bar.Record.flag;
+        s.ItemCode = bar.Record.item_code;
+        s.RequiredDate = s.PromisedDate = s.WorkOrderStart = s.WorkOrderEnd =
+            std::chrono::floor<std::chrono::days>(s.Start);
+        return s;
     }
 
     Tessaro_Ctrl& control_;
@@ -312,6 +413,7 @@ private:
     Pick pick_;
     std::string gesture_ = "none yet";
     std::set<ActivityId> shortened_;
+    Baseline baseline_;
 };
 
 }  // namespace tessaro::testing
