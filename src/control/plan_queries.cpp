@@ -2,9 +2,13 @@
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include <chrono>
+#include <limits>
+
 #include "control/control_parts.hpp"
 #include "plan/activity.hpp"
-#include "rescheduling/plan_time.hpp"
+#include "plan/plan_conflicts.hpp"
+#include "plan/plan_time.hpp"
 
 namespace tessaro {
 
@@ -27,6 +31,21 @@ std::optional<PlanActivity> Tessaro_Ctrl::Activity(const ActivityKey& activity) 
                              PlanTimeOf(piece.Start), PlanTimeOf(piece.End), *piece.Record});
     }
     return read;
+}
+
+std::vector<PlanConflict> Tessaro_Ctrl::PlanConflicts() const {
+    return FindPlanConflicts(OwnedParts(parts_).Plan);
+}
+
+DropPreview Tessaro_Ctrl::PreviewCopyDrop(int Row, PlanTime start) const {
+    // A time far outside the chart's days names no place on it.
+    const auto days = std::chrono::floor<std::chrono::days>(start).time_since_epoch().count();
+    if (Row < 1 || Row > std::numeric_limits<int16_t>::max() || days < -1'000'000'000 ||
+        days > 1'000'000'000) {
+        return {};
+    }
+    return OwnedParts(parts_).Rescheduling.PreviewCopyDrop(static_cast<int16_t>(Row),
+                                                           ChartTimeOf(start));
 }
 
 std::vector<int32_t> Tessaro_Ctrl::WorkOrderActivities(std::string_view workOrder) const {

@@ -1,6 +1,6 @@
 #include <pugixml.hpp>
 
-#include "rescheduling/plan_time.hpp"
+#include "plan/plan_time.hpp"
 #include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {

@@ -10,7 +10,7 @@
 
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
-#include "rescheduling/plan_time.hpp"
+#include "plan/plan_time.hpp"
 #include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {

@@ -13,6 +13,7 @@
 
 #include <tessaro/components/popup_menu.hpp>
 #include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/plan/plan_conflicts.hpp>
 #include <tessaro/rescheduling/plan_changes.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
 
@@ -129,6 +130,8 @@ public:
     void AcceptChanges();
     std::optional<LoadedPlacement> LoadedPlacementOf(std::string_view workOrder,
                                                      int32_t activity) const;
+    // What dropping the pending copy with its start there would do; not valid without a copy.
+    DropPreview PreviewCopyDrop(int16_t row, ChartTime start) const;
     const MoveGesture& Gesture() const { return gesture_; }
     const ChangeJournal& Journal() const { return journal_; }
 

@@ -203,6 +203,31 @@ TEST_F(HostApi, AnActivityIsReadWithItsBarsAndWhetherItChanged) {
     EXPECT_EQ(read->Start, At(kDay + 1, 480));
 }
 
+// While the copy is in the hand, the control says what its drop would do and changes nothing.
+TEST_F(HostApi, ADropIsPreviewedWithoutChangingAnything) {
+    EXPECT_FALSE(control().PreviewCopyDrop(2, At(kDay, 500)).Valid);
+    plan->Copy("WO2$1$1");
+    const std::string before = Bars();
+    DropPreview preview = control().PreviewCopyDrop(2, At(kDay, 500));
+    ASSERT_TRUE(preview.Valid);
+    EXPECT_EQ(std::pair(preview.Start, preview.End), std::pair(At(kDay, 500), At(kDay, 560)));
+    EXPECT_EQ(preview.NewlyOverlapping, (std::vector<std::pair<int, int>>{{2, 1}}));
+    EXPECT_EQ(preview.NewlyOverlappingActivities, (std::vector<ActivityKey>{{"WO3", 30}}));
+    EXPECT_EQ(preview.PrecedenceConflicts, 0);
+    EXPECT_EQ(preview.NonWorkingMinutes, 0);
+    // Required on 10 January 2002: due by the end of that day.
+    ASSERT_TRUE(preview.LateBy);
+    EXPECT_EQ(preview.LateBy->count(), (kDay - 37265) * 1440 + 560);
+    EXPECT_FALSE(preview.Refusal);
+
+    control().SetChangeVeto(
+        [](const ProposedChange&) -> std::optional<std::string> { return "frozen"; });
+    EXPECT_EQ(control().PreviewCopyDrop(1, At(kDay, 700)).Refusal, "frozen");
+    EXPECT_TRUE(refusals.empty());
+    EXPECT_EQ(Bars(), before);
+    EXPECT_TRUE(control().Changes().empty());
+}
+
 TEST(ErrorKinds, EveryAutomationErrorSaysItsKind) {
     const std::vector<std::pair<AutomationError, ErrorKind>> cases = {
         {MakeRuntimeError(RuntimeError::InvalidProcedureCall), ErrorKind::InvalidArgument},

@@ -22,6 +22,7 @@
 #include <tessaro/export.hpp>
 #include <tessaro/loading/plan_input.hpp>
 #include <tessaro/plan/plan_activity.hpp>
+#include <tessaro/plan/plan_conflicts.hpp>
 #include <tessaro/rescheduling/pending_changes.hpp>
 #include <tessaro/rescheduling/plan_changes.hpp>
 #include <tessaro/rescheduling/xml_document.hpp>
@@ -180,6 +181,13 @@ public:
     std::optional<PlanActivity> Activity(const ActivityKey& activity) const;
     // The schedule numbers of the work order's activities on the chart, in the order they run.
     std::vector<int32_t> WorkOrderActivities(std::string_view workOrder) const;
+    // Every conflict of the plan: overlapping work-order bars of a resource, a work order's
+    // activities out of the order of their schedule numbers, work-order bars in calendar blocks.
+    std::vector<PlanConflict> PlanConflicts() const;
+    // What dropping the pending copy with its start at that time on that row would do (new
+    // overlaps, precedence conflicts, minutes in calendar blocks, the work order's end against
+    // its required date, the host's veto), without changing anything; not valid without a copy.
+    DropPreview PreviewCopyDrop(int Row, PlanTime start) const;
 
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or
