@@ -119,7 +119,7 @@ const std::string& Tessaro_Ctrl::SelectedBarKey() const {
 // The gesture and change state the control shows; the move gesture and the change journal own it.
 
 const std::string& Tessaro_Ctrl::ResChangeFlag() const {
-    return OwnedParts(parts_).Rescheduling.Gesture().ResChangeFlag;
+    return OwnedParts(parts_).Rescheduling.Gesture().ResChangeFlag();
 }
 int16_t Tessaro_Ctrl::MovePending() const {
     return OwnedParts(parts_).Rescheduling.Gesture().MovePending;
@@ -131,7 +131,7 @@ int16_t Tessaro_Ctrl::PasteArmed() const {
     return OwnedParts(parts_).Rescheduling.Gesture().PasteArmed;
 }
 int16_t Tessaro_Ctrl::ResizePending() const {
-    return OwnedParts(parts_).Rescheduling.Gesture().ResizePending;
+    return OwnedParts(parts_).Rescheduling.Gesture().ResizePending();
 }
 int16_t Tessaro_Ctrl::PackInProgress() const {
     return OwnedParts(parts_).Rescheduling.Gesture().PackInProgress;
@@ -143,7 +143,7 @@ const std::string& Tessaro_Ctrl::ClickedBarKey() const {
     return OwnedParts(parts_).Rescheduling.Gesture().ClickedBarKey;
 }
 const std::string& Tessaro_Ctrl::TempBarKey() const {
-    return OwnedParts(parts_).Rescheduling.Gesture().TempBarKey;
+    return OwnedParts(parts_).Rescheduling.Gesture().TempBarKey();
 }
 int16_t Tessaro_Ctrl::TempBarItem() const {
     return OwnedParts(parts_).Rescheduling.Gesture().TempBarItem;
@@ -158,16 +158,16 @@ const tessaro::WorkOrderSpan& Tessaro_Ctrl::WorkOrderSpan() const {
     return OwnedParts(parts_).Rescheduling.Gesture().WorkOrderSpan;
 }
 const std::string& Tessaro_Ctrl::LastChangeKey() const {
-    return OwnedParts(parts_).Rescheduling.Gesture().LastChangeKey;
+    return OwnedParts(parts_).Rescheduling.Gesture().LastChangeKey();
 }
 const std::string& Tessaro_Ctrl::PasteMethod() const {
     return OwnedParts(parts_).Rescheduling.Gesture().PasteMethod;
 }
 const std::string& Tessaro_Ctrl::NewResource() const {
-    return OwnedParts(parts_).Rescheduling.Gesture().NewResource;
+    return OwnedParts(parts_).Rescheduling.Gesture().NewResource();
 }
 const std::string& Tessaro_Ctrl::OldResource() const {
-    return OwnedParts(parts_).Rescheduling.Gesture().OldResource;
+    return OwnedParts(parts_).Rescheduling.Gesture().OldResource();
 }
 
 }  // namespace tessaro

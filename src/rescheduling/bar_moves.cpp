@@ -44,7 +44,8 @@ void Rescheduler::BarChanging(int16_t row, int16_t bar, int16_t mode) {
     // Minutes of a chart bar always fit 16 bits; the check keeps the origin honest all the same.
     CheckedInt16(times.Start.Minute);
     CheckedInt16(times.End.Minute);
-    gesture_.BeginDrag({{row, chart_.TimeBarId(row, bar)}, mode, times.Start, times.End});
+    gesture_.BeginDrag(
+        {{row, chart_.TimeBarId(row, bar)}, mode, times.Start, times.End, std::nullopt});
 }
 
 void Rescheduler::BarRowChanging(int16_t sourceRow, int16_t bar, int16_t targetRow) {
@@ -103,8 +104,7 @@ void Rescheduler::BarChanged(int16_t row, int16_t bar) {
             return;
         }
         // The copy stays pending, shortened; it is recorded when it is applied.
-        gesture_.LastChangeKey =
-            ChangeKey(gesture_.Copy()->Activity.WorkOrder, gesture_.Copy()->Activity.ScheduleNo);
+        gesture_.NoteShortenedCopy();
         return;
     }
 
@@ -132,7 +132,6 @@ void Rescheduler::BarClick(int16_t row, int16_t bar) {
         chart_.RedrawChart();
     } else if (kind == WorkOrderBarKind) {
         gesture_.MovePending = kFalse;
-        gesture_.ResizePending = kFalse;
         gesture_.PasteArmed = kFalse;
     }
 }
@@ -240,8 +239,6 @@ void Rescheduler::RemoveTemporaryBar() {
         if (bar > 0) {
             chart_.RemoveTimeBar(row, bar);
         }
-        gesture_.EndCopy();
-    } else if (!gesture_.TempBarKey.empty()) {
         gesture_.EndCopy();
     }
 }

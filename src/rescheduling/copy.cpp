@@ -57,9 +57,9 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     // Where the activity stands before its first change is what its record is measured against.
     const ActivityId activity = ActivityId::Of(record);
     journal_.Touch(activity);
-    gesture_.BeginCopy(
-        {activity, source, chosen.Style, BarHandle{r, chart_.TimeBarId(r, temporary)}},
-        std::move(temporaryKey), r, BarID);
+    gesture_.BeginCopy({activity, source, chosen.Style,
+                        BarHandle{r, chart_.TimeBarId(r, temporary)}, std::move(temporaryKey), ""},
+                       r, BarID);
 }
 
 void Rescheduler::Copy() {

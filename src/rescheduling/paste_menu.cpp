@@ -111,7 +111,6 @@ void Rescheduler::Ignore() {
     // change keeps its record, as the chart keeps its bars.
     gesture_.DropDrag();
     RemoveTemporaryBar();
-    gesture_.LastChangeKey.clear();
 }
 
 }  // namespace tessaro

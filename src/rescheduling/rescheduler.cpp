@@ -15,13 +15,11 @@ Rescheduler::Rescheduler(ReschedulingSurface surface)
 void Rescheduler::Start() {
     gesture_.TempBarActive = kTrue;
     gesture_.PasteArmed = kTrue;
-    gesture_.ResChangeFlag = "N";
     journal_.Clear();
 }
 
 void Rescheduler::Disarm() {
     gesture_.PasteArmed = kFalse;
-    gesture_.ResizePending = kFalse;
     gesture_.MovePending = kFalse;
 }
 

@@ -67,7 +67,8 @@ public:
     // Work-order and calendar bars are never removed; the temporary bar's removal is Ignore.
     void BarRemoveRequest(int16_t row, int16_t bar, bool confirmed);
     void GestureFlagsSet();
-    // A click that selects or chooses a work-order bar ends an armed paste, move or resize.
+    // A click that selects or chooses a work-order bar ends an armed paste or move (a resize
+    // lasts no longer than its drag).
     void Disarm();
     // The row change of a drop ends (a bar was chosen).
     void EndRowChange() { gesture_.EndRowChange(); }

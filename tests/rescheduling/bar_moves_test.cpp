@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "rescheduling/move_gesture.hpp"
 #include "support/plan.hpp"
 
 namespace tessaro {
@@ -210,6 +212,73 @@ TEST_F(BarMoves, ApplyingWithoutATemporaryBarChangesNothing) {
     plan.control.mnuDrag().Choose("miFwdSch");
     EXPECT_EQ(plan.KeysOfRow(1).size(), 5u);
     EXPECT_EQ(plan.control.PendingChanges().Count(), 0);
+}
+
+// A copy and a drag start and end on their own: each transition leaves the phase that holds
+// what is still under way, and the fields the control shows are read from it.
+TEST(MoveGestureTransitions, EachLeavesThePhaseThatHoldsWhatIsUnderWay) {
+    using Phase = GesturePhase;
+    const auto drag = [](uint64_t id, int16_t mode) {
+        return BarDrag{{1, id}, mode, {kDay, 480}, {kDay, 540}, std::nullopt};
+    };
+    struct Step {
+        const char* name;
+        std::function<void(MoveGesture&)> apply;
+        Phase phase;
+        int16_t resizePending;
+        const char* rowChange;
+        const char* tempBarKey;
+        const char* lastChangeKey;
+    };
+    const std::vector<Step> steps = {
+        {"an edge drag alone", [&](MoveGesture& g) { g.BeginDrag(drag(7, 3)); }, Phase::Dragging,
+         -1, "N", "", ""},
+        {"a copy beside it",
+         [](MoveGesture& g) {
+             g.BeginCopy({{"WO1", 10}, nullptr, 0, {1, 9}, "T$4", ""}, 1, 1);
+         },
+         Phase::DraggingBesideCopy, -1, "N", "T$4", ""},
+        {"the end of another bar's drag", [](MoveGesture& g) { EXPECT_FALSE(g.EndDragOf(9)); },
+         Phase::DraggingBesideCopy, -1, "N", "T$4", ""},
+        {"the edge drag ends", [](MoveGesture& g) { EXPECT_TRUE(g.EndDragOf(7)); }, Phase::Copied,
+         0, "N", "T$4", ""},
+        {"no drag to drop", [](MoveGesture& g) { g.DropDrag(); }, Phase::Copied, 0, "N", "T$4", ""},
+        {"a row change without a drag", [](MoveGesture& g) { g.BeginRowChange("R1", "R2"); },
+         Phase::Copied, 0, "N", "T$4", ""},
+        {"the temporary bar is dragged", [&](MoveGesture& g) { g.BeginDrag(drag(9, 1)); },
+         Phase::DraggingBesideCopy, 0, "N", "T$4", ""},
+        {"onto another row", [](MoveGesture& g) { g.BeginRowChange("R1", "R2"); },
+         Phase::DraggingBesideCopy, 0, "Y", "T$4", ""},
+        {"a drag that failed on the way gives way",
+         [&](MoveGesture& g) { g.BeginDrag(drag(9, 2)); }, Phase::DraggingBesideCopy, -1, "Y",
+         "T$4", ""},
+        {"the edge stands",
+         [](MoveGesture& g) {
+             g.EndDragOf(9);
+             g.NoteShortenedCopy();
+         },
+         Phase::Copied, 0, "N", "T$4", "WO1$10"},
+        {"a drag onto another row",
+         [&](MoveGesture& g) {
+             g.BeginDrag(drag(9, 1));
+             g.BeginRowChange("R1", "R2");
+         },
+         Phase::DraggingBesideCopy, 0, "Y", "T$4", "WO1$10"},
+        {"the copy ends under the drag", [](MoveGesture& g) { g.EndCopy(); }, Phase::Dragging, 0,
+         "N", "", ""},
+        {"the drag is dropped", [](MoveGesture& g) { g.DropDrag(); }, Phase::Idle, 0, "N", "", ""},
+    };
+    MoveGesture gesture;
+    for (const Step& step : steps) {
+        step.apply(gesture);
+        EXPECT_EQ(gesture.Phase(), step.phase) << step.name;
+        EXPECT_EQ(gesture.ResizePending(), step.resizePending) << step.name;
+        EXPECT_EQ(gesture.ResChangeFlag(), step.rowChange) << step.name;
+        EXPECT_EQ(gesture.NewResource(), step.rowChange == std::string("Y") ? "R2" : "")
+            << step.name;
+        EXPECT_EQ(gesture.TempBarKey(), step.tempBarKey) << step.name;
+        EXPECT_EQ(gesture.LastChangeKey(), step.lastChangeKey) << step.name;
+    }
 }
 
 }  // namespace

@@ -313,8 +313,9 @@ TEST(UndoRedoSessions, UndoingEverythingGivesBackTheLoadedPlan) {
             if (random() % 3 == 0) {
                 return random() % 2 == 0 ? 19u : 20u;
             }
-            // No Refresh or reload here (each starts a fresh history): a drag of the copy instead.
-            return pick == 18 || pick == 21 ? 2u : pick;
+            // No Refresh, reload, accepted changes or host edits here (each starts the history or
+            // the loaded plan afresh): a drag of the copy instead. The host's veto stays.
+            return pick == 18 || pick >= 22 ? 2u : pick;
         });
         for (int step = 1; step <= 40; ++step) {
             try {
