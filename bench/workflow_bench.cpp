@@ -20,11 +20,15 @@
 #include <tessaro/bars/bar_kinds.hpp>
 #include <tessaro/control/tessaro_ctrl.hpp>
 
+#include "plan/plan_time.hpp"
 #include "workflow_plant.hpp"
 
 namespace {
 
 using tessaro::ChartTime;
+using tessaro::DropPreview;
+using tessaro::PlanTime;
+using tessaro::PlanTimeOf;
 using tessaro::ScheduleChart;
 using tessaro::Tessaro_Ctrl;
 using tessaro::WorkOrderBarKind;
@@ -46,6 +50,8 @@ constexpr int16_t kLastOwnRow = 7;
 constexpr const char* kNoWorkOrder = "NO-SUCH-ORDER";
 
 constexpr double kOperationTargetMs = 5;
+// A drag preview follows the mouse: it must fit beside a frame.
+constexpr double kPreviewTargetMs = 8;
 constexpr double kReschedulingTargetMs = 50;
 constexpr int32_t kReschedulingRecords = 10000;
 constexpr double kRefreshTargetMs = 1000;
@@ -333,6 +339,49 @@ void BM_DragTemporaryBar(benchmark::State& state) {
     }
     state.counters["row_bars"] = rowBars;
     ReportTarget(state, timer, kOperationTargetMs);
+}
+
+// The preview a drag shows while the copy is in the hand: what dropping it at the place under
+// the mouse would do. Each iteration is one mouse move: the next quarter hour, on the copy's row
+// or the next.
+void BM_PreviewCopyDrop(benchmark::State& state) {
+    Tessaro_Ctrl& control = Plant(state).Control();
+    ScheduleChart& chart = control.ctResSched();
+    IgnoreTemporaryBar(control);
+    const int16_t first = WorkOrderBarAt(chart, kDragRow, 0.5);
+    const std::string workOrder(WorkOrderOf(chart.TimeBarKey(kDragRow, first)));
+    const ChartTime origin = chart.Bar(kDragRow, first).Start;
+    if (CopyWorkOrder(control, workOrder, kDragRow) == 0) {
+        state.SkipWithError("Copy laid no temporary bar");
+        return;
+    }
+    IterationTimer timer;
+    int64_t moves = 0;
+    for (auto _ : state) {
+        const PlanTime at = PlanTimeOf(origin) + std::chrono::minutes{15 * (moves % 96)};
+        const int row = kDragRow + static_cast<int>(moves % 2);
+        DropPreview preview;
+        timer.Time(state, [&] { preview = control.PreviewCopyDrop(row, at); });
+        if (!preview.Valid) {
+            state.SkipWithError("no preview");
+            break;
+        }
+        benchmark::DoNotOptimize(preview);
+        ++moves;
+    }
+    IgnoreTemporaryBar(control);
+    ReportTarget(state, timer, kPreviewTargetMs);
+}
+
+// Every conflict of the plan: overlaps, activities out of order, work in calendar blocks.
+void BM_PlanConflicts(benchmark::State& state) {
+    Tessaro_Ctrl& control = Plant(state).Control();
+    IterationTimer timer;
+    std::size_t found = 0;
+    for (auto _ : state) {
+        timer.Time(state, [&] { found = control.PlanConflicts().size(); });
+    }
+    state.counters["conflicts"] = static_cast<double>(found);
 }
 
 // Copy one activity, right-click another bar of the row, then Paste Forward or Backward: the
@@ -624,6 +673,8 @@ void RegisterWorkflow() {
         Register("BM_CheckConflictTest", BM_ConflictQuery<true>, size)->MinTime(kMinTime);
         Register("BM_Copy", BM_Copy, size)->Iterations(size.copies);
         Register("BM_DragTemporaryBar", BM_DragTemporaryBar, size)->Iterations(size.copies);
+        Register("BM_PreviewCopyDrop", BM_PreviewCopyDrop, size)->Iterations(size.copies);
+        Register("BM_PlanConflicts", BM_PlanConflicts, size)->Iterations(3);
         Register("BM_PasteForward", BM_Paste<true>, size)->Iterations(size.copies);
         Register("BM_PasteBackward", BM_Paste<false>, size)->Iterations(size.copies);
         Register("BM_PackRow", BM_PackRow, size)->MinTime(kMinTime);
