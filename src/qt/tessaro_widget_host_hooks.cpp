@@ -13,6 +13,7 @@
 #include <tessaro/qt/tessaro_widget.hpp>
 
 #include "surface_widgets.hpp"
+#include "tessaro_widget_private.hpp"
 
 namespace tessaro {
 
@@ -26,66 +27,8 @@ int32_t BottomOf(const char* name) {
     return b.Top + b.Height;
 }
 
-}  // namespace
-
-void TessaroWidget::connectHostHooks() {
-    using Gesture = ScheduleChartView::BarGesture;
-    connect(chartView_, &ScheduleChartView::activityGesture, this,
-            [this](Gesture gesture, const QString& workOrder, int activity) {
-                switch (gesture) {
-                    case Gesture::Click:
-                        emit barClicked(workOrder, activity);
-                        break;
-                    case Gesture::DoubleClick:
-                        emit barDoubleClicked(workOrder, activity);
-                        break;
-                    case Gesture::Hover:
-                        emit barHovered(workOrder, activity);
-                        break;
-                    case Gesture::RightClick:
-                        contextActivity_ = ActivityKey{workOrder.toStdString(), activity};
-                        emit contextMenuRequested(workOrder, activity);
-                        break;
-                }
-            });
-    hostSubscriptions_.refused = control_->ChangeRefused().Subscribe(
-        [this](const std::string& reason) { showRefusal(QString::fromStdString(reason)); });
-}
-
-void TessaroWidget::showRefusal(const QString& reason) {
-    // Where the planner is looking: at the mouse when it is over the chart (it let go of the
-    // copy there), else on the chart's middle.
-    QWidget* port = chartView_->viewport();
-    QPoint at = QCursor::pos();
-    if (!port->rect().contains(port->mapFromGlobal(at))) {
-        at = port->mapToGlobal(port->rect().center());
-    }
-    QToolTip::showText(at, reason, port);
-    emit statusHint(reason);
-    emit changeRefused(reason);
-}
-
-// ---- The host's menu entries ----
-
-void TessaroWidget::addContextMenuAction(QAction* action) {
-    if (action == nullptr || contextActions_.contains(action)) {
-        return;
-    }
-    contextActions_.append(action);
-    connect(action, &QObject::destroyed, this, [this, action] { removeContextMenuAction(action); });
-    menus_.front()->setHostActions(contextActions_);
-}
-
-void TessaroWidget::removeContextMenuAction(QAction* action) {
-    if (contextActions_.removeAll(action) > 0) {
-        disconnect(action, &QObject::destroyed, this, nullptr);
-        menus_.front()->setHostActions(contextActions_);
-    }
-}
-
-// ---- Surface parts ----
-
-std::vector<std::string> TessaroWidget::surfacePartElements(SurfacePart part) {
+// The design elements a part is made of.
+std::vector<std::string> SurfacePartElements(SurfacePart part) {
     switch (part) {
         case SurfacePart::Grid:
             return {"vaSpread"};
@@ -101,26 +44,89 @@ std::vector<std::string> TessaroWidget::surfacePartElements(SurfacePart part) {
     return {};
 }
 
+}  // namespace
+
+void TessaroWidget::connectHostHooks() {
+    using Gesture = ScheduleChartView::BarGesture;
+    connect(d->chartView_, &ScheduleChartView::activityGesture, this,
+            [this](Gesture gesture, const QString& workOrder, int activity) {
+                switch (gesture) {
+                    case Gesture::Click:
+                        emit barClicked(workOrder, activity);
+                        break;
+                    case Gesture::DoubleClick:
+                        emit barDoubleClicked(workOrder, activity);
+                        break;
+                    case Gesture::Hover:
+                        emit barHovered(workOrder, activity);
+                        break;
+                    case Gesture::RightClick:
+                        d->contextActivity_ = ActivityKey{workOrder.toStdString(), activity};
+                        emit contextMenuRequested(workOrder, activity);
+                        break;
+                }
+            });
+    d->hostSubscriptions_.refused = d->control_->ChangeRefused().Subscribe(
+        [this](const std::string& reason) { showRefusal(QString::fromStdString(reason)); });
+}
+
+void TessaroWidget::showRefusal(const QString& reason) {
+    // Where the planner is looking: at the mouse when it is over the chart (it let go of the
+    // copy there), else on the chart's middle.
+    QWidget* port = d->chartView_->viewport();
+    QPoint at = QCursor::pos();
+    if (!port->rect().contains(port->mapFromGlobal(at))) {
+        at = port->mapToGlobal(port->rect().center());
+    }
+    QToolTip::showText(at, reason, port);
+    emit statusHint(reason);
+    emit changeRefused(reason);
+}
+
+// ---- The host's menu entries ----
+
+ActivityKey TessaroWidget::contextActivity() const {
+    return d->contextActivity_;
+}
+
+void TessaroWidget::addContextMenuAction(QAction* action) {
+    if (action == nullptr || d->contextActions_.contains(action)) {
+        return;
+    }
+    d->contextActions_.append(action);
+    connect(action, &QObject::destroyed, this, [this, action] { removeContextMenuAction(action); });
+    d->menus_.front()->setHostActions(d->contextActions_);
+}
+
+void TessaroWidget::removeContextMenuAction(QAction* action) {
+    if (d->contextActions_.removeAll(action) > 0) {
+        disconnect(action, &QObject::destroyed, this, nullptr);
+        d->menus_.front()->setHostActions(d->contextActions_);
+    }
+}
+
+// ---- Surface parts ----
+
 void TessaroWidget::setSurfacePartVisible(SurfacePart part, bool visible) {
     if (visible == isSurfacePartVisible(part)) {
         return;
     }
     if (visible) {
-        hiddenParts_.erase(part);
+        d->hiddenParts_.erase(part);
     } else {
-        hiddenParts_.insert(part);
+        d->hiddenParts_.insert(part);
     }
     updateGeometry();
     relayoutSurface();
 }
 
 bool TessaroWidget::isSurfacePartVisible(SurfacePart part) const {
-    return !hiddenParts_.contains(part);
+    return !d->hiddenParts_.contains(part);
 }
 
 bool TessaroWidget::isElementHidden(const SurfaceElement& element) const {
-    return std::ranges::any_of(hiddenParts_, [&](SurfacePart part) {
-        const std::vector<std::string> names = surfacePartElements(part);
+    return std::ranges::any_of(d->hiddenParts_, [&](SurfacePart part) {
+        const std::vector<std::string> names = SurfacePartElements(part);
         return std::ranges::find(names, element.Name) != names.end();
     });
 }
