@@ -27,6 +27,7 @@
 
 #include "activity_placement.hpp"
 #include "activity_texts.hpp"
+#include "surface_parts.hpp"
 #include "surface_widgets.hpp"
 #include "tessaro_widget_private.hpp"
 
@@ -166,7 +167,7 @@ TessaroWidget::TessaroWidget(QWidget* parent) : QWidget(parent), d(std::make_uni
                     continue;
                 }
                 if (std::optional<ScheduleChartView::ChangedActivity> activity =
-                        changedActivity(*record)) {
+                        d->changedActivity(*record)) {
                     changed.push_back(*activity);
                     now.emplace(key, Seen{record, std::move(*activity)});
                 }
@@ -363,7 +364,7 @@ QSize TessaroWidget::sizeHint() const {
     const int width = pixels(SurfaceExtent().width);
     const int legendHeight =
         isSurfacePartVisible(SurfacePart::Legend) ? d->legend_->heightForWidth(width) : 0;
-    return QSize(width, pixels(surfaceHeightTwips()) + legendHeight);
+    return QSize(width, pixels(qt_detail::SurfaceHeightTwips(d->hiddenParts_)) + legendHeight);
 }
 
 // ---- Conflicts and zoom ----
@@ -382,10 +383,10 @@ void TessaroWidget::showConflictEntryBars(int index) {
     }
 }
 
-std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivity(
+std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::Private::changedActivity(
     const Vadel_Class2& record) const {
     const std::optional<LoadedPlacement> loaded =
-        d->control_->LoadedPlacementOf(record.wonumber, record.woact);
+        control_->LoadedPlacementOf(record.wonumber, record.woact);
     if (!loaded) {
         return std::nullopt;
     }
@@ -397,7 +398,7 @@ std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivity
     activity.loadedEnd = loaded->End.AbsoluteMinutes();
     activity.summary = qt_detail::ChangeSummary(record, *loaded);
     const qt_detail::ActivityPlacement now = qt_detail::FindActivityPlacement(
-        d->control_->ctResSched(), record.wonumber, activity.activity);
+        control_->ctResSched(), record.wonumber, activity.activity);
     if (now.row != 0) {
         activity.currentRow = now.row;
         activity.currentStart = now.start;
@@ -455,7 +456,7 @@ void TessaroWidget::showEvent(QShowEvent* event) {
 
 void TessaroWidget::relayoutSurface() {
     const DesignExtent extent = SurfaceExtent();
-    const int surfaceHeight = pixels(surfaceHeightTwips());
+    const int surfaceHeight = pixels(qt_detail::SurfaceHeightTwips(d->hiddenParts_));
     const int extraWidth = std::max(0, width() - pixels(extent.width));
     const bool legendShown = isSurfacePartVisible(SurfacePart::Legend);
     const int legendHeight =
@@ -482,7 +483,8 @@ void TessaroWidget::relayoutSurface() {
             }
             // What lies below the chart moves down with the height the chart is given.
             if (b.Top >= chartBottom - kStretchSlackTwips / 4) {
-                rect.translate(0, extraHeight - pixels(collapsedTwips(element)));
+                rect.translate(
+                    0, extraHeight - pixels(qt_detail::CollapsedTwips(d->hiddenParts_, element)));
             }
             if (element.Kind == SurfaceElementKind::Chart) {
                 rect.setHeight(std::max(0, pixels(d->control_->ctResSched().Height())) +
@@ -490,7 +492,8 @@ void TessaroWidget::relayoutSurface() {
             } else if (element.Kind == SurfaceElementKind::Grid) {
                 rect.setHeight(std::max(0, pixels(d->control_->vaSpread().Height())));
             }
-            if (b.Top < chart->Bounds.Top && !isElementHidden(element)) {
+            if (b.Top < chart->Bounds.Top &&
+                !qt_detail::IsElementHidden(d->hiddenParts_, element)) {
                 topLine.push_back(placed.widget);
             }
         } else {
@@ -530,8 +533,9 @@ void TessaroWidget::relayoutSurface() {
         const QRect chartRect = d->chartView_->geometry();
         for (const Private::Placed& placed : d->placed_) {
             if (placed.element->Parent.empty() && placed.widget != d->chartView_) {
-                placed.widget->setVisible(!isElementHidden(*placed.element) &&
-                                          !chartRect.contains(placed.widget->geometry()));
+                placed.widget->setVisible(
+                    !qt_detail::IsElementHidden(d->hiddenParts_, *placed.element) &&
+                    !chartRect.contains(placed.widget->geometry()));
             }
         }
     }

@@ -10,6 +10,7 @@
 #include <tessaro/qt/schedule_chart_view.hpp>
 #include <tessaro/qt/tessaro_widget.hpp>
 
+#include "grid_cell_text.hpp"
 #include "guarded_call.hpp"
 #include "tessaro_widget_private.hpp"
 
@@ -51,7 +52,7 @@ void TessaroWidget::connectHostEvents() {
         });
     if (d->gridView_ != nullptr) {
         d->gridView_->setCellTextSource([this](int column, int row, const QString& text) {
-            return gridCellNow(column, row, text);
+            return qt_detail::GridCellNow(*d->control_, column, row, text);
         });
     }
     d->hostSubscriptions_.selection = d->control_->SelectedWorkOrderChanged().Subscribe(
@@ -74,35 +75,6 @@ void TessaroWidget::disconnectHostEvents() {
     d->control_->UndoAvailableChanged().Unsubscribe(d->hostSubscriptions_.undo);
     d->control_->RedoAvailableChanged().Unsubscribe(d->hostSubscriptions_.redo);
     d->control_->ChangeRefused().Unsubscribe(d->hostSubscriptions_.refused);
-}
-
-QString TessaroWidget::gridCellNow(int column, int row, const QString& text) const {
-    // Columns 4 to 7 are the listed activity's start and end date and time as the payload gave
-    // them; the control writes them so. A changed activity's record says where it is now (the
-    // earliest start and latest end of its bars), and that is what the grid shows.
-    constexpr int kWorkOrder = 1;
-    constexpr int kStartDate = 4;
-    constexpr int kStartTime = 5;
-    constexpr int kEndDate = 6;
-    constexpr int kEndTime = 7;
-    constexpr int kActivity = 12;
-    if (column < kStartDate || column > kEndTime || text.isEmpty()) {
-        return text;
-    }
-    const ListGrid& grid = d->control_->vaSpread();
-    const auto* change = d->control_->PendingChanges().Find(grid.CellText(kWorkOrder, row) + "$" +
-                                                            grid.CellText(kActivity, row));
-    if (change == nullptr) {
-        return text;
-    }
-    const ChartTime at = ChartTime::FromPayloadSeconds(column <= kStartTime ? (*change)->starttime
-                                                                            : (*change)->endtime);
-    if (column == kStartDate || column == kEndDate) {
-        return QDate(1900, 1, 1).addDays(at.Day).toString(QStringLiteral("MM/dd/yyyy"));
-    }
-    return QStringLiteral("%1:%2")
-        .arg(at.Minute / 60, 2, 10, QLatin1Char('0'))
-        .arg(at.Minute % 60, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace tessaro

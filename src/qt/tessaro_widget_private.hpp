@@ -4,6 +4,7 @@
 // its subscriptions to the control's models and what the host set.
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -31,6 +32,11 @@ struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
 
     // Creating the control may raise its creation error.
     Private() : control_(std::make_unique<Tessaro_Ctrl>()) {}
+
+    // A pending change with where its activity was loaded and is now, for the chart's outlines;
+    // nothing for an activity without a loaded placement.
+    std::optional<ScheduleChartView::ChangedActivity> changedActivity(
+        const Vadel_Class2& record) const;
 
     std::unique_ptr<Tessaro_Ctrl> control_;
     std::vector<Placed> placed_;

@@ -14,6 +14,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/qt/export.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
+#include <tessaro/qt/surface_part.hpp>
 
 class QAction;
 class QMenu;
@@ -28,10 +29,6 @@ class LegendStrip;
 class ListBoxView;
 class MenuPresenter;
 }  // namespace qt_detail
-
-// The parts of the surface a host may hide: the work-order grid, the detail frame over it, the
-// toolbar, the conflict list beside it, and the colour legend (its strip and the details below).
-enum class SurfacePart { Grid, DetailPanel, Toolbar, ConflictList, Legend };
 
 // The production-schedule chart control as a Qt widget. It owns a Tessaro_Ctrl and shows its
 // whole design-time surface: toolbar, title, conflict list, combo box, schedule chart, work-order
@@ -150,24 +147,12 @@ private:
     // The bar gestures, the host's menu entries and the veto's refusals as the widget's signals.
     void connectHostHooks();
     void showRefusal(const QString& reason);
-    bool isElementHidden(const SurfaceElement& element) const;
-    // How far up hidden parts below the chart move a top-level element, in twips, and the
-    // surface's design height with them.
-    int32_t collapsedTwips(const SurfaceElement& element) const;
-    int32_t surfaceHeightTwips() const;
-    // A grid cell as the planner should read it: the times of an activity that has changed are
-    // where it is now, not where the payload put it.
-    QString gridCellNow(int column, int row, const QString& text) const;
     void reportError(int number, const QString& source, const QString& description);
     int pixels(double twips) const;
     void showConflictEntryBars(int index);
     void updateZoomButtons();
     void scheduleActivityNow();
     void updateActivityNow();
-    // A pending change with where its activity was loaded and is now, for the chart's outlines;
-    // nothing for an activity without a loaded placement.
-    std::optional<ScheduleChartView::ChangedActivity> changedActivity(
-        const Vadel_Class2& record) const;
 
     std::unique_ptr<Private> d;
 };
