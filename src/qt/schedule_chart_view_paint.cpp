@@ -177,10 +177,12 @@ int ScheduleChartView::paintBars(QPainter& painter, bool calendarBlocks) {
     const std::vector<qt_detail::FrameBar>& bars =
         calendarBlocks ? d->frameBars_->calendarBlocks : d->frameBars_->others;
     const bool markClicked = !exporting() && hasFocus();
+    // One frame's geometry for every bar: thousands of them share its scroll position.
+    const qt_detail::ChartGeometry geometry = chartGeometry();
     for (const qt_detail::FrameBar& found : bars) {
         const ChartBar& b = d->chart_.Bar(found.row, found.bar);
-        const QRect rect =
-            spanRect(found.row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), b.Kind);
+        const QRect rect = geometry.spanRect(found.row, b.Start.AbsoluteMinutes(),
+                                             b.End.AbsoluteMinutes(), b.Kind == kCalendarBarKind);
         if (calendarBlocks) {
             painter.fillRect(rect, d->colours_->calendarBlock);
         } else {
