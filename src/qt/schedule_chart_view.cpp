@@ -11,36 +11,15 @@
 
 #include <tessaro/qt/conversions.hpp>
 
-#include "bar_index.hpp"
-#include "bar_marks.hpp"
-#include "chart_palette.hpp"
-#include "frame_bars.hpp"
-#include "label_cache.hpp"
+#include "bar_hit.hpp"
+#include "schedule_chart_view_private.hpp"
 
 namespace tessaro {
 
-using qt_detail::ChartBarIndex;
-
-namespace {
-
-// Coordinates handed to Qt stay well inside int even for bars far off screen.
-constexpr double kCoordinateLimit = 1.0e7;
-
-int ClampedCoordinate(double value) {
-    return static_cast<int>(std::lround(std::clamp(value, -kCoordinateLimit, kCoordinateLimit)));
-}
-
-}  // namespace
+using qt_detail::ClampedCoordinate;
 
 ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      chart_(chart),
-      index_(std::make_unique<ChartBarIndex>(kWorkOrderBarKind)),
-      colours_(std::make_unique<chart_palette::ChartColours>(
-          chart_palette::ChartColours::from(palette()))),
-      labels_(std::make_unique<qt_detail::LabelCache>()),
-      marks_(std::make_unique<qt_detail::BarMarks>()),
-      frameBars_(std::make_unique<qt_detail::FrameBars>()) {
+    : QAbstractScrollArea(parent), d(std::make_unique<Private>(chart, palette())) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -50,18 +29,18 @@ ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
     viewport()->setAutoFillBackground(false);
 
     // The horizontal scroll bar runs under the chart only; the list keeps its place.
-    scrollSpacer_ = new QWidget(this);
-    scrollSpacer_->setObjectName(QStringLiteral("listScrollSpacer"));
-    addScrollBarWidget(scrollSpacer_, Qt::AlignLeft);
+    d->scrollSpacer_ = new QWidget(this);
+    d->scrollSpacer_->setObjectName(QStringLiteral("listScrollSpacer"));
+    addScrollBarWidget(d->scrollSpacer_, Qt::AlignLeft);
 
-    subscription_ =
-        chart_.Changed.Subscribe([this](const ChartChange& change) { onChartChanged(change); });
-    remeasureRows();
+    d->subscription_ =
+        d->chart_.Changed.Subscribe([this](const ChartChange& change) { onChartChanged(change); });
+    d->remeasureRows();
     relayout();
 }
 
 ScheduleChartView::~ScheduleChartView() {
-    chart_.Changed.Unsubscribe(subscription_);
+    d->chart_.Changed.Unsubscribe(d->subscription_);
 }
 
 // ---- Model notifications ----
@@ -69,31 +48,32 @@ ScheduleChartView::~ScheduleChartView() {
 void ScheduleChartView::onChartChanged(const ChartChange& change) {
     using Kind = ChartChange::Kind;
     if (change.What == Kind::Rows || change.What == Kind::Bars || change.What == Kind::Bar) {
-        changesDirty_ = true;
+        d->changesDirty_ = true;
     }
     switch (change.What) {
         case Kind::Rows:
-            index_->markAllDirty();
-            lastClicked_ = {};
+            d->index_->markAllDirty();
+            d->lastClicked_ = {};
             cancelGesture();
             if (change.Row == 0) {
-                remeasureRows();
+                d->remeasureRows();
             } else {
-                measureRow(change.Row);
+                d->measureRow(change.Row);
             }
             relayout();
             break;
         case Kind::Bars:
-            index_->markRowDirty(change.Row);
-            if (lastClicked_.row == change.Row) {
-                lastClicked_ = {};
+            d->index_->markRowDirty(change.Row);
+            if (d->lastClicked_.row == change.Row) {
+                d->lastClicked_ = {};
             }
-            if (dragState_ != DragState::Idle && !barExists(gesture_.row, gesture_.bar)) {
+            if (d->dragState_ != DragState::Idle &&
+                !d->barExists(d->gesture_.row, d->gesture_.bar)) {
                 cancelGesture();
             }
             break;
         case Kind::Bar:
-            index_->markRowDirty(change.Row);
+            d->index_->markRowDirty(change.Row);
             break;
         case Kind::Appearance:
             relayout();
@@ -119,30 +99,31 @@ double ScheduleChartView::dpiScale() const {
 }
 
 double ScheduleChartView::fitDayWidth() const {
-    const int width = viewport()->width() - layout_.listWidth - 1;
-    const int64_t days = int64_t{std::max(chart_.RangeStartDay(), chart_.RangeEndDay())} -
-                         chart_.RangeStartDay() + 1;
+    const int width = viewport()->width() - d->layout_.listWidth - 1;
+    const int64_t days = int64_t{std::max(d->chart_.RangeStartDay(), d->chart_.RangeEndDay())} -
+                         d->chart_.RangeStartDay() + 1;
     return std::max(1.0, static_cast<double>(width) / static_cast<double>(days));
 }
 
 double ScheduleChartView::wantedDayWidth() const {
     // A scale of 0 or below (the toolbar zoomed out past its last step) shows the whole window.
-    return chart_.TimeScale() >= 1 ? chart_.TimeScale() * dpiScale() : fitDayWidth();
+    return d->chart_.TimeScale() >= 1 ? d->chart_.TimeScale() * dpiScale() : fitDayWidth();
 }
 
-QSize ScheduleChartView::frameSize() const {
-    return frame_ ? frame_->size : viewport()->size();
+qt_detail::ChartGeometry ScheduleChartView::chartGeometry() const {
+    if (d->frame_) {
+        return {d->layout_, d->frame_->size, d->frame_->scrollX, d->frame_->scrollY,
+                d->chart_.RowCount()};
+    }
+    return {d->layout_, viewport()->size(), horizontalScrollBar()->value(),
+            verticalScrollBar()->value(), d->chart_.RowCount()};
 }
 
-int ScheduleChartView::scrollX() const {
-    return frame_ ? frame_->scrollX : horizontalScrollBar()->value();
+bool ScheduleChartView::exporting() const {
+    return d->frame_.has_value();
 }
 
-int ScheduleChartView::scrollY() const {
-    return frame_ ? frame_->scrollY : verticalScrollBar()->value();
-}
-
-void ScheduleChartView::remeasureRows() {
+void ScheduleChartView::Private::remeasureRows() {
     layout_.listFont = toQFont(chart_.ListFont());
     layout_.columnWidths.clear();
     for (int row = 1; row <= chart_.RowCount(); ++row) {
@@ -150,7 +131,7 @@ void ScheduleChartView::remeasureRows() {
     }
 }
 
-void ScheduleChartView::measureRow(int row) {
+void ScheduleChartView::Private::measureRow(int row) {
     if (row < 1 || row > chart_.RowCount()) {
         return;
     }
@@ -167,17 +148,17 @@ void ScheduleChartView::measureRow(int row) {
 }
 
 void ScheduleChartView::relayout() {
-    Layout& l = layout_;
+    qt_detail::ChartLayout& l = d->layout_;
     const double scale = dpiScale();
 
-    if (toQFont(chart_.ListFont()) != l.listFont) {
-        remeasureRows();
+    if (toQFont(d->chart_.ListFont()) != l.listFont) {
+        d->remeasureRows();
     }
     // The time header keeps a modest size even when the list is set large and bold.
     l.headerFont = l.listFont;
     l.headerFont.setBold(false);
     l.headerFont.setPointSizeF(std::min(l.listFont.pointSizeF(), 9.0));
-    l.barFont = toQFont(chart_.TimeBarFont());
+    l.barFont = toQFont(d->chart_.TimeBarFont());
 
     const QFontMetrics listMetrics(l.listFont);
     const QFontMetrics barMetrics(l.barFont);
@@ -188,7 +169,7 @@ void ScheduleChartView::relayout() {
 
     // The list is as wide as its columns, within a third of the view.
     const int padding = chart_palette::kTextPadding * 2;
-    int wanted = headerMetrics.horizontalAdvance(toQString(chart_.ListColumnTitle())) + padding;
+    int wanted = headerMetrics.horizontalAdvance(toQString(d->chart_.ListColumnTitle())) + padding;
     int columnsWidth = 0;
     for (const int width : l.columnWidths) {
         columnsWidth +=
@@ -200,7 +181,7 @@ void ScheduleChartView::relayout() {
 
     const TimeAxis oldAxis = l.axis;
     const double dayWidth = wantedDayWidth();
-    l.axis = TimeAxis(chart_.RangeStartDay(), chart_.RangeEndDay(), dayWidth);
+    l.axis = TimeAxis(d->chart_.RangeStartDay(), d->chart_.RangeEndDay(), dayWidth);
     // A third header row of hours appears once an hour is wide enough for its number.
     const double hourWidth = dayWidth / 24;
     l.headerRows = hourWidth >= headerMetrics.horizontalAdvance(QStringLiteral("00")) + 8 ? 3 : 2;
@@ -220,29 +201,29 @@ void ScheduleChartView::relayout() {
 
 void ScheduleChartView::syncScrollBars(double keepMinuteAtLeft) {
     const QRect chart = chartArea();
-    const double total = std::ceil(layout_.axis.totalWidth());
+    const double total = std::ceil(d->layout_.axis.totalWidth());
     const int width = std::max(0, chart.width());
     const int horizontalMax = static_cast<int>(
         std::clamp(total - width, 0.0, static_cast<double>(std::numeric_limits<int>::max() / 2)));
     QScrollBar* horizontal = horizontalScrollBar();
     horizontal->setRange(0, horizontalMax);
     horizontal->setPageStep(std::max(1, width));
-    horizontal->setSingleStep(std::clamp(static_cast<int>(layout_.axis.dayWidth() / 4), 4, 200));
+    horizontal->setSingleStep(std::clamp(static_cast<int>(d->layout_.axis.dayWidth() / 4), 4, 200));
     if (!std::isnan(keepMinuteAtLeft)) {
-        const double x = (keepMinuteAtLeft -
-                          static_cast<double>(layout_.axis.firstDay()) * TimeAxis::kMinutesPerDay) *
-                         layout_.axis.minuteWidth();
+        const double x = (keepMinuteAtLeft - static_cast<double>(d->layout_.axis.firstDay()) *
+                                                 TimeAxis::kMinutesPerDay) *
+                         d->layout_.axis.minuteWidth();
         horizontal->setValue(ClampedCoordinate(x));
     }
 
     const int height = std::max(0, chart.height());
-    const int64_t rowsHeight = int64_t{chart_.RowCount()} * layout_.rowHeight;
+    const int64_t rowsHeight = int64_t{d->chart_.RowCount()} * d->layout_.rowHeight;
     QScrollBar* vertical = verticalScrollBar();
     vertical->setRange(0, static_cast<int>(std::max<int64_t>(0, rowsHeight - height)));
     vertical->setPageStep(std::max(1, height));
-    vertical->setSingleStep(layout_.rowHeight);
+    vertical->setSingleStep(d->layout_.rowHeight);
 
-    scrollSpacer_->setFixedWidth(layout_.listWidth);
+    d->scrollSpacer_->setFixedWidth(d->layout_.listWidth);
 }
 
 QSize ScheduleChartView::sizeHint() const {
@@ -250,7 +231,7 @@ QSize ScheduleChartView::sizeHint() const {
 }
 
 QSize ScheduleChartView::minimumSizeHint() const {
-    return QSize(layout_.listWidth + 60, layout_.headerHeight + layout_.rowHeight * 2);
+    return QSize(d->layout_.listWidth + 60, d->layout_.headerHeight + d->layout_.rowHeight * 2);
 }
 
 void ScheduleChartView::resizeEvent(QResizeEvent* event) {
@@ -284,160 +265,102 @@ void ScheduleChartView::scrollContentsBy(int /*dx*/, int /*dy*/) {
 // ---- Geometry ----
 
 QRect ScheduleChartView::chartArea() const {
-    const QRect all(QPoint(0, 0), frameSize());
-    return QRect(QPoint(layout_.listWidth + 1, layout_.headerHeight), all.bottomRight());
+    return chartGeometry().chartArea();
 }
 
 QRect ScheduleChartView::listArea() const {
-    return QRect(0, 0, layout_.listWidth, frameSize().height());
+    return chartGeometry().listArea();
 }
 
 int ScheduleChartView::rowTop(int row) const {
-    return layout_.headerHeight + (row - 1) * layout_.rowHeight - scrollY();
+    return chartGeometry().rowTop(row);
 }
 
 double ScheduleChartView::minuteX(int64_t absoluteMinute) const {
-    return chartArea().left() + layout_.axis.x(absoluteMinute) - scrollX();
+    return chartGeometry().minuteX(absoluteMinute);
 }
 
 QRect ScheduleChartView::spanRect(int row, int64_t start, int64_t end, int32_t kind) const {
-    const int left = ClampedCoordinate(minuteX(std::min(start, end)));
-    const int right = std::max(left + 1, ClampedCoordinate(minuteX(std::max(start, end))));
-    const int top = rowTop(row);
-    if (kind == kCalendarBarKind) {
-        return QRect(left, top, right - left, layout_.rowHeight - 1);
-    }
-    const int margin = std::max(3, layout_.rowHeight / 5);
-    return QRect(left, top + margin, right - left, layout_.rowHeight - 2 * margin);
+    return chartGeometry().spanRect(row, start, end, kind == kCalendarBarKind);
 }
 
-bool ScheduleChartView::barExists(int row, int bar) const {
+bool ScheduleChartView::Private::barExists(int row, int bar) const {
     return row >= 1 && row <= chart_.RowCount() && bar >= 1 &&
            bar <= chart_.TimeBarCount(static_cast<int16_t>(row));
 }
 
 QRect ScheduleChartView::barRect(int row, int bar) const {
-    if (!barExists(row, bar)) {
+    if (!d->barExists(row, bar)) {
         return {};
     }
-    const ChartBar& b = chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    const ChartBar& b = d->chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
     return spanRect(row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), b.Kind);
 }
 
 QPoint ScheduleChartView::pointAt(int row, const ChartTime& time) const {
-    return QPoint(ClampedCoordinate(minuteX(time.AbsoluteMinutes())),
-                  rowTop(row) + layout_.rowHeight / 2);
+    const qt_detail::ChartGeometry g = chartGeometry();
+    return QPoint(ClampedCoordinate(g.minuteX(time.AbsoluteMinutes())),
+                  g.rowTop(row) + d->layout_.rowHeight / 2);
 }
 
 int ScheduleChartView::rowAt(const QPoint& pos) const {
-    if (pos.y() < layout_.headerHeight || pos.y() >= frameSize().height()) {
-        return 0;
-    }
-    const int offset = pos.y() - layout_.headerHeight + scrollY();
-    const int row = offset / layout_.rowHeight + 1;
-    return row <= chart_.RowCount() ? row : 0;
+    return chartGeometry().rowAt(pos);
 }
 
 ChartTime ScheduleChartView::timeAt(const QPoint& pos) const {
-    const double offset = pos.x() - chartArea().left() + scrollX();
-    return TimeAxis::timeOf(layout_.axis.minuteAt(offset));
-}
-
-std::pair<int, int> ScheduleChartView::visibleRows() const {
-    const int count = chart_.RowCount();
-    const QRect chart = chartArea();
-    if (count == 0 || chart.height() <= 0) {
-        return {1, 0};
-    }
-    const int top = scrollY();
-    const int first = top / layout_.rowHeight + 1;
-    const int last = std::min(count, (top + chart.height() - 1) / layout_.rowHeight + 1);
-    return {first, last};
-}
-
-std::pair<int64_t, int64_t> ScheduleChartView::visibleMinutes() const {
-    const double left = scrollX();
-    const double right = left + chartArea().width();
-    return {layout_.axis.minuteAt(left) - 1, layout_.axis.minuteAt(right) + 1};
+    return chartGeometry().timeAt(pos);
 }
 
 ScheduleChartView::BarHit ScheduleChartView::barAt(const QPoint& pos) const {
-    const int row = rowAt(pos);
-    if (row == 0 || !chartArea().contains(pos)) {
-        return {};
-    }
     const int grip = static_cast<int>(std::lround(kEdgeGrip * dpiScale()));
-    const double offset = pos.x() - chartArea().left() + scrollX();
-    const int64_t from = layout_.axis.minuteAt(offset - grip) - 1;
-    const int64_t to = layout_.axis.minuteAt(offset + grip) + 1;
-    BarHit best;
-    bool bestIsCalendar = true;
-    const auto& rowIndex = index_->row(chart_, static_cast<int16_t>(row));
-    rowIndex.forEachIn(from, to, [&](const qt_detail::RowBarIndex::Entry& entry) {
-        const ChartBar& b = chart_.Bar(static_cast<int16_t>(row), entry.bar);
-        const bool calendar = b.Kind == kCalendarBarKind;
-        const QRect rect = spanRect(row, entry.start, entry.end, b.Kind);
-        BarPart part = BarPart::None;
-        if (calendar) {
-            part = rect.contains(pos) ? BarPart::Body : BarPart::None;
-        } else if (pos.y() >= rect.top() && pos.y() <= rect.bottom()) {
-            // Short bars keep a body in the middle to grab.
-            const int reach = std::min(grip, std::max(1, rect.width() / 3));
-            if (std::abs(pos.x() - rect.left()) <= reach) {
-                part = BarPart::StartEdge;
-            } else if (std::abs(pos.x() - (rect.right() + 1)) <= reach) {
-                part = BarPart::EndEdge;
-            } else if (rect.contains(pos)) {
-                part = BarPart::Body;
-            }
-        }
-        if (part == BarPart::None) {
-            return;
-        }
-        // Work-order bars win over calendar blocks; among equals the later bar is on top.
-        const bool better = best.bar == 0 || (bestIsCalendar && !calendar) ||
-                            (bestIsCalendar == calendar && entry.bar > best.bar);
-        if (better) {
-            best = {row, entry.bar, part};
-            bestIsCalendar = calendar;
-        }
-    });
-    return best;
+    const qt_detail::BarUnderPoint found =
+        qt_detail::FindBarAt(chartGeometry(), d->chart_, *d->index_, pos, grip);
+    switch (found.part) {
+        case qt_detail::BarZone::None:
+            return {};
+        case qt_detail::BarZone::Body:
+            return {found.row, found.bar, BarPart::Body};
+        case qt_detail::BarZone::StartEdge:
+            return {found.row, found.bar, BarPart::StartEdge};
+        case qt_detail::BarZone::EndEdge:
+            return {found.row, found.bar, BarPart::EndEdge};
+    }
+    return {};
 }
 
 // ---- Scrolling ----
 
 int32_t ScheduleChartView::firstVisibleDay() const {
-    return TimeAxis::timeOf(layout_.axis.minuteAt(scrollX())).Day;
+    return TimeAxis::timeOf(d->layout_.axis.minuteAt(chartGeometry().scrollX)).Day;
 }
 
 void ScheduleChartView::scrollToDay(int32_t day) {
-    const double x = layout_.axis.x(int64_t{day} * TimeAxis::kMinutesPerDay);
+    const double x = d->layout_.axis.x(int64_t{day} * TimeAxis::kMinutesPerDay);
     horizontalScrollBar()->setValue(ClampedCoordinate(std::ceil(x)));
 }
 
 void ScheduleChartView::scrollToRow(int row) {
-    if (row < 1 || row > chart_.RowCount()) {
+    if (row < 1 || row > d->chart_.RowCount()) {
         return;
     }
     QScrollBar* vertical = verticalScrollBar();
-    const int top = (row - 1) * layout_.rowHeight;
+    const int top = (row - 1) * d->layout_.rowHeight;
     const int height = chartArea().height();
     if (top < vertical->value()) {
         vertical->setValue(top);
-    } else if (top + layout_.rowHeight > vertical->value() + height) {
-        vertical->setValue(top + layout_.rowHeight - height);
+    } else if (top + d->layout_.rowHeight > vertical->value() + height) {
+        vertical->setValue(top + d->layout_.rowHeight - height);
     }
 }
 
 void ScheduleChartView::scrollToBar(int row, int bar) {
-    if (!barExists(row, bar)) {
+    if (!d->barExists(row, bar)) {
         return;
     }
     scrollToRow(row);
-    const ChartBar& b = chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
-    const double start = layout_.axis.x(b.Start);
-    const double end = layout_.axis.x(b.End);
+    const ChartBar& b = d->chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    const double start = d->layout_.axis.x(b.Start);
+    const double end = d->layout_.axis.x(b.End);
     QScrollBar* horizontal = horizontalScrollBar();
     const int width = chartArea().width();
     const bool startVisible = start >= horizontal->value() && start < horizontal->value() + width;
@@ -447,6 +370,48 @@ void ScheduleChartView::scrollToBar(int row, int bar) {
         horizontal->setValue(ClampedCoordinate(start - width / 8.0));
     }
     viewport()->update();
+}
+
+// ---- Plain reads ----
+
+ScheduleChart& ScheduleChartView::chart() const {
+    return d->chart_;
+}
+
+int ScheduleChartView::rowHeight() const {
+    return d->layout_.rowHeight;
+}
+
+int ScheduleChartView::headerHeight() const {
+    return d->layout_.headerHeight;
+}
+
+int ScheduleChartView::listWidth() const {
+    return d->layout_.listWidth;
+}
+
+double ScheduleChartView::dayWidth() const {
+    return d->layout_.axis.dayWidth();
+}
+
+const TimeAxis& ScheduleChartView::timeAxis() const {
+    return d->layout_.axis;
+}
+
+std::optional<ChartTime> ScheduleChartView::nowTime() const {
+    return d->now_;
+}
+
+ScheduleChartView::DragState ScheduleChartView::dragState() const {
+    return d->dragState_;
+}
+
+std::pair<int, int> ScheduleChartView::lastClickedBar() const {
+    return {d->lastClicked_.row, d->lastClicked_.bar};
+}
+
+int ScheduleChartView::lastPaintedBarCount() const {
+    return d->lastPaintedBarCount_;
 }
 
 }  // namespace tessaro

@@ -16,6 +16,7 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "chart_palette.hpp"
+#include "schedule_chart_view_private.hpp"
 
 namespace tessaro {
 namespace {
@@ -25,51 +26,52 @@ constexpr int kMaximumImageHeight = 32000;
 
 }  // namespace
 
-ScheduleChartView::Layout ScheduleChartView::exportLayout(double dayWidth) const {
-    Layout l = layout_;
+qt_detail::ChartLayout ScheduleChartView::Private::exportLayout(double dayWidth) const {
+    qt_detail::ChartLayout l = layout_;
     l.axis = TimeAxis(l.axis.firstDay(), l.axis.lastDay(), dayWidth);
     l.headerRows = headerRowsFor(dayWidth);
     l.headerHeight = l.headerRows * l.headerRowHeight;
     return l;
 }
 
-int ScheduleChartView::headerRowsFor(double dayWidth) const {
+int ScheduleChartView::Private::headerRowsFor(double dayWidth) const {
     // A third header row of hours appears once an hour is wide enough for its number.
     const QFontMetrics metrics(layout_.headerFont);
     return dayWidth / 24 >= metrics.horizontalAdvance(QStringLiteral("00")) + 8 ? 3 : 2;
 }
 
-void ScheduleChartView::paintExportFrame(QPainter& painter, const Layout& layout,
-                                         const Frame& frame) {
+void ScheduleChartView::Private::paintExportFrame(ScheduleChartView& view, QPainter& painter,
+                                                  const qt_detail::ChartLayout& layout,
+                                                  const qt_detail::ChartFrame& frame) {
     // Painting reads the layout and the frame; both are the screen's again afterwards.
-    const Layout screen = layout_;
-    const std::optional<Frame> screenFrame = frame_;
+    const qt_detail::ChartLayout screen = layout_;
+    const std::optional<qt_detail::ChartFrame> screenFrame = frame_;
     layout_ = layout;
     frame_ = frame;
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), frame.size));
-    paintChart(painter);
+    view.paintChart(painter);
     painter.restore();
     layout_ = screen;
     frame_ = screenFrame;
 }
 
 QImage ScheduleChartView::renderWholeChart(int maxWidth) {
-    const TimeAxis& screenAxis = layout_.axis;
+    const TimeAxis& screenAxis = d->layout_.axis;
     const double days = static_cast<double>(screenAxis.dayCount());
-    const int listWidth = layout_.listWidth + 1;
+    const int listWidth = d->layout_.listWidth + 1;
     const double dayWidth =
         std::min(screenAxis.dayWidth(), std::max(1.0, (maxWidth - listWidth) / days));
-    const Layout layout = exportLayout(dayWidth);
+    const qt_detail::ChartLayout layout = d->exportLayout(dayWidth);
     const int width = listWidth + static_cast<int>(std::ceil(layout.axis.totalWidth()));
-    const int64_t height = layout.headerHeight + int64_t{chart_.RowCount()} * layout.rowHeight;
+    const int64_t height = layout.headerHeight + int64_t{d->chart_.RowCount()} * layout.rowHeight;
     if (height > kMaximumImageHeight) {
         return {};
     }
     QImage image(width, static_cast<int>(height), QImage::Format_RGB32);
     image.fill(palette().color(QPalette::Base));
     QPainter painter(&image);
-    paintExportFrame(painter, layout, Frame{image.size(), 0, 0});
+    d->paintExportFrame(*this, painter, layout, qt_detail::ChartFrame{image.size(), 0, 0});
     return image;
 }
 
@@ -80,15 +82,16 @@ bool ScheduleChartView::exportPng(const QString& path) {
 
 int ScheduleChartView::printChart(QPagedPaintDevice& device) {
     const QSize page(device.width(), device.height());
-    const double days = static_cast<double>(layout_.axis.dayCount());
-    const int listWidth = layout_.listWidth + 1;
-    const Layout layout = exportLayout(std::max(1.0, (page.width() - listWidth) / days));
+    const double days = static_cast<double>(d->layout_.axis.dayCount());
+    const int listWidth = d->layout_.listWidth + 1;
+    const qt_detail::ChartLayout layout =
+        d->exportLayout(std::max(1.0, (page.width() - listWidth) / days));
     const int contentWidth = listWidth + static_cast<int>(std::ceil(layout.axis.totalWidth()));
     // A window of more days than the page has pixels is scaled down to the page's width.
     const double scale = std::min(1.0, static_cast<double>(page.width()) / contentWidth);
     const int pageHeight = static_cast<int>(std::floor(page.height() / scale));
     const int rowsPerPage = std::max(1, (pageHeight - layout.headerHeight) / layout.rowHeight);
-    const int rows = chart_.RowCount();
+    const int rows = d->chart_.RowCount();
     const int pages = std::max(1, (rows + rowsPerPage - 1) / rowsPerPage);
 
     QPainter painter(&device);
@@ -102,10 +105,10 @@ int ScheduleChartView::printChart(QPagedPaintDevice& device) {
         painter.save();
         painter.scale(scale, scale);
         const int rowsHere = std::min(rowsPerPage, rows - p * rowsPerPage);
-        const Frame frame{
+        const qt_detail::ChartFrame frame{
             QSize(contentWidth, layout.headerHeight + std::max(0, rowsHere) * layout.rowHeight), 0,
             p * rowsPerPage * layout.rowHeight};
-        paintExportFrame(painter, layout, frame);
+        d->paintExportFrame(*this, painter, layout, frame);
         painter.restore();
     }
     return pages;
@@ -114,7 +117,7 @@ int ScheduleChartView::printChart(QPagedPaintDevice& device) {
 bool ScheduleChartView::exportPdf(const QString& path) {
     QPdfWriter writer(path);
     writer.setCreator(QStringLiteral("Tessaro"));
-    writer.setTitle(toQString(chart_.ListColumnTitle()));
+    writer.setTitle(toQString(d->chart_.ListColumnTitle()));
     writer.setResolution(96);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Landscape,
                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));

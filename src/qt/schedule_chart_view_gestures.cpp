@@ -15,7 +15,10 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "bar_facts.hpp"
+#include "bar_movability.hpp"
+#include "bar_texts.hpp"
 #include "guarded_call.hpp"
+#include "schedule_chart_view_private.hpp"
 
 namespace tessaro {
 
@@ -30,10 +33,10 @@ bool ScheduleChartView::guarded(Call&& call) {
 template <typename Call>
 bool ScheduleChartView::handleBarGesture(BarGesture gesture, int row, int bar, Call&& call) {
     qt_detail::BarFacts facts;
-    if (chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar)).Kind ==
+    if (d->chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar)).Kind ==
         kWorkOrderBarKind) {
-        facts =
-            qt_detail::ReadBarFacts(chart_, static_cast<int16_t>(row), static_cast<int16_t>(bar));
+        facts = qt_detail::ReadBarFacts(d->chart_, static_cast<int16_t>(row),
+                                        static_cast<int16_t>(bar));
     }
     if (!guarded(std::forward<Call>(call))) {
         return false;
@@ -47,7 +50,7 @@ bool ScheduleChartView::handleBarGesture(BarGesture gesture, int row, int bar, C
 }
 
 void ScheduleChartView::setRemovalConfirmation(std::function<bool(int row, int bar)> confirm) {
-    confirmRemoval_ = std::move(confirm);
+    d->confirmRemoval_ = std::move(confirm);
 }
 
 // ---- Mouse ----
@@ -55,7 +58,7 @@ void ScheduleChartView::setRemovalConfirmation(std::function<bool(int row, int b
 void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const QPoint pos = event->position().toPoint();
-    switch (dragState_) {
+    switch (d->dragState_) {
         case DragState::Idle: {
             const BarHit hit = barAt(pos);
             if (!hit) {
@@ -64,8 +67,8 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
             if (event->button() == Qt::RightButton) {
                 // The control answers with a menu of its own; the widget pops it up.
                 handleBarGesture(BarGesture::RightClick, hit.row, hit.bar, [&] {
-                    chart_.RightClickBar(static_cast<int16_t>(hit.row),
-                                         static_cast<int16_t>(hit.bar));
+                    d->chart_.RightClickBar(static_cast<int16_t>(hit.row),
+                                            static_cast<int16_t>(hit.bar));
                 });
             } else if (event->button() == Qt::LeftButton) {
                 beginGesture(hit, pos);
@@ -85,30 +88,31 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
 
 void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    switch (dragState_) {
+    switch (d->dragState_) {
         case DragState::Idle:
             updateHoverCursor(pos);
             break;
         case DragState::Pressed:
-            if ((pos - gesture_.pressPos).manhattanLength() < QApplication::startDragDistance()) {
+            if ((pos - d->gesture_.pressPos).manhattanLength() <
+                QApplication::startDragDistance()) {
                 break;
             }
-            if (!gesture_.draggable) {
+            if (!d->gesture_.draggable) {
                 // A bar that stays put: neither a drag nor a click any more, and the planner
                 // is told why nothing follows the mouse.
-                if (!gesture_.refused) {
+                if (!d->gesture_.refused) {
                     refuseDrag(pos);
                 }
                 break;
             }
-            if (gesture_.part == BarPart::StartEdge) {
-                dragState_ = DragState::MovingStart;
+            if (d->gesture_.part == BarPart::StartEdge) {
+                d->dragState_ = DragState::MovingStart;
                 viewport()->setCursor(Qt::SizeHorCursor);
-            } else if (gesture_.part == BarPart::EndEdge) {
-                dragState_ = DragState::MovingEnd;
+            } else if (d->gesture_.part == BarPart::EndEdge) {
+                d->dragState_ = DragState::MovingEnd;
                 viewport()->setCursor(Qt::SizeHorCursor);
             } else {
-                dragState_ = DragState::MovingBar;
+                d->dragState_ = DragState::MovingBar;
                 viewport()->setCursor(Qt::ClosedHandCursor);
             }
             updateGesture(pos);
@@ -123,22 +127,22 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
-    switch (dragState_) {
+    switch (d->dragState_) {
         case DragState::Idle:
             break;
         case DragState::Pressed: {
-            const Gesture pressed = gesture_;
-            dragState_ = DragState::Idle;
+            const Private::Gesture pressed = d->gesture_;
+            d->dragState_ = DragState::Idle;
             if (pressed.refused) {
                 viewport()->unsetCursor();
                 break;
             }
-            if (event->button() == Qt::LeftButton && barExists(pressed.row, pressed.bar)) {
-                lastClicked_ = {pressed.row, pressed.bar};
+            if (event->button() == Qt::LeftButton && d->barExists(pressed.row, pressed.bar)) {
+                d->lastClicked_ = {pressed.row, pressed.bar};
                 viewport()->update();
                 handleBarGesture(BarGesture::Click, pressed.row, pressed.bar, [&] {
-                    chart_.ClickBar(static_cast<int16_t>(pressed.row),
-                                    static_cast<int16_t>(pressed.bar));
+                    d->chart_.ClickBar(static_cast<int16_t>(pressed.row),
+                                       static_cast<int16_t>(pressed.bar));
                 });
             }
             break;
@@ -156,15 +160,15 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
 
 void ScheduleChartView::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    switch (dragState_) {
+    switch (d->dragState_) {
         case DragState::Idle:
         case DragState::Pressed: {
-            dragState_ = DragState::Idle;
+            d->dragState_ = DragState::Idle;
             const BarHit hit = barAt(pos);
             if (event->button() == Qt::LeftButton && hit) {
                 handleBarGesture(BarGesture::DoubleClick, hit.row, hit.bar, [&] {
-                    chart_.DoubleClickBar(static_cast<int16_t>(hit.row),
-                                          static_cast<int16_t>(hit.bar));
+                    d->chart_.DoubleClickBar(static_cast<int16_t>(hit.row),
+                                             static_cast<int16_t>(hit.bar));
                 });
             }
             break;
@@ -177,19 +181,12 @@ void ScheduleChartView::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-bool ScheduleChartView::staysPut(int32_t kind) {
-    // A work-order activity moves through its copy; calendar blocks do not move at all.
-    return kind == kWorkOrderBarKind || kind == kCalendarBarKind;
-}
-
 void ScheduleChartView::refuseDrag(const QPoint& pos) {
-    gesture_.refused = true;
+    d->gesture_.refused = true;
     viewport()->setCursor(Qt::ForbiddenCursor);
     const ChartBar& bar =
-        chart_.Bar(static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
-    const QString hint = bar.Kind == kCalendarBarKind
-                             ? tr("Calendar blocks cannot be moved.")
-                             : tr("Copy the activity (right-click, Copy) to move it.");
+        d->chart_.Bar(static_cast<int16_t>(d->gesture_.row), static_cast<int16_t>(d->gesture_.bar));
+    const QString hint = qt_detail::RefusedDragHint(bar.Kind);
     QToolTip::showText(viewport()->mapToGlobal(pos), hint, viewport());
     emit statusHint(hint);
 }
@@ -198,7 +195,8 @@ void ScheduleChartView::updateHoverCursor(const QPoint& pos) {
     const BarHit hit = barAt(pos);
     const bool movable =
         hit &&
-        !staysPut(chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar)).Kind);
+        !qt_detail::BarStaysPut(
+            d->chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar)).Kind);
     if (movable && (hit.part == BarPart::StartEdge || hit.part == BarPart::EndEdge)) {
         viewport()->setCursor(Qt::SizeHorCursor);
     } else {
@@ -209,49 +207,53 @@ void ScheduleChartView::updateHoverCursor(const QPoint& pos) {
 // ---- Drag gestures ----
 
 void ScheduleChartView::beginGesture(const BarHit& hit, const QPoint& pos) {
-    const ChartBar& bar = chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
-    gesture_ = Gesture{};
-    gesture_.pressPos = pos;
-    gesture_.lastPos = pos;
-    gesture_.pressScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    gesture_.row = hit.row;
-    gesture_.bar = hit.bar;
-    gesture_.part = hit.part;
-    gesture_.start = bar.Start.AbsoluteMinutes();
-    gesture_.end = bar.End.AbsoluteMinutes();
-    gesture_.targetRow = hit.row;
-    gesture_.ghostStart = gesture_.start;
-    gesture_.ghostEnd = gesture_.end;
-    gesture_.draggable = !staysPut(bar.Kind);
-    dragState_ = DragState::Pressed;
+    const ChartBar& bar =
+        d->chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
+    d->gesture_ = Private::Gesture{};
+    d->gesture_.pressPos = pos;
+    d->gesture_.lastPos = pos;
+    d->gesture_.pressScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    d->gesture_.row = hit.row;
+    d->gesture_.bar = hit.bar;
+    d->gesture_.part = hit.part;
+    d->gesture_.start = bar.Start.AbsoluteMinutes();
+    d->gesture_.end = bar.End.AbsoluteMinutes();
+    d->gesture_.targetRow = hit.row;
+    d->gesture_.ghostStart = d->gesture_.start;
+    d->gesture_.ghostEnd = d->gesture_.end;
+    d->gesture_.draggable = !qt_detail::BarStaysPut(bar.Kind);
+    d->dragState_ = DragState::Pressed;
 }
 
 void ScheduleChartView::updateGesture(const QPoint& pos) {
-    const TimeAxis& axis = layout_.axis;
-    gesture_.lastPos = pos;
+    const TimeAxis& axis = d->layout_.axis;
+    d->gesture_.lastPos = pos;
     // Measured on the chart, not on the screen: the chart may have scrolled since the press.
-    const int moved =
-        pos.x() - gesture_.pressPos.x() + horizontalScrollBar()->value() - gesture_.pressScroll.x();
+    const int moved = pos.x() - d->gesture_.pressPos.x() + horizontalScrollBar()->value() -
+                      d->gesture_.pressScroll.x();
     const auto delta = static_cast<int64_t>(std::llround(moved / axis.minuteWidth()));
-    switch (dragState_) {
+    switch (d->dragState_) {
         case DragState::MovingBar: {
-            gesture_.ghostStart = axis.snap(gesture_.start + delta);
-            gesture_.ghostEnd = gesture_.ghostStart + (gesture_.end - gesture_.start);
+            d->gesture_.ghostStart = axis.snap(d->gesture_.start + delta);
+            d->gesture_.ghostEnd = d->gesture_.ghostStart + (d->gesture_.end - d->gesture_.start);
             // Above or below the rows the ghost stays on the nearest one.
             if (const int row = rowAt(pos); row != 0) {
-                gesture_.targetRow = row;
-            } else if (chart_.RowCount() > 0) {
-                gesture_.targetRow = pos.y() < headerHeight()
-                                         ? std::max(1, visibleRows().first)
-                                         : std::min<int>(chart_.RowCount(), visibleRows().second);
+                d->gesture_.targetRow = row;
+            } else if (d->chart_.RowCount() > 0) {
+                d->gesture_.targetRow =
+                    pos.y() < headerHeight()
+                        ? std::max(1, chartGeometry().visibleRows().first)
+                        : std::min<int>(d->chart_.RowCount(), chartGeometry().visibleRows().second);
             }
             break;
         }
         case DragState::MovingStart:
-            gesture_.ghostStart = std::min(axis.snap(gesture_.start + delta), gesture_.end - 1);
+            d->gesture_.ghostStart =
+                std::min(axis.snap(d->gesture_.start + delta), d->gesture_.end - 1);
             break;
         case DragState::MovingEnd:
-            gesture_.ghostEnd = std::max(axis.snap(gesture_.end + delta), gesture_.start + 1);
+            d->gesture_.ghostEnd =
+                std::max(axis.snap(d->gesture_.end + delta), d->gesture_.start + 1);
             break;
         case DragState::Idle:
         case DragState::Pressed:
@@ -270,54 +272,55 @@ void ScheduleChartView::updateAutoScroll(const QPoint& pos) {
     } else if (pos.x() > chart.right() - edge) {
         direction.setX(1);
     }
-    if (dragState_ == DragState::MovingBar) {
+    if (d->dragState_ == DragState::MovingBar) {
         if (pos.y() < chart.top() + edge) {
             direction.setY(-1);
         } else if (pos.y() > chart.bottom() - edge) {
             direction.setY(1);
         }
     }
-    autoScrollDirection_ = direction;
+    d->autoScrollDirection_ = direction;
     if (direction.isNull()) {
-        if (autoScroll_ != nullptr) {
-            autoScroll_->stop();
+        if (d->autoScroll_ != nullptr) {
+            d->autoScroll_->stop();
         }
         return;
     }
-    if (autoScroll_ == nullptr) {
-        autoScroll_ = new QTimer(this);
-        autoScroll_->setInterval(40);
-        connect(autoScroll_, &QTimer::timeout, this, &ScheduleChartView::autoScrollStep);
+    if (d->autoScroll_ == nullptr) {
+        d->autoScroll_ = new QTimer(this);
+        d->autoScroll_->setInterval(40);
+        connect(d->autoScroll_, &QTimer::timeout, this, &ScheduleChartView::autoScrollStep);
     }
-    if (!autoScroll_->isActive()) {
-        autoScroll_->start();
+    if (!d->autoScroll_->isActive()) {
+        d->autoScroll_->start();
     }
 }
 
 void ScheduleChartView::autoScrollStep() {
-    if (dragState_ != DragState::MovingBar && dragState_ != DragState::MovingStart &&
-        dragState_ != DragState::MovingEnd) {
-        autoScroll_->stop();
+    if (d->dragState_ != DragState::MovingBar && d->dragState_ != DragState::MovingStart &&
+        d->dragState_ != DragState::MovingEnd) {
+        d->autoScroll_->stop();
         return;
     }
     QScrollBar* horizontal = horizontalScrollBar();
     QScrollBar* vertical = verticalScrollBar();
     const QPoint before(horizontal->value(), vertical->value());
-    horizontal->setValue(horizontal->value() + autoScrollDirection_.x() * horizontal->singleStep());
-    vertical->setValue(vertical->value() + autoScrollDirection_.y() * layout_.rowHeight / 2);
+    horizontal->setValue(horizontal->value() +
+                         d->autoScrollDirection_.x() * horizontal->singleStep());
+    vertical->setValue(vertical->value() + d->autoScrollDirection_.y() * d->layout_.rowHeight / 2);
     if (QPoint(horizontal->value(), vertical->value()) == before) {
         // At the end of the range: nothing more to scroll.
-        autoScroll_->stop();
+        d->autoScroll_->stop();
         return;
     }
-    updateGesture(gesture_.lastPos);
+    updateGesture(d->gesture_.lastPos);
 }
 
 void ScheduleChartView::finishGesture() {
-    const Gesture done = gesture_;
-    const DragState state = dragState_;
+    const Private::Gesture done = d->gesture_;
+    const DragState state = d->dragState_;
     cancelGesture();
-    if (!barExists(done.row, done.bar)) {
+    if (!d->barExists(done.row, done.bar)) {
         return;
     }
     const auto row = static_cast<int16_t>(done.row);
@@ -328,19 +331,19 @@ void ScheduleChartView::finishGesture() {
         case DragState::MovingBar:
             if (done.targetRow != done.row || done.ghostStart != done.start) {
                 guarded([&] {
-                    chart_.DragBar(row, bar, static_cast<int16_t>(done.targetRow), start.Day,
-                                   start.Minute);
+                    d->chart_.DragBar(row, bar, static_cast<int16_t>(done.targetRow), start.Day,
+                                      start.Minute);
                 });
             }
             break;
         case DragState::MovingStart:
             if (done.ghostStart != done.start) {
-                guarded([&] { chart_.DragBarStart(row, bar, start.Day, start.Minute); });
+                guarded([&] { d->chart_.DragBarStart(row, bar, start.Day, start.Minute); });
             }
             break;
         case DragState::MovingEnd:
             if (done.ghostEnd != done.end) {
-                guarded([&] { chart_.DragBarEnd(row, bar, end.Day, end.Minute); });
+                guarded([&] { d->chart_.DragBarEnd(row, bar, end.Day, end.Minute); });
             }
             break;
         case DragState::Idle:
@@ -350,13 +353,13 @@ void ScheduleChartView::finishGesture() {
 }
 
 void ScheduleChartView::cancelGesture() {
-    if (autoScroll_ != nullptr) {
-        autoScroll_->stop();
+    if (d->autoScroll_ != nullptr) {
+        d->autoScroll_->stop();
     }
-    if (dragState_ == DragState::Idle) {
+    if (d->dragState_ == DragState::Idle) {
         return;
     }
-    dragState_ = DragState::Idle;
+    d->dragState_ = DragState::Idle;
     viewport()->unsetCursor();
     viewport()->update();
 }
@@ -367,7 +370,7 @@ void ScheduleChartView::keyPressEvent(QKeyEvent* event) {
     const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
     switch (event->key()) {
         case Qt::Key_F8:
-            if (dragState_ == DragState::Idle) {
+            if (d->dragState_ == DragState::Idle) {
                 showNextConflict((event->modifiers() & Qt::ShiftModifier) != 0);
             }
             event->accept();
@@ -389,14 +392,14 @@ void ScheduleChartView::keyPressEvent(QKeyEvent* event) {
             }
             break;
         case Qt::Key_Escape:
-            if (dragState_ != DragState::Idle) {
+            if (d->dragState_ != DragState::Idle) {
                 cancelGesture();
                 event->accept();
                 return;
             }
             break;
         case Qt::Key_Delete:
-            if (dragState_ == DragState::Idle) {
+            if (d->dragState_ == DragState::Idle) {
                 removeLastClickedBar();
             }
             event->accept();
@@ -408,49 +411,33 @@ void ScheduleChartView::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScheduleChartView::removeLastClickedBar() {
-    const BarRef target = lastClicked_;
-    if (!barExists(target.row, target.bar)) {
+    const Private::BarRef target = d->lastClicked_;
+    if (!d->barExists(target.row, target.bar)) {
         return;
     }
     const ChartBar& bar =
-        chart_.Bar(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
-    if (staysPut(bar.Kind)) {
+        d->chart_.Bar(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
+    if (qt_detail::BarStaysPut(bar.Kind)) {
         // The control keeps work orders and calendar blocks: nothing to ask.
-        emit statusHint(bar.Kind == kCalendarBarKind
-                            ? tr("Calendar blocks cannot be removed.")
-                            : tr("Work-order activities cannot be removed here; a copy "
-                                 "(right-click, Copy) can."));
+        emit statusHint(qt_detail::RefusedRemovalHint(bar.Kind));
         return;
     }
     bool confirmed = false;
-    if (confirmRemoval_) {
-        confirmed = confirmRemoval_(target.row, target.bar);
+    if (d->confirmRemoval_) {
+        confirmed = d->confirmRemoval_(target.row, target.bar);
     } else {
-        const QString resource =
-            toQString(chart_.RowColumnText(static_cast<int16_t>(target.row), 1));
-        const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(
-            chart_, static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
-        QString question;
-        if (bar.Kind == kTemporaryBarKind && facts.valid()) {
-            question = tr("Remove the copy of work order %1, activity %2, from %3?\n\n"
-                          "The copy is given up; the activity stays where it is.")
-                           .arg(facts.workOrder, facts.activity, resource);
-        } else {
-            const QString name = toQString(bar.Text.empty() ? bar.Key : bar.Text);
-            question = name.isEmpty() ? tr("Remove the selected bar from %1?").arg(resource)
-                                      : tr("Remove \"%1\" from %2?").arg(name, resource);
-        }
+        const QString question = qt_detail::RemovalQuestion(d->chart_, target.row, target.bar);
         confirmed = QMessageBox::question(this, tr("Remove bar"), question,
                                           QMessageBox::Yes | QMessageBox::No,
                                           QMessageBox::No) == QMessageBox::Yes;
     }
     // The dialog ran an event loop: the bar may be gone by now.
-    if (!barExists(target.row, target.bar)) {
+    if (!d->barExists(target.row, target.bar)) {
         return;
     }
     guarded([&] {
-        chart_.RequestBarRemoval(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar),
-                                 confirmed);
+        d->chart_.RequestBarRemoval(static_cast<int16_t>(target.row),
+                                    static_cast<int16_t>(target.bar), confirmed);
     });
 }
 
@@ -469,7 +456,7 @@ bool ScheduleChartView::viewportEvent(QEvent* event) {
 }
 
 bool ScheduleChartView::showHint(const QPoint& pos, const QPoint& globalPos) {
-    if (dragState_ != DragState::Idle) {
+    if (d->dragState_ != DragState::Idle) {
         return false;
     }
     const BarHit hit = barAt(pos);
@@ -477,7 +464,7 @@ bool ScheduleChartView::showHint(const QPoint& pos, const QPoint& globalPos) {
         return false;
     }
     const bool hovered = handleBarGesture(BarGesture::Hover, hit.row, hit.bar, [&] {
-        chart_.HoverBar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
+        d->chart_.HoverBar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
     });
     if (!hovered) {
         return false;

@@ -25,8 +25,11 @@
 #include <tessaro/qt/schedule_chart_view.hpp>
 #include <tessaro/runtime/calendar.hpp>
 
-#include "bar_facts.hpp"
+#include "activity_placement.hpp"
+#include "activity_texts.hpp"
+#include "surface_parts.hpp"
 #include "surface_widgets.hpp"
+#include "tessaro_widget_private.hpp"
 
 namespace tessaro {
 
@@ -61,39 +64,77 @@ DesignExtent SurfaceExtent() {
     return extent;
 }
 
+// Widens captions that would be cut and moves their neighbours on, inside each frame line.
+void SettleFrameLine(std::vector<QWidget*> line) {
+    std::sort(line.begin(), line.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    // Captions sit on the middle of the line's text boxes.
+    int middle = -1;
+    for (QWidget* widget : line) {
+        if (qobject_cast<QLineEdit*>(widget) != nullptr) {
+            middle = widget->geometry().center().y();
+            break;
+        }
+    }
+    int previousRight = -1;
+    for (QWidget* widget : line) {
+        QRect rect = widget->geometry();
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
+            if (middle >= 0) {
+                rect.moveTop(middle - rect.height() / 2);
+            }
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            const QMargins margins = box->textMargins();
+            const int needed = box->fontMetrics().horizontalAdvance(box->text()) + margins.left() +
+                               margins.right() + 8;
+            rect.setWidth(std::max(rect.width(), needed));
+        }
+        if (previousRight >= 0 && rect.left() <= previousRight + 2) {
+            rect.moveLeft(previousRight + 4);
+        }
+        widget->setGeometry(rect);
+        previousRight = rect.right();
+    }
+}
+
 }  // namespace
 
-TessaroWidget::TessaroWidget(QWidget* parent)
-    : QWidget(parent), control_(std::make_unique<Tessaro_Ctrl>()) {
+TessaroWidget::TessaroWidget(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
     setAutoFillBackground(true);
     buildSurface();
-    chartSubscription_ = control_->ctResSched().Changed.Subscribe([this](const ChartChange& c) {
-        if (c.What == ChartChange::Kind::Container &&
-            control_->ctResSched().Height() != laidOutChartHeight_) {
-            relayoutSurface();
-        }
-        if (c.What == ChartChange::Kind::Bars || c.What == ChartChange::Kind::Bar ||
-            c.What == ChartChange::Kind::Rows) {
-            scheduleActivityNow();
-        }
-    });
-    gridSubscription_ = control_->vaSpread().Changed.Subscribe([this] {
-        if (control_->vaSpread().Height() != laidOutGridHeight_) {
+    d->chartSubscription_ =
+        d->control_->ctResSched().Changed.Subscribe([this](const ChartChange& c) {
+            if (c.What == ChartChange::Kind::Container &&
+                d->control_->ctResSched().Height() != d->laidOutChartHeight_) {
+                relayoutSurface();
+            }
+            if (c.What == ChartChange::Kind::Bars || c.What == ChartChange::Kind::Bar ||
+                c.What == ChartChange::Kind::Rows) {
+                scheduleActivityNow();
+            }
+        });
+    d->gridSubscription_ = d->control_->vaSpread().Changed.Subscribe([this] {
+        if (d->control_->vaSpread().Height() != d->laidOutGridHeight_) {
             relayoutSurface();
         }
     });
     connectHostEvents();
     connectHostHooks();
-    hiddenListSubscription_ = control_->lstConflictHidden().Changed.Subscribe([this] {
-        if (conflictList_ != nullptr) {
-            conflictList_->refreshTexts();
+    d->hiddenListSubscription_ = d->control_->lstConflictHidden().Changed.Subscribe([this] {
+        if (d->conflictList_ != nullptr) {
+            d->conflictList_->refreshTexts();
         }
     });
-    if (conflictList_ != nullptr) {
-        conflictList_->setDisplayText(
-            [this](int index, const QString&) { return conflictEntryText(index); });
-        connect(conflictList_, &QListWidget::itemDoubleClicked, this,
-                [this](QListWidgetItem* item) { showConflictEntryBars(conflictList_->row(item)); });
+    if (d->conflictList_ != nullptr) {
+        d->conflictList_->setDisplayText([this](int index, const QString&) {
+            const ListBox& hidden = d->control_->lstConflictHidden();
+            return index >= 0 && index < hidden.ListCount()
+                       ? qt_detail::ConflictEntryText(d->control_->ctResSched(), hidden.List(index))
+                       : QString();
+        });
+        connect(
+            d->conflictList_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { showConflictEntryBars(d->conflictList_->row(item)); });
     }
     // F8 anywhere in the control: the next overlap, Shift+F8 the one before.
     for (const bool backwards : {false, true}) {
@@ -101,9 +142,9 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             QKeySequence(backwards ? Qt::SHIFT | Qt::Key_F8 : QKeyCombination(Qt::Key_F8)), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this,
-                [this, backwards] { chartView_->showNextConflict(backwards); });
+                [this, backwards] { d->chartView_->showNextConflict(backwards); });
     }
-    connect(chartView_, &ScheduleChartView::statusHint, this, &TessaroWidget::statusHint);
+    connect(d->chartView_, &ScheduleChartView::statusHint, this, &TessaroWidget::statusHint);
     // A record is replaced, never edited, whenever its activity changes: an activity whose record
     // is the one seen last keeps its outline and tooltip, so a change of the chart costs the
     // activities it changed, not every pending one.
@@ -111,11 +152,11 @@ TessaroWidget::TessaroWidget(QWidget* parent)
         std::shared_ptr<Vadel_Class2> record;
         ScheduleChartView::ChangedActivity activity;
     };
-    chartView_->setChangeSource(
+    d->chartView_->setChangeSource(
         [this, seen = std::make_shared<std::unordered_map<std::string, Seen>>()] {
             std::unordered_map<std::string, Seen> now;
             std::vector<ScheduleChartView::ChangedActivity> changed;
-            for (const auto& [key, record] : control_->PendingChanges()) {
+            for (const auto& [key, record] : d->control_->PendingChanges()) {
                 if (!record) {
                     continue;
                 }
@@ -126,7 +167,7 @@ TessaroWidget::TessaroWidget(QWidget* parent)
                     continue;
                 }
                 if (std::optional<ScheduleChartView::ChangedActivity> activity =
-                        changedActivity(*record)) {
+                        d->changedActivity(*record)) {
                     changed.push_back(*activity);
                     now.emplace(key, Seen{record, std::move(*activity)});
                 }
@@ -134,7 +175,7 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             *seen = std::move(now);
             return changed;
         });
-    connect(chartView_, &ScheduleChartView::zoomChanged, this, [this] { updateZoomButtons(); });
+    connect(d->chartView_, &ScheduleChartView::zoomChanged, this, [this] { updateZoomButtons(); });
     resize(sizeHint());
     relayoutSurface();
     updateZoomButtons();
@@ -142,10 +183,10 @@ TessaroWidget::TessaroWidget(QWidget* parent)
 
 TessaroWidget::~TessaroWidget() {
     disconnectHostEvents();
-    control_->ctResSched().Changed.Unsubscribe(chartSubscription_);
-    control_->vaSpread().Changed.Unsubscribe(gridSubscription_);
-    control_->lstConflictHidden().Changed.Unsubscribe(hiddenListSubscription_);
-    for (const auto& [box, id] : textSubscriptions_) {
+    d->control_->ctResSched().Changed.Unsubscribe(d->chartSubscription_);
+    d->control_->vaSpread().Changed.Unsubscribe(d->gridSubscription_);
+    d->control_->lstConflictHidden().Changed.Unsubscribe(d->hiddenListSubscription_);
+    for (const auto& [box, id] : d->textSubscriptions_) {
         box->Changed.Unsubscribe(id);
     }
     // The parts subscribe to the control's models, so they go before the control does.
@@ -183,20 +224,20 @@ void TessaroWidget::buildSurface() {
             continue;
         }
         widget->setObjectName(toQString(element.Name));
-        placed_.push_back({&element, widget});
+        d->placed_.push_back({&element, widget});
     }
-    legend_ = new LegendStrip(control_->NormalBarColours(), this);
-    legend_->setObjectName(QStringLiteral("legendDetails"));
-    for (PopupMenu* menu : {&control_->mnuSchedPopUp(), &control_->mnuDrag()}) {
+    d->legend_ = new LegendStrip(d->control_->NormalBarColours(), this);
+    d->legend_->setObjectName(QStringLiteral("legendDetails"));
+    for (PopupMenu* menu : {&d->control_->mnuSchedPopUp(), &d->control_->mnuDrag()}) {
         auto* presenter = new MenuPresenter(*menu, this);
         presenter->setObjectName(toQString(menu->Name()) + QStringLiteral("Presenter"));
         forwardErrors(presenter);
-        menus_.push_back(presenter);
+        d->menus_.push_back(presenter);
     }
 }
 
 QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* parent) {
-    Tessaro_Ctrl& ctrl = *control_;
+    Tessaro_Ctrl& ctrl = *d->control_;
     const QFont font = toQFont(element.Font);
     QWidget* widget = nullptr;
     switch (element.Kind) {
@@ -219,7 +260,7 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             auto* list = new ListBoxView(model, parent);
             forwardErrors(list);
             if (&model == &ctrl.lstConflictWorkOrders()) {
-                conflictList_ = list;
+                d->conflictList_ = list;
             }
             widget = list;
             break;
@@ -231,18 +272,18 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             break;
         }
         case SurfaceElementKind::Chart: {
-            chartView_ = new ScheduleChartView(ctrl.ctResSched(), parent);
-            chartView_->setFrameShape(QFrame::StyledPanel);
-            forwardErrors(chartView_);
-            widget = chartView_;
+            d->chartView_ = new ScheduleChartView(ctrl.ctResSched(), parent);
+            d->chartView_->setFrameShape(QFrame::StyledPanel);
+            forwardErrors(d->chartView_);
+            widget = d->chartView_;
             break;
         }
         case SurfaceElementKind::Grid: {
-            gridView_ = new ListGridView(ctrl.vaSpread(), parent);
-            gridView_->setFont(font);
-            gridView_->setFrameShape(QFrame::StyledPanel);
-            forwardErrors(gridView_);
-            widget = gridView_;
+            d->gridView_ = new ListGridView(ctrl.vaSpread(), parent);
+            d->gridView_->setFont(font);
+            d->gridView_->setFrameShape(QFrame::StyledPanel);
+            forwardErrors(d->gridView_);
+            widget = d->gridView_;
             break;
         }
         case SurfaceElementKind::Frame: {
@@ -261,10 +302,10 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             auto* box = new TextBoxView(*model, parent);
             box->setFont(font);
             // A box grows to show its whole text; its line in the frame makes room.
-            textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
-                                              relayoutSurface();
-                                              scheduleActivityNow();
-                                          })});
+            d->textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
+                                                 relayoutSurface();
+                                                 scheduleActivityNow();
+                                             })});
             widget = box;
             break;
         }
@@ -282,7 +323,7 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
 
 QWidget* TessaroWidget::surfaceWidget(const QString& name) const {
     const std::string key = name.toStdString();
-    for (const Placed& placed : placed_) {
+    for (const Private::Placed& placed : d->placed_) {
         if (placed.element->Name == key) {
             return placed.widget;
         }
@@ -297,7 +338,7 @@ QToolButton* TessaroWidget::toolButton(int position) const {
 
 QMenu* TessaroWidget::popupMenu(const QString& name) const {
     const std::string key = name.toStdString();
-    for (const MenuPresenter* presenter : menus_) {
+    for (const MenuPresenter* presenter : d->menus_) {
         if (presenter->model().Name() == key) {
             return presenter->menu();
         }
@@ -308,116 +349,60 @@ QMenu* TessaroWidget::popupMenu(const QString& name) const {
 // ---- Layout ----
 
 QWidget* TessaroWidget::legendDetails() const {
-    return legend_;
+    return d->legend_;
 }
 
 bool TessaroWidget::exportChartPng(const QString& path) {
-    return chartView_->exportPng(path);
+    return d->chartView_->exportPng(path);
 }
 
 bool TessaroWidget::exportChartPdf(const QString& path) {
-    return chartView_->exportPdf(path);
+    return d->chartView_->exportPdf(path);
 }
 
 QSize TessaroWidget::sizeHint() const {
     const int width = pixels(SurfaceExtent().width);
     const int legendHeight =
-        isSurfacePartVisible(SurfacePart::Legend) ? legend_->heightForWidth(width) : 0;
-    return QSize(width, pixels(surfaceHeightTwips()) + legendHeight);
+        isSurfacePartVisible(SurfacePart::Legend) ? d->legend_->heightForWidth(width) : 0;
+    return QSize(width, pixels(qt_detail::SurfaceHeightTwips(d->hiddenParts_)) + legendHeight);
 }
 
 // ---- Conflicts and zoom ----
 
-QString TessaroWidget::conflictEntryText(int index) const {
-    const ListBox& hidden = control_->lstConflictHidden();
-    if (index < 0 || index >= hidden.ListCount()) {
-        return {};
-    }
-    const ScheduleChart& chart = control_->ctResSched();
-    const std::string& key = hidden.List(index);
-    const int16_t row = chart.FindTimeBarRow(key);
-    const int16_t bar = row > 0 ? chart.FindTimeBarInRow(key, row) : 0;
-    if (bar == 0) {
-        return {};
-    }
-    const ChartBar& b = chart.Bar(row, bar);
-    const qt_detail::BarFacts facts = qt_detail::ReadBarFacts(chart, row, bar);
-    if (!facts.valid()) {
-        return {};
-    }
-    const QString end = b.End.Day == b.Start.Day ? qt_detail::LocalTimeOfDay(b.End)
-                                                 : qt_detail::ShortLocalDateTime(b.End);
-    return tr("%1/%2 \u00b7 %3 \u00b7 %4\u2013%5")
-        .arg(facts.workOrder, facts.activity, toQString(chart.RowColumnText(row, 1)),
-             qt_detail::ShortLocalDateTime(b.Start), end);
-}
-
 void TessaroWidget::showConflictEntryBars(int index) {
-    const ListBox& hidden = control_->lstConflictHidden();
+    const ListBox& hidden = d->control_->lstConflictHidden();
     if (index < 0 || index >= hidden.ListCount()) {
         return;
     }
-    const ScheduleChart& chart = control_->ctResSched();
+    const ScheduleChart& chart = d->control_->ctResSched();
     const std::string& key = hidden.List(index);
     const int16_t row = chart.FindTimeBarRow(key);
     const int16_t bar = row > 0 ? chart.FindTimeBarInRow(key, row) : 0;
     if (bar != 0) {
-        chartView_->scrollToBar(row, bar);
+        d->chartView_->scrollToBar(row, bar);
     }
 }
 
-std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivity(
-    const Vadel_Class2& change) const {
-    const Vadel_Class2* record = &change;
-    auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
+std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::Private::changedActivity(
+    const Vadel_Class2& record) const {
     const std::optional<LoadedPlacement> loaded =
-        control_->LoadedPlacementOf(record->wonumber, record->woact);
+        control_->LoadedPlacementOf(record.wonumber, record.woact);
     if (!loaded) {
         return std::nullopt;
     }
     ScheduleChartView::ChangedActivity activity;
-    activity.workOrder = record->wonumber;
-    activity.activity = std::to_string(record->woact);
+    activity.workOrder = record.wonumber;
+    activity.activity = std::to_string(record.woact);
     activity.loadedRow = loaded->Row;
     activity.loadedStart = loaded->Start.AbsoluteMinutes();
     activity.loadedEnd = loaded->End.AbsoluteMinutes();
-    const ChartTime start = ChartTime::FromPayloadSeconds(record->starttime);
-    const ChartTime end = ChartTime::FromPayloadSeconds(record->endtime);
-    const QString method = record->schmethod == "F"   ? tr("pasted forward")
-                           : record->schmethod == "B" ? tr("pasted backward")
-                                                      : tr("moved by hand");
-    QStringList lines;
-    lines << tr("Changed (%1), to be saved:").arg(method)
-          << tr("Start %1, was %2").arg(at(start), at(loaded->Start))
-          << tr("End %1, was %2").arg(at(end), at(loaded->End));
-    // An activity split over resources names every one it was loaded on.
-    QStringList loadedOn;
-    for (const std::string& resource : loaded->Resources) {
-        loadedOn << toQString(resource);
-    }
-    const QString was = loadedOn.join(QStringLiteral(", "));
-    if (record->reschangeflg == "Y") {
-        lines << tr("Resource %1, was %2").arg(toQString(record->newresource), was);
-    } else if (loadedOn.size() > 1) {
-        lines << tr("Resources %1, unchanged").arg(was);
-    } else {
-        lines << tr("Resource %1, unchanged").arg(was);
-    }
-    activity.summary = lines.join(QLatin1Char('\n'));
-    // Where it is now: the row of its earliest bar, its earliest start and latest end.
-    const ScheduleChart& chart = control_->ctResSched();
-    for (const auto& [row, bar] : chart.FindTimeBarsInKeyGroup(record->wonumber)) {
-        const ChartBar& b = chart.Bar(row, bar);
-        const std::optional<BarActivity> named = ActivityOfBar(chart, row, bar);
-        if (RoleOfBarKind(b.Kind) != BarRole::WorkOrder || !named ||
-            named->WorkOrder != record->wonumber || named->ScheduleNumber != record->woact) {
-            continue;
-        }
-        if (activity.currentRow == 0 || b.Start.AbsoluteMinutes() < activity.currentStart) {
-            activity.currentRow = row;
-            activity.currentStart = b.Start.AbsoluteMinutes();
-        }
-        activity.currentEnd = std::max(activity.currentEnd, b.End.AbsoluteMinutes());
+    activity.summary = qt_detail::ChangeSummary(record, *loaded);
+    const qt_detail::ActivityPlacement now = qt_detail::FindActivityPlacement(
+        control_->ctResSched(), record.wonumber, activity.activity);
+    if (now.row != 0) {
+        activity.currentRow = now.row;
+        activity.currentStart = now.start;
+        activity.currentEnd = std::max<int64_t>(0, now.end);
     }
     activity.placed = true;
     return activity;
@@ -425,63 +410,19 @@ std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::changedActivity
 
 void TessaroWidget::scheduleActivityNow() {
     // Many model changes in a row (a load, a Pack) cost one look-up, once they are done.
-    if (!activityNowPending_) {
-        activityNowPending_ = true;
+    if (!d->activityNowPending_) {
+        d->activityNowPending_ = true;
         QTimer::singleShot(0, this, [this] {
-            activityNowPending_ = false;
+            d->activityNowPending_ = false;
             updateActivityNow();
         });
     }
 }
 
-QString TessaroWidget::activityNowText() const {
-    const std::string workOrder = control_->TxtWONo().Text();
-    const std::string activity = control_->TxtWOAct().Text();
-    if (workOrder.empty()) {
-        return {};
-    }
-    const ScheduleChart& chart = control_->ctResSched();
-    int16_t row = 0;
-    ChartTime start;
-    ChartTime end;
-    for (const auto& [r, bar] : chart.FindTimeBarsInKeyGroup(workOrder)) {
-        const ChartBar& b = chart.Bar(r, bar);
-        const std::optional<BarActivity> named = ActivityOfBar(chart, r, bar);
-        if (RoleOfBarKind(b.Kind) != BarRole::WorkOrder || !named ||
-            QString::number(named->ScheduleNumber) != toQString(activity)) {
-            continue;
-        }
-        if (row == 0 || b.Start < start) {
-            start = b.Start;
-            row = r;
-        }
-        end = row == r && b.End > end ? b.End : end;
-    }
-    if (row == 0) {
-        return {};
-    }
-    auto at = [](const ChartTime& time) { return qt_detail::LocalDateTime(time); };
-    QString text = tr("Activity %1 now: %2 \u2013 %3 on %4")
-                       .arg(toQString(activity), at(start),
-                            end.Day == start.Day ? qt_detail::LocalTimeOfDay(end) : at(end),
-                            toQString(chart.RowColumnText(row, 1)));
-    int32_t number = 0;
-    try {
-        number = std::stoi(activity);
-    } catch (const std::exception&) {
-        return text;
-    }
-    if (const std::optional<LoadedPlacement> loaded =
-            control_->LoadedPlacementOf(workOrder, number)) {
-        text +=
-            tr(" (changed; loaded %1 on %2)").arg(at(loaded->Start), toQString(loaded->Resource));
-    }
-    return text;
-}
-
 void TessaroWidget::updateActivityNow() {
     if (auto* frame = qobject_cast<QGroupBox*>(surfaceWidget(QStringLiteral("frameWO")))) {
-        frame->setTitle(activityNowText());
+        frame->setTitle(qt_detail::ActivityNowText(*d->control_, d->control_->TxtWONo().Text(),
+                                                   d->control_->TxtWOAct().Text()));
     }
 }
 
@@ -489,7 +430,7 @@ void TessaroWidget::updateZoomButtons() {
     const auto* strip = qobject_cast<ToolbarStrip*>(surfaceWidget(QStringLiteral("ctToolBar1")));
     if (strip != nullptr) {
         // Past the whole window zooming out shows nothing more.
-        strip->setZoomOutEnabled(chartView_->canZoomOut());
+        strip->setZoomOutEnabled(d->chartView_->canZoomOut());
     }
 }
 
@@ -504,31 +445,31 @@ void TessaroWidget::resizeEvent(QResizeEvent* event) {
 
 void TessaroWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!screenConnected_ && window()->windowHandle() != nullptr) {
+    if (!d->screenConnected_ && window()->windowHandle() != nullptr) {
         // Twips are inches: a move to a screen of another DPI re-places everything.
         connect(window()->windowHandle(), &QWindow::screenChanged, this,
                 [this] { relayoutSurface(); });
-        screenConnected_ = true;
+        d->screenConnected_ = true;
     }
     relayoutSurface();
 }
 
 void TessaroWidget::relayoutSurface() {
     const DesignExtent extent = SurfaceExtent();
-    const int surfaceHeight = pixels(surfaceHeightTwips());
+    const int surfaceHeight = pixels(qt_detail::SurfaceHeightTwips(d->hiddenParts_));
     const int extraWidth = std::max(0, width() - pixels(extent.width));
     const bool legendShown = isSurfacePartVisible(SurfacePart::Legend);
     const int legendHeight =
-        legendShown ? legend_->heightForWidth(std::max(width(), pixels(extent.width))) : 0;
+        legendShown ? d->legend_->heightForWidth(std::max(width(), pixels(extent.width))) : 0;
     const int extraHeight = std::max(0, height() - surfaceHeight - legendHeight);
     const SurfaceElement* chart = FindSurfaceElement("ctResSched");
     const int32_t chartBottom = chart->Bounds.Top + chart->Bounds.Height;
-    laidOutChartHeight_ = control_->ctResSched().Height();
-    laidOutGridHeight_ = control_->vaSpread().Height();
+    d->laidOutChartHeight_ = d->control_->ctResSched().Height();
+    d->laidOutGridHeight_ = d->control_->vaSpread().Height();
 
     std::map<QWidget*, std::vector<QWidget*>> frameChildren;
     std::vector<QWidget*> topLine;
-    for (const Placed& placed : placed_) {
+    for (const Private::Placed& placed : d->placed_) {
         const SurfaceElement& element = *placed.element;
         const TwipRect& b = element.Bounds;
         QRect rect(pixels(b.Left), pixels(b.Top), pixels(b.Width), pixels(b.Height));
@@ -542,14 +483,17 @@ void TessaroWidget::relayoutSurface() {
             }
             // What lies below the chart moves down with the height the chart is given.
             if (b.Top >= chartBottom - kStretchSlackTwips / 4) {
-                rect.translate(0, extraHeight - pixels(collapsedTwips(element)));
+                rect.translate(
+                    0, extraHeight - pixels(qt_detail::CollapsedTwips(d->hiddenParts_, element)));
             }
             if (element.Kind == SurfaceElementKind::Chart) {
-                rect.setHeight(std::max(0, pixels(control_->ctResSched().Height())) + extraHeight);
+                rect.setHeight(std::max(0, pixels(d->control_->ctResSched().Height())) +
+                               extraHeight);
             } else if (element.Kind == SurfaceElementKind::Grid) {
-                rect.setHeight(std::max(0, pixels(control_->vaSpread().Height())));
+                rect.setHeight(std::max(0, pixels(d->control_->vaSpread().Height())));
             }
-            if (b.Top < chart->Bounds.Top && !isElementHidden(element)) {
+            if (b.Top < chart->Bounds.Top &&
+                !qt_detail::IsElementHidden(d->hiddenParts_, element)) {
                 topLine.push_back(placed.widget);
             }
         } else {
@@ -558,10 +502,10 @@ void TessaroWidget::relayoutSurface() {
         placed.widget->setGeometry(rect);
         placed.widget->raise();
     }
-    settleFrameLine(topLine);
-    legend_->setGeometry(0, surfaceHeight + extraHeight, std::max(width(), pixels(extent.width)),
-                         legendHeight);
-    legend_->setVisible(legendShown);
+    SettleFrameLine(topLine);
+    d->legend_->setGeometry(0, surfaceHeight + extraHeight, std::max(width(), pixels(extent.width)),
+                            legendHeight);
+    d->legend_->setVisible(legendShown);
 
     for (auto& [frame, children] : frameChildren) {
         std::sort(children.begin(), children.end(), [](QWidget* a, QWidget* c) {
@@ -570,12 +514,12 @@ void TessaroWidget::relayoutSurface() {
         std::vector<QWidget*> line;
         for (QWidget* child : children) {
             if (!line.empty() && std::abs(child->y() - line.front()->y()) >= kSameLinePixels) {
-                settleFrameLine(line);
+                SettleFrameLine(line);
                 line.clear();
             }
             line.push_back(child);
         }
-        settleFrameLine(line);
+        SettleFrameLine(line);
         int right = frame->width();
         for (QWidget* child : children) {
             right = std::max(right, child->geometry().right() + pixels(120));
@@ -584,48 +528,43 @@ void TessaroWidget::relayoutSurface() {
     }
 
     // A chart grown over the grid (the grid hidden by the toolbar) covers what lies there.
-    if (chartView_ != nullptr) {
-        chartView_->raise();
-        const QRect chartRect = chartView_->geometry();
-        for (const Placed& placed : placed_) {
-            if (placed.element->Parent.empty() && placed.widget != chartView_) {
-                placed.widget->setVisible(!isElementHidden(*placed.element) &&
-                                          !chartRect.contains(placed.widget->geometry()));
+    if (d->chartView_ != nullptr) {
+        d->chartView_->raise();
+        const QRect chartRect = d->chartView_->geometry();
+        for (const Private::Placed& placed : d->placed_) {
+            if (placed.element->Parent.empty() && placed.widget != d->chartView_) {
+                placed.widget->setVisible(
+                    !qt_detail::IsElementHidden(d->hiddenParts_, *placed.element) &&
+                    !chartRect.contains(placed.widget->geometry()));
             }
         }
     }
 }
 
-void TessaroWidget::settleFrameLine(std::vector<QWidget*> line) {
-    std::sort(line.begin(), line.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
-    // Captions sit on the middle of the line's text boxes.
-    int middle = -1;
-    for (QWidget* widget : line) {
-        if (qobject_cast<QLineEdit*>(widget) != nullptr) {
-            middle = widget->geometry().center().y();
-            break;
-        }
-    }
-    int previousRight = -1;
-    for (QWidget* widget : line) {
-        QRect rect = widget->geometry();
-        if (auto* label = qobject_cast<QLabel*>(widget)) {
-            rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
-            if (middle >= 0) {
-                rect.moveTop(middle - rect.height() / 2);
-            }
-        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-            const QMargins margins = box->textMargins();
-            const int needed = box->fontMetrics().horizontalAdvance(box->text()) + margins.left() +
-                               margins.right() + 8;
-            rect.setWidth(std::max(rect.width(), needed));
-        }
-        if (previousRight >= 0 && rect.left() <= previousRight + 2) {
-            rect.moveLeft(previousRight + 4);
-        }
-        widget->setGeometry(rect);
-        previousRight = rect.right();
-    }
+// ---- Plain reads ----
+
+Tessaro_Ctrl& TessaroWidget::control() {
+    return *d->control_;
+}
+
+const Tessaro_Ctrl& TessaroWidget::control() const {
+    return *d->control_;
+}
+
+ScheduleChartView* TessaroWidget::chartView() const {
+    return d->chartView_;
+}
+
+ListGridView* TessaroWidget::gridView() const {
+    return d->gridView_;
+}
+
+QAction* TessaroWidget::undoAction() const {
+    return d->undoAction_;
+}
+
+QAction* TessaroWidget::redoAction() const {
+    return d->redoAction_;
 }
 
 }  // namespace tessaro

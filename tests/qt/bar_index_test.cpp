@@ -8,6 +8,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tessaro/bars/chart_conventions.hpp>
+
+#include "bar_hit.hpp"
+#include "chart_geometry.hpp"
+#include "conflict_navigation.hpp"
+
 namespace tessaro::qt_detail {
 namespace {
 
@@ -103,6 +109,109 @@ TEST(ChartBarIndexTest, RebuildsOnlyRowsMarkedDirty) {
     chart.MoveTimeBar(2, 1, 0, 60, 40, 40);
     index.markAllDirty();
     EXPECT_THAT(BarsIn(index.row(chart, 2), 40 * 1440, 40 * 1440 + 10), ElementsAre(1));
+}
+
+// Two rows of 20 pixels under a 40-pixel header, a 100-pixel list, a day of 1440 pixels from day
+// 10 on: a minute is a pixel, minute m of day 10 lies at x = 101 + m.
+class ChartGeometryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        layout.rowHeight = 20;
+        layout.headerHeight = 40;
+        layout.listWidth = 100;
+        layout.axis = TimeAxis(10, 12, 1440);
+        chart.AddRow("R1");
+        chart.AddRow("R2");
+        block = chart.AddTimeBar(1, 0, 600, 10, 10, "block");
+        chart.SetTimeBarKind(1, block, CalendarBarKind);
+        early = chart.AddTimeBar(1, 100, 200, 10, 10, "early");
+        late = chart.AddTimeBar(1, 150, 300, 10, 10, "late");
+        for (const int16_t bar : {early, late}) {
+            chart.SetTimeBarKind(1, bar, WorkOrderBarKind);
+        }
+    }
+    ChartGeometry geometry(int scrollX = 0, int scrollY = 0) const {
+        return {layout, QSize(800, 200), scrollX, scrollY, chart.RowCount()};
+    }
+
+    ChartLayout layout;
+    ScheduleChart chart;
+    ChartBarIndex index{WorkOrderBarKind};
+    int16_t block = 0;
+    int16_t early = 0;
+    int16_t late = 0;
+};
+
+TEST_F(ChartGeometryTest, PlacesSpansAndRowsInTheFrame) {
+    const ChartGeometry g = geometry(0, 0);
+    EXPECT_EQ(g.chartArea(), QRect(QPoint(101, 40), QPoint(799, 199)));
+    EXPECT_EQ(g.listArea(), QRect(0, 0, 100, 200));
+    // Calendar blocks fill their row but its last line; other bars keep a margin of 4.
+    EXPECT_EQ(g.spanRect(1, 14400, 14460, true), QRect(101, 40, 60, 19));
+    EXPECT_EQ(g.spanRect(2, 14460, 14400, false), QRect(101, 64, 60, 12));
+    EXPECT_EQ(g.spanRect(1, 14400, 14400, false).width(), 1);
+    EXPECT_EQ(geometry(30, 20).spanRect(2, 14400, 14460, false), QRect(71, 44, 60, 12));
+    EXPECT_EQ(g.timeAt(QPoint(161, 50)).Minute, 60);
+    EXPECT_EQ(g.visibleRows(), std::make_pair(1, 2));
+    EXPECT_EQ(geometry(0, 20).visibleRows(), std::make_pair(2, 2));
+}
+
+TEST_F(ChartGeometryTest, FindsTheTopmostBarAndItsPartUnderAPoint) {
+    const struct {
+        QPoint pos;
+        int bar;
+        BarZone part;
+    } cases[] = {
+        {{101 + 120, 50}, early, BarZone::Body},       // early alone
+        {{101 + 175, 50}, late, BarZone::Body},        // the later bar lies on top
+        {{101 + 101, 50}, early, BarZone::StartEdge},  // within the grip of its start
+        {{101 + 300, 50}, late, BarZone::EndEdge},     // and of its end
+        {{101 + 400, 50}, block, BarZone::Body},       // a calendar block where no bar is
+        {{101 + 120, 42}, block, BarZone::Body},       // above the bar's margin: the block
+        {{101 + 120, 70}, 0, BarZone::None},           // the second row is empty
+        {{101 + 120, 30}, 0, BarZone::None},           // the header
+        {{50, 50}, 0, BarZone::None},                  // the resource list
+        {{101 + 120, 199}, 0, BarZone::None},          // below the last row
+    };
+    for (const auto& c : cases) {
+        const BarUnderPoint hit = FindBarAt(geometry(), chart, index, c.pos, 4);
+        EXPECT_EQ(hit.bar, c.bar) << c.pos.x() << "," << c.pos.y();
+        EXPECT_EQ(hit.part, c.part) << c.pos.x() << "," << c.pos.y();
+        EXPECT_EQ(hit.row, c.bar == 0 ? 0 : 1) << c.pos.x() << "," << c.pos.y();
+    }
+}
+
+TEST_F(ChartGeometryTest, ConflictStepsGoRoundTheOverlapsInOrder) {
+    // A second overlap on row 2, later in the day than row 1's.
+    for (const auto& [start, end] : {std::pair(500, 700), std::pair(600, 800)}) {
+        chart.SetTimeBarKind(2, chart.AddTimeBar(2, start, end, 10, 10, "x"), WorkOrderBarKind);
+    }
+    const int64_t day = 10 * 1440;
+    const struct {
+        std::pair<int, int64_t> from;
+        bool backwards;
+        int row;
+        int64_t start;
+    } cases[] = {
+        {{0, 0}, false, 1, day + 150},          // from nowhere: the first overlap
+        {{0, 0}, true, 2, day + 600},           // backwards: the last one
+        {{1, day + 150}, false, 2, day + 600},  // on to the next row
+        {{2, day + 600}, false, 1, day + 150},  // wrapping round at the end
+        {{2, day + 600}, true, 1, day + 150},   // and back
+        {{1, day + 150}, true, 2, day + 600},   // wrapping round at the start
+    };
+    for (const auto& c : cases) {
+        const std::optional<ConflictStop> stop =
+            FindNextConflict(index, chart, c.from, c.backwards);
+        ASSERT_TRUE(stop) << c.from.first << "@" << c.from.second;
+        EXPECT_EQ(stop->row, c.row) << c.from.first << "@" << c.from.second;
+        EXPECT_EQ(stop->start, c.start) << c.from.first << "@" << c.from.second;
+        // The earliest overlapping bar of the overlap is the one to click.
+        EXPECT_EQ(stop->firstBar, c.row == 1 ? early : 1) << c.from.first << "@" << c.from.second;
+    }
+    ScheduleChart calm;
+    calm.AddRow("R1");
+    EXPECT_FALSE(FindNextConflict(index, calm, {0, 0}, false));
 }
 
 }  // namespace

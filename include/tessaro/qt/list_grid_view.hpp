@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,7 +29,7 @@ public:
     explicit ListGridView(ListGrid& grid, QWidget* parent = nullptr);
     ~ListGridView() override;
 
-    ListGrid& grid() const { return grid_; }
+    ListGrid& grid() const;
 
     // Where the cell is painted (also when scrolled out of sight); empty outside the grid.
     QRect cellRect(int column, int row) const;
@@ -38,9 +39,9 @@ public:
     // A column's width on screen: its width in characters times the width of a digit, widened
     // when its title would not fit.
     int columnWidth(int column) const;
-    int rowHeight() const { return rowHeight_; }
-    int headerHeight() const { return headerHeight_; }
-    int rowHeaderWidth() const { return rowHeaderWidth_; }
+    int rowHeight() const;
+    int headerHeight() const;
+    int rowHeaderWidth() const;
 
     QSize sizeHint() const override;
 
@@ -64,22 +65,11 @@ protected:
 
 private:
     void onGridChanged();
-    // True when columns, widths or rows differ from what the layout was made for.
-    bool layoutOutdated() const;
     void relayout();
     std::pair<int, int> visibleColumns() const;
 
-    ListGrid& grid_;
-    CellTextSource cellTextSource_;
-    int subscription_ = 0;
-    // Left edge of each column from the first data column, one more entry than columns.
-    std::vector<int> columnLefts_;
-    std::vector<double> laidOutWidths_;
-    std::vector<std::string> laidOutTitles_;
-    int laidOutRows_ = -1;
-    int rowHeight_ = 20;
-    int headerHeight_ = 22;
-    int rowHeaderWidth_ = 32;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace tessaro

@@ -28,14 +28,10 @@ namespace tessaro {
 
 struct BarGlance;
 namespace qt_detail {
-class BarMarks;
-class ChartBarIndex;
-class LabelCache;
-struct FrameBars;
+struct ChartFrame;
+struct ChartGeometry;
+struct ChartLayout;
 }  // namespace qt_detail
-namespace chart_palette {
-struct ChartColours;
-}
 
 // The schedule chart as a Qt widget: the resource list on the left, the two-level time header on
 // top, one row per resource with its bars. It paints its ScheduleChart model, repaints when the
@@ -86,7 +82,7 @@ public:
     explicit ScheduleChartView(ScheduleChart& chart, QWidget* parent = nullptr);
     ~ScheduleChartView() override;
 
-    ScheduleChart& chart() const { return chart_; }
+    ScheduleChart& chart() const;
 
     // ---- Geometry ----
     // Where the bar is painted (also when scrolled out of sight); empty for a bar that does not
@@ -104,13 +100,13 @@ public:
     QRect chartArea() const;
     // The resource list, header included.
     QRect listArea() const;
-    int rowHeight() const { return layout_.rowHeight; }
-    int headerHeight() const { return layout_.headerHeight; }
-    int listWidth() const { return layout_.listWidth; }
+    int rowHeight() const;
+    int headerHeight() const;
+    int listWidth() const;
     // Width of one day on screen: the model's TimeScale at the screen's logical DPI. A TimeScale
     // of 0 or below is painted as fitDayWidth(): the whole window in sight, never a blank header.
-    double dayWidth() const { return layout_.axis.dayWidth(); }
-    const TimeAxis& timeAxis() const { return layout_.axis; }
+    double dayWidth() const;
+    const TimeAxis& timeAxis() const;
 
     // ---- Zoom ----
     // The day width at which the whole planning window fills the chart area; at least 1 pixel,
@@ -128,7 +124,7 @@ public:
     // The time the "now" line marks; nullopt (the default) shows none. A time outside the
     // window is kept and simply not in sight.
     void setNowTime(std::optional<ChartTime> now);
-    std::optional<ChartTime> nowTime() const { return now_; }
+    std::optional<ChartTime> nowTime() const;
 
     // ---- Conflicts ----
     // True for a work-order bar that overlaps another work-order bar of its row (bars that only
@@ -193,15 +189,15 @@ public:
     int32_t firstVisibleDay() const;
 
     // ---- Gestures ----
-    DragState dragState() const { return dragState_; }
+    DragState dragState() const;
     // The bar the Delete key acts on: the last one clicked; {0, 0} when there is none.
-    std::pair<int, int> lastClickedBar() const { return {lastClicked_.row, lastClicked_.bar}; }
+    std::pair<int, int> lastClickedBar() const;
     // Asks whether a bar may be removed; the answer reaches RequestBarRemoval as `confirmed`. By
     // default a question box asks the planner.
     void setRemovalConfirmation(std::function<bool(int row, int bar)> confirm);
 
     // Bars painted by the last paint: what virtualisation keeps small.
-    int lastPaintedBarCount() const { return lastPaintedBarCount_; }
+    int lastPaintedBarCount() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -237,84 +233,28 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    struct Layout {
-        QFont listFont;
-        QFont headerFont;
-        QFont barFont;
-        int rowHeight = 22;
-        int headerRowHeight = 20;
-        int headerRows = 2;
-        int headerHeight = 40;
-        int listWidth = 120;
-        std::vector<int> columnWidths;
-        TimeAxis axis;
-    };
-
-    // The bar a gesture started on and where its ghost currently is.
-    struct Gesture {
-        QPoint pressPos;
-        // Scroll position at the press: the chart may scroll under a drag.
-        QPoint pressScroll;
-        QPoint lastPos;
-        int row = 0;
-        int bar = 0;
-        BarPart part = BarPart::None;
-        int64_t start = 0;
-        int64_t end = 0;
-        int targetRow = 0;
-        int64_t ghostStart = 0;
-        int64_t ghostEnd = 0;
-        // Calendar blocks and work-order bars can be clicked but not dragged: a work-order
-        // activity moves through its copy.
-        bool draggable = false;
-        // The planner tried to drag a bar that stays put.
-        bool refused = false;
-    };
-
-    // What painting and hit testing see: the widget's viewport, or a page of an export.
-    struct Frame {
-        QSize size;
-        int scrollX = 0;
-        int scrollY = 0;
-    };
-
-    struct BarRef {
-        int row = 0;
-        int bar = 0;
-    };
+    struct Private;
 
     // Model notifications.
     void onChartChanged(const ChartChange& change);
     // Fonts, row height, header, list columns, time axis and scroll ranges from the model.
     void relayout();
-    void remeasureRows();
-    void measureRow(int row);
     void syncScrollBars(double keepMinuteAtLeft);
     double dpiScale() const;
     double wantedDayWidth() const;
-    QSize frameSize() const;
-    int scrollX() const;
-    int scrollY() const;
-    bool exporting() const { return frame_.has_value(); }
-    // The layout of an export at that day width, and painting through it.
-    Layout exportLayout(double dayWidth) const;
-    int headerRowsFor(double dayWidth) const;
-    void paintExportFrame(QPainter& painter, const Layout& layout, const Frame& frame);
+    bool exporting() const;
 
-    // Geometry helpers shared by painting and hit testing.
+    // Where rows, bars and times lie in what painting and hit testing see: the viewport, or a
+    // page of an export.
+    qt_detail::ChartGeometry chartGeometry() const;
     int rowTop(int row) const;
     double minuteX(int64_t absoluteMinute) const;
     QRect spanRect(int row, int64_t start, int64_t end, int32_t kind) const;
-    std::pair<int, int> visibleRows() const;
-    std::pair<int64_t, int64_t> visibleMinutes() const;
-    bool barExists(int row, int bar) const;
 
     // Painting, back to front.
     void paintChart(QPainter& painter);
     void paintTimeBackground(QPainter& painter) const;
     void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
-    // The bars in sight, found once a frame for every pass that paints them.
-    void findFrameBars(int firstRow, int lastRow);
     // Calendar blocks first, under the grid lines; every other bar after them.
     int paintBars(QPainter& painter, bool calendarBlocks);
     void paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
@@ -343,41 +283,12 @@ private:
     // work-order bar, reports the gesture with the bar's activity; false when the handler raised.
     template <typename Call>
     bool handleBarGesture(BarGesture gesture, int row, int bar, Call&& call);
-    static bool staysPut(int32_t kind);
     bool showHint(const QPoint& pos, const QPoint& globalPos);
-    QString timeCaption(int64_t absoluteMinute) const;
     // Runs a call into the model; an error it raises goes out through errorRaised.
     template <typename Call>
     bool guarded(Call&& call);
 
-    ScheduleChart& chart_;
-    int subscription_ = 0;
-    std::unique_ptr<qt_detail::ChartBarIndex> index_;
-    Layout layout_;
-    QWidget* scrollSpacer_ = nullptr;
-    std::optional<Frame> frame_;
-    // The palette's chart colours, taken again at every paint.
-    std::unique_ptr<chart_palette::ChartColours> colours_;
-    std::unique_ptr<qt_detail::LabelCache> labels_;
-    std::unique_ptr<qt_detail::BarMarks> marks_;
-    std::unique_ptr<qt_detail::FrameBars> frameBars_;
-    std::optional<ChartTime> now_;
-    // Where F8 goes on from: a row and a minute.
-    std::pair<int, int64_t> conflictCursor_{0, 0};
-    std::function<std::vector<ChangedActivity>()> changeSource_;
-    mutable std::vector<ChangedActivity> changes_;
-    // "work order$activity" to its entry in changes_.
-    mutable std::unordered_map<std::string, size_t> changeIndex_;
-    mutable bool changesDirty_ = true;
-    const std::vector<ChangedActivity>& changes() const;
-
-    DragState dragState_ = DragState::Idle;
-    Gesture gesture_;
-    BarRef lastClicked_;
-    std::function<bool(int, int)> confirmRemoval_;
-    QTimer* autoScroll_ = nullptr;
-    QPoint autoScrollDirection_;
-    int lastPaintedBarCount_ = 0;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace tessaro

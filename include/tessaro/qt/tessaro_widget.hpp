@@ -14,6 +14,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/qt/export.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
+#include <tessaro/qt/surface_part.hpp>
 
 class QAction;
 class QMenu;
@@ -28,10 +29,6 @@ class LegendStrip;
 class ListBoxView;
 class MenuPresenter;
 }  // namespace qt_detail
-
-// The parts of the surface a host may hide: the work-order grid, the detail frame over it, the
-// toolbar, the conflict list beside it, and the colour legend (its strip and the details below).
-enum class SurfacePart { Grid, DetailPanel, Toolbar, ConflictList, Legend };
 
 // The production-schedule chart control as a Qt widget. It owns a Tessaro_Ctrl and shows its
 // whole design-time surface: toolbar, title, conflict list, combo box, schedule chart, work-order
@@ -60,11 +57,11 @@ public:
     ~TessaroWidget() override;
 
     // The control, for the host's calls of its public methods.
-    Tessaro_Ctrl& control() { return *control_; }
-    const Tessaro_Ctrl& control() const { return *control_; }
+    Tessaro_Ctrl& control();
+    const Tessaro_Ctrl& control() const;
 
-    ScheduleChartView* chartView() const { return chartView_; }
-    ListGridView* gridView() const { return gridView_; }
+    ScheduleChartView* chartView() const;
+    ListGridView* gridView() const;
     // The toolbar button at the 1-based position; nullptr when there is none.
     QToolButton* toolButton(int position) const;
     // The widget showing the surface element of that name; nullptr for hidden elements (the
@@ -87,13 +84,13 @@ public:
     void removeContextMenuAction(QAction* action);
     // The activity of the work-order bar the pop-up menu was last opened on; a blank work order
     // before the first.
-    ActivityKey contextActivity() const { return contextActivity_; }
+    ActivityKey contextActivity() const;
 
     // Undo and redo of the planner's last command, enabled exactly when the control can take it
     // back or do it again. Their shortcuts (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y) reach them only
     // while the chart or a child of it has focus, also when a host adds them to its menus.
-    QAction* undoAction() const { return undoAction_; }
-    QAction* redoAction() const { return redoAction_; }
+    QAction* undoAction() const;
+    QAction* redoAction() const;
 
     // The legend of every colour and mark on the chart, below the status legend; never null.
     QWidget* legendDetails() const;
@@ -137,17 +134,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct Placed {
-        const SurfaceElement* element;
-        QWidget* widget;
-    };
+    struct Private;
 
     void buildSurface();
     QWidget* createElement(const SurfaceElement& element, QWidget* parent);
     // Places every element from its twips, the chart and grid heights from their models.
     void relayoutSurface();
-    // Widens captions that would be cut and moves their neighbours on, inside each frame line.
-    void settleFrameLine(std::vector<QWidget*> line);
     void forwardErrors(const QObject* source);
     // The undo and redo actions, their shortcuts on the chart and the control's events as signals.
     void connectHostEvents();
@@ -155,59 +147,14 @@ private:
     // The bar gestures, the host's menu entries and the veto's refusals as the widget's signals.
     void connectHostHooks();
     void showRefusal(const QString& reason);
-    // The design elements a part is made of.
-    static std::vector<std::string> surfacePartElements(SurfacePart part);
-    bool isElementHidden(const SurfaceElement& element) const;
-    // How far up hidden parts below the chart move a top-level element, in twips, and the
-    // surface's design height with them.
-    int32_t collapsedTwips(const SurfaceElement& element) const;
-    int32_t surfaceHeightTwips() const;
-    // A grid cell as the planner should read it: the times of an activity that has changed are
-    // where it is now, not where the payload put it.
-    QString gridCellNow(int column, int row, const QString& text) const;
     void reportError(int number, const QString& source, const QString& description);
     int pixels(double twips) const;
-    // The conflict list's entry in the planner's words: work order, activity, resource, time.
-    QString conflictEntryText(int index) const;
     void showConflictEntryBars(int index);
     void updateZoomButtons();
-    // The detail frame's title: the shown activity's current times and resource, which the
-    // control's detail texts (the times as loaded) do not follow after a move, an undo or a Pack.
-    QString activityNowText() const;
     void scheduleActivityNow();
     void updateActivityNow();
-    // A pending change with where its activity was loaded and is now, for the chart's outlines;
-    // nothing for an activity without a loaded placement.
-    std::optional<ScheduleChartView::ChangedActivity> changedActivity(
-        const Vadel_Class2& record) const;
 
-    std::unique_ptr<Tessaro_Ctrl> control_;
-    std::vector<Placed> placed_;
-    ScheduleChartView* chartView_ = nullptr;
-    ListGridView* gridView_ = nullptr;
-    qt_detail::ListBoxView* conflictList_ = nullptr;
-    qt_detail::LegendStrip* legend_ = nullptr;
-    int hiddenListSubscription_ = 0;
-    std::vector<qt_detail::MenuPresenter*> menus_;
-    int chartSubscription_ = 0;
-    int gridSubscription_ = 0;
-    std::vector<std::pair<TextBox*, int>> textSubscriptions_;
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
-    struct HostSubscriptions {
-        int pending = 0;
-        int selection = 0;
-        int undo = 0;
-        int redo = 0;
-        int refused = 0;
-    } hostSubscriptions_;
-    std::set<SurfacePart> hiddenParts_;
-    QList<QAction*> contextActions_;
-    ActivityKey contextActivity_;
-    float laidOutChartHeight_ = -1;
-    float laidOutGridHeight_ = -1;
-    bool screenConnected_ = false;
-    bool activityNowPending_ = false;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace tessaro

@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include <tessaro/components/schedule_chart.hpp>
+
+#include "bar_index.hpp"
+
 namespace tessaro::qt_detail {
 
 struct FrameBar {
@@ -27,5 +31,10 @@ struct FrameBars {
         others.clear();
     }
 };
+
+// Puts the bars of rows firstRow..lastRow that meet the minutes [from, to] into `found`, calendar
+// blocks apart from the others, with whether each overlaps another work-order bar of its row.
+void FindFrameBars(ChartBarIndex& index, const ScheduleChart& chart, int firstRow, int lastRow,
+                   int64_t from, int64_t to, FrameBars& found);
 
 }  // namespace tessaro::qt_detail

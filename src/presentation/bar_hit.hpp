@@ -1,0 +1,27 @@
+#pragma once
+
+// Which bar, and which part of it, lies under a point of a painted frame.
+
+#include <QPoint>
+
+#include <tessaro/components/schedule_chart.hpp>
+
+#include "bar_index.hpp"
+#include "chart_geometry.hpp"
+
+namespace tessaro::qt_detail {
+
+enum class BarZone { None, Body, StartEdge, EndEdge };
+
+struct BarUnderPoint {
+    int row = 0;
+    int bar = 0;
+    BarZone part = BarZone::None;
+};
+
+// The topmost bar under the point; calendar blocks are found only where no other bar is. Within
+// `grip` pixels of a bar's end the edge is found instead of the body.
+BarUnderPoint FindBarAt(const ChartGeometry& geometry, const ScheduleChart& chart,
+                        ChartBarIndex& index, const QPoint& pos, int grip);
+
+}  // namespace tessaro::qt_detail

@@ -1,0 +1,36 @@
+#include "grid_cell_text.hpp"
+
+#include <QDate>
+
+namespace tessaro::qt_detail {
+
+QString GridCellNow(const Tessaro_Ctrl& control, int column, int row, const QString& text) {
+    // Columns 4 to 7 are the listed activity's start and end date and time as the payload gave
+    // them; the control writes them so. A changed activity's record says where it is now (the
+    // earliest start and latest end of its bars), and that is what the grid shows.
+    constexpr int kWorkOrder = 1;
+    constexpr int kStartDate = 4;
+    constexpr int kStartTime = 5;
+    constexpr int kEndDate = 6;
+    constexpr int kEndTime = 7;
+    constexpr int kActivity = 12;
+    if (column < kStartDate || column > kEndTime || text.isEmpty()) {
+        return text;
+    }
+    const ListGrid& grid = control.vaSpread();
+    const auto* change = control.PendingChanges().Find(grid.CellText(kWorkOrder, row) + "$" +
+                                                       grid.CellText(kActivity, row));
+    if (change == nullptr) {
+        return text;
+    }
+    const ChartTime at = ChartTime::FromPayloadSeconds(column <= kStartTime ? (*change)->starttime
+                                                                            : (*change)->endtime);
+    if (column == kStartDate || column == kEndDate) {
+        return QDate(1900, 1, 1).addDays(at.Day).toString(QStringLiteral("MM/dd/yyyy"));
+    }
+    return QStringLiteral("%1:%2")
+        .arg(at.Minute / 60, 2, 10, QLatin1Char('0'))
+        .arg(at.Minute % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace tessaro::qt_detail

@@ -1,0 +1,27 @@
+#pragma once
+
+// Which design elements the parts a host hides are made of, and how the surface closes up
+// without them: what lies below a hidden grid moves up to the chart.
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <tessaro/control/design_surface.hpp>
+#include <tessaro/qt/surface_part.hpp>
+
+namespace tessaro::qt_detail {
+
+// The design elements a part is made of.
+std::vector<std::string> SurfacePartElements(SurfacePart part);
+
+bool IsElementHidden(const std::set<SurfacePart>& hidden, const SurfaceElement& element);
+
+// How far up the hidden parts move a top-level element, in twips.
+int32_t CollapsedTwips(const std::set<SurfacePart>& hidden, const SurfaceElement& element);
+
+// The surface's design height with the hidden parts gone and what lay below them moved up.
+int32_t SurfaceHeightTwips(const std::set<SurfacePart>& hidden);
+
+}  // namespace tessaro::qt_detail

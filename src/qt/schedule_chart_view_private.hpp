@@ -1,0 +1,110 @@
+#pragma once
+
+// What a ScheduleChartView keeps between events: its model, the index and layout it paints
+// through, the caches of a frame and the state of the planner's gesture.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include <QPoint>
+
+#include <tessaro/qt/schedule_chart_view.hpp>
+
+#include "bar_index.hpp"
+#include "bar_marks.hpp"
+#include "chart_geometry.hpp"
+#include "chart_layout.hpp"
+#include "chart_palette.hpp"
+#include "frame_bars.hpp"
+#include "label_cache.hpp"
+
+class QPainter;
+class QTimer;
+
+namespace tessaro {
+
+struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
+    // The bar a gesture started on and where its ghost currently is.
+    struct Gesture {
+        QPoint pressPos;
+        // Scroll position at the press: the chart may scroll under a drag.
+        QPoint pressScroll;
+        QPoint lastPos;
+        int row = 0;
+        int bar = 0;
+        BarPart part = BarPart::None;
+        int64_t start = 0;
+        int64_t end = 0;
+        int targetRow = 0;
+        int64_t ghostStart = 0;
+        int64_t ghostEnd = 0;
+        // Calendar blocks and work-order bars can be clicked but not dragged: a work-order
+        // activity moves through its copy.
+        bool draggable = false;
+        // The planner tried to drag a bar that stays put.
+        bool refused = false;
+    };
+
+    struct BarRef {
+        int row = 0;
+        int bar = 0;
+    };
+
+    Private(ScheduleChart& chart, const QPalette& palette)
+        : chart_(chart),
+          index_(std::make_unique<qt_detail::ChartBarIndex>(kWorkOrderBarKind)),
+          colours_(std::make_unique<chart_palette::ChartColours>(
+              chart_palette::ChartColours::from(palette))),
+          labels_(std::make_unique<qt_detail::LabelCache>()),
+          marks_(std::make_unique<qt_detail::BarMarks>()),
+          frameBars_(std::make_unique<qt_detail::FrameBars>()) {}
+
+    bool barExists(int row, int bar) const;
+    // The list font and the widest text of every list column, from the model's rows.
+    void remeasureRows();
+    void measureRow(int row);
+    // The changed activities as the source last gave them, asked again after a change of the
+    // chart, with where each is now.
+    const std::vector<ChangedActivity>& changes();
+    // The layout of an export at that day width, and the view painting one frame through it.
+    qt_detail::ChartLayout exportLayout(double dayWidth) const;
+    int headerRowsFor(double dayWidth) const;
+    void paintExportFrame(ScheduleChartView& view, QPainter& painter,
+                          const qt_detail::ChartLayout& layout, const qt_detail::ChartFrame& frame);
+
+    ScheduleChart& chart_;
+    int subscription_ = 0;
+    std::unique_ptr<qt_detail::ChartBarIndex> index_;
+    qt_detail::ChartLayout layout_;
+    QWidget* scrollSpacer_ = nullptr;
+    // Set while an export paints a page; the viewport otherwise.
+    std::optional<qt_detail::ChartFrame> frame_;
+    // The palette's chart colours, taken again at every paint.
+    std::unique_ptr<chart_palette::ChartColours> colours_;
+    std::unique_ptr<qt_detail::LabelCache> labels_;
+    std::unique_ptr<qt_detail::BarMarks> marks_;
+    std::unique_ptr<qt_detail::FrameBars> frameBars_;
+    std::optional<ChartTime> now_;
+    // Where F8 goes on from: a row and a minute.
+    std::pair<int, int64_t> conflictCursor_{0, 0};
+    std::function<std::vector<ChangedActivity>()> changeSource_;
+    std::vector<ChangedActivity> changes_;
+    // "work order$activity" to its entry in changes_.
+    std::unordered_map<std::string, size_t> changeIndex_;
+    bool changesDirty_ = true;
+
+    DragState dragState_ = DragState::Idle;
+    Gesture gesture_;
+    BarRef lastClicked_;
+    std::function<bool(int, int)> confirmRemoval_;
+    QTimer* autoScroll_ = nullptr;
+    QPoint autoScrollDirection_;
+    int lastPaintedBarCount_ = 0;
+};
+
+}  // namespace tessaro

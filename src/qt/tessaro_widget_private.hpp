@@ -1,0 +1,64 @@
+#pragma once
+
+// What a TessaroWidget keeps: the control it owns, the widgets placed from its design surface,
+// its subscriptions to the control's models and what the host set.
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QList>
+
+#include <tessaro/qt/tessaro_widget.hpp>
+
+namespace tessaro {
+
+struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
+    struct Placed {
+        const SurfaceElement* element;
+        QWidget* widget;
+    };
+
+    struct HostSubscriptions {
+        int pending = 0;
+        int selection = 0;
+        int undo = 0;
+        int redo = 0;
+        int refused = 0;
+    };
+
+    // Creating the control may raise its creation error.
+    Private() : control_(std::make_unique<Tessaro_Ctrl>()) {}
+
+    // A pending change with where its activity was loaded and is now, for the chart's outlines;
+    // nothing for an activity without a loaded placement.
+    std::optional<ScheduleChartView::ChangedActivity> changedActivity(
+        const Vadel_Class2& record) const;
+
+    std::unique_ptr<Tessaro_Ctrl> control_;
+    std::vector<Placed> placed_;
+    ScheduleChartView* chartView_ = nullptr;
+    ListGridView* gridView_ = nullptr;
+    qt_detail::ListBoxView* conflictList_ = nullptr;
+    qt_detail::LegendStrip* legend_ = nullptr;
+    int hiddenListSubscription_ = 0;
+    std::vector<qt_detail::MenuPresenter*> menus_;
+    int chartSubscription_ = 0;
+    int gridSubscription_ = 0;
+    std::vector<std::pair<TextBox*, int>> textSubscriptions_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    HostSubscriptions hostSubscriptions_;
+    std::set<SurfacePart> hiddenParts_;
+    QList<QAction*> contextActions_;
+    ActivityKey contextActivity_;
+    float laidOutChartHeight_ = -1;
+    float laidOutGridHeight_ = -1;
+    bool screenConnected_ = false;
+    bool activityNowPending_ = false;
+};
+
+}  // namespace tessaro
