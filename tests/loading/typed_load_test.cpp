@@ -11,6 +11,10 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
+#include "support/planner_session.hpp"
+#include "support/samples.hpp"
+#include "support/typed_plant.hpp"
+
 namespace tessaro {
 namespace {
 
@@ -182,6 +186,40 @@ TEST(TypedLoad, ActivitiesAreAddedUpdatedAndRemovedWithoutAReload) {
     const std::vector<std::string> edited = sorted();
     control.miRefresh_Click();
     EXPECT_EQ(sorted(), edited);
+}
+
+}  // namespace
+}  // namespace tessaro
+
+namespace tessaro {
+namespace {
+
+// Every bar's row, times and kind, row by row.
+std::string Placement(const ScheduleChart& chart) {
+    std::string text;
+    for (int16_t row = 1; row <= chart.RowCount(); ++row) {
+        text += chart.RowColumnText(row, 1) + ":";
+        for (int16_t bar = 1; bar <= chart.TimeBarCount(row); ++bar) {
+            const ChartBar& b = chart.Bar(row, bar);
+            text += " " + std::to_string(b.Kind) + "@" + std::to_string(b.Start.AbsoluteMinutes()) +
+                    "-" + std::to_string(b.End.AbsoluteMinutes());
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+TEST(TypedLoad, TheSamplePlantAsValuesStandsWhereItsPayloadsPutIt) {
+    const testing::PlantTexts sample{
+        testing::ReadSample("header.xml"), testing::ReadSample("resources.xml"),
+        testing::ReadSample("calendars.xml"), testing::ReadSample("workorders.xml")};
+    Tessaro_Ctrl fromXml;
+    testing::LoadPlant(fromXml, sample);
+    Tessaro_Ctrl fromValues;
+    testing::ReadTypedPlant(sample.header, sample.resources, sample.calendars, sample.workOrders)
+        .LoadInto(fromValues);
+    EXPECT_EQ(Placement(fromValues.ctResSched()), Placement(fromXml.ctResSched()));
+    EXPECT_EQ(fromValues.WindowStart(), fromXml.WindowStart());
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
 #include "support/plan_agreement.hpp"
+#include "support/typed_plant.hpp"
 
 namespace tessaro::testing {
 
@@ -326,9 +327,19 @@ private:
                 HostEdit(gesture == 23);
                 break;
             default:
-                gesture_ = "reload the four payloads";
                 baseline_.Whole = true;
-                LoadPlant(control_, plant_);
+                if (pick_(2) == 0) {
+                    gesture_ = "reload the four payloads";
+                    LoadPlant(control_, plant_);
+                } else {
+                    // The same plant as a host of today hands it over: as values.
+                    gesture_ = "load the plant as values";
+                    if (!typed_) {
+                        typed_ = ReadTypedPlant(plant_.header, plant_.resources, plant_.calendars,
+                                                plant_.workOrders);
+                    }
+                    typed_->LoadInto(control_);
+                }
                 break;
         }
     }
@@ -414,6 +425,7 @@ private:
     std::string gesture_ = "none yet";
     std::set<ActivityId> shortened_;
     Baseline baseline_;
+    std::optional<TypedPlant> typed_;
 };
 
 }  // namespace tessaro::testing
