@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -54,6 +55,9 @@ public:
         }
         SetConvertedField(column, text);
     }
+    // AddNew, then SetField of columns 0..n-1 from the n values, and Update: the one step a
+    // payload reader takes a record. Raises as SetField does, leaving the record pending.
+    void AddRecord(std::span<const std::string_view> values);
     // Commits the pending record; does nothing without one.
     void Update();
     std::size_t RecordCount() const { return committed_; }
@@ -137,6 +141,8 @@ private:
     // Row-major: record r's fields start at r * columns_.size().
     std::vector<Slot, LargeBlockAllocator<Slot>> fields_;
     std::vector<Slot> nullRecord_;
+    // Whether every column holds text, noted with the Null record.
+    bool allText_ = false;
     std::size_t committed_ = 0;
     bool pending_ = false;
 
