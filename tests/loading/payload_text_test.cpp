@@ -46,10 +46,10 @@ TEST(PayloadText, CharactersAtTheEdgesOfUtf8) {
     }
 }
 
-// A long ASCII text is checked eight bytes at a time: a NUL or a bad byte is found at every place
-// of a word, and a good character across two words passes.
+// A long ASCII text is checked thirty-two and eight bytes at a time: a NUL or a bad byte is found
+// at every place of a block or a word, and a good character across two of them passes.
 TEST(PayloadText, EveryPlaceOfALongTextIsChecked) {
-    const std::string plain(40, 'a');
+    const std::string plain(72, 'a');
     EXPECT_EQ(ErrorCode([&] { CheckPayloadText(plain); }), 0);
     for (std::size_t place = 0; place < plain.size(); ++place) {
         for (const char bad : {'\0', '\xff', '\x80'}) {
