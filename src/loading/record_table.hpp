@@ -78,6 +78,21 @@ public:
         return ValueOf(fields_[RecordAt(cursor_) * columns_.size() + place], columns_[place].Type);
     }
 
+    // The current record's text in a text column, when it is set; nullptr for a Null field, a
+    // column of another type or outside the table, or no current record (Field then says which).
+    // A loader reads most fields of a large payload through here, without a variant.
+    const std::string_view* TextField(int32_t column) const {
+        if (column < 0 || column >= ColumnCount() || Eof()) {
+            return nullptr;
+        }
+        const auto place = static_cast<std::size_t>(column);
+        if (columns_[place].Type != ColumnType::Text) {
+            return nullptr;
+        }
+        const Slot& slot = fields_[RecordAt(cursor_) * columns_.size() + place];
+        return slot.Text.data() != nullptr ? &slot.Text : nullptr;
+    }
+
     // Keeps only the records whose text in the column equals the value exactly (no pattern, no
     // quoting: any character matches itself); Null fields and the values of columns that are
     // not text never match. Moves to the first match. Raises 5 for a column outside the table.
