@@ -185,7 +185,7 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
                 record.activitytimetype = FieldInt16(table, c.activitytimetype);
                 ReadOtherRecordFields(table, c, bar, record);
                 recorded.Widen(record.work_order_no, record.rsscheduleno, bar.Start, bar.End);
-                AssembleBarRecordText(recordText, record);
+                AssembleBarRecordText(recordText, record, payload.TextsNeedNoEscape);
                 key.RecordStart = recordTexts.size();
                 key.RecordSize = recordText.size();
                 recordTexts.insert(recordTexts.end(), recordText.begin(), recordText.end());

@@ -66,6 +66,26 @@ TEST(PayloadText, EveryPlaceOfALongTextIsChecked) {
     }
 }
 
+// The check also says whether a text holds a "$", "\\" or "&", at any place of a block, a word
+// or a character read alone (after a character that is not ASCII).
+TEST(PayloadText, NotesEveryCharacterABarRecordEscapes) {
+    const std::string plain = std::string(72, 'a') + "\xc3\xa9" + std::string(9, '%');
+    EXPECT_TRUE(CheckPayloadText(plain));
+    for (std::size_t place = 0; place < plain.size(); ++place) {
+        if (plain[place] == '\xc3' || plain[place] == '\xa9') {
+            continue;
+        }
+        for (const char escapable : {'$', '\\', '&'}) {
+            std::string text = plain;
+            text[place] = escapable;
+            EXPECT_FALSE(CheckPayloadText(text)) << place << " " << escapable;
+        }
+        std::string text = plain;
+        text[place] = '\'';  // 0x27: one bit from "&"
+        EXPECT_TRUE(CheckPayloadText(text)) << place;
+    }
+}
+
 // Text -> the first reference the control cannot read, "" when it reads them all.
 TEST(PayloadText, ReferencesTheControlCannotRead) {
     struct Case {
