@@ -1,5 +1,7 @@
 #include "bars/bar_key.hpp"
 
+#include <charconv>
+
 #include <tessaro/runtime/automation_error.hpp>
 #include "runtime/ascii.hpp"
 #include "runtime/conversions.hpp"
@@ -14,14 +16,17 @@ void AssembleKeyID(std::string& szKeyId, std::string_view wonumber, int16_t SubA
     if (number.empty()) {
         throw BarKeyBlankError();
     }
-    std::string key;
-    key.reserve(number.size() + 14);
-    key.append(number);
-    key += kFieldSeparator;
-    key += std::to_string(SubActivityPosition);
-    key += kFieldSeparator;
-    key += std::to_string(SubActivityCount);
-    szKeyId = std::move(key);
+    // The counts are written on the stack and the key in the caller's text, so a key as short
+    // as most are stays inside the text and a load of a hundred thousand bars allocates none.
+    char counts[2 * (1 + 6)];  // "$-32768$-32768"
+    char* at = counts;
+    char* const end = counts + sizeof counts;
+    *at++ = kFieldSeparator;
+    at = std::to_chars(at, end, SubActivityPosition).ptr;
+    *at++ = kFieldSeparator;
+    at = std::to_chars(at, end, SubActivityCount).ptr;
+    szKeyId.assign(number);
+    szKeyId.append(counts, static_cast<std::size_t>(at - counts));
 }
 
 void DisAssembleKeyID(std::string_view szKeyId, std::string& wonumber, int16_t& SubActivityPosition,

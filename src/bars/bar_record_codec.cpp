@@ -1,6 +1,7 @@
 #include "bars/bar_record_codec.hpp"
 
 #include <charconv>
+#include <cstring>
 #include <iterator>
 
 #include <tessaro/runtime/automation_error.hpp>
@@ -31,6 +32,12 @@ public:
 
     void Number(int32_t value) { at_ = std::to_chars(at_, at_ + kLongestNumber, value).ptr; }
     void Text(std::string_view value) { at_ = WriteEscapedField(at_, value); }
+    void PlainText(std::string_view value) {
+        if (!value.empty()) {
+            std::memcpy(at_, value.data(), value.size());
+            at_ += value.size();
+        }
+    }
     void Separator() { *at_++ = '$'; }
 
     static constexpr std::size_t kLongestNumber = 11;  // "-2147483648"
@@ -43,7 +50,8 @@ private:
 }  // namespace
 
 template <typename Text>
-void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record) {
+void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record,
+                           bool textsNeedNoEscape) {
     const std::string_view number = TrimSpaces(record.work_order_no);
     if (number.empty()) {
         throw BarKeyBlankError();
@@ -55,26 +63,34 @@ void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& rec
         TrimSpaces(record.wo_start_date), TrimSpaces(record.wo_end_date),
         TrimSpaces(record.fromdate),      TrimSpaces(record.todate)};
     const std::string_view status = record.status;
-    // Six numbers and seventeen separators besides the texts.
+    // Six numbers and seventeen separators besides the texts, each of which may double.
+    const std::size_t growth = textsNeedNoEscape ? 1 : 2;
     std::size_t longest =
-        2 * (number.size() + status.size()) + 6 * RecordWriter::kLongestNumber + 17;
+        growth * (number.size() + status.size()) + 6 * RecordWriter::kLongestNumber + 17;
     for (const std::string_view text : texts) {
-        longest += 2 * text.size();
+        longest += growth * text.size();
     }
     // The caller's text is reused, so a load writing a record a bar allocates none of its own.
     RecordWriter out(recordText, longest);
-    out.Text(number);
+    const auto write = [&](std::string_view text) {
+        if (textsNeedNoEscape) {
+            out.PlainText(text);
+        } else {
+            out.Text(text);
+        }
+    };
+    write(number);
     out.Separator();
     out.Number(record.rsscheduleno);
     out.Separator();
-    out.Text(status);
+    write(status);
     out.Separator();
     for (const int32_t value : {int32_t{record.StartMinute}, int32_t{record.EndMinute}}) {
         out.Number(value);
         out.Separator();
     }
     for (const std::string_view text : texts) {
-        out.Text(text);
+        write(text);
         out.Separator();
     }
     for (const int32_t value :
@@ -85,8 +101,8 @@ void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& rec
     out.Number(record.timeindays1);
 }
 
-template void AssembleBarRecordText(std::string&, const BarRecord&);
-template void AssembleBarRecordText(std::string&, const BarRecordView&);
+template void AssembleBarRecordText(std::string&, const BarRecord&, bool);
+template void AssembleBarRecordText(std::string&, const BarRecordView&, bool);
 
 void DisassembleBarRecordText(std::string_view recordText, BarRecord& record) {
     FieldSplitter fields(recordText, FieldSplitter::Escapes::Backslash);

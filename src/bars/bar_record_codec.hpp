@@ -13,9 +13,12 @@ namespace tessaro {
 
 // Raises BarKeyBlankError and leaves the text unchanged when the work-order number is blank.
 // The number and fields 6 to 15 are trimmed of spaces; the status is kept as it is. The text is
-// written in place, so the record's fields must not point into it.
+// written in place, so the record's fields must not point into it. A caller that knows no text
+// field holds a "$" or "\\" (a loader whose payload holds none) says so, and the texts are
+// copied without looking for them.
 template <typename Text>
-void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record);
+void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record,
+                           bool textsNeedNoEscape = false);
 
 // Leaves every field unchanged for an empty text or one without "$". Fields are written in
 // record order, so a failure leaves the earlier ones set: a record with fewer than seventeen

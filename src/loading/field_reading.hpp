@@ -9,6 +9,7 @@
 #include <tessaro/runtime/calendar.hpp>
 
 #include "loading/record_table.hpp"
+#include "runtime/conversions.hpp"
 
 namespace tessaro {
 
@@ -16,6 +17,21 @@ std::string_view FieldText(const FieldValue& field);
 int16_t FieldInt16(const FieldValue& field);
 int32_t FieldInt32(const FieldValue& field);
 DateTime FieldDate(const FieldValue& field);
+
+// The same reads of the table's current record, column by column: a set text field is read
+// straight from the table, anything else as the field's value.
+inline std::string_view FieldText(const RecordTable& table, int32_t column) {
+    const std::string_view* text = table.TextField(column);
+    return text != nullptr ? *text : FieldText(table.Field(column));
+}
+inline int16_t FieldInt16(const RecordTable& table, int32_t column) {
+    const std::string_view* text = table.TextField(column);
+    return text != nullptr ? TextToInt16(*text) : FieldInt16(table.Field(column));
+}
+inline int32_t FieldInt32(const RecordTable& table, int32_t column) {
+    const std::string_view* text = table.TextField(column);
+    return text != nullptr ? TextToInt32(*text) : FieldInt32(table.Field(column));
+}
 
 // The resource number of a row text: the text before its first ";". Raises 5 for a text
 // without ";".

@@ -220,7 +220,7 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
 PayloadValues ReadPayloadTable(RecordTable& table, std::string_view text, PayloadColumns columns) {
     PayloadValues values;
     const std::string_view trimmed = TrimSpaces(text);
-    CheckPayloadText(trimmed);
+    values.TextsNeedNoEscape = CheckPayloadText(trimmed);
     if (ScanPayloadRecords(table, trimmed, columns, values.Decoded)) {
         return values;
     }

@@ -46,6 +46,9 @@ void ReadRecords(RecordTable& table, const std::vector<pugi::xml_node>& elements
 struct PayloadValues {
     DecodedValues Decoded;
     PayloadRecords Records;
+    // Whether the payload holds no "$", "\\" or "&", so no text read from it needs an escape in
+    // a bar record.
+    bool TextsNeedNoEscape = false;
 };
 
 // Reads the payload's records into the table (into its columns, or into one text column per

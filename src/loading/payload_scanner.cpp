@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <unordered_map>
 
@@ -76,6 +77,58 @@ bool SameBytes(const char* a, const char* b, std::size_t size) {
     std::memcpy(&words[2], a + size - 8, 8);
     std::memcpy(&words[3], b + size - 8, 8);
     return ((words[0] ^ words[1]) | (words[2] ^ words[3])) == 0;
+}
+
+// Whether the texts of four to thirty-two bytes are equal, in two overlapping compares; other
+// sizes go to memcmp.
+bool SameShortBytes(const char* a, const char* b, std::size_t size) {
+#if defined(__SSE2__)
+    if (size >= 16 && size <= 32) {
+        const auto load = [](const char* at) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        };
+        const __m128i head = _mm_cmpeq_epi8(load(a), load(b));
+        const __m128i tail = _mm_cmpeq_epi8(load(a + size - 16), load(b + size - 16));
+        return _mm_movemask_epi8(_mm_and_si128(head, tail)) == 0xFFFF;
+    }
+#endif
+    if (size >= 4 && size < 8) {
+        uint32_t words[4];
+        std::memcpy(&words[0], a, 4);
+        std::memcpy(&words[1], b, 4);
+        std::memcpy(&words[2], a + size - 4, 4);
+        std::memcpy(&words[3], b + size - 4, 4);
+        return ((words[0] ^ words[1]) | (words[2] ^ words[3])) == 0;
+    }
+    return SameBytes(a, b, size);
+}
+
+// The first byte from `at` on that ends a double-quoted value or needs a second look: the
+// closing quote, a reference, markup or a control character (an apostrophe is held as it is).
+const char* SkipDoubleQuotedValue(const char* at, const char* end) {
+#if defined(__SSE2__)
+    const __m128i doubleQuote = _mm_set1_epi8('"');
+    const __m128i ampersand = _mm_set1_epi8('&');
+    const __m128i lessThan = _mm_set1_epi8('<');
+    const __m128i controlBits = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i zero = _mm_setzero_si128();
+    while (end - at >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i markup =
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, ampersand), _mm_cmpeq_epi8(bytes, lessThan));
+        const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(bytes, controlBits), zero);
+        const int stops = _mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, doubleQuote), markup), control));
+        if (stops != 0) {
+            return at + __builtin_ctz(static_cast<unsigned>(stops));
+        }
+        at += 16;
+    }
+#endif
+    while (at != end && (Is(*at, kPlainValue) || *at == '\'')) {
+        ++at;
+    }
+    return at;
 }
 
 // The first byte from `at` on that a value does not hold as it is.
@@ -286,6 +339,47 @@ public:
         }
     }
 
+    // At "<": a record element whose attributes are each written ` name="` (one space before)
+    // at their column's place, as payloads that a program writes have them, with values in
+    // which no byte needs a second look: its values are read into `values` without classifying
+    // a name's bytes or noting the attributes apart. `name` is the previous record's element
+    // name, compared whole before it is read again. False, with the scanner wherever it
+    // stopped, for a record in any other form; the caller then reads it again.
+    bool InPlaceRecord(std::string_view& name, std::string_view* values, std::size_t& count,
+                       bool& closed, const std::vector<std::string>& spacedNames) {
+        ++at_;
+        if (!SameName(name) && !ReadName(name)) {
+            return false;
+        }
+        count = 0;
+        for (const std::string& written : spacedNames) {
+            if (Left() <= written.size() || !SameShortBytes(at_, written.data(), written.size())) {
+                break;
+            }
+            at_ += written.size();
+            const char* const valueEnd = SkipDoubleQuotedValue(at_, end_);
+            if (valueEnd == end_ || *valueEnd != '"') {
+                return false;
+            }
+            values[count++] = std::string_view(at_, static_cast<std::size_t>(valueEnd - at_));
+            at_ = valueEnd + 1;
+        }
+        SkipSpace();
+        if (Next("/>")) {
+            at_ += 2;
+            closed = true;
+            return true;
+        }
+        if (Next(">")) {
+            ++at_;
+            closed = false;
+            return true;
+        }
+        return false;
+    }
+
+    void MoveTo(const char* at) { at_ = at; }
+
     // At "</": the end tag of the element named so.
     bool EndTag(std::string_view name) {
         if (Left() < name.size() + 2 || std::memcmp(at_ + 2, name.data(), name.size()) != 0) {
@@ -307,6 +401,17 @@ private:
         const std::string_view rest(from, static_cast<std::size_t>(end_ - from));
         const auto found = rest.find(what);
         return found == std::string_view::npos ? nullptr : from + found;
+    }
+
+    // Whether the element name at the scanner is `name` again, ending where a name ends; moves
+    // past it when it is.
+    bool SameName(std::string_view name) {
+        if (name.empty() || Left() <= name.size() || Is(at_[name.size()], kName) ||
+            !SameBytes(at_, name.data(), name.size())) {
+            return false;
+        }
+        at_ += name.size();
+        return true;
     }
 
     bool ReadName(std::string_view& name) {
@@ -435,17 +540,22 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
 
     std::vector<std::string> lookupNames;
     std::vector<std::string> writtenNames;
+    std::vector<std::string> spacedNames;
     std::unordered_map<std::string_view, const Attribute*> byName;
     const auto nameColumns = [&] {
         lookupNames = ColumnLookupNames(table);
         for (const std::string& name : lookupNames) {
             writtenNames.push_back(name + "=\"");
+            spacedNames.push_back(" " + name + "=\"");
         }
     };
     if (columns == PayloadColumns::OfTable) {
         nameColumns();
     }
     std::size_t records = 0;
+    // The values of a record read in place, and the name of the last record's element.
+    std::vector<std::string_view> values;
+    std::string_view name;
     for (;;) {
         scanner.SkipSpace();
         if (scanner.Next("<!--")) {
@@ -461,15 +571,25 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
             return false;
         }
         const char* recordStart = scanner.At();
-        std::string_view name;
-        if (!scanner.StartTag(name, attributes, closed, writtenNames)) {
-            return false;
+        std::size_t count = 0;
+        const bool inPlace =
+            records > 0 && scanner.InPlaceRecord(name, values.data(), count, closed, spacedNames);
+        if (!inPlace) {
+            scanner.MoveTo(recordStart);
+            if (!scanner.StartTag(name, attributes, closed, writtenNames)) {
+                return false;
+            }
         }
         if (!closed) {
             scanner.SkipSpace();
             if (!scanner.Next("</") || !scanner.EndTag(name)) {
                 return false;
             }
+        }
+        if (inPlace) {
+            table.AddRecord(std::span<const std::string_view>(values.data(), count));
+            ++records;
+            continue;
         }
         if (records == 0) {
             if (columns == PayloadColumns::OfFirstRecord) {
@@ -479,6 +599,7 @@ bool Scan(RecordTable& table, std::string_view text, PayloadColumns columns,
                 }
                 nameColumns();
             }
+            values.resize(lookupNames.size());
             // The first record's size foretells the rest; a fifth more is kept in reserve, and
             // room no record fills is never touched.
             // Counting at least four bytes a record and four an attribute keeps the room within

@@ -27,6 +27,7 @@ PayloadTable KeepAndScanPayload(TextStore& store, std::string_view text,
     PayloadValues values = ReadPayloadTable(payload.Table, store.View(), ColumnsOf(columns));
     payload.Records = std::move(values.Records);
     payload.Decoded = std::move(values.Decoded);
+    payload.TextsNeedNoEscape = values.TextsNeedNoEscape;
     return payload;
 }
 

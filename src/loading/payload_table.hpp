@@ -20,6 +20,8 @@ struct PayloadTable {
     PayloadRecords Records;
     RecordTable Table;
     DecodedValues Decoded;
+    // Set by KeepAndScanPayload: see PayloadValues.
+    bool TextsNeedNoEscape = false;
 };
 
 // With no fixed columns, the first record's attributes name the columns. Raises what reading the

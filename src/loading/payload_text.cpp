@@ -7,6 +7,10 @@
 
 #include <tessaro/runtime/automation_error.hpp>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tessaro {
 
 namespace {
@@ -21,6 +25,14 @@ bool PlainAscii(uint64_t word) {
     constexpr uint64_t kOnes = 0x0101010101010101;
     constexpr uint64_t kHighBits = 0x8080808080808080;
     return (word & kHighBits) == 0 && ((word - kOnes) & ~word & kHighBits) == 0;
+}
+
+// Whether any of the eight bytes is `c`: the word XOR `c` in every byte has a zero byte.
+bool HoldsByte(uint64_t word, char c) {
+    constexpr uint64_t kOnes = 0x0101010101010101;
+    constexpr uint64_t kHighBits = 0x8080808080808080;
+    const uint64_t match = word ^ (kOnes * static_cast<unsigned char>(c));
+    return ((match - kOnes) & ~match & kHighBits) != 0;
 }
 
 // The length of the UTF-8 character the bytes start with, 0 when they start none. The ranges
@@ -107,15 +119,45 @@ std::size_t CharacterReferenceLength(std::string_view text, std::string_view& wr
 
 }  // namespace
 
-void CheckPayloadText(std::string_view text) {
+bool CheckPayloadText(std::string_view text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     std::size_t place = 0;
+    bool escapable = false;
+#if defined(__SSE2__)
+    // "$" (0x24) and "&" (0x26) are one byte with bit 1 set; "\" is looked for on its own.
+    const __m128i bit1 = _mm_set1_epi8(0x02);
+    const __m128i dollarOrAmpersand = _mm_set1_epi8(0x26);
+    const __m128i backslash = _mm_set1_epi8('\\');
+    __m128i escapables = _mm_setzero_si128();
+    const auto escapablesOf = [&](__m128i chunk) {
+        return _mm_or_si128(_mm_cmpeq_epi8(_mm_or_si128(chunk, bit1), dollarOrAmpersand),
+                            _mm_cmpeq_epi8(chunk, backslash));
+    };
+#endif
     while (place < size) {
+#if defined(__SSE2__)
+        // Thirty-two bytes at a time: no byte is NUL (their minimum is not 0) and none has its
+        // high bit set (their union has none).
+        if (size - place >= 32) {
+            const auto* at = reinterpret_cast<const __m128i*>(bytes + place);
+            const __m128i first = _mm_loadu_si128(at);
+            const __m128i second = _mm_loadu_si128(at + 1);
+            const __m128i nul = _mm_cmpeq_epi8(_mm_min_epu8(first, second), _mm_setzero_si128());
+            if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(first, second), nul)) == 0) {
+                escapables = _mm_or_si128(escapables,
+                                          _mm_or_si128(escapablesOf(first), escapablesOf(second)));
+                place += 32;
+                continue;
+            }
+        }
+#endif
         uint64_t word = 0;
         if (size - place >= sizeof word) {
             std::memcpy(&word, bytes + place, sizeof word);
             if (PlainAscii(word)) {
+                escapable = escapable || HoldsByte(word, '$') || HoldsByte(word, '\\') ||
+                            HoldsByte(word, '&');
                 place += sizeof word;
                 continue;
             }
@@ -125,6 +167,8 @@ void CheckPayloadText(std::string_view text) {
                                 std::to_string(place + 1) + ".");
         }
         if (bytes[place] < 0x80) {
+            escapable =
+                escapable || bytes[place] == '$' || bytes[place] == '\\' || bytes[place] == '&';
             ++place;
             continue;
         }
@@ -135,6 +179,10 @@ void CheckPayloadText(std::string_view text) {
         }
         place += length;
     }
+#if defined(__SSE2__)
+    escapable = escapable || _mm_movemask_epi8(escapables) != 0;
+#endif
+    return !escapable;
 }
 
 std::string_view FindUnreadableReference(std::string_view text) {

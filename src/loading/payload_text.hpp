@@ -11,7 +11,10 @@ namespace tessaro {
 
 // Raises 5 for a NUL byte or a byte that does not belong to a UTF-8 character (overlong forms,
 // surrogates and code points past U+10FFFF included); the description gives the byte's place.
-void CheckPayloadText(std::string_view text);
+// Returns whether the text holds no "$", "\" or "&": then no value read from it holds a character
+// a bar record escapes (a reference could stand for one), which the check notes on its way
+// through every byte, so the bar loader need not look for them again.
+bool CheckPayloadText(std::string_view text);
 
 // The first reference in the text that the control cannot read, as written ("&lol;", "&#0;",
 // "&#xZZ"); empty when there is none. Readable are the five predefined entities and character

@@ -79,14 +79,40 @@ void RecordTable::AddNew() {
     // Columns are fixed once records exist, so the Null record is built once.
     if (nullRecord_.size() != columns_.size()) {
         nullRecord_.clear();
+        allText_ = true;
         for (const Column& column : columns_) {
             nullRecord_.push_back(NullSlot(column.Type));
+            allText_ = allText_ && column.Type == ColumnType::Text;
         }
     }
     fields_.insert(fields_.end(), nullRecord_.begin(), nullRecord_.end());
     pending_ = true;
-    indexes_.clear();
+    if (!indexes_.empty()) {
+        indexes_.clear();
+    }
     filtered_ = nullptr;
+}
+
+void RecordTable::AddRecord(std::span<const std::string_view> values) {
+    if (values.size() > columns_.size()) {
+        CheckColumn(static_cast<int32_t>(columns_.size()));
+    }
+    AddNew();
+    Slot* const record = fields_.data() + committed_ * columns_.size();
+    if (allText_) {
+        // A record of text columns only, most of a large payload's, takes its values as they are.
+        static_assert(sizeof(Slot) == sizeof(std::string_view));
+        std::memcpy(static_cast<void*>(record), values.data(), values.size() * sizeof(Slot));
+    } else {
+        for (std::size_t column = 0; column < values.size(); ++column) {
+            if (columns_[column].Type == ColumnType::Text) {
+                record[column].Text = values[column];
+            } else {
+                SetConvertedField(static_cast<int32_t>(column), values[column]);
+            }
+        }
+    }
+    Update();
 }
 
 void RecordTable::SetConvertedField(int32_t column, std::string_view text) {

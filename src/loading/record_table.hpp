@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -54,6 +55,9 @@ public:
         }
         SetConvertedField(column, text);
     }
+    // AddNew, then SetField of columns 0..n-1 from the n values, and Update: the one step a
+    // payload reader takes a record. Raises as SetField does, leaving the record pending.
+    void AddRecord(std::span<const std::string_view> values);
     // Commits the pending record; does nothing without one.
     void Update();
     std::size_t RecordCount() const { return committed_; }
@@ -72,6 +76,21 @@ public:
         }
         const auto place = static_cast<std::size_t>(column);
         return ValueOf(fields_[RecordAt(cursor_) * columns_.size() + place], columns_[place].Type);
+    }
+
+    // The current record's text in a text column, when it is set; nullptr for a Null field, a
+    // column of another type or outside the table, or no current record (Field then says which).
+    // A loader reads most fields of a large payload through here, without a variant.
+    const std::string_view* TextField(int32_t column) const {
+        if (column < 0 || column >= ColumnCount() || Eof()) {
+            return nullptr;
+        }
+        const auto place = static_cast<std::size_t>(column);
+        if (columns_[place].Type != ColumnType::Text) {
+            return nullptr;
+        }
+        const Slot& slot = fields_[RecordAt(cursor_) * columns_.size() + place];
+        return slot.Text.data() != nullptr ? &slot.Text : nullptr;
     }
 
     // Keeps only the records whose text in the column equals the value exactly (no pattern, no
@@ -137,6 +156,8 @@ private:
     // Row-major: record r's fields start at r * columns_.size().
     std::vector<Slot, LargeBlockAllocator<Slot>> fields_;
     std::vector<Slot> nullRecord_;
+    // Whether every column holds text, noted with the Null record.
+    bool allText_ = false;
     std::size_t committed_ = 0;
     bool pending_ = false;
 

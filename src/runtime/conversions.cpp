@@ -57,14 +57,40 @@ int64_t ParseRoundedInteger(std::string_view text) {
     return negative ? -magnitude : magnitude;
 }
 
+// Nearly every number a payload holds is one to nine digits, maybe after a minus sign: read so,
+// it is the number the general rules give, and it fits 32 bits. False for any other text.
+bool ReadPlainDigits(std::string_view text, int64_t& value) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::size_t first = negative ? 1 : 0;
+    constexpr std::size_t kMostDigits = 9;
+    if (text.size() <= first || text.size() - first > kMostDigits) {
+        return false;
+    }
+    int64_t magnitude = 0;
+    for (std::size_t place = first; place < text.size(); ++place) {
+        const auto digit = static_cast<unsigned>(text[place] - '0');
+        if (digit > 9) {
+            return false;
+        }
+        magnitude = magnitude * 10 + digit;
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+int64_t ParsedInteger(std::string_view text) {
+    int64_t value = 0;
+    return ReadPlainDigits(text, value) ? value : ParseRoundedInteger(text);
+}
+
 }  // namespace
 
 int16_t TextToInt16(std::string_view text) {
-    return CheckedInt16(ParseRoundedInteger(text));
+    return CheckedInt16(ParsedInteger(text));
 }
 
 int32_t TextToInt32(std::string_view text) {
-    return CheckedInt32(ParseRoundedInteger(text));
+    return CheckedInt32(ParsedInteger(text));
 }
 
 }  // namespace tessaro

@@ -21,15 +21,22 @@ TEST_F(BarKey, AssemblesTrimmedNumberAndDecimalParts) {
         int16_t count;
         const char* key;
     } cases[] = {
-        {"  WO1 ", 2, 3, "WO1$2$3"},  {"WO/0042", 3, 5, "WO/0042$3$5"},
-        {"WO1", -1, 3, "WO1$-1$3"},   {"WO1", 32767, -32768, "WO1$32767$-32768"},
+        {"  WO1 ", 2, 3, "WO1$2$3"},
+        {"WO/0042", 3, 5, "WO/0042$3$5"},
+        {"WO1", -1, 3, "WO1$-1$3"},
+        {"WO1", 32767, -32768, "WO1$32767$-32768"},
         {"\tWO1", 1, 1, "\tWO1$1$1"},  // only spaces are trimmed
+        {"WORK-ORDER-2027-000042", -32768, 32767, "WORK-ORDER-2027-000042$-32768$32767"},
     };
     for (const Case& c : cases) {
         std::string key = "old";
         control.AssembleKeyID(key, c.number, c.position, c.count);
         EXPECT_EQ(key, c.key) << c.number;
     }
+    // The number may be the key's own text, as when a key is rebuilt from itself.
+    std::string key = " WO-7 ";
+    control.AssembleKeyID(key, key, 4, 9);
+    EXPECT_EQ(key, "WO-7$4$9");
 }
 
 TEST_F(BarKey, BlankNumberRaisesTheControlsOwnErrorAndKeepsTheKey) {

@@ -106,6 +106,26 @@ TEST(BarRecordFieldEscape, EscapesEverySeparatorAndBackslashWherever) {
     }
 }
 
+// Short fields are copied a word at a time: a separator or backslash at any place of a field of
+// any short length is escaped.
+TEST(BarRecordFieldEscape, EscapesAtEveryPlaceOfShortFields) {
+    for (std::size_t size = 1; size <= 24; ++size) {
+        for (std::size_t place = 0; place <= size; ++place) {
+            for (const char special : {'$', '\\'}) {
+                std::string field(size, 'a');
+                std::string escaped = field;
+                if (place < size) {
+                    field[place] = special;
+                    escaped.replace(place, 1, std::string{'\\', special});
+                }
+                std::string record = "x$";
+                AppendEscapedField(record, field);
+                EXPECT_EQ(record, "x$" + escaped) << size << " " << place;
+            }
+        }
+    }
+}
+
 TEST_F(BarRecordCodec, EmptyOrSeparatorFreeTextChangesNothing) {
     for (const char* text : {"", "WO1 only"}) {
         BarRecord record = SampleRecord();

@@ -198,5 +198,47 @@ TEST(PayloadScannerTest, SamplePayloadsAreReadStraightFromTheText) {
     }
 }
 
+// Records after the first are read at once when written as a program writes them, each
+// attribute ` name="` at its column's place; every record near that form reads as through the
+// document, and the plain ones are read straight from the text.
+TEST(PayloadScannerTest, RecordsNearTheWrittenFormReadAsThroughTheDocument) {
+    struct Case {
+        std::string_view second;
+        bool scanned;
+    };
+    static constexpr std::array<Case, 22> kCases{{
+        {R"(<rec resno="B" qty="2" from="1/5/2027" name="m"/>)", true},
+        {R"(<rec resno="B" qty="2"/>)", true},
+        {R"(<rec/>)", true},
+        {R"(<rec resno="B" qty="2" />)", true},
+        {R"(<rec resno="B" qty="2"></rec>)", true},
+        {R"(<rec resno="ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789" qty="2"/>)", true},
+        {R"(<rec resno="it's &gt; 'x'" qty="2"/>)", true},
+        {R"(<rec resno="B"  qty="2"/>)", true},
+        {R"(<rec resno="B" qty='2'/>)", true},
+        {R"(<rec resno = "B"/>)", true},
+        {R"(<recx resno="B"/>)", true},
+        {R"(<re resno="B"/>)", true},
+        {R"(<rec resno="B" qty="x"/>)", false},
+        {R"(<rec resno="B" name="m" qty="2"/>)", false},
+        {R"(<rec resno="B" qty="2" from="1/5/2027" name="m" extra="x"/>)", false},
+        {R"(<rec resno="B" qty="2"></re>)", false},
+        {R"(<rec resno="B"qty="2"/>)", false},
+        {"<rec resno=\"B\tC\"/>", false},
+        {R"(<rec resno="<"/>)", false},
+        {R"(<rec resno="B" x:qty="2"/>)", false},
+        {R"(<rec resno="B" qty="2")", false},
+        {R"(<rec resno="B" qty="2"/ >)", false},
+    }};
+    for (const Case& c : kCases) {
+        const std::string text = "<root><rec resno=\"A\" qty=\"1\" from=\"1/4/2027\" name=\"n\"/>" +
+                                 std::string(c.second) + "<rec resno=\"C\" qty=\"3\"/></root>";
+        for (const PayloadColumns columns : kColumnSources) {
+            EXPECT_EQ(ReadStraight(text, columns), ReadThroughDocument(text, columns)) << text;
+        }
+        EXPECT_EQ(Scanned(text, PayloadColumns::OfTable), c.scanned) << text;
+    }
+}
+
 }  // namespace
 }  // namespace tessaro

@@ -46,10 +46,10 @@ TEST(PayloadText, CharactersAtTheEdgesOfUtf8) {
     }
 }
 
-// A long ASCII text is checked eight bytes at a time: a NUL or a bad byte is found at every place
-// of a word, and a good character across two words passes.
+// A long ASCII text is checked thirty-two and eight bytes at a time: a NUL or a bad byte is found
+// at every place of a block or a word, and a good character across two of them passes.
 TEST(PayloadText, EveryPlaceOfALongTextIsChecked) {
-    const std::string plain(40, 'a');
+    const std::string plain(72, 'a');
     EXPECT_EQ(ErrorCode([&] { CheckPayloadText(plain); }), 0);
     for (std::size_t place = 0; place < plain.size(); ++place) {
         for (const char bad : {'\0', '\xff', '\x80'}) {
@@ -63,6 +63,26 @@ TEST(PayloadText, EveryPlaceOfALongTextIsChecked) {
             text.replace(place, 4, "\xf0\x9f\x94\xa9");
             EXPECT_EQ(ErrorCode([&] { CheckPayloadText(text); }), 0) << place;
         }
+    }
+}
+
+// The check also says whether a text holds a "$", "\\" or "&", at any place of a block, a word
+// or a character read alone (after a character that is not ASCII).
+TEST(PayloadText, NotesEveryCharacterABarRecordEscapes) {
+    const std::string plain = std::string(72, 'a') + "\xc3\xa9" + std::string(9, '%');
+    EXPECT_TRUE(CheckPayloadText(plain));
+    for (std::size_t place = 0; place < plain.size(); ++place) {
+        if (plain[place] == '\xc3' || plain[place] == '\xa9') {
+            continue;
+        }
+        for (const char escapable : {'$', '\\', '&'}) {
+            std::string text = plain;
+            text[place] = escapable;
+            EXPECT_FALSE(CheckPayloadText(text)) << place << " " << escapable;
+        }
+        std::string text = plain;
+        text[place] = '\'';  // 0x27: one bit from "&"
+        EXPECT_TRUE(CheckPayloadText(text)) << place;
     }
 }
 

@@ -69,6 +69,34 @@ TEST_F(RecordTableTest, UnsetFieldsAreNullAndRaise94WhenRead) {
     EXPECT_EQ(ErrorCode([&] { FieldText(table.Field(1)); }), 94);
 }
 
+// A loader reads a column of the current record without the field's value: it gives the same
+// value or error whatever the column's type, for a Null field, a column outside the table, a
+// text that is no number or too large, and at the end.
+TEST_F(RecordTableTest, ColumnReadsGiveWhatFieldReadsGive) {
+    Add({"42", "7", "1/2/2003"});
+    Add({"x"});
+    Add({"70000", "-3"});
+    const auto outcome = [](auto read) {
+        std::string value;
+        const int32_t error = ErrorCode([&] { value = std::string(read()); });
+        return error != 0 ? "error " + std::to_string(error) : value;
+    };
+    const auto number = [](auto value) { return std::to_string(value); };
+    for (table.MoveFirst();; table.MoveNext()) {
+        for (int32_t column = -1; column <= 3; ++column) {
+            EXPECT_EQ(outcome([&] { return FieldText(table, column); }),
+                      outcome([&] { return FieldText(table.Field(column)); }));
+            EXPECT_EQ(outcome([&] { return number(FieldInt32(table, column)); }),
+                      outcome([&] { return number(FieldInt32(table.Field(column))); }));
+            EXPECT_EQ(outcome([&] { return number(FieldInt16(table, column)); }),
+                      outcome([&] { return number(FieldInt16(table.Field(column))); }));
+        }
+        if (table.Eof()) {
+            break;
+        }
+    }
+}
+
 TEST_F(RecordTableTest, CursorWalksRecordsInOrderAndStopsAtTheEnd) {
     Add({"R1"});
     Add({"R2"});

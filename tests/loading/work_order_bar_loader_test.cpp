@@ -149,6 +149,19 @@ TEST_F(WorkOrderBarLoader, DollarInTextFieldsComesBackIntact) {
     EXPECT_EQ(record.timeindays1, 3600);
 }
 
+// A "$" or "\\" that a reference stands for is escaped in the record too.
+TEST_F(WorkOrderBarLoader, DollarFromAReferenceComesBackIntact) {
+    SubActivity subActivity = On("R1", "WO1");
+    subActivity.customer = "Smith XX Sons YY";
+    std::string xml = WorkOrdersXml({subActivity});
+    xml.replace(xml.find("XX"), 2, "&#36;");
+    xml.replace(xml.find("YY"), 2, "&#x5C;");
+    control.LoadResourceEvents(xml);
+    BarRecord record;
+    DisassembleBarRecordText(chart.Bar(1, 1).Tag, record);
+    EXPECT_EQ(record.sdesc4, "Smith $ Sons \\");
+}
+
 // Each load counts in a registry of its own: a refused payload leaves no count behind.
 TEST_F(WorkOrderBarLoader, LoadAfterAFailingOneCountsAfresh) {
     SubActivity bad = On("R2", "WO7");

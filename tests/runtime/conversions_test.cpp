@@ -48,7 +48,12 @@ INSTANTIATE_TEST_SUITE_P(
         IntegerCase{"1,000", 0, 13}, IntegerCase{"12a", 0, 13}, IntegerCase{"- 3", 0, 13},
         IntegerCase{"--3", 0, 13}, IntegerCase{"1 2", 0, 13}, IntegerCase{"1.2.3", 0, 13},
         IntegerCase{".", 0, 13}, IntegerCase{"+", 0, 13}, IntegerCase{"-.", 0, 13},
-        IntegerCase{"99999999999999999999999x", 0, 13}, IntegerCase{"3\n", 0, 13}));
+        IntegerCase{"99999999999999999999999x", 0, 13}, IntegerCase{"3\n", 0, 13},
+        // Around the plain digits read on their own: nine digits, a tenth, a sign alone.
+        IntegerCase{"123456789", 123456789, 0}, IntegerCase{"-999999999", -999999999, 0},
+        IntegerCase{"1234567890", 1234567890, 0}, IntegerCase{"000000000012", 12, 0},
+        IntegerCase{"-0", 0, 0}, IntegerCase{"-", 0, 13}, IntegerCase{"12345678/", 0, 13},
+        IntegerCase{"1234567:", 0, 13}, IntegerCase{"-12 ", -12, 0}));
 
 TEST(ConversionsTest, Int16RangeEdges) {
     EXPECT_EQ(TextToInt16("32767"), 32767);
