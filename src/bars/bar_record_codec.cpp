@@ -30,7 +30,31 @@ public:
     RecordWriter(const RecordWriter&) = delete;
     RecordWriter& operator=(const RecordWriter&) = delete;
 
-    void Number(int32_t value) { at_ = std::to_chars(at_, at_ + kLongestNumber, value).ptr; }
+    void Number(int32_t value) {
+        // Most record numbers are small (minutes, codes, schedule numbers): those are written
+        // digit by digit without the general conversion's set-up.
+        if (value >= 0 && value < 10000) {
+            const auto v = static_cast<uint32_t>(value);
+            const int digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : 4;
+            char* last = at_ + digits - 1;
+            switch (digits) {
+                case 4:
+                    last[-3] = static_cast<char>('0' + v / 1000);
+                    [[fallthrough]];
+                case 3:
+                    last[-2] = static_cast<char>('0' + v / 100 % 10);
+                    [[fallthrough]];
+                case 2:
+                    last[-1] = static_cast<char>('0' + v / 10 % 10);
+                    [[fallthrough]];
+                default:
+                    *last = static_cast<char>('0' + v % 10);
+            }
+            at_ += digits;
+            return;
+        }
+        at_ = std::to_chars(at_, at_ + kLongestNumber, value).ptr;
+    }
     void Text(std::string_view value) { at_ = WriteEscapedField(at_, value); }
     void PlainText(std::string_view value) {
         if (!value.empty()) {

@@ -49,6 +49,15 @@ TEST_F(BarRecordCodec, JoinsEighteenFieldsTrimmingAllTextsButTheStatus) {
     EXPECT_EQ(Assemble(record), "WO1$-2147483648$ F $480$600$IT1$a$b$X$01/02/2005$$$$$$3$8$-5");
 }
 
+TEST_F(BarRecordCodec, NumbersAroundEveryDigitCountAreWrittenWhole) {
+    for (const int32_t number : {0, 9, 10, 99, 100, 999, 1000, 9999, 10000, 123456, -1, -9999}) {
+        BarRecord record = SampleRecord();
+        record.timeindays1 = number;
+        const std::string text = Assemble(record);
+        EXPECT_EQ(text.substr(text.rfind('$') + 1), std::to_string(number));
+    }
+}
+
 TEST_F(BarRecordCodec, BlankWorkOrderRaisesTheControlsOwnErrorAndKeepsTheText) {
     BarRecord record = SampleRecord();
     record.work_order_no = "  ";
