@@ -15,6 +15,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <tessaro/bars/bar_kinds.hpp>
@@ -310,15 +311,21 @@ void BM_Copy(benchmark::State& state) {
     ReportTarget(state, timer, kOperationTargetMs);
 }
 
+// The activity the drag benchmarks copy: the work order of the bar half-way along the drag row,
+// and where that bar starts.
+std::pair<std::string, ChartTime> DraggedActivity(const ScheduleChart& chart) {
+    const int16_t first = WorkOrderBarAt(chart, kDragRow, 0.5);
+    return {std::string(WorkOrderOf(chart.TimeBarKey(kDragRow, first))),
+            chart.Bar(kDragRow, first).Start};
+}
+
 // Dragging the temporary bar along its row: the activity is rebuilt at the new time and the
 // temporary bar goes. The activity moves a day later and back on alternate iterations.
 void BM_DragTemporaryBar(benchmark::State& state) {
     Tessaro_Ctrl& control = Plant(state).Control();
     ScheduleChart& chart = control.ctResSched();
     IgnoreTemporaryBar(control);
-    const int16_t first = WorkOrderBarAt(chart, kDragRow, 0.5);
-    const std::string workOrder(WorkOrderOf(chart.TimeBarKey(kDragRow, first)));
-    const ChartTime origin = chart.Bar(kDragRow, first).Start;
+    const auto [workOrder, origin] = DraggedActivity(chart);
     const int16_t rowBars = chart.TimeBarCount(kDragRow);
     IterationTimer timer;
     int32_t dayShift = 1;
@@ -348,9 +355,7 @@ void BM_PreviewCopyDrop(benchmark::State& state) {
     Tessaro_Ctrl& control = Plant(state).Control();
     ScheduleChart& chart = control.ctResSched();
     IgnoreTemporaryBar(control);
-    const int16_t first = WorkOrderBarAt(chart, kDragRow, 0.5);
-    const std::string workOrder(WorkOrderOf(chart.TimeBarKey(kDragRow, first)));
-    const ChartTime origin = chart.Bar(kDragRow, first).Start;
+    const auto [workOrder, origin] = DraggedActivity(chart);
     if (CopyWorkOrder(control, workOrder, kDragRow) == 0) {
         state.SkipWithError("Copy laid no temporary bar");
         return;

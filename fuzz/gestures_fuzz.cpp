@@ -238,24 +238,15 @@ private:
         }
     }
 
-    // 0 lets everything happen, 1 refuses moving started work, 2 refuses everything, 3 throws.
+    // The planner session's vetoes (0 to 2), or 3: a veto that throws.
     void SetVeto(int kind) {
-        if (kind == 0) {
-            control_.SetChangeVeto({});
+        if (kind < 3) {
+            control_.SetChangeVeto(tessaro::testing::VetoOfKind(static_cast<uint32_t>(kind)));
             return;
         }
-        control_.SetChangeVeto(
-            [kind](const tessaro::ProposedChange& change) -> std::optional<std::string> {
-                if (kind == 3) {
-                    throw VetoFailure{};
-                }
-                for (const tessaro::ProposedChange::Move& move : change.Moves) {
-                    if (kind == 2 || move.Status == "Started") {
-                        return move.Activity.WorkOrder + " stays";
-                    }
-                }
-                return std::nullopt;
-            });
+        control_.SetChangeVeto([](const tessaro::ProposedChange&) -> std::optional<std::string> {
+            throw VetoFailure{};
+        });
     }
 
     void CheckInvariants() {

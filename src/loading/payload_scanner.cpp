@@ -103,36 +103,11 @@ bool SameShortBytes(const char* a, const char* b, std::size_t size) {
     return SameBytes(a, b, size);
 }
 
-// The first byte from `at` on that ends a double-quoted value or needs a second look: the
-// closing quote, a reference, markup or a control character (an apostrophe is held as it is).
-const char* SkipDoubleQuotedValue(const char* at, const char* end) {
-#if defined(__SSE2__)
-    const __m128i doubleQuote = _mm_set1_epi8('"');
-    const __m128i ampersand = _mm_set1_epi8('&');
-    const __m128i lessThan = _mm_set1_epi8('<');
-    const __m128i controlBits = _mm_set1_epi8(static_cast<char>(0xE0));
-    const __m128i zero = _mm_setzero_si128();
-    while (end - at >= 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        const __m128i markup =
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, ampersand), _mm_cmpeq_epi8(bytes, lessThan));
-        const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(bytes, controlBits), zero);
-        const int stops = _mm_movemask_epi8(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, doubleQuote), markup), control));
-        if (stops != 0) {
-            return at + __builtin_ctz(static_cast<unsigned>(stops));
-        }
-        at += 16;
-    }
-#endif
-    while (at != end && (Is(*at, kPlainValue) || *at == '\'')) {
-        ++at;
-    }
-    return at;
-}
-
-// The first byte from `at` on that a value does not hold as it is.
-const char* SkipPlainValue(const char* at, const char* end) {
+// The first byte from `at` on that a value does not hold as it is: a quote, a reference, markup
+// or a control character. Inside a double-quoted value an apostrophe is held as it is, so only
+// the closing quote ends it there.
+template <bool DoubleQuoted>
+const char* SkipValue(const char* at, const char* end) {
 #if defined(__SSE2__)
     // Values are most of a payload's bytes: sixteen are classified at a time.
     const __m128i doubleQuote = _mm_set1_epi8('"');
@@ -143,8 +118,10 @@ const char* SkipPlainValue(const char* at, const char* end) {
     const __m128i zero = _mm_setzero_si128();
     while (end - at >= 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        const __m128i quotes =
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, doubleQuote), _mm_cmpeq_epi8(bytes, singleQuote));
+        __m128i quotes = _mm_cmpeq_epi8(bytes, doubleQuote);
+        if constexpr (!DoubleQuoted) {
+            quotes = _mm_or_si128(quotes, _mm_cmpeq_epi8(bytes, singleQuote));
+        }
         const __m128i markup =
             _mm_or_si128(_mm_cmpeq_epi8(bytes, ampersand), _mm_cmpeq_epi8(bytes, lessThan));
         const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(bytes, controlBits), zero);
@@ -155,7 +132,7 @@ const char* SkipPlainValue(const char* at, const char* end) {
         at += 16;
     }
 #endif
-    while (at != end && Is(*at, kPlainValue)) {
+    while (at != end && (Is(*at, kPlainValue) || (DoubleQuoted && *at == '\''))) {
         ++at;
     }
     return at;
@@ -357,7 +334,7 @@ public:
                 break;
             }
             at_ += written.size();
-            const char* const valueEnd = SkipDoubleQuotedValue(at_, end_);
+            const char* const valueEnd = SkipValue<true>(at_, end_);
             if (valueEnd == end_ || *valueEnd != '"') {
                 return false;
             }
@@ -432,7 +409,7 @@ private:
         const char quote = *at_++;
         const char* start = at_;
         for (;;) {
-            at_ = SkipPlainValue(at_, end_);
+            at_ = SkipValue<false>(at_, end_);
             if (AtEnd()) {
                 return false;
             }

@@ -29,10 +29,6 @@ struct WorkOrderPiece {
     ChartTime End;
 };
 
-bool Intersect(ChartTime aStart, ChartTime aEnd, ChartTime bStart, ChartTime bEnd) {
-    return std::max(aStart, bStart) < std::min(aEnd, bEnd);
-}
-
 ActivityKey KeyOf(const ActivityId& activity) {
     return {activity.WorkOrder, activity.ScheduleNo};
 }
@@ -59,7 +55,7 @@ int64_t NonWorkingMinutes(const ScheduleChart& chart, int16_t row, ChartTime sta
     const int32_t bars = chart.TimeBarCount(row);
     for (int32_t i = 1; i <= bars; ++i) {
         const ChartBar& bar = chart.Bar(row, static_cast<int16_t>(i));
-        if (bar.Kind == CalendarBarKind && Intersect(start, end, bar.Start, bar.End)) {
+        if (bar.Kind == CalendarBarKind && SpansMeet(start, end, bar.Start, bar.End)) {
             minutes += std::min(end, bar.End).AbsoluteMinutes() -
                        std::max(start, bar.Start).AbsoluteMinutes();
         }
@@ -94,7 +90,7 @@ std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan) {
         };
         for (const RowBar& bar : bars) {
             for (const auto& [start, end] : blocks) {
-                if (Intersect(bar.Start, bar.End, start, end)) {
+                if (SpansMeet(bar.Start, bar.End, start, end)) {
                     conflict(ConflictKind::NonWorkingTime, bar, {}, std::max(bar.Start, start),
                              std::min(bar.End, end));
                 }
@@ -116,7 +112,7 @@ std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan) {
             const RowBar& bar = *byStart[i];
             for (std::size_t j = i + 1; j < byStart.size() && byStart[j]->Start < bar.End; ++j) {
                 const RowBar& other = *byStart[j];
-                if (Intersect(bar.Start, bar.End, other.Start, other.End)) {
+                if (SpansMeet(bar.Start, bar.End, other.Start, other.End)) {
                     conflict(ConflictKind::Overlap, bar, KeyOf(other.Activity), other.Start,
                              std::min(bar.End, other.End));
                 }

@@ -18,13 +18,6 @@ namespace tessaro {
 // then precedence conflicts in the order work orders first appear.
 std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan);
 
-// An activity's place in its work order's sequence: its schedule number and its span.
-struct ActivitySpan {
-    int32_t ScheduleNo = 0;
-    ChartTime Start;
-    ChartTime End;
-};
-
 // The pairs (earlier, later) of spans out of order, by index into spans, which must be sorted
 // by schedule number: each later activity starting before the latest end of those before it,
 // paired with the one that ends latest.

@@ -1,6 +1,7 @@
 #include "plan/plan_model.hpp"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 #include "runtime/ascii.hpp"
@@ -82,15 +83,33 @@ PlannedActivity PlanModel::Activity(const ActivityId& activity) const {
 
 std::vector<int32_t> PlanModel::ActivitiesOf(std::string_view workOrder) const {
     std::vector<int32_t> numbers;
+    for (const ActivitySpan& span : WorkOrderSpans(workOrder)) {
+        numbers.push_back(span.ScheduleNo);
+    }
+    return numbers;
+}
+
+std::vector<ActivitySpan> PlanModel::WorkOrderSpans(std::string_view workOrder) const {
+    std::map<int32_t, ActivitySpan> spans;
     for (const auto& [row, bar] : chart_->FindTimeBarsInKeyGroup(workOrder)) {
         const std::optional<ActivityId> activity = ActivityOf(row, bar);
-        if (activity && activity->WorkOrder == workOrder) {
-            numbers.push_back(activity->ScheduleNo);
+        if (!activity || activity->WorkOrder != workOrder) {
+            continue;
+        }
+        const ChartBar& piece = chart_->Bar(row, bar);
+        const auto [known, added] = spans.try_emplace(
+            activity->ScheduleNo, ActivitySpan{activity->ScheduleNo, piece.Start, piece.End});
+        if (!added) {
+            known->second.Start = std::min(known->second.Start, piece.Start);
+            known->second.End = std::max(known->second.End, piece.End);
         }
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    return numbers;
+    std::vector<ActivitySpan> ordered;
+    ordered.reserve(spans.size());
+    for (const auto& [number, span] : spans) {
+        ordered.push_back(span);
+    }
+    return ordered;
 }
 
 }  // namespace tessaro

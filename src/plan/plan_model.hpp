@@ -51,6 +51,13 @@ struct PlannedActivity {
     bool OnChart() const { return !Pieces.empty(); }
 };
 
+// An activity's place in its work order's sequence: its schedule number and its span.
+struct ActivitySpan {
+    int32_t ScheduleNo = 0;
+    ChartTime Start;
+    ChartTime End;
+};
+
 class PlanModel {
 public:
     explicit PlanModel(const ScheduleChart& chart) : chart_(&chart) {}
@@ -69,6 +76,9 @@ public:
     PlannedActivity Activity(const ActivityId& activity) const;
     // The schedule numbers of the work order's activities on the chart, in the order they run.
     std::vector<int32_t> ActivitiesOf(std::string_view workOrder) const;
+    // The same activities with the span of their bars, read in one pass over the work order's
+    // bars (bars whose tag names no activity are passed over).
+    std::vector<ActivitySpan> WorkOrderSpans(std::string_view workOrder) const;
 
     // Calls visit(index, record) for every work-order bar of the row in bar order; a record that
     // does not split raises its error. The row must not change meanwhile.

@@ -6,20 +6,10 @@
 
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
+#include "plan/plan_time.hpp"
 #include "rescheduling/rescheduler.hpp"
 
 namespace tessaro {
-
-namespace {
-
-// The time `minutes` later (earlier when negative); raises overflow (6) past the chart's days.
-ChartTime Shifted(ChartTime time, int64_t minutes) {
-    const int64_t absolute = time.AbsoluteMinutes() + minutes;
-    const int64_t day = absolute >= 0 ? absolute / 1440 : -((-absolute + 1439) / 1440);
-    return ChartTime{CheckedInt32(day), static_cast<int32_t>(absolute - day * 1440)};
-}
-
-}  // namespace
 
 std::vector<BarHandle> Rescheduler::PiecesElsewhere(const ActivityId& activity, int16_t row) const {
     std::vector<BarHandle> pieces;
@@ -44,8 +34,8 @@ std::vector<PieceMove> Rescheduler::PlanPieceMoves(const std::vector<BarHandle>&
             continue;
         }
         ChartBar moved = chart_.Bar(row, bar);
-        moved.Start = Shifted(moved.Start, minutes);
-        moved.End = Shifted(moved.End, minutes);
+        moved.Start = MinutesLater(moved.Start, minutes);
+        moved.End = MinutesLater(moved.End, minutes);
         BarRecord record = *plan_.RecordOf(row, bar);
         ChangeJournal::CheckRecordable(record, moved.Start, moved.End);
         record.StartMinute = CheckedInt16(moved.Start.Minute);

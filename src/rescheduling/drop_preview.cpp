@@ -17,16 +17,6 @@ namespace tessaro {
 
 namespace {
 
-ChartTime MinutesLater(ChartTime time, int64_t minutes) {
-    const int64_t absolute = time.AbsoluteMinutes() + minutes;
-    const int64_t day = absolute >= 0 ? absolute / 1440 : -((-absolute + 1439) / 1440);
-    return {static_cast<int32_t>(day), static_cast<int32_t>(absolute - day * 1440)};
-}
-
-bool Intersect(ChartTime aStart, ChartTime aEnd, ChartTime bStart, ChartTime bEnd) {
-    return std::max(aStart, bStart) < std::min(aEnd, bEnd);
-}
-
 // The end of the required date (a work order due on a day may finish any time that day).
 std::optional<ChartTime> RequiredBy(const std::string& date) {
     if (date.empty()) {
@@ -91,13 +81,13 @@ DropPreview Rescheduler::PreviewCopyDrop(int16_t row, ChartTime start) const {
     for (int32_t i = 1; i <= bars; ++i) {
         const auto index = static_cast<int16_t>(i);
         const ChartBar& bar = chart_.Bar(row, index);
-        if (bar.Kind != WorkOrderBarKind || !Intersect(bar.Start, bar.End, newStart, newEnd) ||
+        if (bar.Kind != WorkOrderBarKind || !SpansMeet(bar.Start, bar.End, newStart, newEnd) ||
             std::find(own.begin(), own.end(), chart_.TimeBarId(row, index)) != own.end()) {
             continue;
         }
         const bool alreadyMet =
             std::any_of(planned.Pieces.begin(), planned.Pieces.end(), [&](const ActivityPiece& p) {
-                return p.Row == row && Intersect(bar.Start, bar.End, p.Start, p.End);
+                return p.Row == row && SpansMeet(bar.Start, bar.End, p.Start, p.End);
             });
         if (alreadyMet) {
             continue;
@@ -117,15 +107,14 @@ DropPreview Rescheduler::PreviewCopyDrop(int16_t row, ChartTime start) const {
     std::vector<ActivitySpan> spans;
     std::size_t moved = 0;
     ChartTime workOrderEnd = activityEnd;
-    for (const int32_t number : plan_.ActivitiesOf(copy->Activity.WorkOrder)) {
-        if (number == copy->Activity.ScheduleNo) {
+    for (ActivitySpan span : plan_.WorkOrderSpans(copy->Activity.WorkOrder)) {
+        if (span.ScheduleNo == copy->Activity.ScheduleNo) {
             moved = spans.size();
-            spans.push_back({number, activityStart, activityEnd});
-            continue;
+            span.Start = activityStart;
+            span.End = activityEnd;
         }
-        const PlannedActivity other = plan_.Activity({copy->Activity.WorkOrder, number});
-        spans.push_back({number, other.Start, other.End});
-        workOrderEnd = std::max(workOrderEnd, other.End);
+        workOrderEnd = std::max(workOrderEnd, span.End);
+        spans.push_back(span);
     }
     for (const auto& [earlier, later] : OutOfOrder(spans)) {
         preview.PrecedenceConflicts += earlier == moved || later == moved;

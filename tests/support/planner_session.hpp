@@ -36,6 +36,21 @@ inline void LoadPlant(Tessaro_Ctrl& control, const PlantTexts& plant) {
     control.LoadResourceEvents(plant.workOrders);
 }
 
+// A host's veto: 0 lets everything happen, 1 refuses moving started work, 2 refuses everything.
+inline ChangeVeto VetoOfKind(uint32_t kind) {
+    if (kind == 0) {
+        return {};
+    }
+    return [kind](const ProposedChange& change) -> std::optional<std::string> {
+        for (const ProposedChange::Move& move : change.Moves) {
+            if (kind == 2 || move.Status == "Started") {
+                return move.Activity.WorkOrder + " stays";
+            }
+        }
+        return std::nullopt;
+    };
+}
+
 class PlannerSession {
 public:
     // Returns a number in 0..bound-1 (bound >= 1).
@@ -344,22 +359,10 @@ private:
         }
     }
 
-    // 0 lets everything happen, 1 refuses moving started work, 2 refuses everything.
     void HostVeto() {
         const uint32_t kind = pick_(3);
         gesture_ = "the host's veto " + std::to_string(kind);
-        if (kind == 0) {
-            control_.SetChangeVeto({});
-            return;
-        }
-        control_.SetChangeVeto([kind](const ProposedChange& change) -> std::optional<std::string> {
-            for (const ProposedChange::Move& move : change.Moves) {
-                if (kind == 2 || move.Status == "Started") {
-                    return move.Activity.WorkOrder + " stays";
-                }
-            }
-            return std::nullopt;
-        });
+        control_.SetChangeVeto(VetoOfKind(kind));
     }
 
     // Updates the activity of a work-order bar with one sub-activity per bar, each on a row and

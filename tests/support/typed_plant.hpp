@@ -3,7 +3,6 @@
 // A plant's four payloads read into the values a host of today loads instead of XML.
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +11,8 @@
 
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/loading/plan_input.hpp>
+
+#include "runtime/conversions.hpp"
 
 namespace tessaro::testing {
 
@@ -29,18 +30,13 @@ struct TypedPlant {
     }
 };
 
-// "1/4/2027" or "01/11/2027"; the epoch for anything else.
-inline std::chrono::sys_days MonthDayYear(std::string_view text) {
-    const std::string s(text);
-    const std::size_t first = s.find('/');
-    const std::size_t second = s.find('/', first + 1);
-    if (first == std::string::npos || second == std::string::npos) {
-        return {};
-    }
-    using namespace std::chrono;
-    return sys_days{year{std::atoi(s.c_str() + second + 1)} /
-                    month{static_cast<unsigned>(std::atoi(s.c_str()))} /
-                    day{static_cast<unsigned>(std::atoi(s.c_str() + first + 1))}};
+// A payload's date ("1/4/2027", "01/11/2027") read by the control's own rules; the epoch for an
+// empty text.
+inline std::chrono::sys_days PayloadDate(std::string_view text) {
+    constexpr int32_t kDaysBeforeEpoch = 25567;  // day 0 is 1 January 1900
+    return text.empty()
+               ? std::chrono::sys_days{}
+               : std::chrono::sys_days{std::chrono::days{TextToDate(text).Day - kDaysBeforeEpoch}};
 }
 
 // Payload seconds count from 1 January 2000.
@@ -55,8 +51,8 @@ inline TypedPlant ReadTypedPlant(const std::string& header, const std::string& r
     pugi::xml_document doc;
     doc.load_string(header.c_str());
     const pugi::xml_node record = doc.document_element().first_child();
-    plant.Header.From = MonthDayYear(record.attribute("fromtimeperiod").value());
-    plant.Header.To = MonthDayYear(record.attribute("totimeperiod").value());
+    plant.Header.From = PayloadDate(record.attribute("fromtimeperiod").value());
+    plant.Header.To = PayloadDate(record.attribute("totimeperiod").value());
     plant.Header.Department = record.attribute("dep").value();
     doc.load_string(resources.c_str());
     for (const pugi::xml_node r : doc.document_element().children()) {
@@ -65,7 +61,7 @@ inline TypedPlant ReadTypedPlant(const std::string& header, const std::string& r
     doc.load_string(calendars.c_str());
     for (const pugi::xml_node c : doc.document_element().children()) {
         plant.Calendars.push_back({c.attribute("resno").value(),
-                                   MonthDayYear(c.attribute("calendar_from").value()),
+                                   PayloadDate(c.attribute("calendar_from").value()),
                                    std::chrono::seconds{c.attribute("no_of_buckets1").as_llong()},
                                    std::chrono::seconds{c.attribute("no_of_buckets2").as_llong()}});
     }
@@ -86,10 +82,10 @@ inline TypedPlant ReadTypedPlant(const std::string& header, const std::string& r
         s.ItemCode = w.attribute("item_code").value();
         s.SalesOrder = w.attribute("sdesc3").value();
         s.Customer = w.attribute("sdesc4").value();
-        s.RequiredDate = MonthDayYear(w.attribute("reqddate").value());
-        s.PromisedDate = MonthDayYear(w.attribute("schdate").value());
-        s.WorkOrderStart = MonthDayYear(w.attribute("wo_start_date").value());
-        s.WorkOrderEnd = MonthDayYear(w.attribute("wo_end_date").value());
+        s.RequiredDate = PayloadDate(w.attribute("reqddate").value());
+        s.PromisedDate = PayloadDate(w.attribute("schdate").value());
+        s.WorkOrderStart = PayloadDate(w.attribute("wo_start_date").value());
+        s.WorkOrderEnd = PayloadDate(w.attribute("wo_end_date").value());
         plant.SubActivities.push_back(std::move(s));
     }
     return plant;
