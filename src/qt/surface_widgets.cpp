@@ -285,8 +285,13 @@ TextBoxView::~TextBoxView() {
     box_.Changed.Unsubscribe(subscription_);
 }
 
+void TextBoxView::setDisplayText(std::function<QString(const QString&)> display) {
+    display_ = std::move(display);
+    sync();
+}
+
 void TextBoxView::sync() {
-    const QString text = toQString(box_.Text());
+    const QString text = display_ ? display_(toQString(box_.Text())) : toQString(box_.Text());
     setText(text);
     setCursorPosition(0);
     setToolTip(text);

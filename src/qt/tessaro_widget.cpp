@@ -303,6 +303,7 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             }
             auto* box = new TextBoxView(*model, parent);
             box->setFont(font);
+            box->setDisplayText(qt_detail::DetailBoxText(element.Name));
             // A box grows to show its whole text; its line in the frame makes room.
             d->textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
                                                  relayoutSurface();
