@@ -99,6 +99,7 @@ void ScheduleChartView::paintChart(QPainter& painter) {
     paintConflictZones(painter, firstRow, lastRow);
     paintNowLine(painter);
     if (!exporting()) {
+        d->paintFocusRing(*this, painter);
         paintGhost(painter);
     }
     painter.restore();

@@ -11,6 +11,7 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "guarded_call.hpp"
+#include "menu_anchor.hpp"
 
 namespace tessaro::qt_detail {
 
@@ -334,10 +335,17 @@ void MenuPresenter::popup() {
                        });
         });
     }
+    const MenuAnchor anchor = CurrentMenuAnchor();
+    if (anchor.silent) {
+        return;
+    }
     menu_->hide();
     rebuild();
     // Never exec: the control asked from inside a notification and must get its call back.
-    menu_->popup(QCursor::pos());
+    menu_->popup(anchor.at.value_or(QCursor::pos()));
+    if (anchor.fromKeyboard) {
+        SelectFirstEntry(*menu_);
+    }
 }
 
 void MenuPresenter::rebuild() {
