@@ -14,6 +14,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "accessibility/accessibility.hpp"
 #include "bar_facts.hpp"
 #include "bar_focus.hpp"
 #include "bar_texts.hpp"
@@ -101,6 +102,7 @@ struct ScheduleChartView::Private::Keyboard {
         }
         view.viewport()->update();
         if (focus != before) {
+            qt_detail::NotifyBarFocus(view, focus.row, focus.bar);
             emit view.barFocusChanged(focus.row, focus.bar);
         }
     }
@@ -166,6 +168,7 @@ struct ScheduleChartView::Private::Keyboard {
         const QRect ghost = view.spanRect(g.targetRow, g.ghostStart, g.ghostEnd, kTemporaryBarKind);
         QToolTip::showText(view.viewport()->mapToGlobal(ghost.bottomLeft() + QPoint(0, 4)), hint,
                            view.viewport());
+        qt_detail::Announce(view, hint);
         emit view.statusHint(hint);
     }
 

@@ -11,6 +11,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "accessibility/accessibility.hpp"
 #include "chart_palette.hpp"
 #include "guarded_call.hpp"
 
@@ -61,6 +62,7 @@ bool ListGridView::Private::layoutOutdated() const {
 
 ListGridView::ListGridView(ListGrid& grid, QWidget* parent)
     : QAbstractScrollArea(parent), d(std::make_unique<Private>(grid)) {
+    qt_detail::InstallAccessibility();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

@@ -11,6 +11,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "accessibility/accessibility.hpp"
 #include "bar_hit.hpp"
 #include "schedule_chart_view_private.hpp"
 
@@ -20,6 +21,7 @@ using qt_detail::ClampedCoordinate;
 
 ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
     : QAbstractScrollArea(parent), d(std::make_unique<Private>(chart, palette())) {
+    qt_detail::InstallAccessibility();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

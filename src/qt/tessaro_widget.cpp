@@ -121,6 +121,7 @@ TessaroWidget::TessaroWidget(QWidget* parent) : QWidget(parent), d(std::make_uni
     connectHostEvents();
     connectHostHooks();
     d->installChartKeys(*this);
+    d->installAnnouncements(*this);
     d->hiddenListSubscription_ = d->control_->lstConflictHidden().Changed.Subscribe([this] {
         if (d->conflictList_ != nullptr) {
             d->conflictList_->refreshTexts();

@@ -22,46 +22,21 @@
 #include <tessaro/qt/list_grid_view.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 
+#include "qt/small_plant_widget.hpp"
 #include "qt/widget_test_support.hpp"
-#include "support/plan.hpp"
 
 namespace tessaro {
 namespace {
 
-using testing::Placed;
+using testing::MakeSmallPlantWidget;
 
-constexpr int32_t kDay = 37300;  // Thursday 14 February 2002
-
-// R1: WO2 12:00-14:00, WO1 08:00-10:00, WO3 16:00-17:00 (in that bar order); R2 without work
-// orders; R3: WO4 09:00-11:00, WO5 13:30-15:00; R4: WO6 the next day 08:00-09:00.
 class ChartKeyboardTest : public ::testing::Test {
 protected:
-    void SetUp() override { widget = makeWidget(); }
+    void SetUp() override { widget = MakeSmallPlantWidget(); }
 
     void TearDown() override {
         QToolTip::hideText();
         testing::CloseMenus();
-    }
-
-    static std::unique_ptr<TessaroWidget> makeWidget() {
-        auto made = std::make_unique<TessaroWidget>();
-        EXPECT_TRUE(testing::ShowActive(made.get()));
-        Tessaro_Ctrl& control = made->control();
-        control.LoadScheduleTime(testing::HeaderXml("2/11/2002", "2/20/2002"));
-        control.LoadResource(testing::ResourcesXml(
-            {{"R1", "Lathe"}, {"R2", "Mill"}, {"R3", "Drill"}, {"R4", "Saw"}}));
-        control.LoadResourceEvents(testing::WorkOrdersXml({
-            Placed("R1", "WO2", 20, kDay, 720, 120),
-            Placed("R1", "WO1", 10, kDay, 480, 120),
-            Placed("R1", "WO3", 30, kDay, 960, 60),
-            Placed("R3", "WO4", 40, kDay, 540, 120),
-            Placed("R3", "WO5", 50, kDay, 810, 90),
-            Placed("R4", "WO6", 60, kDay + 1, 480, 60),
-        }));
-        made->chartView()->scrollToDay(kDay - 1);
-        made->chartView()->setFocus(Qt::OtherFocusReason);
-        QApplication::processEvents();
-        return made;
     }
 
     Tessaro_Ctrl& ctrl() { return widget->control(); }
@@ -223,7 +198,7 @@ TEST_F(ChartKeyboardTest, TheCopyMovedByKeysRecordsWhatTheEqualMouseDragRecords)
     EXPECT_FALSE(ctrl().CanUndo());
 
     // The same move with the mouse on a fresh control: right-click, Copy, drag.
-    const std::unique_ptr<TessaroWidget> other = makeWidget();
+    const std::unique_ptr<TessaroWidget> other = MakeSmallPlantWidget();
     ScheduleChartView* otherView = other->chartView();
     ScheduleChart& otherChart = other->control().ctResSched();
     const auto source = otherChart.FindTimeBarsInKeyGroup("WO2").front();
