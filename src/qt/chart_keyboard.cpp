@@ -112,7 +112,7 @@ struct ScheduleChartView::Private::Keyboard {
         const BarFocus from = d.focusedBar();
         if (holding(d)) {
             // Walking away from the copy lets go of its ghost; the copy stays where it is.
-            view.cancelGesture();
+            d.cancelGesture();
         }
         const int pageRows =
             std::max(1, view.chartArea().height() / std::max(1, view.rowHeight()) - 1);
@@ -165,7 +165,7 @@ struct ScheduleChartView::Private::Keyboard {
         }
         view.viewport()->update();
         const QString hint = moveHint(d);
-        const QRect ghost = view.spanRect(g.targetRow, g.ghostStart, g.ghostEnd, kTemporaryBarKind);
+        const QRect ghost = d.spanRect(g.targetRow, g.ghostStart, g.ghostEnd, kTemporaryBarKind);
         QToolTip::showText(view.viewport()->mapToGlobal(ghost.bottomLeft() + QPoint(0, 4)), hint,
                            view.viewport());
         qt_detail::Announce(view, hint);
@@ -190,14 +190,14 @@ struct ScheduleChartView::Private::Keyboard {
         d.keys_.focusRow = held.targetRow;
         d.keys_.focusStart = held.ghostStart;
         d.keys_.focusEnd = held.ghostEnd;
-        view.finishGesture();
+        d.finishGesture();
         focus(view, d, d.focusedBar());
     }
 
     // Escape on the copy: its removal ends it as Ignore does, nothing changed.
     static void endCopy(ScheduleChartView& view, Private& d, BarFocus copy) {
         if (holding(d)) {
-            view.cancelGesture();
+            d.cancelGesture();
         }
         d.keys_.holdingMove = false;
         QToolTip::hideText();
@@ -254,7 +254,7 @@ std::pair<int, int> ScheduleChartView::focusedBar() const {
 
 void ScheduleChartView::setFocusedBar(int row, int bar) {
     if (Private::Keyboard::holding(*d)) {
-        cancelGesture();
+        d->cancelGesture();
     }
     d->keys_.holdingMove = false;
     Private::Keyboard::focus(*this, *d, {row, bar});

@@ -27,11 +27,16 @@ constexpr int kCellPadding = palette::kTextPadding - 2;
 }  // namespace
 
 struct TESSARO_QT_NO_EXPORT ListGridView::Private {
-    explicit Private(ListGrid& grid) : grid_(grid) {}
+    Private(ListGridView& view, ListGrid& grid) : q(&view), grid_(grid) {}
 
     // True when columns, widths or rows differ from what the layout was made for.
     bool layoutOutdated() const;
+    void onGridChanged();
+    void relayout();
+    // The first and last column with a part in sight.
+    std::pair<int, int> visibleColumns() const;
 
+    ListGridView* q;
     ListGrid& grid_;
     CellTextSource cellTextSource_;
     int subscription_ = 0;
@@ -61,62 +66,62 @@ bool ListGridView::Private::layoutOutdated() const {
 }
 
 ListGridView::ListGridView(ListGrid& grid, QWidget* parent)
-    : QAbstractScrollArea(parent), d(std::make_unique<Private>(grid)) {
+    : QAbstractScrollArea(parent), d(std::make_unique<Private>(*this, grid)) {
     qt_detail::InstallAccessibility();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    d->subscription_ = d->grid_.Changed.Subscribe([this] { onGridChanged(); });
-    relayout();
+    d->subscription_ = d->grid_.Changed.Subscribe([this] { d->onGridChanged(); });
+    d->relayout();
 }
 
 ListGridView::~ListGridView() {
     d->grid_.Changed.Unsubscribe(d->subscription_);
 }
 
-void ListGridView::onGridChanged() {
-    if (d->layoutOutdated()) {
+void ListGridView::Private::onGridChanged() {
+    if (layoutOutdated()) {
         relayout();
     }
     // Many cell writes in a row cost one paint.
-    viewport()->update();
+    q->viewport()->update();
 }
 
-void ListGridView::relayout() {
-    const QFontMetrics metrics(font());
-    d->rowHeight_ = metrics.height() + 6;
-    d->headerHeight_ = metrics.height() + 8;
-    d->laidOutRows_ = d->grid_.GridRowCount();
-    d->rowHeaderWidth_ = metrics.horizontalAdvance(QString::number(std::max(d->laidOutRows_, 99))) +
-                         2 * palette::kTextPadding;
+void ListGridView::Private::relayout() {
+    const QFontMetrics metrics(q->font());
+    rowHeight_ = metrics.height() + 6;
+    headerHeight_ = metrics.height() + 8;
+    laidOutRows_ = grid_.GridRowCount();
+    rowHeaderWidth_ = metrics.horizontalAdvance(QString::number(std::max(laidOutRows_, 99))) +
+                      2 * palette::kTextPadding;
 
     const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
-    QFont titleFont = font();
+    QFont titleFont = q->font();
     titleFont.setBold(true);
     const QFontMetrics titleMetrics(titleFont);
-    d->laidOutWidths_.clear();
-    d->laidOutTitles_.clear();
-    d->columnLefts_.assign(1, 0);
-    for (int32_t column = 1; column <= d->grid_.GridColumnCount(); ++column) {
-        const double characters = d->grid_.ColumnWidth(column);
-        d->laidOutWidths_.push_back(characters);
-        d->laidOutTitles_.push_back(d->grid_.ColumnTitle(column));
+    laidOutWidths_.clear();
+    laidOutTitles_.clear();
+    columnLefts_.assign(1, 0);
+    for (int32_t column = 1; column <= grid_.GridColumnCount(); ++column) {
+        const double characters = grid_.ColumnWidth(column);
+        laidOutWidths_.push_back(characters);
+        laidOutTitles_.push_back(grid_.ColumnTitle(column));
         // A column is never narrower than its title: a cut title leaves the planner guessing.
         // Two pixels of slack: eliding measures with fractional advances.
-        const int title = titleMetrics.horizontalAdvance(toQString(d->laidOutTitles_.back())) +
-                          2 * kCellPadding + 2;
+        const int title =
+            titleMetrics.horizontalAdvance(toQString(laidOutTitles_.back())) + 2 * kCellPadding + 2;
         const int width = std::max(static_cast<int>(std::lround(characters * digit)) + 5, title);
-        d->columnLefts_.push_back(d->columnLefts_.back() + width);
+        columnLefts_.push_back(columnLefts_.back() + width);
     }
 
-    const int dataWidth = std::max(0, viewport()->width() - d->rowHeaderWidth_);
-    horizontalScrollBar()->setRange(0, std::max(0, d->columnLefts_.back() - dataWidth));
-    horizontalScrollBar()->setPageStep(std::max(1, dataWidth));
-    horizontalScrollBar()->setSingleStep(std::max(1, digit * 4));
-    const int dataHeight = std::max(0, viewport()->height() - d->headerHeight_);
-    verticalScrollBar()->setRange(0, std::max(0, d->laidOutRows_ * d->rowHeight_ - dataHeight));
-    verticalScrollBar()->setPageStep(std::max(1, dataHeight));
-    verticalScrollBar()->setSingleStep(d->rowHeight_);
+    const int dataWidth = std::max(0, q->viewport()->width() - rowHeaderWidth_);
+    q->horizontalScrollBar()->setRange(0, std::max(0, columnLefts_.back() - dataWidth));
+    q->horizontalScrollBar()->setPageStep(std::max(1, dataWidth));
+    q->horizontalScrollBar()->setSingleStep(std::max(1, digit * 4));
+    const int dataHeight = std::max(0, q->viewport()->height() - headerHeight_);
+    q->verticalScrollBar()->setRange(0, std::max(0, laidOutRows_ * rowHeight_ - dataHeight));
+    q->verticalScrollBar()->setPageStep(std::max(1, dataHeight));
+    q->verticalScrollBar()->setSingleStep(rowHeight_);
 }
 
 QSize ListGridView::sizeHint() const {
@@ -125,13 +130,13 @@ QSize ListGridView::sizeHint() const {
 
 void ListGridView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    relayout();
+    d->relayout();
 }
 
 void ListGridView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        relayout();
+        d->relayout();
         viewport()->update();
     }
 }
@@ -174,13 +179,13 @@ std::pair<int, int> ListGridView::cellAt(const QPoint& pos) const {
     return {column, row};
 }
 
-std::pair<int, int> ListGridView::visibleColumns() const {
-    const int left = horizontalScrollBar()->value();
-    const int right = left + viewport()->width() - d->rowHeaderWidth_;
-    const auto first = std::upper_bound(d->columnLefts_.begin(), d->columnLefts_.end(), left);
-    const auto last = std::lower_bound(d->columnLefts_.begin(), d->columnLefts_.end(), right);
-    return {static_cast<int>(first - d->columnLefts_.begin()),
-            std::min(d->grid_.GridColumnCount(), static_cast<int>(last - d->columnLefts_.begin()))};
+std::pair<int, int> ListGridView::Private::visibleColumns() const {
+    const int left = q->horizontalScrollBar()->value();
+    const int right = left + q->viewport()->width() - rowHeaderWidth_;
+    const auto first = std::upper_bound(columnLefts_.begin(), columnLefts_.end(), left);
+    const auto last = std::lower_bound(columnLefts_.begin(), columnLefts_.end(), right);
+    return {static_cast<int>(first - columnLefts_.begin()),
+            std::min(grid_.GridColumnCount(), static_cast<int>(last - columnLefts_.begin()))};
 }
 
 void ListGridView::mousePressEvent(QMouseEvent* event) {
@@ -207,7 +212,7 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
     const int top = verticalScrollBar()->value();
     const int firstRow = top / d->rowHeight_ + 1;
     const int lastRow = std::min(rows, (top + all.height() - d->headerHeight_) / d->rowHeight_ + 1);
-    const auto [firstColumn, lastColumn] = visibleColumns();
+    const auto [firstColumn, lastColumn] = d->visibleColumns();
 
     const QColor highlight = palette().color(QPalette::Highlight);
     QColor currentRowTint = highlight;

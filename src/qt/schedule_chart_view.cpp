@@ -20,7 +20,7 @@ namespace tessaro {
 using qt_detail::ClampedCoordinate;
 
 ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
-    : QAbstractScrollArea(parent), d(std::make_unique<Private>(chart, palette())) {
+    : QAbstractScrollArea(parent), d(std::make_unique<Private>(*this, chart)) {
     qt_detail::InstallAccessibility();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -35,10 +35,10 @@ ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
     d->scrollSpacer_->setObjectName(QStringLiteral("listScrollSpacer"));
     addScrollBarWidget(d->scrollSpacer_, Qt::AlignLeft);
 
-    d->subscription_ =
-        d->chart_.Changed.Subscribe([this](const ChartChange& change) { onChartChanged(change); });
+    d->subscription_ = d->chart_.Changed.Subscribe(
+        [this](const ChartChange& change) { d->onChartChanged(change); });
     d->remeasureRows();
-    relayout();
+    d->relayout();
 }
 
 ScheduleChartView::~ScheduleChartView() {
@@ -47,41 +47,40 @@ ScheduleChartView::~ScheduleChartView() {
 
 // ---- Model notifications ----
 
-void ScheduleChartView::onChartChanged(const ChartChange& change) {
+void ScheduleChartView::Private::onChartChanged(const ChartChange& change) {
     using Kind = ChartChange::Kind;
     if (change.What == Kind::Rows || change.What == Kind::Bars || change.What == Kind::Bar) {
-        d->changesDirty_ = true;
+        changesDirty_ = true;
     }
     switch (change.What) {
         case Kind::Rows:
-            d->index_->markAllDirty();
-            d->lastClicked_ = {};
+            index_->markAllDirty();
+            lastClicked_ = {};
             cancelGesture();
             if (change.Row == 0) {
-                d->remeasureRows();
+                remeasureRows();
             } else {
-                d->measureRow(change.Row);
+                measureRow(change.Row);
             }
             relayout();
             break;
         case Kind::Bars:
-            d->index_->markRowDirty(change.Row);
-            if (d->lastClicked_.row == change.Row) {
-                d->lastClicked_ = {};
+            index_->markRowDirty(change.Row);
+            if (lastClicked_.row == change.Row) {
+                lastClicked_ = {};
             }
-            if (d->dragState_ != DragState::Idle &&
-                !d->barExists(d->gesture_.row, d->gesture_.bar)) {
+            if (dragState_ != DragState::Idle && !barExists(gesture_.row, gesture_.bar)) {
                 cancelGesture();
             }
             break;
         case Kind::Bar:
-            d->index_->markRowDirty(change.Row);
+            index_->markRowDirty(change.Row);
             break;
         case Kind::Appearance:
             relayout();
             break;
         case Kind::ShowBar:
-            scrollToBar(change.Row, change.Bar);
+            q->scrollToBar(change.Row, change.Bar);
             break;
         case Kind::Styles:
         case Kind::Redraw:
@@ -91,13 +90,13 @@ void ScheduleChartView::onChartChanged(const ChartChange& change) {
             return;
     }
     // Many changes in a row cost one paint: update() only marks the viewport dirty.
-    viewport()->update();
+    q->viewport()->update();
 }
 
 // ---- Layout ----
 
-double ScheduleChartView::dpiScale() const {
-    return logicalDpiX() / 96.0;
+double ScheduleChartView::Private::dpiScale() const {
+    return q->logicalDpiX() / 96.0;
 }
 
 double ScheduleChartView::fitDayWidth() const {
@@ -107,22 +106,21 @@ double ScheduleChartView::fitDayWidth() const {
     return std::max(1.0, static_cast<double>(width) / static_cast<double>(days));
 }
 
-double ScheduleChartView::wantedDayWidth() const {
+double ScheduleChartView::Private::wantedDayWidth() const {
     // A scale of 0 or below (the toolbar zoomed out past its last step) shows the whole window.
-    return d->chart_.TimeScale() >= 1 ? d->chart_.TimeScale() * dpiScale() : fitDayWidth();
+    return chart_.TimeScale() >= 1 ? chart_.TimeScale() * dpiScale() : q->fitDayWidth();
 }
 
-qt_detail::ChartGeometry ScheduleChartView::chartGeometry() const {
-    if (d->frame_) {
-        return {d->layout_, d->frame_->size, d->frame_->scrollX, d->frame_->scrollY,
-                d->chart_.RowCount()};
+qt_detail::ChartGeometry ScheduleChartView::Private::chartGeometry() const {
+    if (frame_) {
+        return {layout_, frame_->size, frame_->scrollX, frame_->scrollY, chart_.RowCount()};
     }
-    return {d->layout_, viewport()->size(), horizontalScrollBar()->value(),
-            verticalScrollBar()->value(), d->chart_.RowCount()};
+    return {layout_, q->viewport()->size(), q->horizontalScrollBar()->value(),
+            q->verticalScrollBar()->value(), chart_.RowCount()};
 }
 
-bool ScheduleChartView::exporting() const {
-    return d->frame_.has_value();
+bool ScheduleChartView::Private::exporting() const {
+    return frame_.has_value();
 }
 
 void ScheduleChartView::Private::remeasureRows() {
@@ -149,18 +147,18 @@ void ScheduleChartView::Private::measureRow(int row) {
     }
 }
 
-void ScheduleChartView::relayout() {
-    qt_detail::ChartLayout& l = d->layout_;
+void ScheduleChartView::Private::relayout() {
+    qt_detail::ChartLayout& l = layout_;
     const double scale = dpiScale();
 
-    if (toQFont(d->chart_.ListFont()) != l.listFont) {
-        d->remeasureRows();
+    if (toQFont(chart_.ListFont()) != l.listFont) {
+        remeasureRows();
     }
     // The time header keeps a modest size even when the list is set large and bold.
     l.headerFont = l.listFont;
     l.headerFont.setBold(false);
     l.headerFont.setPointSizeF(std::min(l.listFont.pointSizeF(), 9.0));
-    l.barFont = toQFont(d->chart_.TimeBarFont());
+    l.barFont = toQFont(chart_.TimeBarFont());
 
     const QFontMetrics listMetrics(l.listFont);
     const QFontMetrics barMetrics(l.barFont);
@@ -171,19 +169,20 @@ void ScheduleChartView::relayout() {
 
     // The list is as wide as its columns, within a third of the view.
     const int padding = chart_palette::kTextPadding * 2;
-    int wanted = headerMetrics.horizontalAdvance(toQString(d->chart_.ListColumnTitle())) + padding;
+    int wanted = headerMetrics.horizontalAdvance(toQString(chart_.ListColumnTitle())) + padding;
     int columnsWidth = 0;
     for (const int width : l.columnWidths) {
         columnsWidth +=
             std::min(width, static_cast<int>(chart_palette::kListColumnCap * scale)) + padding;
     }
     wanted = std::max({wanted, columnsWidth, static_cast<int>(std::lround(110 * scale))});
-    const int limit = std::max(static_cast<int>(std::lround(110 * scale)), viewport()->width() / 3);
+    const int limit =
+        std::max(static_cast<int>(std::lround(110 * scale)), q->viewport()->width() / 3);
     l.listWidth = std::min(wanted, limit);
 
     const TimeAxis oldAxis = l.axis;
     const double dayWidth = wantedDayWidth();
-    l.axis = TimeAxis(d->chart_.RangeStartDay(), d->chart_.RangeEndDay(), dayWidth);
+    l.axis = TimeAxis(chart_.RangeStartDay(), chart_.RangeEndDay(), dayWidth);
     // A third header row of hours appears once an hour is wide enough for its number.
     const double hourWidth = dayWidth / 24;
     l.headerRows = hourWidth >= headerMetrics.horizontalAdvance(QStringLiteral("00")) + 8 ? 3 : 2;
@@ -192,40 +191,40 @@ void ScheduleChartView::relayout() {
     // Zooming keeps the moment at the left edge where it was.
     double keepMinute = std::numeric_limits<double>::quiet_NaN();
     if (oldAxis.dayWidth() != l.axis.dayWidth() || oldAxis.firstDay() != l.axis.firstDay()) {
-        keepMinute = horizontalScrollBar()->value() / oldAxis.minuteWidth() +
+        keepMinute = q->horizontalScrollBar()->value() / oldAxis.minuteWidth() +
                      static_cast<double>(oldAxis.firstDay()) * TimeAxis::kMinutesPerDay;
     }
     syncScrollBars(keepMinute);
     if (oldAxis.dayWidth() != l.axis.dayWidth()) {
-        emit zoomChanged();
+        emit q->zoomChanged();
     }
 }
 
-void ScheduleChartView::syncScrollBars(double keepMinuteAtLeft) {
-    const QRect chart = chartArea();
-    const double total = std::ceil(d->layout_.axis.totalWidth());
+void ScheduleChartView::Private::syncScrollBars(double keepMinuteAtLeft) {
+    const QRect chart = q->chartArea();
+    const double total = std::ceil(layout_.axis.totalWidth());
     const int width = std::max(0, chart.width());
     const int horizontalMax = static_cast<int>(
         std::clamp(total - width, 0.0, static_cast<double>(std::numeric_limits<int>::max() / 2)));
-    QScrollBar* horizontal = horizontalScrollBar();
+    QScrollBar* horizontal = q->horizontalScrollBar();
     horizontal->setRange(0, horizontalMax);
     horizontal->setPageStep(std::max(1, width));
-    horizontal->setSingleStep(std::clamp(static_cast<int>(d->layout_.axis.dayWidth() / 4), 4, 200));
+    horizontal->setSingleStep(std::clamp(static_cast<int>(layout_.axis.dayWidth() / 4), 4, 200));
     if (!std::isnan(keepMinuteAtLeft)) {
-        const double x = (keepMinuteAtLeft - static_cast<double>(d->layout_.axis.firstDay()) *
-                                                 TimeAxis::kMinutesPerDay) *
-                         d->layout_.axis.minuteWidth();
+        const double x = (keepMinuteAtLeft -
+                          static_cast<double>(layout_.axis.firstDay()) * TimeAxis::kMinutesPerDay) *
+                         layout_.axis.minuteWidth();
         horizontal->setValue(ClampedCoordinate(x));
     }
 
     const int height = std::max(0, chart.height());
-    const int64_t rowsHeight = int64_t{d->chart_.RowCount()} * d->layout_.rowHeight;
-    QScrollBar* vertical = verticalScrollBar();
+    const int64_t rowsHeight = int64_t{chart_.RowCount()} * layout_.rowHeight;
+    QScrollBar* vertical = q->verticalScrollBar();
     vertical->setRange(0, static_cast<int>(std::max<int64_t>(0, rowsHeight - height)));
     vertical->setPageStep(std::max(1, height));
-    vertical->setSingleStep(d->layout_.rowHeight);
+    vertical->setSingleStep(layout_.rowHeight);
 
-    d->scrollSpacer_->setFixedWidth(d->layout_.listWidth);
+    scrollSpacer_->setFixedWidth(layout_.listWidth);
 }
 
 QSize ScheduleChartView::sizeHint() const {
@@ -238,7 +237,7 @@ QSize ScheduleChartView::minimumSizeHint() const {
 
 void ScheduleChartView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    relayout();
+    d->relayout();
 }
 
 void ScheduleChartView::focusInEvent(QFocusEvent* event) {
@@ -254,7 +253,7 @@ void ScheduleChartView::focusOutEvent(QFocusEvent* event) {
 void ScheduleChartView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        relayout();
+        d->relayout();
         viewport()->update();
     }
 }
@@ -267,22 +266,23 @@ void ScheduleChartView::scrollContentsBy(int /*dx*/, int /*dy*/) {
 // ---- Geometry ----
 
 QRect ScheduleChartView::chartArea() const {
-    return chartGeometry().chartArea();
+    return d->chartGeometry().chartArea();
 }
 
 QRect ScheduleChartView::listArea() const {
-    return chartGeometry().listArea();
+    return d->chartGeometry().listArea();
 }
 
-int ScheduleChartView::rowTop(int row) const {
+int ScheduleChartView::Private::rowTop(int row) const {
     return chartGeometry().rowTop(row);
 }
 
-double ScheduleChartView::minuteX(int64_t absoluteMinute) const {
+double ScheduleChartView::Private::minuteX(int64_t absoluteMinute) const {
     return chartGeometry().minuteX(absoluteMinute);
 }
 
-QRect ScheduleChartView::spanRect(int row, int64_t start, int64_t end, int32_t kind) const {
+QRect ScheduleChartView::Private::spanRect(int row, int64_t start, int64_t end,
+                                           int32_t kind) const {
     return chartGeometry().spanRect(row, start, end, kind == kCalendarBarKind);
 }
 
@@ -296,27 +296,27 @@ QRect ScheduleChartView::barRect(int row, int bar) const {
         return {};
     }
     const ChartBar& b = d->chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
-    return spanRect(row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), b.Kind);
+    return d->spanRect(row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), b.Kind);
 }
 
 QPoint ScheduleChartView::pointAt(int row, const ChartTime& time) const {
-    const qt_detail::ChartGeometry g = chartGeometry();
+    const qt_detail::ChartGeometry g = d->chartGeometry();
     return QPoint(ClampedCoordinate(g.minuteX(time.AbsoluteMinutes())),
                   g.rowTop(row) + d->layout_.rowHeight / 2);
 }
 
 int ScheduleChartView::rowAt(const QPoint& pos) const {
-    return chartGeometry().rowAt(pos);
+    return d->chartGeometry().rowAt(pos);
 }
 
 ChartTime ScheduleChartView::timeAt(const QPoint& pos) const {
-    return chartGeometry().timeAt(pos);
+    return d->chartGeometry().timeAt(pos);
 }
 
 ScheduleChartView::BarHit ScheduleChartView::barAt(const QPoint& pos) const {
-    const int grip = static_cast<int>(std::lround(kEdgeGrip * dpiScale()));
+    const int grip = static_cast<int>(std::lround(kEdgeGrip * d->dpiScale()));
     const qt_detail::BarUnderPoint found =
-        qt_detail::FindBarAt(chartGeometry(), d->chart_, *d->index_, pos, grip);
+        qt_detail::FindBarAt(d->chartGeometry(), d->chart_, *d->index_, pos, grip);
     switch (found.part) {
         case qt_detail::BarZone::None:
             return {};
@@ -333,7 +333,7 @@ ScheduleChartView::BarHit ScheduleChartView::barAt(const QPoint& pos) const {
 // ---- Scrolling ----
 
 int32_t ScheduleChartView::firstVisibleDay() const {
-    return TimeAxis::timeOf(d->layout_.axis.minuteAt(chartGeometry().scrollX)).Day;
+    return TimeAxis::timeOf(d->layout_.axis.minuteAt(d->chartGeometry().scrollX)).Day;
 }
 
 void ScheduleChartView::scrollToDay(int32_t day) {

@@ -40,7 +40,7 @@ int ScheduleChartView::Private::headerRowsFor(double dayWidth) const {
     return dayWidth / 24 >= metrics.horizontalAdvance(QStringLiteral("00")) + 8 ? 3 : 2;
 }
 
-void ScheduleChartView::Private::paintExportFrame(ScheduleChartView& view, QPainter& painter,
+void ScheduleChartView::Private::paintExportFrame(QPainter& painter,
                                                   const qt_detail::ChartLayout& layout,
                                                   const qt_detail::ChartFrame& frame) {
     // Painting reads the layout and the frame; both are the screen's again afterwards.
@@ -50,7 +50,7 @@ void ScheduleChartView::Private::paintExportFrame(ScheduleChartView& view, QPain
     frame_ = frame;
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), frame.size));
-    view.paintChart(painter);
+    paintChart(painter);
     painter.restore();
     layout_ = screen;
     frame_ = screenFrame;
@@ -71,7 +71,7 @@ QImage ScheduleChartView::renderWholeChart(int maxWidth) {
     QImage image(width, static_cast<int>(height), QImage::Format_RGB32);
     image.fill(palette().color(QPalette::Base));
     QPainter painter(&image);
-    d->paintExportFrame(*this, painter, layout, qt_detail::ChartFrame{image.size(), 0, 0});
+    d->paintExportFrame(painter, layout, qt_detail::ChartFrame{image.size(), 0, 0});
     return image;
 }
 
@@ -108,7 +108,7 @@ int ScheduleChartView::printChart(QPagedPaintDevice& device) {
         const qt_detail::ChartFrame frame{
             QSize(contentWidth, layout.headerHeight + std::max(0, rowsHere) * layout.rowHeight), 0,
             p * rowsPerPage * layout.rowHeight};
-        d->paintExportFrame(*this, painter, layout, frame);
+        d->paintExportFrame(painter, layout, frame);
         painter.restore();
     }
     return pages;

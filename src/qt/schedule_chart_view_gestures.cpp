@@ -23,20 +23,21 @@
 namespace tessaro {
 
 template <typename Call>
-bool ScheduleChartView::guarded(Call&& call) {
+bool ScheduleChartView::Private::guarded(Call&& call) {
     return qt_detail::runGuarded(std::forward<Call>(call),
                                  [this](int number, const QString& source, const QString& text) {
-                                     emit errorRaised(number, source, text);
+                                     emit q->errorRaised(number, source, text);
                                  });
 }
 
 template <typename Call>
-bool ScheduleChartView::handleBarGesture(BarGesture gesture, int row, int bar, Call&& call) {
+bool ScheduleChartView::Private::handleBarGesture(BarGesture gesture, int row, int bar,
+                                                  Call&& call) {
     qt_detail::BarFacts facts;
-    if (d->chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar)).Kind ==
+    if (chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar)).Kind ==
         kWorkOrderBarKind) {
-        facts = qt_detail::ReadBarFacts(d->chart_, static_cast<int16_t>(row),
-                                        static_cast<int16_t>(bar));
+        facts =
+            qt_detail::ReadBarFacts(chart_, static_cast<int16_t>(row), static_cast<int16_t>(bar));
     }
     if (!guarded(std::forward<Call>(call))) {
         return false;
@@ -44,7 +45,7 @@ bool ScheduleChartView::handleBarGesture(BarGesture gesture, int row, int bar, C
     bool numbered = false;
     const int activity = facts.activity.toInt(&numbered);
     if (facts.valid() && numbered) {
-        emit activityGesture(gesture, facts.workOrder, activity);
+        emit q->activityGesture(gesture, facts.workOrder, activity);
     }
     return true;
 }
@@ -67,12 +68,12 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
             }
             if (event->button() == Qt::RightButton) {
                 // The control answers with a menu of its own; the widget pops it up.
-                handleBarGesture(BarGesture::RightClick, hit.row, hit.bar, [&] {
+                d->handleBarGesture(BarGesture::RightClick, hit.row, hit.bar, [&] {
                     d->chart_.RightClickBar(static_cast<int16_t>(hit.row),
                                             static_cast<int16_t>(hit.bar));
                 });
             } else if (event->button() == Qt::LeftButton) {
-                beginGesture(hit, pos);
+                d->beginGesture(hit, pos);
             }
             break;
         }
@@ -81,7 +82,7 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
         case DragState::MovingStart:
         case DragState::MovingEnd:
             // Another button during a gesture abandons it.
-            cancelGesture();
+            d->cancelGesture();
             break;
     }
     event->accept();
@@ -95,7 +96,7 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     switch (d->dragState_) {
         case DragState::Idle:
-            updateHoverCursor(pos);
+            d->updateHoverCursor(pos);
             break;
         case DragState::Pressed:
             if ((pos - d->gesture_.pressPos).manhattanLength() <
@@ -106,7 +107,7 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
                 // A bar that stays put: neither a drag nor a click any more, and the planner
                 // is told why nothing follows the mouse.
                 if (!d->gesture_.refused) {
-                    refuseDrag(pos);
+                    d->refuseDrag(pos);
                 }
                 break;
             }
@@ -120,12 +121,12 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
                 d->dragState_ = DragState::MovingBar;
                 viewport()->setCursor(Qt::ClosedHandCursor);
             }
-            updateGesture(pos);
+            d->updateGesture(pos);
             break;
         case DragState::MovingBar:
         case DragState::MovingStart:
         case DragState::MovingEnd:
-            updateGesture(pos);
+            d->updateGesture(pos);
             break;
     }
     event->accept();
@@ -145,7 +146,7 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
             if (event->button() == Qt::LeftButton && d->barExists(pressed.row, pressed.bar)) {
                 d->lastClicked_ = {pressed.row, pressed.bar};
                 d->focusBar(*this, {pressed.row, pressed.bar}, false);
-                handleBarGesture(BarGesture::Click, pressed.row, pressed.bar, [&] {
+                d->handleBarGesture(BarGesture::Click, pressed.row, pressed.bar, [&] {
                     d->chart_.ClickBar(static_cast<int16_t>(pressed.row),
                                        static_cast<int16_t>(pressed.bar));
                 });
@@ -156,7 +157,7 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
         case DragState::MovingStart:
         case DragState::MovingEnd:
             if (event->button() == Qt::LeftButton) {
-                finishGesture();
+                d->finishGesture();
             }
             break;
     }
@@ -171,7 +172,7 @@ void ScheduleChartView::mouseDoubleClickEvent(QMouseEvent* event) {
             d->dragState_ = DragState::Idle;
             const BarHit hit = barAt(pos);
             if (event->button() == Qt::LeftButton && hit) {
-                handleBarGesture(BarGesture::DoubleClick, hit.row, hit.bar, [&] {
+                d->handleBarGesture(BarGesture::DoubleClick, hit.row, hit.bar, [&] {
                     d->chart_.DoubleClickBar(static_cast<int16_t>(hit.row),
                                              static_cast<int16_t>(hit.bar));
                 });
@@ -186,90 +187,87 @@ void ScheduleChartView::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void ScheduleChartView::refuseDrag(const QPoint& pos) {
-    d->gesture_.refused = true;
-    viewport()->setCursor(Qt::ForbiddenCursor);
+void ScheduleChartView::Private::refuseDrag(const QPoint& pos) {
+    gesture_.refused = true;
+    q->viewport()->setCursor(Qt::ForbiddenCursor);
     const ChartBar& bar =
-        d->chart_.Bar(static_cast<int16_t>(d->gesture_.row), static_cast<int16_t>(d->gesture_.bar));
+        chart_.Bar(static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
     const QString hint = qt_detail::RefusedDragHint(bar.Kind);
-    QToolTip::showText(viewport()->mapToGlobal(pos), hint, viewport());
-    emit statusHint(hint);
+    QToolTip::showText(q->viewport()->mapToGlobal(pos), hint, q->viewport());
+    emit q->statusHint(hint);
 }
 
-void ScheduleChartView::updateHoverCursor(const QPoint& pos) {
-    const BarHit hit = barAt(pos);
+void ScheduleChartView::Private::updateHoverCursor(const QPoint& pos) {
+    const BarHit hit = q->barAt(pos);
     const bool movable =
-        hit &&
-        !qt_detail::BarStaysPut(
-            d->chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar)).Kind);
+        hit && !qt_detail::BarStaysPut(
+                   chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar)).Kind);
     if (movable && (hit.part == BarPart::StartEdge || hit.part == BarPart::EndEdge)) {
-        viewport()->setCursor(Qt::SizeHorCursor);
+        q->viewport()->setCursor(Qt::SizeHorCursor);
     } else {
-        viewport()->unsetCursor();
+        q->viewport()->unsetCursor();
     }
 }
 
 // ---- Drag gestures ----
 
-void ScheduleChartView::beginGesture(const BarHit& hit, const QPoint& pos) {
-    const ChartBar& bar =
-        d->chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
-    d->gesture_ = Private::Gesture{};
-    d->gesture_.pressPos = pos;
-    d->gesture_.lastPos = pos;
-    d->gesture_.pressScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    d->gesture_.row = hit.row;
-    d->gesture_.bar = hit.bar;
-    d->gesture_.part = hit.part;
-    d->gesture_.start = bar.Start.AbsoluteMinutes();
-    d->gesture_.end = bar.End.AbsoluteMinutes();
-    d->gesture_.targetRow = hit.row;
-    d->gesture_.ghostStart = d->gesture_.start;
-    d->gesture_.ghostEnd = d->gesture_.end;
-    d->gesture_.draggable = !qt_detail::BarStaysPut(bar.Kind);
-    d->dragState_ = DragState::Pressed;
+void ScheduleChartView::Private::beginGesture(const BarHit& hit, const QPoint& pos) {
+    const ChartBar& bar = chart_.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
+    gesture_ = Private::Gesture{};
+    gesture_.pressPos = pos;
+    gesture_.lastPos = pos;
+    gesture_.pressScroll =
+        QPoint(q->horizontalScrollBar()->value(), q->verticalScrollBar()->value());
+    gesture_.row = hit.row;
+    gesture_.bar = hit.bar;
+    gesture_.part = hit.part;
+    gesture_.start = bar.Start.AbsoluteMinutes();
+    gesture_.end = bar.End.AbsoluteMinutes();
+    gesture_.targetRow = hit.row;
+    gesture_.ghostStart = gesture_.start;
+    gesture_.ghostEnd = gesture_.end;
+    gesture_.draggable = !qt_detail::BarStaysPut(bar.Kind);
+    dragState_ = DragState::Pressed;
 }
 
-void ScheduleChartView::updateGesture(const QPoint& pos) {
-    const TimeAxis& axis = d->layout_.axis;
-    d->gesture_.lastPos = pos;
+void ScheduleChartView::Private::updateGesture(const QPoint& pos) {
+    const TimeAxis& axis = layout_.axis;
+    gesture_.lastPos = pos;
     // Measured on the chart, not on the screen: the chart may have scrolled since the press.
-    const int moved = pos.x() - d->gesture_.pressPos.x() + horizontalScrollBar()->value() -
-                      d->gesture_.pressScroll.x();
+    const int moved = pos.x() - gesture_.pressPos.x() + q->horizontalScrollBar()->value() -
+                      gesture_.pressScroll.x();
     const auto delta = static_cast<int64_t>(std::llround(moved / axis.minuteWidth()));
-    switch (d->dragState_) {
+    switch (dragState_) {
         case DragState::MovingBar: {
-            d->gesture_.ghostStart = axis.snap(d->gesture_.start + delta);
-            d->gesture_.ghostEnd = d->gesture_.ghostStart + (d->gesture_.end - d->gesture_.start);
+            gesture_.ghostStart = axis.snap(gesture_.start + delta);
+            gesture_.ghostEnd = gesture_.ghostStart + (gesture_.end - gesture_.start);
             // Above or below the rows the ghost stays on the nearest one.
-            if (const int row = rowAt(pos); row != 0) {
-                d->gesture_.targetRow = row;
-            } else if (d->chart_.RowCount() > 0) {
-                d->gesture_.targetRow =
-                    pos.y() < headerHeight()
+            if (const int row = q->rowAt(pos); row != 0) {
+                gesture_.targetRow = row;
+            } else if (chart_.RowCount() > 0) {
+                gesture_.targetRow =
+                    pos.y() < q->headerHeight()
                         ? std::max(1, chartGeometry().visibleRows().first)
-                        : std::min<int>(d->chart_.RowCount(), chartGeometry().visibleRows().second);
+                        : std::min<int>(chart_.RowCount(), chartGeometry().visibleRows().second);
             }
             break;
         }
         case DragState::MovingStart:
-            d->gesture_.ghostStart =
-                std::min(axis.snap(d->gesture_.start + delta), d->gesture_.end - 1);
+            gesture_.ghostStart = std::min(axis.snap(gesture_.start + delta), gesture_.end - 1);
             break;
         case DragState::MovingEnd:
-            d->gesture_.ghostEnd =
-                std::max(axis.snap(d->gesture_.end + delta), d->gesture_.start + 1);
+            gesture_.ghostEnd = std::max(axis.snap(gesture_.end + delta), gesture_.start + 1);
             break;
         case DragState::Idle:
         case DragState::Pressed:
             return;
     }
     updateAutoScroll(pos);
-    viewport()->update();
+    q->viewport()->update();
 }
 
-void ScheduleChartView::updateAutoScroll(const QPoint& pos) {
-    const QRect chart = chartArea();
+void ScheduleChartView::Private::updateAutoScroll(const QPoint& pos) {
+    const QRect chart = q->chartArea();
     const int edge = static_cast<int>(std::lround(16 * dpiScale()));
     QPoint direction;
     if (pos.x() < chart.left() + edge) {
@@ -277,55 +275,54 @@ void ScheduleChartView::updateAutoScroll(const QPoint& pos) {
     } else if (pos.x() > chart.right() - edge) {
         direction.setX(1);
     }
-    if (d->dragState_ == DragState::MovingBar) {
+    if (dragState_ == DragState::MovingBar) {
         if (pos.y() < chart.top() + edge) {
             direction.setY(-1);
         } else if (pos.y() > chart.bottom() - edge) {
             direction.setY(1);
         }
     }
-    d->autoScrollDirection_ = direction;
+    autoScrollDirection_ = direction;
     if (direction.isNull()) {
-        if (d->autoScroll_ != nullptr) {
-            d->autoScroll_->stop();
+        if (autoScroll_ != nullptr) {
+            autoScroll_->stop();
         }
         return;
     }
-    if (d->autoScroll_ == nullptr) {
-        d->autoScroll_ = new QTimer(this);
-        d->autoScroll_->setInterval(40);
-        connect(d->autoScroll_, &QTimer::timeout, this, &ScheduleChartView::autoScrollStep);
+    if (autoScroll_ == nullptr) {
+        autoScroll_ = new QTimer(q);
+        autoScroll_->setInterval(40);
+        QObject::connect(autoScroll_, &QTimer::timeout, q, [this] { autoScrollStep(); });
     }
-    if (!d->autoScroll_->isActive()) {
-        d->autoScroll_->start();
+    if (!autoScroll_->isActive()) {
+        autoScroll_->start();
     }
 }
 
-void ScheduleChartView::autoScrollStep() {
-    if (d->dragState_ != DragState::MovingBar && d->dragState_ != DragState::MovingStart &&
-        d->dragState_ != DragState::MovingEnd) {
-        d->autoScroll_->stop();
+void ScheduleChartView::Private::autoScrollStep() {
+    if (dragState_ != DragState::MovingBar && dragState_ != DragState::MovingStart &&
+        dragState_ != DragState::MovingEnd) {
+        autoScroll_->stop();
         return;
     }
-    QScrollBar* horizontal = horizontalScrollBar();
-    QScrollBar* vertical = verticalScrollBar();
+    QScrollBar* horizontal = q->horizontalScrollBar();
+    QScrollBar* vertical = q->verticalScrollBar();
     const QPoint before(horizontal->value(), vertical->value());
-    horizontal->setValue(horizontal->value() +
-                         d->autoScrollDirection_.x() * horizontal->singleStep());
-    vertical->setValue(vertical->value() + d->autoScrollDirection_.y() * d->layout_.rowHeight / 2);
+    horizontal->setValue(horizontal->value() + autoScrollDirection_.x() * horizontal->singleStep());
+    vertical->setValue(vertical->value() + autoScrollDirection_.y() * layout_.rowHeight / 2);
     if (QPoint(horizontal->value(), vertical->value()) == before) {
         // At the end of the range: nothing more to scroll.
-        d->autoScroll_->stop();
+        autoScroll_->stop();
         return;
     }
-    updateGesture(d->gesture_.lastPos);
+    updateGesture(gesture_.lastPos);
 }
 
-void ScheduleChartView::finishGesture() {
-    const Private::Gesture done = d->gesture_;
-    const DragState state = d->dragState_;
+void ScheduleChartView::Private::finishGesture() {
+    const Private::Gesture done = gesture_;
+    const DragState state = dragState_;
     cancelGesture();
-    if (!d->barExists(done.row, done.bar)) {
+    if (!barExists(done.row, done.bar)) {
         return;
     }
     const auto row = static_cast<int16_t>(done.row);
@@ -336,19 +333,19 @@ void ScheduleChartView::finishGesture() {
         case DragState::MovingBar:
             if (done.targetRow != done.row || done.ghostStart != done.start) {
                 guarded([&] {
-                    d->chart_.DragBar(row, bar, static_cast<int16_t>(done.targetRow), start.Day,
-                                      start.Minute);
+                    chart_.DragBar(row, bar, static_cast<int16_t>(done.targetRow), start.Day,
+                                   start.Minute);
                 });
             }
             break;
         case DragState::MovingStart:
             if (done.ghostStart != done.start) {
-                guarded([&] { d->chart_.DragBarStart(row, bar, start.Day, start.Minute); });
+                guarded([&] { chart_.DragBarStart(row, bar, start.Day, start.Minute); });
             }
             break;
         case DragState::MovingEnd:
             if (done.ghostEnd != done.end) {
-                guarded([&] { d->chart_.DragBarEnd(row, bar, end.Day, end.Minute); });
+                guarded([&] { chart_.DragBarEnd(row, bar, end.Day, end.Minute); });
             }
             break;
         case DragState::Idle:
@@ -357,16 +354,16 @@ void ScheduleChartView::finishGesture() {
     }
 }
 
-void ScheduleChartView::cancelGesture() {
-    if (d->autoScroll_ != nullptr) {
-        d->autoScroll_->stop();
+void ScheduleChartView::Private::cancelGesture() {
+    if (autoScroll_ != nullptr) {
+        autoScroll_->stop();
     }
-    if (d->dragState_ == DragState::Idle) {
+    if (dragState_ == DragState::Idle) {
         return;
     }
-    d->dragState_ = DragState::Idle;
-    viewport()->unsetCursor();
-    viewport()->update();
+    dragState_ = DragState::Idle;
+    q->viewport()->unsetCursor();
+    q->viewport()->update();
 }
 
 // ---- Keyboard ----
@@ -402,14 +399,14 @@ void ScheduleChartView::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Escape:
             if (d->dragState_ != DragState::Idle) {
-                cancelGesture();
+                d->cancelGesture();
                 event->accept();
                 return;
             }
             break;
         case Qt::Key_Delete:
             if (d->dragState_ == DragState::Idle) {
-                removeLastClickedBar();
+                d->removeLastClickedBar();
             }
             event->accept();
             return;
@@ -419,34 +416,34 @@ void ScheduleChartView::keyPressEvent(QKeyEvent* event) {
     QAbstractScrollArea::keyPressEvent(event);
 }
 
-void ScheduleChartView::removeLastClickedBar() {
-    const Private::BarRef target = d->lastClicked_;
-    if (!d->barExists(target.row, target.bar)) {
+void ScheduleChartView::Private::removeLastClickedBar() {
+    const Private::BarRef target = lastClicked_;
+    if (!barExists(target.row, target.bar)) {
         return;
     }
     const ChartBar& bar =
-        d->chart_.Bar(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
+        chart_.Bar(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar));
     if (qt_detail::BarStaysPut(bar.Kind)) {
         // The control keeps work orders and calendar blocks: nothing to ask.
-        emit statusHint(qt_detail::RefusedRemovalHint(bar.Kind));
+        emit q->statusHint(qt_detail::RefusedRemovalHint(bar.Kind));
         return;
     }
     bool confirmed = false;
-    if (d->confirmRemoval_) {
-        confirmed = d->confirmRemoval_(target.row, target.bar);
+    if (confirmRemoval_) {
+        confirmed = confirmRemoval_(target.row, target.bar);
     } else {
-        const QString question = qt_detail::RemovalQuestion(d->chart_, target.row, target.bar);
-        confirmed = QMessageBox::question(this, tr("Remove bar"), question,
-                                          QMessageBox::Yes | QMessageBox::No,
-                                          QMessageBox::No) == QMessageBox::Yes;
+        const QString question = qt_detail::RemovalQuestion(chart_, target.row, target.bar);
+        confirmed =
+            QMessageBox::question(q, tr("Remove bar"), question, QMessageBox::Yes | QMessageBox::No,
+                                  QMessageBox::No) == QMessageBox::Yes;
     }
     // The dialog ran an event loop: the bar may be gone by now.
-    if (!d->barExists(target.row, target.bar)) {
+    if (!barExists(target.row, target.bar)) {
         return;
     }
     guarded([&] {
-        d->chart_.RequestBarRemoval(static_cast<int16_t>(target.row),
-                                    static_cast<int16_t>(target.bar), confirmed);
+        chart_.RequestBarRemoval(static_cast<int16_t>(target.row), static_cast<int16_t>(target.bar),
+                                 confirmed);
     });
 }
 
@@ -455,7 +452,7 @@ void ScheduleChartView::removeLastClickedBar() {
 bool ScheduleChartView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        if (!showHint(help->pos(), help->globalPos())) {
+        if (!d->showHint(help->pos(), help->globalPos())) {
             QToolTip::hideText();
             event->ignore();
         }
@@ -464,26 +461,26 @@ bool ScheduleChartView::viewportEvent(QEvent* event) {
     return QAbstractScrollArea::viewportEvent(event);
 }
 
-bool ScheduleChartView::showHint(const QPoint& pos, const QPoint& globalPos) {
-    if (d->dragState_ != DragState::Idle) {
+bool ScheduleChartView::Private::showHint(const QPoint& pos, const QPoint& globalPos) {
+    if (dragState_ != DragState::Idle) {
         return false;
     }
-    const BarHit hit = barAt(pos);
+    const BarHit hit = q->barAt(pos);
     if (!hit) {
         return false;
     }
     const bool hovered = handleBarGesture(BarGesture::Hover, hit.row, hit.bar, [&] {
-        d->chart_.HoverBar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
+        chart_.HoverBar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
     });
     if (!hovered) {
         return false;
     }
     // The model's hint stays as the control wrote it; the planner reads the bar's record.
-    const QString hint = describeBar(hit.row, hit.bar);
+    const QString hint = q->describeBar(hit.row, hit.bar);
     if (hint.isEmpty()) {
         return false;
     }
-    QToolTip::showText(globalPos, hint, viewport(), barRect(hit.row, hit.bar));
+    QToolTip::showText(globalPos, hint, q->viewport(), q->barRect(hit.row, hit.bar));
     return true;
 }
 

@@ -48,7 +48,7 @@ bool ScheduleChartView::canZoomOut() const {
 }
 
 void ScheduleChartView::fitToWindow() {
-    const double fit = fitDayWidth() / dpiScale();
+    const double fit = fitDayWidth() / d->dpiScale();
     // Whole pixels a day, rounded down so that the last day stays in sight.
     d->chart_.SetTimeScale(static_cast<int16_t>(std::clamp(std::floor(fit), 1.0, 32767.0)));
     horizontalScrollBar()->setValue(0);
@@ -62,9 +62,9 @@ void ScheduleChartView::zoomBy(double factor, int anchorX) {
     // The moment under the anchor, in fractional minutes, before the zoom.
     const double minute =
         d->layout_.axis.minuteAt(0) +
-        (anchor - chartArea().left() + chartGeometry().scrollX) / d->layout_.axis.minuteWidth();
-    const double current = d->layout_.axis.dayWidth() / dpiScale();
-    const double fit = fitDayWidth() / dpiScale();
+        (anchor - chartArea().left() + d->chartGeometry().scrollX) / d->layout_.axis.minuteWidth();
+    const double current = d->layout_.axis.dayWidth() / d->dpiScale();
+    const double fit = fitDayWidth() / d->dpiScale();
     const double wanted = std::clamp(current * factor, std::min(fit, current),
                                      static_cast<double>(kMaximumTimeScale));
     auto scale = static_cast<int16_t>(std::clamp(std::lround(wanted), 1L, 32767L));
@@ -205,12 +205,12 @@ const ScheduleChartView::ChangedActivity* ScheduleChartView::changeOf(int row, i
     return found == d->changeIndex_.end() ? nullptr : &d->changes_[found->second];
 }
 
-void ScheduleChartView::paintChanges(QPainter& painter, int firstRow, int lastRow) const {
-    const std::vector<ChangedActivity>& changed = d->changes();
+void ScheduleChartView::Private::paintChanges(QPainter& painter, int firstRow, int lastRow) {
+    const std::vector<ChangedActivity>& changed = changes();
     if (changed.empty()) {
         return;
     }
-    const chart_palette::ChartColours& colours = *d->colours_;
+    const chart_palette::ChartColours& colours = *colours_;
     const auto [fromMinute, toMinute] = chartGeometry().visibleMinutes();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -239,7 +239,7 @@ void ScheduleChartView::paintChanges(QPainter& painter, int firstRow, int lastRo
             // The marker: a filled dot at the start of the moved bar.
             painter.setPen(Qt::NoPen);
             painter.setBrush(colours.changeMarker);
-            const double r = std::max(3.0, d->layout_.rowHeight / 6.0);
+            const double r = std::max(3.0, layout_.rowHeight / 6.0);
             painter.drawEllipse(QPointF(now.left(), now.top()), r, r);
         }
     }

@@ -65,32 +65,31 @@ void DrawOutline(QPainter& painter, const QRect& rect, const QColor& colour, Qt:
 
 void ScheduleChartView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(viewport());
-    paintChart(painter);
+    d->paintChart(painter);
 }
 
-void ScheduleChartView::paintChart(QPainter& painter) {
-    *d->colours_ = ChartColours::from(palette());
-    d->labels_->useFont(d->layout_.barFont);
-    const ChartColours& colours = *d->colours_;
-    d->marks_->useColours(colours.markOutline, colours.markFill);
+void ScheduleChartView::Private::paintChart(QPainter& painter) {
+    *colours_ = ChartColours::from(q->palette());
+    labels_->useFont(layout_.barFont);
+    const ChartColours& colours = *colours_;
+    marks_->useColours(colours.markOutline, colours.markFill);
     painter.fillRect(QRect(QPoint(0, 0), chartGeometry().frame), colours.base);
     const auto [firstRow, lastRow] = chartGeometry().visibleRows();
     const auto [fromMinute, toMinute] = chartGeometry().visibleMinutes();
-    qt_detail::FindFrameBars(*d->index_, d->chart_, firstRow, lastRow, fromMinute, toMinute,
-                             *d->frameBars_);
+    qt_detail::FindFrameBars(*index_, chart_, firstRow, lastRow, fromMinute, toMinute, *frameBars_);
 
     painter.save();
-    painter.setClipRect(chartArea());
+    painter.setClipRect(q->chartArea());
     paintTimeBackground(painter);
     int painted = paintBars(painter, true);
-    if (!exporting() && d->dragState_ == DragState::MovingBar &&
-        d->gesture_.targetRow >= firstRow && d->gesture_.targetRow <= lastRow) {
+    if (!exporting() && dragState_ == DragState::MovingBar && gesture_.targetRow >= firstRow &&
+        gesture_.targetRow <= lastRow) {
         // The row a moved bar would land on, over its calendar blocks too.
         QColor target = colours.dropTarget;
         target.setAlpha(170);
-        const QRect chart = chartArea();
+        const QRect chart = q->chartArea();
         painter.fillRect(
-            QRect(chart.left(), rowTop(d->gesture_.targetRow), chart.width(), d->layout_.rowHeight),
+            QRect(chart.left(), rowTop(gesture_.targetRow), chart.width(), layout_.rowHeight),
             target);
     }
     paintGridLines(painter, firstRow, lastRow);
@@ -99,22 +98,22 @@ void ScheduleChartView::paintChart(QPainter& painter) {
     paintConflictZones(painter, firstRow, lastRow);
     paintNowLine(painter);
     if (!exporting()) {
-        d->paintFocusRing(*this, painter);
+        paintFocusRing(*q, painter);
         paintGhost(painter);
     }
     painter.restore();
 
     paintHeader(painter);
     paintList(painter, firstRow, lastRow);
-    d->lastPaintedBarCount_ = painted;
+    lastPaintedBarCount_ = painted;
 }
 
-void ScheduleChartView::paintTimeBackground(QPainter& painter) const {
-    const ChartColours& colours = *d->colours_;
-    const QRect chart = chartArea();
-    const TimeAxis& axis = d->layout_.axis;
+void ScheduleChartView::Private::paintTimeBackground(QPainter& painter) const {
+    const ChartColours& colours = *colours_;
+    const QRect chart = q->chartArea();
+    const TimeAxis& axis = layout_.axis;
     if (axis.dayWidth() >= 3) {
-        const int32_t first = std::max(firstVisibleDay(), axis.firstDay());
+        const int32_t first = std::max(q->firstVisibleDay(), axis.firstDay());
         for (int32_t day = first; day <= axis.lastDay(); ++day) {
             const int x0 = RoundedX(minuteX(int64_t{day} * TimeAxis::kMinutesPerDay));
             if (x0 > chart.right()) {
@@ -136,10 +135,11 @@ void ScheduleChartView::paintTimeBackground(QPainter& painter) const {
     }
 }
 
-void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int lastRow) const {
-    const ChartColours& colours = *d->colours_;
-    const QRect chart = chartArea();
-    const TimeAxis& axis = d->layout_.axis;
+void ScheduleChartView::Private::paintGridLines(QPainter& painter, int firstRow,
+                                                int lastRow) const {
+    const ChartColours& colours = *colours_;
+    const QRect chart = q->chartArea();
+    const TimeAxis& axis = layout_.axis;
     const double hourWidth = axis.dayWidth() / 24;
     const auto [fromMinute, toMinute] = chartGeometry().visibleMinutes();
     const int64_t lastMinute = int64_t{axis.lastDay() + 1} * TimeAxis::kMinutesPerDay;
@@ -157,8 +157,8 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
     // Days while they are wide enough to tell apart, weeks (from Monday) below that.
     const int step = axis.dayWidth() >= 4 ? 1 : 7;
     if (axis.dayWidth() * step >= 4) {
-        for (int32_t day = std::max(firstVisibleDay(), axis.firstDay()); day <= axis.lastDay() + 1;
-             ++day) {
+        for (int32_t day = std::max(q->firstVisibleDay(), axis.firstDay());
+             day <= axis.lastDay() + 1; ++day) {
             const int x = RoundedX(minuteX(int64_t{day} * TimeAxis::kMinutesPerDay));
             if (x > chart.right()) {
                 break;
@@ -169,30 +169,30 @@ void ScheduleChartView::paintGridLines(QPainter& painter, int firstRow, int last
         }
     }
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int y = rowTop(row) + d->layout_.rowHeight - 1;
+        const int y = rowTop(row) + layout_.rowHeight - 1;
         painter.fillRect(QRect(chart.left(), y, chart.width(), 1), colours.rowLine);
     }
 }
 
-int ScheduleChartView::paintBars(QPainter& painter, bool calendarBlocks) {
+int ScheduleChartView::Private::paintBars(QPainter& painter, bool calendarBlocks) {
     const std::vector<qt_detail::FrameBar>& bars =
-        calendarBlocks ? d->frameBars_->calendarBlocks : d->frameBars_->others;
-    const bool markClicked = !exporting() && hasFocus();
+        calendarBlocks ? frameBars_->calendarBlocks : frameBars_->others;
+    const bool markClicked = !exporting() && q->hasFocus();
     // One frame's geometry for every bar: thousands of them share its scroll position.
     const qt_detail::ChartGeometry geometry = chartGeometry();
     for (const qt_detail::FrameBar& found : bars) {
-        const ChartBar& b = d->chart_.Bar(found.row, found.bar);
+        const ChartBar& b = chart_.Bar(found.row, found.bar);
         const QRect rect = geometry.spanRect(found.row, b.Start.AbsoluteMinutes(),
                                              b.End.AbsoluteMinutes(), b.Kind == kCalendarBarKind);
         if (calendarBlocks) {
-            painter.fillRect(rect, d->colours_->calendarBlock);
+            painter.fillRect(rect, colours_->calendarBlock);
         } else {
-            paintBar(painter, rect, found.row, found.bar,
-                     GlanceAtBar(d->chart_, found.row, found.bar), false, found.conflicting);
+            paintBar(painter, rect, found.row, found.bar, GlanceAtBar(chart_, found.row, found.bar),
+                     false, found.conflicting);
         }
-        if (markClicked && found.row == d->lastClicked_.row && found.bar == d->lastClicked_.bar) {
+        if (markClicked && found.row == lastClicked_.row && found.bar == lastClicked_.bar) {
             // The bar the Delete key acts on.
-            painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+            painter.setPen(QPen(q->palette().color(QPalette::Highlight), 1, Qt::DotLine));
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(rect.adjusted(-2, -2, 1, 1));
         }
@@ -200,17 +200,17 @@ int ScheduleChartView::paintBars(QPainter& painter, bool calendarBlocks) {
     return static_cast<int>(bars.size());
 }
 
-void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t index,
-                                 const BarGlance& glance, bool ghost, bool conflicting) const {
-    const ChartColours& colours = *d->colours_;
-    const ChartBar& bar = d->chart_.Bar(row, index);
+void ScheduleChartView::Private::paintBar(QPainter& painter, const QRect& rect, int16_t row,
+                                          int16_t index, const BarGlance& glance, bool ghost,
+                                          bool conflicting) const {
+    const ChartColours& colours = *colours_;
+    const ChartBar& bar = chart_.Bar(row, index);
     if (glance.Role == BarRole::Calendar) {
         painter.fillRect(rect, colours.calendarBlock);
         return;
     }
-    const BarStyle style = bar.Style >= 1 && bar.Style <= d->chart_.StyleCount()
-                               ? d->chart_.Style(bar.Style)
-                               : BarStyle{};
+    const BarStyle style =
+        bar.Style >= 1 && bar.Style <= chart_.StyleCount() ? chart_.Style(bar.Style) : BarStyle{};
     const bool temporary = glance.Role == BarRole::Temporary;
     const bool selected = glance.Selected;
     QColor fill =
@@ -243,23 +243,24 @@ void ScheduleChartView::paintBar(QPainter& painter, const QRect& rect, int16_t r
     const double centre = rect.top() + rect.height() / 2.0;
     auto markSize = [&](int16_t size) {
         const int pixels = static_cast<int>(std::lround((size > 0 ? size : 8) * dpiScale()));
-        return std::clamp(pixels, 3, std::max(3, d->layout_.rowHeight - 4));
+        return std::clamp(pixels, 3, std::max(3, layout_.rowHeight - 4));
     };
     // Far zoomed out a mark wider than its bar would only bury the bars around it.
     const int startSize = markSize(style.StartMarkSize);
     const int endSize = markSize(style.EndMarkSize);
     if (rect.width() >= startSize) {
-        d->marks_->draw(painter, style.StartMark, startSize, {double(rect.left()), centre});
+        marks_->draw(painter, style.StartMark, startSize, {double(rect.left()), centre});
     }
     if (rect.width() >= endSize) {
-        d->marks_->draw(painter, style.EndMark, endSize, {double(rect.right() + 1), centre});
+        marks_->draw(painter, style.EndMark, endSize, {double(rect.right() + 1), centre});
     }
 }
 
-void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t index,
-                                   const BarGlance& glance, const QColor& fill) const {
+void ScheduleChartView::Private::paintLabel(QPainter& painter, const QRect& rect, int16_t row,
+                                            int16_t index, const BarGlance& glance,
+                                            const QColor& fill) const {
     // The text stays readable when the bar starts left of the visible chart.
-    const QRect shown = rect.intersected(chartArea());
+    const QRect shown = rect.intersected(q->chartArea());
     if (shown.width() < kLabelMinimumWidth) {
         return;
     }
@@ -269,12 +270,12 @@ void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, int16_t
         // The record names the activity (the control's text is often only "."): the whole name
         // where it fits, else the work order, else the activity; never a stub. Only bars with
         // room read their record.
-        const std::optional<BarActivity> named = ActivityOfBar(d->chart_, row, index);
+        const std::optional<BarActivity> named = ActivityOfBar(chart_, row, index);
         if (!named) {
             return;
         }
         qt_detail::LabelCache::ActivityLabels& labels =
-            d->labels_->activity({named->WorkOrder, named->ScheduleNumber, temporary}, [&] {
+            labels_->activity({named->WorkOrder, named->ScheduleNumber, temporary}, [&] {
                 const QString order = toQString(named->WorkOrder).trimmed();
                 const QString activity = QString::number(named->ScheduleNumber);
                 const QString whole = order + QStringLiteral(" / ") + activity;
@@ -284,31 +285,32 @@ void ScheduleChartView::paintLabel(QPainter& painter, const QRect& rect, int16_t
         for (int i = 0; i < labels.count; ++i) {
             qt_detail::LabelCache::Entry& entry = labels.candidates[static_cast<size_t>(i)];
             if (entry.width() <= textRect.width()) {
-                painter.setPen(d->colours_->inkOn(fill));
-                d->labels_->draw(painter, entry, textRect.left(),
-                                 textRect.top() + (textRect.height() - d->labels_->height()) / 2);
+                painter.setPen(colours_->inkOn(fill));
+                labels_->draw(painter, entry, textRect.left(),
+                              textRect.top() + (textRect.height() - labels_->height()) / 2);
                 return;
             }
         }
-    } else if (const ChartBar& bar = d->chart_.Bar(row, index); !bar.Text.empty()) {
-        painter.setFont(d->layout_.barFont);
-        const QFontMetrics metrics(d->layout_.barFont);
+    } else if (const ChartBar& bar = chart_.Bar(row, index); !bar.Text.empty()) {
+        painter.setFont(layout_.barFont);
+        const QFontMetrics metrics(layout_.barFont);
         const QString elided =
             metrics.elidedText(toQString(bar.Text), Qt::ElideRight, textRect.width());
         if (!elided.isEmpty() && elided != QStringLiteral("\u2026")) {
-            painter.setPen(d->colours_->inkOn(fill));
+            painter.setPen(colours_->inkOn(fill));
             painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                              elided);
         }
     }
 }
 
-void ScheduleChartView::paintConflictZones(QPainter& painter, int firstRow, int lastRow) const {
-    const ChartColours& colours = *d->colours_;
+void ScheduleChartView::Private::paintConflictZones(QPainter& painter, int firstRow,
+                                                    int lastRow) const {
+    const ChartColours& colours = *colours_;
     const auto [fromMinute, toMinute] = chartGeometry().visibleMinutes();
     QColor hatch = colours.conflict;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const auto& zones = d->index_->conflicts(d->chart_, static_cast<int16_t>(row)).zones;
+        const auto& zones = index_->conflicts(chart_, static_cast<int16_t>(row)).zones;
         auto zone = std::lower_bound(
             zones.begin(), zones.end(), fromMinute,
             [](const std::pair<int64_t, int64_t>& z, int64_t minute) { return z.second < minute; });
@@ -319,55 +321,55 @@ void ScheduleChartView::paintConflictZones(QPainter& painter, int firstRow, int 
     }
 }
 
-void ScheduleChartView::paintNowLine(QPainter& painter) const {
-    if (!d->now_) {
+void ScheduleChartView::Private::paintNowLine(QPainter& painter) const {
+    if (!now_) {
         return;
     }
-    const int x = RoundedX(minuteX(d->now_->AbsoluteMinutes()));
-    const QRect chart = chartArea();
+    const int x = RoundedX(minuteX(now_->AbsoluteMinutes()));
+    const QRect chart = q->chartArea();
     if (x < chart.left() || x > chart.right()) {
         return;
     }
-    const ChartColours& colours = *d->colours_;
+    const ChartColours& colours = *colours_;
     painter.setPen(QPen(colours.nowLine, 2));
     painter.drawLine(x, chart.top(), x, chart.bottom());
 }
 
-void ScheduleChartView::paintGhost(QPainter& painter) const {
-    if (d->dragState_ != DragState::MovingBar && d->dragState_ != DragState::MovingStart &&
-        d->dragState_ != DragState::MovingEnd) {
+void ScheduleChartView::Private::paintGhost(QPainter& painter) const {
+    if (dragState_ != DragState::MovingBar && dragState_ != DragState::MovingStart &&
+        dragState_ != DragState::MovingEnd) {
         return;
     }
-    if (!d->barExists(d->gesture_.row, d->gesture_.bar)) {
+    if (!barExists(gesture_.row, gesture_.bar)) {
         return;
     }
     const ChartBar& bar =
-        d->chart_.Bar(static_cast<int16_t>(d->gesture_.row), static_cast<int16_t>(d->gesture_.bar));
+        chart_.Bar(static_cast<int16_t>(gesture_.row), static_cast<int16_t>(gesture_.bar));
     const QRect rect =
-        spanRect(d->gesture_.targetRow, d->gesture_.ghostStart, d->gesture_.ghostEnd, bar.Kind);
-    const auto row = static_cast<int16_t>(d->gesture_.row);
-    const auto index = static_cast<int16_t>(d->gesture_.bar);
-    paintBar(painter, rect, row, index, GlanceAtBar(d->chart_, row, index), true, false);
+        spanRect(gesture_.targetRow, gesture_.ghostStart, gesture_.ghostEnd, bar.Kind);
+    const auto row = static_cast<int16_t>(gesture_.row);
+    const auto index = static_cast<int16_t>(gesture_.bar);
+    paintBar(painter, rect, row, index, GlanceAtBar(chart_, row, index), true, false);
 
     // Where the bar would go, spelt out beside the ghost.
     QString caption;
-    switch (d->dragState_) {
+    switch (dragState_) {
         case DragState::MovingStart:
-            caption = qt_detail::TimeCaption(d->chart_, d->gesture_.ghostStart);
+            caption = qt_detail::TimeCaption(chart_, gesture_.ghostStart);
             break;
         case DragState::MovingEnd:
-            caption = qt_detail::TimeCaption(d->chart_, d->gesture_.ghostEnd);
+            caption = qt_detail::TimeCaption(chart_, gesture_.ghostEnd);
             break;
         default:
-            caption = qt_detail::TimeCaption(d->chart_, d->gesture_.ghostStart) +
+            caption = qt_detail::TimeCaption(chart_, gesture_.ghostStart) +
                       QStringLiteral(" \u2013 ") +
-                      qt_detail::TimeCaption(d->chart_, d->gesture_.ghostEnd);
+                      qt_detail::TimeCaption(chart_, gesture_.ghostEnd);
             break;
     }
-    const QFontMetrics metrics(d->layout_.headerFont);
+    const QFontMetrics metrics(layout_.headerFont);
     QRect label(0, 0, metrics.horizontalAdvance(caption) + 10, metrics.height() + 4);
-    const QRect chart = chartArea();
-    const int anchorX = d->dragState_ == DragState::MovingEnd ? rect.right() : rect.left();
+    const QRect chart = q->chartArea();
+    const int anchorX = dragState_ == DragState::MovingEnd ? rect.right() : rect.left();
     int top = rect.top() - label.height() - 3;
     if (top < chart.top()) {
         top = rect.bottom() + 3;
@@ -375,8 +377,8 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
     label.moveTo(
         std::clamp(anchorX, chart.left(), std::max(chart.left(), chart.right() - label.width())),
         top);
-    const ChartColours& colours = *d->colours_;
-    painter.setFont(d->layout_.headerFont);
+    const ChartColours& colours = *colours_;
+    painter.setFont(layout_.headerFont);
     painter.setPen(colours.border);
     painter.setBrush(colours.labelBackground);
     painter.drawRect(label.adjusted(0, 0, -1, -1));
@@ -384,28 +386,28 @@ void ScheduleChartView::paintGhost(QPainter& painter) const {
     painter.drawText(label, Qt::AlignCenter, caption);
 }
 
-void ScheduleChartView::paintHeader(QPainter& painter) const {
-    const ChartColours& colours = *d->colours_;
-    const QRect chart = chartArea();
-    const QRect header(chart.left(), 0, chart.width(), d->layout_.headerHeight);
+void ScheduleChartView::Private::paintHeader(QPainter& painter) const {
+    const ChartColours& colours = *colours_;
+    const QRect chart = q->chartArea();
+    const QRect header(chart.left(), 0, chart.width(), layout_.headerHeight);
     painter.save();
     painter.setClipRect(header);
     painter.fillRect(header, colours.headerBackground);
 
     qt_detail::HeaderInput input;
-    input.axis = d->layout_.axis;
+    input.axis = layout_.axis;
     input.chartLeft = chart.left();
     input.chartWidth = chart.width();
     input.scrollX = chartGeometry().scrollX;
-    input.rowHeight = d->layout_.headerRowHeight;
-    input.rows = d->layout_.headerRows;
-    input.font = d->layout_.headerFont;
-    input.dayNames = d->chart_.DayNames();
-    input.monthNames = d->chart_.MonthNames();
-    input.monthFormat = d->chart_.TimeScaleFormat();
+    input.rowHeight = layout_.headerRowHeight;
+    input.rows = layout_.headerRows;
+    input.font = layout_.headerFont;
+    input.dayNames = chart_.DayNames();
+    input.monthNames = chart_.MonthNames();
+    input.monthFormat = chart_.TimeScaleFormat();
     const qt_detail::HeaderLayout laid = qt_detail::LayOutHeader(input);
 
-    const int rowHeight = d->layout_.headerRowHeight;
+    const int rowHeight = layout_.headerRowHeight;
     for (const qt_detail::HeaderCell& cell : laid.cells) {
         const int top = cell.level * rowHeight;
         if (cell.weekend) {
@@ -417,25 +419,25 @@ void ScheduleChartView::paintHeader(QPainter& painter) const {
             painter.drawLine(cell.right - 1, top, cell.right - 1, top + rowHeight - 1);
         }
     }
-    for (int level = 1; level < d->layout_.headerRows; ++level) {
+    for (int level = 1; level < layout_.headerRows; ++level) {
         painter.setPen(colours.border);
         painter.drawLine(chart.left(), level * rowHeight - 1, chart.right(), level * rowHeight - 1);
     }
-    QFont bold = d->layout_.headerFont;
+    QFont bold = layout_.headerFont;
     bold.setBold(true);
     painter.setPen(colours.headerText);
     for (const qt_detail::HeaderCaption& caption : laid.captions) {
-        painter.setFont(caption.bold ? bold : d->layout_.headerFont);
+        painter.setFont(caption.bold ? bold : layout_.headerFont);
         painter.drawText(caption.rect,
                          Qt::AlignVCenter | (caption.level == 2 ? Qt::AlignHCenter : Qt::AlignLeft),
                          caption.text);
     }
-    if (d->now_) {
+    if (now_) {
         // The now line's mark in the header: a small triangle pointing down at the time.
-        const int x = RoundedX(minuteX(d->now_->AbsoluteMinutes()));
+        const int x = RoundedX(minuteX(now_->AbsoluteMinutes()));
         if (x >= chart.left() && x <= chart.right()) {
             const int h = std::max(4, rowHeight / 3);
-            const int bottom = d->layout_.headerHeight - 1;
+            const int bottom = layout_.headerHeight - 1;
             QPolygon mark;
             mark << QPoint(x - h, bottom - h) << QPoint(x + h, bottom - h) << QPoint(x, bottom);
             painter.setPen(Qt::NoPen);
@@ -446,49 +448,47 @@ void ScheduleChartView::paintHeader(QPainter& painter) const {
     painter.restore();
 
     painter.setPen(colours.border);
-    painter.drawLine(0, d->layout_.headerHeight - 1, chartGeometry().frame.width(),
-                     d->layout_.headerHeight - 1);
+    painter.drawLine(0, layout_.headerHeight - 1, chartGeometry().frame.width(),
+                     layout_.headerHeight - 1);
 }
 
-void ScheduleChartView::paintList(QPainter& painter, int firstRow, int lastRow) const {
-    const ChartColours& colours = *d->colours_;
-    const QRect list = listArea();
+void ScheduleChartView::Private::paintList(QPainter& painter, int firstRow, int lastRow) const {
+    const ChartColours& colours = *colours_;
+    const QRect list = q->listArea();
     const int pad = palette::kTextPadding;
     painter.save();
     painter.setClipRect(list);
 
     // The column title fills the height of the time header.
-    const QRect title(0, 0, list.width(), d->layout_.headerHeight - 1);
+    const QRect title(0, 0, list.width(), layout_.headerHeight - 1);
     painter.fillRect(title, colours.headerBackground);
-    QFont titleFont = d->layout_.listFont;
+    QFont titleFont = layout_.listFont;
     titleFont.setBold(true);
     painter.setFont(titleFont);
     painter.setPen(colours.headerText);
     painter.drawText(title.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     QFontMetrics(titleFont).elidedText(toQString(d->chart_.ListColumnTitle()),
+                     QFontMetrics(titleFont).elidedText(toQString(chart_.ListColumnTitle()),
                                                         Qt::ElideRight, title.width() - 2 * pad));
 
-    const QRect rows(0, d->layout_.headerHeight, list.width(),
-                     list.height() - d->layout_.headerHeight);
+    const QRect rows(0, layout_.headerHeight, list.width(), list.height() - layout_.headerHeight);
     painter.setClipRect(rows);
     painter.fillRect(rows, colours.base);
-    painter.setFont(d->layout_.listFont);
-    const QFontMetrics metrics(d->layout_.listFont);
+    painter.setFont(layout_.listFont);
+    const QFontMetrics metrics(layout_.listFont);
     const int cap = static_cast<int>(std::lround(palette::kListColumnCap * dpiScale()));
     for (int row = firstRow; row <= lastRow; ++row) {
-        const QRect line(0, rowTop(row), list.width(), d->layout_.rowHeight);
-        if (!exporting() && d->dragState_ == DragState::MovingBar && row == d->gesture_.targetRow) {
+        const QRect line(0, rowTop(row), list.width(), layout_.rowHeight);
+        if (!exporting() && dragState_ == DragState::MovingBar && row == gesture_.targetRow) {
             painter.fillRect(line, colours.dropTarget);
         } else if (row % 2 == 0) {
             painter.fillRect(line, colours.listStripe);
         }
-        const QStringList columns =
-            toQString(d->chart_.RowText(static_cast<int16_t>(row))).split(';');
+        const QStringList columns = toQString(chart_.RowText(static_cast<int16_t>(row))).split(';');
         int x = 0;
         for (qsizetype c = 0; c < columns.size(); ++c) {
             const bool last = c + 1 == columns.size();
-            const int measured = static_cast<size_t>(c) < d->layout_.columnWidths.size()
-                                     ? d->layout_.columnWidths[static_cast<size_t>(c)]
+            const int measured = static_cast<size_t>(c) < layout_.columnWidths.size()
+                                     ? layout_.columnWidths[static_cast<size_t>(c)]
                                      : 0;
             const int width = last ? list.width() - x : std::min(measured, cap) + 2 * pad;
             if (width <= 2 * pad) {

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include <QPoint>
+#include <QRect>
 
+#include <tessaro/bars/bar_description.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 
 #include "bar_focus.hpp"
@@ -58,14 +60,68 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
         int bar = 0;
     };
 
-    Private(ScheduleChart& chart, const QPalette& palette)
-        : chart_(chart),
+    Private(ScheduleChartView& view, ScheduleChart& chart)
+        : q(&view),
+          chart_(chart),
           index_(std::make_unique<qt_detail::ChartBarIndex>(kWorkOrderBarKind)),
           colours_(std::make_unique<chart_palette::ChartColours>(
-              chart_palette::ChartColours::from(palette))),
+              chart_palette::ChartColours::from(view.palette()))),
           labels_(std::make_unique<qt_detail::LabelCache>()),
           marks_(std::make_unique<qt_detail::BarMarks>()),
           frameBars_(std::make_unique<qt_detail::FrameBars>()) {}
+
+    // Model notifications.
+    void onChartChanged(const ChartChange& change);
+    // Fonts, row height, header, list columns, time axis and scroll ranges from the model.
+    void relayout();
+    void syncScrollBars(double keepMinuteAtLeft);
+    double dpiScale() const;
+    double wantedDayWidth() const;
+    bool exporting() const;
+
+    // Where rows, bars and times lie in what painting and hit testing see: the viewport, or a
+    // page of an export.
+    qt_detail::ChartGeometry chartGeometry() const;
+    int rowTop(int row) const;
+    double minuteX(int64_t absoluteMinute) const;
+    QRect spanRect(int row, int64_t start, int64_t end, int32_t kind) const;
+
+    // Painting, back to front.
+    void paintChart(QPainter& painter);
+    void paintTimeBackground(QPainter& painter) const;
+    void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
+    // Calendar blocks first, under the grid lines; every other bar after them.
+    int paintBars(QPainter& painter, bool calendarBlocks);
+    void paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
+                  const BarGlance& glance, bool ghost, bool conflicting) const;
+    void paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
+                    const BarGlance& glance, const QColor& fill) const;
+    void paintConflictZones(QPainter& painter, int firstRow, int lastRow) const;
+    void paintChanges(QPainter& painter, int firstRow, int lastRow);
+    void paintNowLine(QPainter& painter) const;
+    void paintGhost(QPainter& painter) const;
+    void paintHeader(QPainter& painter) const;
+    void paintList(QPainter& painter, int firstRow, int lastRow) const;
+
+    // Gestures.
+    void beginGesture(const BarHit& hit, const QPoint& pos);
+    void updateGesture(const QPoint& pos);
+    void finishGesture();
+    void cancelGesture();
+    void updateHoverCursor(const QPoint& pos);
+    // Near the chart area's edges a drag scrolls the chart on, one step per timer tick.
+    void updateAutoScroll(const QPoint& pos);
+    void autoScrollStep();
+    void removeLastClickedBar();
+    void refuseDrag(const QPoint& pos);
+    // Runs the model's handler of a gesture on the bar and, when it returned and the bar is a
+    // work-order bar, reports the gesture with the bar's activity; false when the handler raised.
+    template <typename Call>
+    bool handleBarGesture(BarGesture gesture, int row, int bar, Call&& call);
+    bool showHint(const QPoint& pos, const QPoint& globalPos);
+    // Runs a call into the model; an error it raises goes out through errorRaised.
+    template <typename Call>
+    bool guarded(Call&& call);
 
     bool barExists(int row, int bar) const;
     // The list font and the widest text of every list column, from the model's rows.
@@ -77,8 +133,8 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     // The layout of an export at that day width, and the view painting one frame through it.
     qt_detail::ChartLayout exportLayout(double dayWidth) const;
     int headerRowsFor(double dayWidth) const;
-    void paintExportFrame(ScheduleChartView& view, QPainter& painter,
-                          const qt_detail::ChartLayout& layout, const qt_detail::ChartFrame& frame);
+    void paintExportFrame(QPainter& painter, const qt_detail::ChartLayout& layout,
+                          const qt_detail::ChartFrame& frame);
 
     // The keyboard model (chart_keyboard.cpp): the focused bar, the keys, and the copy's move
     // while keys hold it. handleKey returns false for a key it leaves to the view.
@@ -90,6 +146,7 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     bool keysHoldMove() const;
     void paintFocusRing(const ScheduleChartView& view, QPainter& painter) const;
 
+    ScheduleChartView* q;
     ScheduleChart& chart_;
     int subscription_ = 0;
     std::unique_ptr<qt_detail::ChartBarIndex> index_;

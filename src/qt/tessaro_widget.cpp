@@ -99,27 +99,28 @@ void SettleFrameLine(std::vector<QWidget*> line) {
 
 }  // namespace
 
-TessaroWidget::TessaroWidget(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
+TessaroWidget::TessaroWidget(QWidget* parent)
+    : QWidget(parent), d(std::make_unique<Private>(*this)) {
     setAutoFillBackground(true);
-    buildSurface();
+    d->buildSurface();
     d->chartSubscription_ =
         d->control_->ctResSched().Changed.Subscribe([this](const ChartChange& c) {
             if (c.What == ChartChange::Kind::Container &&
                 d->control_->ctResSched().Height() != d->laidOutChartHeight_) {
-                relayoutSurface();
+                d->relayoutSurface();
             }
             if (c.What == ChartChange::Kind::Bars || c.What == ChartChange::Kind::Bar ||
                 c.What == ChartChange::Kind::Rows) {
-                scheduleActivityNow();
+                d->scheduleActivityNow();
             }
         });
     d->gridSubscription_ = d->control_->vaSpread().Changed.Subscribe([this] {
         if (d->control_->vaSpread().Height() != d->laidOutGridHeight_) {
-            relayoutSurface();
+            d->relayoutSurface();
         }
     });
-    connectHostEvents();
-    connectHostHooks();
+    d->connectHostEvents();
+    d->connectHostHooks();
     d->installChartKeys(*this);
     d->installAnnouncements(*this);
     d->hiddenListSubscription_ = d->control_->lstConflictHidden().Changed.Subscribe([this] {
@@ -134,9 +135,10 @@ TessaroWidget::TessaroWidget(QWidget* parent) : QWidget(parent), d(std::make_uni
                        ? qt_detail::ConflictEntryText(d->control_->ctResSched(), hidden.List(index))
                        : QString();
         });
-        connect(
-            d->conflictList_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { showConflictEntryBars(d->conflictList_->row(item)); });
+        connect(d->conflictList_, &QListWidget::itemDoubleClicked, this,
+                [this](QListWidgetItem* item) {
+                    d->showConflictEntryBars(d->conflictList_->row(item));
+                });
     }
     // F8 anywhere in the control: the next overlap, Shift+F8 the one before.
     for (const bool backwards : {false, true}) {
@@ -177,14 +179,15 @@ TessaroWidget::TessaroWidget(QWidget* parent) : QWidget(parent), d(std::make_uni
             *seen = std::move(now);
             return changed;
         });
-    connect(d->chartView_, &ScheduleChartView::zoomChanged, this, [this] { updateZoomButtons(); });
+    connect(d->chartView_, &ScheduleChartView::zoomChanged, this,
+            [this] { d->updateZoomButtons(); });
     resize(sizeHint());
-    relayoutSurface();
-    updateZoomButtons();
+    d->relayoutSurface();
+    d->updateZoomButtons();
 }
 
 TessaroWidget::~TessaroWidget() {
-    disconnectHostEvents();
+    d->disconnectHostEvents();
     d->control_->ctResSched().Changed.Unsubscribe(d->chartSubscription_);
     d->control_->vaSpread().Changed.Unsubscribe(d->gridSubscription_);
     d->control_->lstConflictHidden().Changed.Unsubscribe(d->hiddenListSubscription_);
@@ -198,25 +201,25 @@ TessaroWidget::~TessaroWidget() {
     }
 }
 
-int TessaroWidget::pixels(double twips) const {
-    return twipsToPixels(twips, logicalDpiY());
+int TessaroWidget::Private::pixels(double twips) const {
+    return twipsToPixels(twips, q->logicalDpiY());
 }
 
-void TessaroWidget::forwardErrors(const QObject* source) {
-    connect(source, SIGNAL(errorRaised(int, QString, QString)), this,
-            SIGNAL(errorRaised(int, QString, QString)));
+void TessaroWidget::Private::forwardErrors(const QObject* source) {
+    QObject::connect(source, SIGNAL(errorRaised(int, QString, QString)), q,
+                     SIGNAL(errorRaised(int, QString, QString)));
 }
 
 // ---- Building ----
 
-void TessaroWidget::buildSurface() {
+void TessaroWidget::Private::buildSurface() {
     for (const SurfaceElement& element : DesignSurface()) {
         if (!element.Visible) {
             continue;
         }
-        QWidget* parent = this;
+        QWidget* parent = q;
         if (!element.Parent.empty()) {
-            parent = surfaceWidget(toQString(element.Parent));
+            parent = q->surfaceWidget(toQString(element.Parent));
             if (parent == nullptr) {
                 continue;
             }
@@ -226,20 +229,20 @@ void TessaroWidget::buildSurface() {
             continue;
         }
         widget->setObjectName(toQString(element.Name));
-        d->placed_.push_back({&element, widget});
+        placed_.push_back({&element, widget});
     }
-    d->legend_ = new LegendStrip(d->control_->NormalBarColours(), this);
-    d->legend_->setObjectName(QStringLiteral("legendDetails"));
-    for (PopupMenu* menu : {&d->control_->mnuSchedPopUp(), &d->control_->mnuDrag()}) {
-        auto* presenter = new MenuPresenter(*menu, this);
+    legend_ = new LegendStrip(control_->NormalBarColours(), q);
+    legend_->setObjectName(QStringLiteral("legendDetails"));
+    for (PopupMenu* menu : {&control_->mnuSchedPopUp(), &control_->mnuDrag()}) {
+        auto* presenter = new MenuPresenter(*menu, q);
         presenter->setObjectName(toQString(menu->Name()) + QStringLiteral("Presenter"));
         forwardErrors(presenter);
-        d->menus_.push_back(presenter);
+        menus_.push_back(presenter);
     }
 }
 
-QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* parent) {
-    Tessaro_Ctrl& ctrl = *d->control_;
+QWidget* TessaroWidget::Private::createElement(const SurfaceElement& element, QWidget* parent) {
+    Tessaro_Ctrl& ctrl = *control_;
     const QFont font = toQFont(element.Font);
     QWidget* widget = nullptr;
     switch (element.Kind) {
@@ -262,7 +265,7 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             auto* list = new ListBoxView(model, parent);
             forwardErrors(list);
             if (&model == &ctrl.lstConflictWorkOrders()) {
-                d->conflictList_ = list;
+                conflictList_ = list;
             }
             widget = list;
             break;
@@ -274,18 +277,18 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             break;
         }
         case SurfaceElementKind::Chart: {
-            d->chartView_ = new ScheduleChartView(ctrl.ctResSched(), parent);
-            d->chartView_->setFrameShape(QFrame::StyledPanel);
-            forwardErrors(d->chartView_);
-            widget = d->chartView_;
+            chartView_ = new ScheduleChartView(ctrl.ctResSched(), parent);
+            chartView_->setFrameShape(QFrame::StyledPanel);
+            forwardErrors(chartView_);
+            widget = chartView_;
             break;
         }
         case SurfaceElementKind::Grid: {
-            d->gridView_ = new ListGridView(ctrl.vaSpread(), parent);
-            d->gridView_->setFont(font);
-            d->gridView_->setFrameShape(QFrame::StyledPanel);
-            forwardErrors(d->gridView_);
-            widget = d->gridView_;
+            gridView_ = new ListGridView(ctrl.vaSpread(), parent);
+            gridView_->setFont(font);
+            gridView_->setFrameShape(QFrame::StyledPanel);
+            forwardErrors(gridView_);
+            widget = gridView_;
             break;
         }
         case SurfaceElementKind::Frame: {
@@ -304,10 +307,10 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             auto* box = new TextBoxView(*model, parent);
             box->setFont(font);
             // A box grows to show its whole text; its line in the frame makes room.
-            d->textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
-                                                 relayoutSurface();
-                                                 scheduleActivityNow();
-                                             })});
+            textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
+                                              relayoutSurface();
+                                              scheduleActivityNow();
+                                          })});
             widget = box;
             break;
         }
@@ -363,25 +366,25 @@ bool TessaroWidget::exportChartPdf(const QString& path) {
 }
 
 QSize TessaroWidget::sizeHint() const {
-    const int width = pixels(SurfaceExtent().width);
+    const int width = d->pixels(SurfaceExtent().width);
     const int legendHeight =
         isSurfacePartVisible(SurfacePart::Legend) ? d->legend_->heightForWidth(width) : 0;
-    return QSize(width, pixels(qt_detail::SurfaceHeightTwips(d->hiddenParts_)) + legendHeight);
+    return QSize(width, d->pixels(qt_detail::SurfaceHeightTwips(d->hiddenParts_)) + legendHeight);
 }
 
 // ---- Conflicts and zoom ----
 
-void TessaroWidget::showConflictEntryBars(int index) {
-    const ListBox& hidden = d->control_->lstConflictHidden();
+void TessaroWidget::Private::showConflictEntryBars(int index) {
+    const ListBox& hidden = control_->lstConflictHidden();
     if (index < 0 || index >= hidden.ListCount()) {
         return;
     }
-    const ScheduleChart& chart = d->control_->ctResSched();
+    const ScheduleChart& chart = control_->ctResSched();
     const std::string& key = hidden.List(index);
     const int16_t row = chart.FindTimeBarRow(key);
     const int16_t bar = row > 0 ? chart.FindTimeBarInRow(key, row) : 0;
     if (bar != 0) {
-        d->chartView_->scrollToBar(row, bar);
+        chartView_->scrollToBar(row, bar);
     }
 }
 
@@ -410,29 +413,29 @@ std::optional<ScheduleChartView::ChangedActivity> TessaroWidget::Private::change
     return activity;
 }
 
-void TessaroWidget::scheduleActivityNow() {
+void TessaroWidget::Private::scheduleActivityNow() {
     // Many model changes in a row (a load, a Pack) cost one look-up, once they are done.
-    if (!d->activityNowPending_) {
-        d->activityNowPending_ = true;
-        QTimer::singleShot(0, this, [this] {
-            d->activityNowPending_ = false;
+    if (!activityNowPending_) {
+        activityNowPending_ = true;
+        QTimer::singleShot(0, q, [this] {
+            activityNowPending_ = false;
             updateActivityNow();
         });
     }
 }
 
-void TessaroWidget::updateActivityNow() {
-    if (auto* frame = qobject_cast<QGroupBox*>(surfaceWidget(QStringLiteral("frameWO")))) {
-        frame->setTitle(qt_detail::ActivityNowText(*d->control_, d->control_->TxtWONo().Text(),
-                                                   d->control_->TxtWOAct().Text()));
+void TessaroWidget::Private::updateActivityNow() {
+    if (auto* frame = qobject_cast<QGroupBox*>(q->surfaceWidget(QStringLiteral("frameWO")))) {
+        frame->setTitle(qt_detail::ActivityNowText(*control_, control_->TxtWONo().Text(),
+                                                   control_->TxtWOAct().Text()));
     }
 }
 
-void TessaroWidget::updateZoomButtons() {
-    const auto* strip = qobject_cast<ToolbarStrip*>(surfaceWidget(QStringLiteral("ctToolBar1")));
+void TessaroWidget::Private::updateZoomButtons() {
+    const auto* strip = qobject_cast<ToolbarStrip*>(q->surfaceWidget(QStringLiteral("ctToolBar1")));
     if (strip != nullptr) {
         // Past the whole window zooming out shows nothing more.
-        strip->setZoomOutEnabled(d->chartView_->canZoomOut());
+        strip->setZoomOutEnabled(chartView_->canZoomOut());
     }
 }
 
@@ -442,7 +445,7 @@ QSize TessaroWidget::minimumSizeHint() const {
 
 void TessaroWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    relayoutSurface();
+    d->relayoutSurface();
 }
 
 void TessaroWidget::showEvent(QShowEvent* event) {
@@ -450,28 +453,28 @@ void TessaroWidget::showEvent(QShowEvent* event) {
     if (!d->screenConnected_ && window()->windowHandle() != nullptr) {
         // Twips are inches: a move to a screen of another DPI re-places everything.
         connect(window()->windowHandle(), &QWindow::screenChanged, this,
-                [this] { relayoutSurface(); });
+                [this] { d->relayoutSurface(); });
         d->screenConnected_ = true;
     }
-    relayoutSurface();
+    d->relayoutSurface();
 }
 
-void TessaroWidget::relayoutSurface() {
+void TessaroWidget::Private::relayoutSurface() {
     const DesignExtent extent = SurfaceExtent();
-    const int surfaceHeight = pixels(qt_detail::SurfaceHeightTwips(d->hiddenParts_));
-    const int extraWidth = std::max(0, width() - pixels(extent.width));
-    const bool legendShown = isSurfacePartVisible(SurfacePart::Legend);
+    const int surfaceHeight = pixels(qt_detail::SurfaceHeightTwips(hiddenParts_));
+    const int extraWidth = std::max(0, q->width() - pixels(extent.width));
+    const bool legendShown = q->isSurfacePartVisible(SurfacePart::Legend);
     const int legendHeight =
-        legendShown ? d->legend_->heightForWidth(std::max(width(), pixels(extent.width))) : 0;
-    const int extraHeight = std::max(0, height() - surfaceHeight - legendHeight);
+        legendShown ? legend_->heightForWidth(std::max(q->width(), pixels(extent.width))) : 0;
+    const int extraHeight = std::max(0, q->height() - surfaceHeight - legendHeight);
     const SurfaceElement* chart = FindSurfaceElement("ctResSched");
     const int32_t chartBottom = chart->Bounds.Top + chart->Bounds.Height;
-    d->laidOutChartHeight_ = d->control_->ctResSched().Height();
-    d->laidOutGridHeight_ = d->control_->vaSpread().Height();
+    laidOutChartHeight_ = control_->ctResSched().Height();
+    laidOutGridHeight_ = control_->vaSpread().Height();
 
     std::map<QWidget*, std::vector<QWidget*>> frameChildren;
     std::vector<QWidget*> topLine;
-    for (const Private::Placed& placed : d->placed_) {
+    for (const Private::Placed& placed : placed_) {
         const SurfaceElement& element = *placed.element;
         const TwipRect& b = element.Bounds;
         QRect rect(pixels(b.Left), pixels(b.Top), pixels(b.Width), pixels(b.Height));
@@ -486,16 +489,14 @@ void TessaroWidget::relayoutSurface() {
             // What lies below the chart moves down with the height the chart is given.
             if (b.Top >= chartBottom - kStretchSlackTwips / 4) {
                 rect.translate(
-                    0, extraHeight - pixels(qt_detail::CollapsedTwips(d->hiddenParts_, element)));
+                    0, extraHeight - pixels(qt_detail::CollapsedTwips(hiddenParts_, element)));
             }
             if (element.Kind == SurfaceElementKind::Chart) {
-                rect.setHeight(std::max(0, pixels(d->control_->ctResSched().Height())) +
-                               extraHeight);
+                rect.setHeight(std::max(0, pixels(control_->ctResSched().Height())) + extraHeight);
             } else if (element.Kind == SurfaceElementKind::Grid) {
-                rect.setHeight(std::max(0, pixels(d->control_->vaSpread().Height())));
+                rect.setHeight(std::max(0, pixels(control_->vaSpread().Height())));
             }
-            if (b.Top < chart->Bounds.Top &&
-                !qt_detail::IsElementHidden(d->hiddenParts_, element)) {
+            if (b.Top < chart->Bounds.Top && !qt_detail::IsElementHidden(hiddenParts_, element)) {
                 topLine.push_back(placed.widget);
             }
         } else {
@@ -505,9 +506,9 @@ void TessaroWidget::relayoutSurface() {
         placed.widget->raise();
     }
     SettleFrameLine(topLine);
-    d->legend_->setGeometry(0, surfaceHeight + extraHeight, std::max(width(), pixels(extent.width)),
-                            legendHeight);
-    d->legend_->setVisible(legendShown);
+    legend_->setGeometry(0, surfaceHeight + extraHeight, std::max(q->width(), pixels(extent.width)),
+                         legendHeight);
+    legend_->setVisible(legendShown);
 
     for (auto& [frame, children] : frameChildren) {
         std::sort(children.begin(), children.end(), [](QWidget* a, QWidget* c) {
@@ -530,13 +531,13 @@ void TessaroWidget::relayoutSurface() {
     }
 
     // A chart grown over the grid (the grid hidden by the toolbar) covers what lies there.
-    if (d->chartView_ != nullptr) {
-        d->chartView_->raise();
-        const QRect chartRect = d->chartView_->geometry();
-        for (const Private::Placed& placed : d->placed_) {
-            if (placed.element->Parent.empty() && placed.widget != d->chartView_) {
+    if (chartView_ != nullptr) {
+        chartView_->raise();
+        const QRect chartRect = chartView_->geometry();
+        for (const Private::Placed& placed : placed_) {
+            if (placed.element->Parent.empty() && placed.widget != chartView_) {
                 placed.widget->setVisible(
-                    !qt_detail::IsElementHidden(d->hiddenParts_, *placed.element) &&
+                    !qt_detail::IsElementHidden(hiddenParts_, *placed.element) &&
                     !chartRect.contains(placed.widget->geometry()));
             }
         }

@@ -16,65 +16,65 @@
 
 namespace tessaro {
 
-void TessaroWidget::reportError(int number, const QString& source, const QString& description) {
-    emit errorRaised(number, source, description);
+void TessaroWidget::Private::reportError(int number, const QString& source,
+                                         const QString& description) {
+    emit q->errorRaised(number, source, description);
 }
 
-void TessaroWidget::connectHostEvents() {
-    d->undoAction_ = new QAction(tr("&Undo"), this);
-    d->undoAction_->setObjectName(QStringLiteral("undoAction"));
-    d->undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    d->redoAction_ = new QAction(tr("&Redo"), this);
-    d->redoAction_->setObjectName(QStringLiteral("redoAction"));
-    d->redoAction_->setShortcuts(
+void TessaroWidget::Private::connectHostEvents() {
+    undoAction_ = new QAction(tr("&Undo"), q);
+    undoAction_->setObjectName(QStringLiteral("undoAction"));
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = new QAction(tr("&Redo"), q);
+    redoAction_->setObjectName(QStringLiteral("redoAction"));
+    redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     const auto report = [this](int number, const QString& source, const QString& description) {
         reportError(number, source, description);
     };
-    for (QAction* action : {d->undoAction_, d->redoAction_}) {
+    for (QAction* action : {undoAction_, redoAction_}) {
         // Only the chart's focus makes the keys undo: in a host's text field Ctrl+Z is its own.
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        d->chartView_->addAction(action);
+        chartView_->addAction(action);
     }
-    connect(d->undoAction_, &QAction::triggered, this,
-            [this, report] { qt_detail::runGuarded([this] { d->control_->Undo(); }, report); });
-    connect(d->redoAction_, &QAction::triggered, this,
-            [this, report] { qt_detail::runGuarded([this] { d->control_->Redo(); }, report); });
-    d->undoAction_->setEnabled(d->control_->CanUndo());
-    d->redoAction_->setEnabled(d->control_->CanRedo());
+    QObject::connect(undoAction_, &QAction::triggered, q, [this, report] {
+        qt_detail::runGuarded([this] { control_->Undo(); }, report);
+    });
+    QObject::connect(redoAction_, &QAction::triggered, q, [this, report] {
+        qt_detail::runGuarded([this] { control_->Redo(); }, report);
+    });
+    undoAction_->setEnabled(control_->CanUndo());
+    redoAction_->setEnabled(control_->CanRedo());
 
-    d->hostSubscriptions_.pending =
-        d->control_->PendingChangesChanged().Subscribe([this](int count) {
-            if (d->gridView_ != nullptr) {
-                d->gridView_->viewport()->update();
-            }
-            emit changesChanged(count);
-        });
-    if (d->gridView_ != nullptr) {
-        d->gridView_->setCellTextSource([this](int column, int row, const QString& text) {
-            return qt_detail::GridCellNow(*d->control_, column, row, text);
+    hostSubscriptions_.pending = control_->PendingChangesChanged().Subscribe([this](int count) {
+        if (gridView_ != nullptr) {
+            gridView_->viewport()->update();
+        }
+        emit q->changesChanged(count);
+    });
+    if (gridView_ != nullptr) {
+        gridView_->setCellTextSource([this](int column, int row, const QString& text) {
+            return qt_detail::GridCellNow(*control_, column, row, text);
         });
     }
-    d->hostSubscriptions_.selection = d->control_->SelectedWorkOrderChanged().Subscribe(
-        [this](const std::string& workOrder) { emit selectionChanged(toQString(workOrder)); });
-    d->hostSubscriptions_.undo =
-        d->control_->UndoAvailableChanged().Subscribe([this](bool available) {
-            d->undoAction_->setEnabled(available);
-            emit undoAvailableChanged(available);
-        });
-    d->hostSubscriptions_.redo =
-        d->control_->RedoAvailableChanged().Subscribe([this](bool available) {
-            d->redoAction_->setEnabled(available);
-            emit redoAvailableChanged(available);
-        });
+    hostSubscriptions_.selection = control_->SelectedWorkOrderChanged().Subscribe(
+        [this](const std::string& workOrder) { emit q->selectionChanged(toQString(workOrder)); });
+    hostSubscriptions_.undo = control_->UndoAvailableChanged().Subscribe([this](bool available) {
+        undoAction_->setEnabled(available);
+        emit q->undoAvailableChanged(available);
+    });
+    hostSubscriptions_.redo = control_->RedoAvailableChanged().Subscribe([this](bool available) {
+        redoAction_->setEnabled(available);
+        emit q->redoAvailableChanged(available);
+    });
 }
 
-void TessaroWidget::disconnectHostEvents() {
-    d->control_->PendingChangesChanged().Unsubscribe(d->hostSubscriptions_.pending);
-    d->control_->SelectedWorkOrderChanged().Unsubscribe(d->hostSubscriptions_.selection);
-    d->control_->UndoAvailableChanged().Unsubscribe(d->hostSubscriptions_.undo);
-    d->control_->RedoAvailableChanged().Unsubscribe(d->hostSubscriptions_.redo);
-    d->control_->ChangeRefused().Unsubscribe(d->hostSubscriptions_.refused);
+void TessaroWidget::Private::disconnectHostEvents() {
+    control_->PendingChangesChanged().Unsubscribe(hostSubscriptions_.pending);
+    control_->SelectedWorkOrderChanged().Unsubscribe(hostSubscriptions_.selection);
+    control_->UndoAvailableChanged().Unsubscribe(hostSubscriptions_.undo);
+    control_->RedoAvailableChanged().Unsubscribe(hostSubscriptions_.redo);
+    control_->ChangeRefused().Unsubscribe(hostSubscriptions_.refused);
 }
 
 }  // namespace tessaro

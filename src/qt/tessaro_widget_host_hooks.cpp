@@ -17,41 +17,41 @@
 
 namespace tessaro {
 
-void TessaroWidget::connectHostHooks() {
+void TessaroWidget::Private::connectHostHooks() {
     using Gesture = ScheduleChartView::BarGesture;
-    connect(d->chartView_, &ScheduleChartView::activityGesture, this,
-            [this](Gesture gesture, const QString& workOrder, int activity) {
-                switch (gesture) {
-                    case Gesture::Click:
-                        emit barClicked(workOrder, activity);
-                        break;
-                    case Gesture::DoubleClick:
-                        emit barDoubleClicked(workOrder, activity);
-                        break;
-                    case Gesture::Hover:
-                        emit barHovered(workOrder, activity);
-                        break;
-                    case Gesture::RightClick:
-                        d->contextActivity_ = ActivityKey{workOrder.toStdString(), activity};
-                        emit contextMenuRequested(workOrder, activity);
-                        break;
-                }
-            });
-    d->hostSubscriptions_.refused = d->control_->ChangeRefused().Subscribe(
+    QObject::connect(chartView_, &ScheduleChartView::activityGesture, q,
+                     [this](Gesture gesture, const QString& workOrder, int activity) {
+                         switch (gesture) {
+                             case Gesture::Click:
+                                 emit q->barClicked(workOrder, activity);
+                                 break;
+                             case Gesture::DoubleClick:
+                                 emit q->barDoubleClicked(workOrder, activity);
+                                 break;
+                             case Gesture::Hover:
+                                 emit q->barHovered(workOrder, activity);
+                                 break;
+                             case Gesture::RightClick:
+                                 contextActivity_ = ActivityKey{workOrder.toStdString(), activity};
+                                 emit q->contextMenuRequested(workOrder, activity);
+                                 break;
+                         }
+                     });
+    hostSubscriptions_.refused = control_->ChangeRefused().Subscribe(
         [this](const std::string& reason) { showRefusal(QString::fromStdString(reason)); });
 }
 
-void TessaroWidget::showRefusal(const QString& reason) {
+void TessaroWidget::Private::showRefusal(const QString& reason) {
     // Where the planner is looking: at the mouse when it is over the chart (it let go of the
     // copy there), else on the chart's middle.
-    QWidget* port = d->chartView_->viewport();
+    QWidget* port = chartView_->viewport();
     QPoint at = QCursor::pos();
     if (!port->rect().contains(port->mapFromGlobal(at))) {
         at = port->mapToGlobal(port->rect().center());
     }
     QToolTip::showText(at, reason, port);
-    emit statusHint(reason);
-    emit changeRefused(reason);
+    emit q->statusHint(reason);
+    emit q->changeRefused(reason);
 }
 
 // ---- The host's menu entries ----
@@ -88,7 +88,7 @@ void TessaroWidget::setSurfacePartVisible(SurfacePart part, bool visible) {
         d->hiddenParts_.insert(part);
     }
     updateGeometry();
-    relayoutSurface();
+    d->relayoutSurface();
 }
 
 bool TessaroWidget::isSurfacePartVisible(SurfacePart part) const {

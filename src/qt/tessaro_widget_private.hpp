@@ -31,7 +31,26 @@ struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
     };
 
     // Creating the control may raise its creation error.
-    Private() : control_(std::make_unique<Tessaro_Ctrl>()) {}
+    explicit Private(TessaroWidget& widget)
+        : q(&widget), control_(std::make_unique<Tessaro_Ctrl>()) {}
+
+    void buildSurface();
+    QWidget* createElement(const SurfaceElement& element, QWidget* parent);
+    // Places every element from its twips, the chart and grid heights from their models.
+    void relayoutSurface();
+    void forwardErrors(const QObject* source);
+    // The undo and redo actions, their shortcuts on the chart and the control's events as signals.
+    void connectHostEvents();
+    void disconnectHostEvents();
+    // The bar gestures, the host's menu entries and the veto's refusals as the widget's signals.
+    void connectHostHooks();
+    void showRefusal(const QString& reason);
+    void reportError(int number, const QString& source, const QString& description);
+    int pixels(double twips) const;
+    void showConflictEntryBars(int index);
+    void updateZoomButtons();
+    void scheduleActivityNow();
+    void updateActivityNow();
 
     // A pending change with where its activity was loaded and is now, for the chart's outlines;
     // nothing for an activity without a loaded placement.
@@ -44,6 +63,7 @@ struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
     // What a screen reader hears: field names and announcements (tessaro_widget_speech.cpp).
     void installAnnouncements(TessaroWidget& widget);
 
+    TessaroWidget* q;
     std::unique_ptr<Tessaro_Ctrl> control_;
     std::vector<Placed> placed_;
     ScheduleChartView* chartView_ = nullptr;

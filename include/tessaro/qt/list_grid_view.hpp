@@ -64,10 +64,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void onGridChanged();
-    void relayout();
-    std::pair<int, int> visibleColumns() const;
-
     struct Private;
     std::unique_ptr<Private> d;
 };

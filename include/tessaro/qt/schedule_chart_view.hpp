@@ -20,18 +20,9 @@
 #include <tessaro/qt/time_axis.hpp>
 
 class QImage;
-class QPainter;
 class QPagedPaintDevice;
-class QTimer;
 
 namespace tessaro {
-
-struct BarGlance;
-namespace qt_detail {
-struct ChartFrame;
-struct ChartGeometry;
-struct ChartLayout;
-}  // namespace qt_detail
 
 // The schedule chart as a Qt widget: the resource list on the left, the two-level time header on
 // top, one row per resource with its bars. It paints its ScheduleChart model, repaints when the
@@ -245,60 +236,6 @@ protected:
 
 private:
     struct Private;
-
-    // Model notifications.
-    void onChartChanged(const ChartChange& change);
-    // Fonts, row height, header, list columns, time axis and scroll ranges from the model.
-    void relayout();
-    void syncScrollBars(double keepMinuteAtLeft);
-    double dpiScale() const;
-    double wantedDayWidth() const;
-    bool exporting() const;
-
-    // Where rows, bars and times lie in what painting and hit testing see: the viewport, or a
-    // page of an export.
-    qt_detail::ChartGeometry chartGeometry() const;
-    int rowTop(int row) const;
-    double minuteX(int64_t absoluteMinute) const;
-    QRect spanRect(int row, int64_t start, int64_t end, int32_t kind) const;
-
-    // Painting, back to front.
-    void paintChart(QPainter& painter);
-    void paintTimeBackground(QPainter& painter) const;
-    void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
-    // Calendar blocks first, under the grid lines; every other bar after them.
-    int paintBars(QPainter& painter, bool calendarBlocks);
-    void paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
-                  const BarGlance& glance, bool ghost, bool conflicting) const;
-    void paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
-                    const BarGlance& glance, const QColor& fill) const;
-    void paintConflictZones(QPainter& painter, int firstRow, int lastRow) const;
-    void paintChanges(QPainter& painter, int firstRow, int lastRow) const;
-    void paintNowLine(QPainter& painter) const;
-    void paintGhost(QPainter& painter) const;
-    void paintHeader(QPainter& painter) const;
-    void paintList(QPainter& painter, int firstRow, int lastRow) const;
-
-    // Gestures.
-    void beginGesture(const BarHit& hit, const QPoint& pos);
-    void updateGesture(const QPoint& pos);
-    void finishGesture();
-    void cancelGesture();
-    void updateHoverCursor(const QPoint& pos);
-    // Near the chart area's edges a drag scrolls the chart on, one step per timer tick.
-    void updateAutoScroll(const QPoint& pos);
-    void autoScrollStep();
-    void removeLastClickedBar();
-    void refuseDrag(const QPoint& pos);
-    // Runs the model's handler of a gesture on the bar and, when it returned and the bar is a
-    // work-order bar, reports the gesture with the bar's activity; false when the handler raised.
-    template <typename Call>
-    bool handleBarGesture(BarGesture gesture, int row, int bar, Call&& call);
-    bool showHint(const QPoint& pos, const QPoint& globalPos);
-    // Runs a call into the model; an error it raises goes out through errorRaised.
-    template <typename Call>
-    bool guarded(Call&& call);
-
     std::unique_ptr<Private> d;
 };
 

@@ -135,25 +135,6 @@ protected:
 
 private:
     struct Private;
-
-    void buildSurface();
-    QWidget* createElement(const SurfaceElement& element, QWidget* parent);
-    // Places every element from its twips, the chart and grid heights from their models.
-    void relayoutSurface();
-    void forwardErrors(const QObject* source);
-    // The undo and redo actions, their shortcuts on the chart and the control's events as signals.
-    void connectHostEvents();
-    void disconnectHostEvents();
-    // The bar gestures, the host's menu entries and the veto's refusals as the widget's signals.
-    void connectHostHooks();
-    void showRefusal(const QString& reason);
-    void reportError(int number, const QString& source, const QString& description);
-    int pixels(double twips) const;
-    void showConflictEntryBars(int index);
-    void updateZoomButtons();
-    void scheduleActivityNow();
-    void updateActivityNow();
-
     std::unique_ptr<Private> d;
 };
 
