@@ -59,6 +59,9 @@ void TessaroWidget::Private::installAnnouncements(TessaroWidget& widget) {
 
     auto heard = std::make_shared<Heard>(Heard::Nothing);
     const auto sayLater = [this, heard, &widget](Heard what) {
+        if (!qt_detail::AccessibilityListening()) {
+            return;
+        }
         const bool scheduled = *heard != Heard::Nothing;
         // Undo and redo move the change count too: they, not the change, are what is said.
         if (!scheduled || what != Heard::Change) {

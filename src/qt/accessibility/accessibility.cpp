@@ -56,6 +56,10 @@ void InstallAccessibility() {
     (void)installed;
 }
 
+bool AccessibilityListening() {
+    return Heard();
+}
+
 void SetAccessibleEventListener(AccessibleEventListener listener) {
     Listener() = listener;
 }

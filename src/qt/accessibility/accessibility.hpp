@@ -24,6 +24,9 @@ void InstallAccessibility();
 using AccessibleEventListener = void (*)(QAccessibleEvent* event);
 void SetAccessibleEventListener(AccessibleEventListener listener);
 
+// True while anything hears these events: what is not heard need not be put into words.
+bool AccessibilityListening();
+
 // Tells assistive technology that the chart's focused bar is now this one ({0, 0}: none).
 void NotifyBarFocus(ScheduleChartView& view, int row, int bar);
 
