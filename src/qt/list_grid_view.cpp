@@ -11,6 +11,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "accessibility/accessibility.hpp"
 #include "chart_palette.hpp"
 #include "core_captions.hpp"
 #include "guarded_call.hpp"
@@ -67,6 +68,7 @@ bool ListGridView::Private::layoutOutdated() const {
 
 ListGridView::ListGridView(ListGrid& grid, QWidget* parent)
     : QAbstractScrollArea(parent), d(std::make_unique<Private>(*this, grid)) {
+    qt_detail::InstallAccessibility();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

@@ -11,6 +11,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "accessibility/accessibility.hpp"
 #include "bar_hit.hpp"
 #include "core_captions.hpp"
 #include "schedule_chart_view_private.hpp"
@@ -21,6 +22,7 @@ using qt_detail::ClampedCoordinate;
 
 ScheduleChartView::ScheduleChartView(ScheduleChart& chart, QWidget* parent)
     : QAbstractScrollArea(parent), d(std::make_unique<Private>(*this, chart)) {
+    qt_detail::InstallAccessibility();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -58,6 +58,7 @@ void ScheduleChartView::setRemovalConfirmation(std::function<bool(int row, int b
 
 void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
+    d->keys_.holdingMove = false;
     const QPoint pos = event->position().toPoint();
     switch (d->dragState_) {
         case DragState::Idle: {
@@ -88,6 +89,10 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
 }
 
 void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
+    if (d->keysHoldMove()) {
+        event->accept();
+        return;
+    }
     const QPoint pos = event->position().toPoint();
     switch (d->dragState_) {
         case DragState::Idle:
@@ -140,7 +145,7 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
             }
             if (event->button() == Qt::LeftButton && d->barExists(pressed.row, pressed.bar)) {
                 d->lastClicked_ = {pressed.row, pressed.bar};
-                viewport()->update();
+                d->focusBar(*this, {pressed.row, pressed.bar}, false);
                 d->handleBarGesture(BarGesture::Click, pressed.row, pressed.bar, [&] {
                     d->chart_.ClickBar(static_cast<int16_t>(pressed.row),
                                        static_cast<int16_t>(pressed.bar));
@@ -364,6 +369,10 @@ void ScheduleChartView::Private::cancelGesture() {
 // ---- Keyboard ----
 
 void ScheduleChartView::keyPressEvent(QKeyEvent* event) {
+    if (d->handleKey(*this, *event)) {
+        event->accept();
+        return;
+    }
     const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
     switch (event->key()) {
         case Qt::Key_F8:

@@ -99,6 +99,7 @@ void ScheduleChartView::Private::paintChart(QPainter& painter) {
     paintConflictZones(painter, firstRow, lastRow);
     paintNowLine(painter);
     if (!exporting()) {
+        paintFocusRing(*q, painter);
         paintGhost(painter);
     }
     painter.restore();

@@ -17,14 +17,17 @@
 #include <tessaro/bars/bar_description.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 
+#include "bar_focus.hpp"
 #include "bar_index.hpp"
 #include "bar_marks.hpp"
 #include "chart_geometry.hpp"
+#include "chart_keyboard.hpp"
 #include "chart_layout.hpp"
 #include "chart_palette.hpp"
 #include "frame_bars.hpp"
 #include "label_cache.hpp"
 
+class QKeyEvent;
 class QPainter;
 class QTimer;
 
@@ -133,6 +136,16 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     void paintExportFrame(QPainter& painter, const qt_detail::ChartLayout& layout,
                           const qt_detail::ChartFrame& frame);
 
+    // The keyboard model (chart_keyboard.cpp): the focused bar, the keys, and the copy's move
+    // while keys hold it. handleKey returns false for a key it leaves to the view.
+    struct Keyboard;
+    qt_detail::BarFocus focusedBar() const;
+    // Scrolls the bar into sight when `reveal` is set (a click leaves the chart where it is).
+    void focusBar(ScheduleChartView& view, qt_detail::BarFocus focus, bool reveal);
+    bool handleKey(ScheduleChartView& view, QKeyEvent& event);
+    bool keysHoldMove() const;
+    void paintFocusRing(const ScheduleChartView& view, QPainter& painter) const;
+
     ScheduleChartView* q;
     ScheduleChart& chart_;
     int subscription_ = 0;
@@ -162,6 +175,7 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     QTimer* autoScroll_ = nullptr;
     QPoint autoScrollDirection_;
     int lastPaintedBarCount_ = 0;
+    qt_detail::ChartKeyboard keys_;
 };
 
 }  // namespace tessaro

@@ -12,6 +12,7 @@
 
 #include "core_captions.hpp"
 #include "guarded_call.hpp"
+#include "menu_anchor.hpp"
 
 namespace tessaro::qt_detail {
 
@@ -346,10 +347,17 @@ void MenuPresenter::popup() {
                        });
         });
     }
+    const MenuAnchor anchor = CurrentMenuAnchor();
+    if (anchor.silent) {
+        return;
+    }
     menu_->hide();
     rebuild();
     // Never exec: the control asked from inside a notification and must get its call back.
-    menu_->popup(QCursor::pos());
+    menu_->popup(anchor.at.value_or(QCursor::pos()));
+    if (anchor.fromKeyboard) {
+        SelectFirstEntry(*menu_);
+    }
 }
 
 void MenuPresenter::rebuild() {

@@ -123,6 +123,8 @@ TessaroWidget::TessaroWidget(QWidget* parent)
     });
     d->connectHostEvents();
     d->connectHostHooks();
+    d->installChartKeys(*this);
+    d->installAnnouncements(*this);
     d->hiddenListSubscription_ = d->control_->lstConflictHidden().Changed.Subscribe([this] {
         if (d->conflictList_ != nullptr) {
             d->conflictList_->refreshTexts();

@@ -57,6 +57,12 @@ struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
     std::optional<ScheduleChartView::ChangedActivity> changedActivity(
         const Vadel_Class2& record) const;
 
+    // Ctrl+C on the chart and the surface's tab order (tessaro_widget_keyboard.cpp).
+    void installChartKeys(TessaroWidget& widget);
+    void copyFocused(TessaroWidget& widget);
+    // What a screen reader hears: field names and announcements (tessaro_widget_speech.cpp).
+    void installAnnouncements(TessaroWidget& widget);
+
     TessaroWidget* q;
     std::unique_ptr<Tessaro_Ctrl> control_;
     std::vector<Placed> placed_;

@@ -183,6 +183,15 @@ public:
     DragState dragState() const;
     // The bar the Delete key acts on: the last one clicked; {0, 0} when there is none.
     std::pair<int, int> lastClickedBar() const;
+    // The bar the keyboard acts on, drawn with a focus ring while the chart has focus: the arrows
+    // walk the work-order bars, Space clicks it, Enter double-clicks it, Shift+F10 opens its menu;
+    // on the copy's temporary bar the arrows move the copy and Enter drops it. Kept by the bar's
+    // identity; when it goes, the work-order bar nearest to where it was takes the focus.
+    // {0, 0} before the first arrow key.
+    std::pair<int, int> focusedBar() const;
+    // Focuses the bar and brings it into sight; {0, 0} (or a bar that does not exist) clears it.
+    void setFocusedBar(int row, int bar);
+
     // Asks whether a bar may be removed; the answer reaches RequestBarRemoval as `confirmed`. By
     // default a question box asks the planner.
     void setRemovalConfirmation(std::function<bool(int row, int bar)> confirm);
@@ -207,6 +216,8 @@ signals:
     // model's handlers could rebuild the row.
     void activityGesture(tessaro::ScheduleChartView::BarGesture gesture, const QString& workOrder,
                          int activity);
+    // The keyboard's focus moved to this bar; {0, 0} when it was cleared.
+    void barFocusChanged(int row, int bar);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

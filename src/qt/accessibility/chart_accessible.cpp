@@ -1,0 +1,324 @@
+#include "chart_accessible.hpp"
+
+#include <QWidget>
+#include <QWindow>
+
+#include <tessaro/bars/bar_description.hpp>
+
+#include "spoken_texts.hpp"
+
+namespace tessaro::qt_detail {
+namespace {
+
+ChartAccessible* ChartOf(ScheduleChartView* view) {
+    return view == nullptr
+               ? nullptr
+               : dynamic_cast<ChartAccessible*>(QAccessible::queryAccessibleInterface(view));
+}
+
+QRect GlobalRect(const ScheduleChartView& view, const QRect& local) {
+    const QRect visible = local.intersected(view.viewport()->rect());
+    return visible.isEmpty()
+               ? QRect()
+               : QRect(view.viewport()->mapToGlobal(visible.topLeft()), visible.size());
+}
+
+// One bar, known by its identity; its row is looked up again whenever it is asked.
+class BarAccessible : public QAccessibleInterface {
+public:
+    BarAccessible(ScheduleChartView* view, uint64_t id, int row)
+        : view_(view), id_(id), row_(row) {}
+
+    std::pair<int, int> where() const {
+        if (view_ == nullptr) {
+            return {0, 0};
+        }
+        const auto [row, bar] = view_->chart().FindTimeBarById(id_, static_cast<int16_t>(row_));
+        if (bar != 0) {
+            row_ = row;
+        }
+        return {row, bar};
+    }
+
+    bool isValid() const override { return where().second != 0; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return view_ != nullptr ? view_->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        const ChartAccessible* chart = ChartOf(view_);
+        return chart != nullptr ? chart->rowInterface(where().first) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override {
+        const auto [row, bar] = where();
+        if (bar == 0) {
+            return {};
+        }
+        const ScheduleChart& chart = view_->chart();
+        switch (t) {
+            case QAccessible::Name:
+                return SpokenBarName(chart, row, bar);
+            case QAccessible::Description: {
+                const ScheduleChartView::ChangedActivity* change = view_->changeOf(row, bar);
+                return SpokenBarDescription(
+                    chart.TimeBarKind(static_cast<int16_t>(row), static_cast<int16_t>(bar)) ==
+                        ScheduleChartView::kTemporaryBarKind,
+                    view_->isConflicting(row, bar),
+                    change != nullptr ? change->summary : QString());
+            }
+            default:
+                return {};
+        }
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QRect rect() const override {
+        const auto [row, bar] = where();
+        return bar == 0 ? QRect() : GlobalRect(*view_, view_->barRect(row, bar));
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        const auto [row, bar] = where();
+        if (bar == 0) {
+            state.invalid = true;
+            return state;
+        }
+        state.focusable = true;
+        state.selectable = true;
+        state.focused = view_->hasFocus() && view_->focusedBar() == std::pair{row, bar};
+        state.selected =
+            GlanceAtBar(view_->chart(), static_cast<int16_t>(row), static_cast<int16_t>(bar))
+                .Selected;
+        if (rect().isEmpty()) {
+            state.invisible = true;
+            state.offscreen = true;
+        }
+        return state;
+    }
+
+private:
+    QPointer<ScheduleChartView> view_;
+    uint64_t id_;
+    mutable int row_;
+};
+
+// One resource row: a cell of the chart's table, its bars its children in their order on the row.
+class RowAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+public:
+    RowAccessible(ScheduleChartView* view, int row) : view_(view), row_(row) {}
+
+    bool isValid() const override {
+        return view_ != nullptr && row_ >= 1 && row_ <= view_->chart().RowCount();
+    }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return view_ != nullptr ? view_->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override { return ChartOf(view_); }
+    QAccessibleInterface* child(int index) const override {
+        const ChartAccessible* chart = ChartOf(view_);
+        return chart != nullptr && isValid() ? chart->barInterface(row_, index + 1) : nullptr;
+    }
+    int childCount() const override {
+        return isValid() ? view_->chart().TimeBarCount(static_cast<int16_t>(row_)) : 0;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const auto* bar = dynamic_cast<const BarAccessible*>(child);
+        if (bar == nullptr) {
+            return -1;
+        }
+        const auto [row, index] = bar->where();
+        return row == row_ && index != 0 ? index - 1 : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        if (!isValid()) {
+            return nullptr;
+        }
+        const ScheduleChartView::BarHit hit =
+            view_->barAt(view_->viewport()->mapFromGlobal(QPoint(x, y)));
+        return hit && hit.row == row_ ? child(hit.bar - 1) : nullptr;
+    }
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name && isValid() ? SpokenRowName(view_->chart(), row_)
+                                                   : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const int middle = view_->pointAt(row_, ChartTime{}).y();
+        const int height = view_->rowHeight();
+        const QRect band(0, middle - height / 2, view_->viewport()->width(), height);
+        return GlobalRect(*view_, band);
+    }
+    QAccessible::Role role() const override { return QAccessible::Row; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invalid = !isValid();
+        state.invisible = state.offscreen = !state.invalid && rect().isEmpty();
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TableCellInterface
+                   ? static_cast<QAccessibleTableCellInterface*>(this)
+                   : nullptr;
+    }
+
+    // QAccessibleTableCellInterface
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return 0; }
+    int rowIndex() const override { return row_ - 1; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return ChartOf(view_); }
+
+private:
+    QPointer<ScheduleChartView> view_;
+    int row_;
+};
+
+}  // namespace
+
+ChartAccessible::ChartAccessible(ScheduleChartView* view)
+    : QAccessibleWidget(view, QAccessible::Table) {}
+
+ChartAccessible::~ChartAccessible() {
+    for (const QAccessible::Id id : rows_) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+    for (const auto& [bar, id] : bars_) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+ScheduleChartView* ChartAccessible::view() const {
+    return static_cast<ScheduleChartView*>(widget());
+}
+
+QAccessibleInterface* ChartAccessible::rowInterface(int row) const {
+    if (row < 1 || row > view()->chart().RowCount()) {
+        return nullptr;
+    }
+    while (rows_.size() < static_cast<size_t>(row)) {
+        rows_.push_back(QAccessible::registerAccessibleInterface(
+            new RowAccessible(view(), static_cast<int>(rows_.size()) + 1)));
+    }
+    return QAccessible::accessibleInterface(rows_[static_cast<size_t>(row) - 1]);
+}
+
+QAccessibleInterface* ChartAccessible::barInterface(int row, int bar) const {
+    const ScheduleChart& chart = view()->chart();
+    if (row < 1 || row > chart.RowCount() || bar < 1 ||
+        bar > chart.TimeBarCount(static_cast<int16_t>(row))) {
+        return nullptr;
+    }
+    const uint64_t id = chart.TimeBarId(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    auto found = bars_.find(id);
+    if (found == bars_.end()) {
+        found = bars_
+                    .emplace(id, QAccessible::registerAccessibleInterface(
+                                     new BarAccessible(view(), id, row)))
+                    .first;
+    }
+    return QAccessible::accessibleInterface(found->second);
+}
+
+QAccessible::Role ChartAccessible::role() const {
+    return QAccessible::Table;
+}
+
+QString ChartAccessible::text(QAccessible::Text t) const {
+    switch (t) {
+        case QAccessible::Name: {
+            const QString name = view()->accessibleName();
+            return name.isEmpty() ? ScheduleChartView::tr("Schedule chart") : name;
+        }
+        case QAccessible::Description:
+            return announcement_.isEmpty() ? view()->accessibleDescription() : announcement_;
+        default:
+            return QAccessibleWidget::text(t);
+    }
+}
+
+int ChartAccessible::childCount() const {
+    return view()->chart().RowCount();
+}
+
+QAccessibleInterface* ChartAccessible::child(int index) const {
+    return rowInterface(index + 1);
+}
+
+int ChartAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    const auto* row = dynamic_cast<const RowAccessible*>(child);
+    if (row == nullptr) {
+        return -1;
+    }
+    const QAccessibleTableCellInterface* cell = row;
+    return cell->rowIndex() < childCount() ? cell->rowIndex() : -1;
+}
+
+QAccessibleInterface* ChartAccessible::childAt(int x, int y) const {
+    return rowInterface(view()->rowAt(view()->viewport()->mapFromGlobal(QPoint(x, y))));
+}
+
+QAccessibleInterface* ChartAccessible::focusChild() const {
+    const auto [row, bar] = view()->focusedBar();
+    return view()->hasFocus() ? barInterface(row, bar) : nullptr;
+}
+
+void* ChartAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TableInterface) {
+        return static_cast<QAccessibleTableInterface*>(this);
+    }
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessibleInterface* ChartAccessible::cellAt(int row, int column) const {
+    return column == 0 ? rowInterface(row + 1) : nullptr;
+}
+
+int ChartAccessible::selectedCellCount() const {
+    return 0;
+}
+
+QList<QAccessibleInterface*> ChartAccessible::selectedCells() const {
+    return {};
+}
+
+QString ChartAccessible::columnDescription(int) const {
+    return ScheduleChartView::tr("Bars");
+}
+
+QString ChartAccessible::rowDescription(int row) const {
+    return row >= 0 && row < rowCount() ? SpokenRowName(view()->chart(), row + 1) : QString();
+}
+
+int ChartAccessible::selectedRowCount() const {
+    return 0;
+}
+
+int ChartAccessible::rowCount() const {
+    return view()->chart().RowCount();
+}
+
+QList<int> ChartAccessible::selectedRows() const {
+    return {};
+}
+
+bool ChartAccessible::isRowSelected(int) const {
+    return false;
+}
+
+}  // namespace tessaro::qt_detail

@@ -1,0 +1,362 @@
+// The chart's keyboard model: a focused bar the arrows walk over the rows, Space, Enter and the
+// menu keys doing to it what the mouse does, and the copy's temporary bar moved by keys and
+// dropped with Enter through the same drag the mouse makes.
+
+#include <tessaro/qt/schedule_chart_view.hpp>
+
+#include <algorithm>
+#include <utility>
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include <tessaro/qt/conversions.hpp>
+
+#include "accessibility/accessibility.hpp"
+#include "bar_facts.hpp"
+#include "bar_focus.hpp"
+#include "bar_texts.hpp"
+#include "focus_ring.hpp"
+#include "guarded_call.hpp"
+#include "menu_anchor.hpp"
+#include "schedule_chart_view_private.hpp"
+
+namespace tessaro {
+
+using qt_detail::BarFocus;
+using qt_detail::FocusStep;
+
+namespace {
+
+constexpr int64_t kHour = 60;
+constexpr int64_t kDay = 24 * kHour;
+
+Qt::KeyboardModifiers Modifiers(const QKeyEvent& event) {
+    // Arrows and Enter of the keypad are the same keys.
+    return event.modifiers() & ~Qt::KeypadModifier;
+}
+
+}  // namespace
+
+struct ScheduleChartView::Private::Keyboard {
+    static int32_t kindOf(const Private& d, BarFocus focus) {
+        return d.chart_.TimeBarKind(static_cast<int16_t>(focus.row),
+                                    static_cast<int16_t>(focus.bar));
+    }
+
+    static bool holding(const Private& d) {
+        return d.keys_.holdingMove && d.dragState_ == DragState::MovingBar;
+    }
+
+    // Runs the model's handler of a gesture on the bar as the mouse's gestures do: an error goes
+    // out through errorRaised, and a work-order bar's activity, read before the handler could
+    // rebuild the row, through activityGesture.
+    template <typename Call>
+    static void barGesture(ScheduleChartView& view, Private& d, BarGesture gesture, BarFocus at,
+                           Call&& call) {
+        const auto row = static_cast<int16_t>(at.row);
+        const auto bar = static_cast<int16_t>(at.bar);
+        qt_detail::BarFacts facts;
+        if (d.chart_.Bar(row, bar).Kind == kWorkOrderBarKind) {
+            facts = qt_detail::ReadBarFacts(d.chart_, row, bar);
+        }
+        if (!guarded(view, [&] { call(row, bar); })) {
+            return;
+        }
+        bool numbered = false;
+        const int activity = facts.activity.toInt(&numbered);
+        if (facts.valid() && numbered) {
+            emit view.activityGesture(gesture, facts.workOrder, activity);
+        }
+    }
+
+    template <typename Call>
+    static bool guarded(ScheduleChartView& view, Call&& call) {
+        return qt_detail::runGuarded(
+            std::forward<Call>(call),
+            [&view](int number, const QString& source, const QString& text) {
+                emit view.errorRaised(number, source, text);
+            });
+    }
+
+    static void focus(ScheduleChartView& view, Private& d, BarFocus focus, bool reveal = true) {
+        const BarFocus before = d.focusedBar();
+        if (!d.barExists(focus.row, focus.bar)) {
+            focus = {};
+        }
+        qt_detail::ChartKeyboard& keys = d.keys_;
+        keys.focusId = focus ? d.chart_.TimeBarId(static_cast<int16_t>(focus.row),
+                                                  static_cast<int16_t>(focus.bar))
+                             : 0;
+        keys.focusRow = focus.row;
+        if (focus) {
+            const ChartBar& bar =
+                d.chart_.Bar(static_cast<int16_t>(focus.row), static_cast<int16_t>(focus.bar));
+            keys.focusStart = bar.Start.AbsoluteMinutes();
+            keys.focusEnd = bar.End.AbsoluteMinutes();
+            if (reveal) {
+                view.scrollToBar(focus.row, focus.bar);
+            }
+        }
+        view.viewport()->update();
+        if (focus != before) {
+            qt_detail::NotifyBarFocus(view, focus.row, focus.bar);
+            emit view.barFocusChanged(focus.row, focus.bar);
+        }
+    }
+
+    // The arrows, Home, End and the page keys; false for a chart without work-order bars.
+    static bool step(ScheduleChartView& view, Private& d, FocusStep step) {
+        const BarFocus from = d.focusedBar();
+        if (holding(d)) {
+            // Walking away from the copy lets go of its ghost; the copy stays where it is.
+            d.cancelGesture();
+        }
+        const int pageRows =
+            std::max(1, view.chartArea().height() / std::max(1, view.rowHeight()) - 1);
+        const BarFocus to = from ? qt_detail::StepBarFocus(d.chart_, from, step, pageRows)
+                                 : qt_detail::FirstWorkOrderBar(d.chart_);
+        if (!to) {
+            return false;
+        }
+        focus(view, d, to);
+        return true;
+    }
+
+    // The copy's ghost `minutes` later and `rows` further down; the first move takes hold of it
+    // as a press on it would.
+    static void moveCopy(ScheduleChartView& view, Private& d, BarFocus copy, int64_t minutes,
+                         int rows) {
+        Gesture& g = d.gesture_;
+        if (!holding(d)) {
+            const ChartBar& bar =
+                d.chart_.Bar(static_cast<int16_t>(copy.row), static_cast<int16_t>(copy.bar));
+            g = Gesture{};
+            g.row = copy.row;
+            g.bar = copy.bar;
+            g.part = BarPart::Body;
+            g.start = bar.Start.AbsoluteMinutes();
+            g.end = bar.End.AbsoluteMinutes();
+            g.targetRow = copy.row;
+            g.ghostStart = g.start;
+            g.ghostEnd = g.end;
+            g.draggable = true;
+            d.dragState_ = DragState::MovingBar;
+            d.keys_.holdingMove = true;
+        }
+        g.ghostStart += minutes;
+        g.ghostEnd = g.ghostStart + (g.end - g.start);
+        g.targetRow = std::clamp(g.targetRow + rows, 1, std::max<int>(1, d.chart_.RowCount()));
+        showGhost(view, d);
+    }
+
+    // The ghost in sight, and where it would go beside it.
+    static void showGhost(ScheduleChartView& view, Private& d) {
+        const Gesture& g = d.gesture_;
+        view.scrollToRow(g.targetRow);
+        QScrollBar* horizontal = view.horizontalScrollBar();
+        const double start = d.layout_.axis.x(g.ghostStart);
+        const double end = d.layout_.axis.x(g.ghostEnd);
+        const int width = view.chartArea().width();
+        if (start < horizontal->value() || end > horizontal->value() + width) {
+            horizontal->setValue(qt_detail::ClampedCoordinate(start - width / 8.0));
+        }
+        view.viewport()->update();
+        const QString hint = moveHint(d);
+        const QRect ghost = d.spanRect(g.targetRow, g.ghostStart, g.ghostEnd, kTemporaryBarKind);
+        QToolTip::showText(view.viewport()->mapToGlobal(ghost.bottomLeft() + QPoint(0, 4)), hint,
+                           view.viewport());
+        qt_detail::Announce(view, hint);
+        emit view.statusHint(hint);
+    }
+
+    static QString moveHint(const Private& d) {
+        const Gesture& g = d.gesture_;
+        return ScheduleChartView::tr(
+                   "Move to %1, %2 \u2013 %3; Enter drops it, Escape ends the copy")
+            .arg(toQString(d.chart_.RowColumnText(static_cast<int16_t>(g.targetRow), 1)),
+                 qt_detail::TimeCaption(d.chart_, g.ghostStart),
+                 qt_detail::TimeCaption(d.chart_, g.ghostEnd));
+    }
+
+    // Enter on the held copy: one drag of it, exactly as the mouse lets go of it there.
+    static void dropCopy(ScheduleChartView& view, Private& d) {
+        const Gesture held = d.gesture_;
+        d.keys_.holdingMove = false;
+        QToolTip::hideText();
+        // The copy goes once dropped: the activity rebuilt where its ghost was takes the focus.
+        d.keys_.focusRow = held.targetRow;
+        d.keys_.focusStart = held.ghostStart;
+        d.keys_.focusEnd = held.ghostEnd;
+        d.finishGesture();
+        focus(view, d, d.focusedBar());
+    }
+
+    // Escape on the copy: its removal ends it as Ignore does, nothing changed.
+    static void endCopy(ScheduleChartView& view, Private& d, BarFocus copy) {
+        if (holding(d)) {
+            d.cancelGesture();
+        }
+        d.keys_.holdingMove = false;
+        QToolTip::hideText();
+        guarded(view, [&] {
+            d.chart_.RequestBarRemoval(static_cast<int16_t>(copy.row),
+                                       static_cast<int16_t>(copy.bar), true);
+        });
+        focus(view, d, d.focusedBar());
+    }
+
+    static void click(ScheduleChartView& view, Private& d, BarFocus at) {
+        d.lastClicked_ = {at.row, at.bar};
+        view.viewport()->update();
+        barGesture(view, d, BarGesture::Click, at,
+                   [&](int16_t row, int16_t bar) { d.chart_.ClickBar(row, bar); });
+    }
+
+    static void doubleClick(ScheduleChartView& view, Private& d, BarFocus at) {
+        barGesture(view, d, BarGesture::DoubleClick, at,
+                   [&](int16_t row, int16_t bar) { d.chart_.DoubleClickBar(row, bar); });
+    }
+
+    // The menu a right-click opens, below the bar's visible part, with its first entry current.
+    static void openMenu(ScheduleChartView& view, Private& d, BarFocus at) {
+        const QRect visible = view.barRect(at.row, at.bar).intersected(view.chartArea());
+        const QPoint corner = visible.isEmpty() ? view.chartArea().center() : visible.bottomLeft();
+        qt_detail::MenuAnchor anchor;
+        anchor.at = view.viewport()->mapToGlobal(corner + QPoint(0, 2));
+        anchor.fromKeyboard = true;
+        const qt_detail::MenuAnchorScope scope(anchor);
+        barGesture(view, d, BarGesture::RightClick, at,
+                   [&](int16_t row, int16_t bar) { d.chart_.RightClickBar(row, bar); });
+    }
+};
+
+// ---- The focused bar ----
+
+qt_detail::BarFocus ScheduleChartView::Private::focusedBar() const {
+    if (keys_.focusId == 0) {
+        return {};
+    }
+    const auto [row, bar] =
+        chart_.FindTimeBarById(keys_.focusId, static_cast<int16_t>(keys_.focusRow));
+    if (bar != 0) {
+        return {row, bar};
+    }
+    return qt_detail::NearestWorkOrderBar(chart_, keys_.focusRow, keys_.focusStart, keys_.focusEnd);
+}
+
+std::pair<int, int> ScheduleChartView::focusedBar() const {
+    const BarFocus focus = d->focusedBar();
+    return {focus.row, focus.bar};
+}
+
+void ScheduleChartView::setFocusedBar(int row, int bar) {
+    if (Private::Keyboard::holding(*d)) {
+        d->cancelGesture();
+    }
+    d->keys_.holdingMove = false;
+    Private::Keyboard::focus(*this, *d, {row, bar});
+}
+
+void ScheduleChartView::Private::focusBar(ScheduleChartView& view, BarFocus focus, bool reveal) {
+    Keyboard::focus(view, *this, focus, reveal);
+}
+
+bool ScheduleChartView::Private::keysHoldMove() const {
+    return Keyboard::holding(*this);
+}
+
+void ScheduleChartView::Private::paintFocusRing(const ScheduleChartView& view,
+                                                QPainter& painter) const {
+    const BarFocus focus = focusedBar();
+    if (!focus || !view.hasFocus()) {
+        return;
+    }
+    qt_detail::PaintFocusRing(painter, view.barRect(focus.row, focus.bar),
+                              view.palette().color(QPalette::Highlight));
+}
+
+// ---- Keys ----
+
+bool ScheduleChartView::Private::handleKey(ScheduleChartView& view, QKeyEvent& event) {
+    using K = Keyboard;
+    const bool held = K::holding(*this);
+    if (!held) {
+        keys_.holdingMove = false;
+        if (dragState_ != DragState::Idle) {
+            // The mouse's gesture keeps the keys it knows (Escape abandons it).
+            return false;
+        }
+    }
+    const Qt::KeyboardModifiers modifiers = Modifiers(event);
+    const bool plain = modifiers == Qt::NoModifier;
+    const BarFocus focus = focusedBar();
+    const bool onCopy = focus && K::kindOf(*this, focus) == kTemporaryBarKind;
+    const int key = event.key();
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right: {
+            const int64_t direction = key == Qt::Key_Right ? 1 : -1;
+            if (onCopy && (plain || modifiers == Qt::ShiftModifier)) {
+                K::moveCopy(view, *this, focus, direction * (plain ? kHour : kDay), 0);
+                return true;
+            }
+            return plain &&
+                   K::step(view, *this, direction > 0 ? FocusStep::Next : FocusStep::Previous);
+        }
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            const int direction = key == Qt::Key_Down ? 1 : -1;
+            if (onCopy && modifiers == Qt::AltModifier) {
+                K::moveCopy(view, *this, focus, 0, direction);
+                return true;
+            }
+            return plain && K::step(view, *this, direction > 0 ? FocusStep::Down : FocusStep::Up);
+        }
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return plain && K::step(view, *this,
+                                    key == Qt::Key_Home ? FocusStep::RowStart : FocusStep::RowEnd);
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return plain &&
+                   K::step(view, *this,
+                           key == Qt::Key_PageUp ? FocusStep::PageUp : FocusStep::PageDown);
+        case Qt::Key_Space:
+            if (!plain || !focus || held) {
+                return false;
+            }
+            K::click(view, *this, focus);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (held) {
+                K::dropCopy(view, *this);
+                return true;
+            }
+            if (!plain || !focus || K::kindOf(*this, focus) != kWorkOrderBarKind) {
+                return false;
+            }
+            K::doubleClick(view, *this, focus);
+            return true;
+        case Qt::Key_Escape:
+            if (!onCopy) {
+                return false;
+            }
+            K::endCopy(view, *this, focus);
+            return true;
+        case Qt::Key_F10:
+        case Qt::Key_Menu:
+            if ((key == Qt::Key_F10 && modifiers != Qt::ShiftModifier) || !focus || held) {
+                return false;
+            }
+            K::openMenu(view, *this, focus);
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace tessaro
