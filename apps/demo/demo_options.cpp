@@ -17,7 +17,7 @@ constexpr ValueOption kValueOptions[] = {
     {"--script", &DemoOptions::script},     {"--screenshot", &DemoOptions::screenshot},
     {"--save", &DemoOptions::save},         {"--move", &DemoOptions::move},
     {"--conflict", &DemoOptions::conflict}, {"--now", &DemoOptions::now},
-    {"--export", &DemoOptions::exportFile},
+    {"--export", &DemoOptions::exportFile}, {"--lang", &DemoOptions::language},
 };
 
 }  // namespace
@@ -102,6 +102,8 @@ Options:
   --dark             paint in a dark palette
   --now YYYY-MM-DDTHH:MM  draw the now line at that time
   --export FILE      write the whole chart to FILE (PDF for a .pdf name, else PNG) and exit
+  --lang LANG        speak LANG (de: German; en: English), dates included; the locale's
+                     language (LANG=de_DE.UTF-8) when not given
   -h, --help         print this text and exit
 
 Without a display, --script, --screenshot and --export run offscreen.

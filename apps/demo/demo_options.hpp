@@ -33,6 +33,8 @@ struct DemoOptions {
     bool dark = false;
     std::optional<std::string> now;
     std::optional<std::string> exportFile;
+    // The language to speak ("de"); the locale's when not given.
+    std::optional<std::string> language;
 };
 
 // What the command line asks for: the options, the help text, or why it cannot be read.

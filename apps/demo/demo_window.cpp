@@ -25,12 +25,12 @@ namespace tessaro::demo {
 namespace {
 
 QString PendingText(int count) {
-    return count == 1 ? QObject::tr("1 pending change")
-                      : QObject::tr("%1 pending changes").arg(count);
+    return count == 1 ? QCoreApplication::translate("Demo", "1 pending change")
+                      : QCoreApplication::translate("Demo", "%1 pending changes").arg(count);
 }
 
 QString Described(const AutomationError& error) {
-    return QObject::tr("error %1 in %2: %3")
+    return QCoreApplication::translate("Demo", "error %1 in %2: %3")
         .arg(error.Number())
         .arg(toQString(error.Source()), toQString(error.Description()));
 }

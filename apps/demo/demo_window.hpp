@@ -5,6 +5,7 @@
 // load results and refused commands show in the status bar (and on stderr), the pending-change
 // count beside them. Work that has started stays where it is unless the demo is told otherwise.
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QString>
 
@@ -19,6 +20,9 @@ class TessaroWidget;
 namespace tessaro::demo {
 
 class DemoWindow : public QMainWindow {
+    // The window has no meta-object of its own: its texts are the demo's.
+    Q_DECLARE_TR_FUNCTIONS(Demo)
+
 public:
     DemoWindow();
 

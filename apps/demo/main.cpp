@@ -9,10 +9,12 @@
 #include <vector>
 
 #include <QApplication>
+#include <QLocale>
 #include <QStringList>
 
 #include <tessaro/qt/tessaro_widget.hpp>
 
+#include "demo_language.hpp"
 #include "demo_options.hpp"
 #include "demo_window.hpp"
 #include "gesture_script.hpp"
@@ -83,7 +85,8 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
     int code = loaded ? EXIT_SUCCESS : tessaro::demo::kExitLoadOrWriteFailed;
     bool finished = !loaded && (options.script || options.screenshot || options.exportFile);
     if (loaded && options.selectFirst && !window.clickFirstWorkOrderBar()) {
-        window.report(QStringLiteral("The plant has no work-order bar to select"));
+        window.report(
+            QCoreApplication::translate("Demo", "The plant has no work-order bar to select"));
         code = tessaro::demo::kExitLoadOrWriteFailed;
     }
     if (loaded && options.script) {
@@ -99,14 +102,16 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
     }
     if (loaded && options.now &&
         !tessaro::demo::SetNowLine(*window.chart(), FromUtf8(*options.now))) {
-        window.report(QStringLiteral("Cannot read the time %1").arg(FromUtf8(*options.now)));
+        window.report(QCoreApplication::translate("Demo", "Cannot read the time %1")
+                          .arg(FromUtf8(*options.now)));
     }
     if (loaded && options.move) {
         QApplication::processEvents();
         const QStringList parts = FromUtf8(*options.move).split(QLatin1Char(','));
         if (parts.size() < 2 || !tessaro::demo::MoveActivity(*window.chart(), parts[0],
                                                              parts[1].toInt(), parts.value(2))) {
-            window.report(QStringLiteral("Cannot move %1").arg(FromUtf8(*options.move)));
+            window.report(
+                QCoreApplication::translate("Demo", "Cannot move %1").arg(FromUtf8(*options.move)));
             code = tessaro::demo::kExitLoadOrWriteFailed;
         }
     }
@@ -120,7 +125,7 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
         QApplication::processEvents();
         const QString target = FromUtf8(*options.exportFile);
         if (!tessaro::demo::ExportChart(*window.chart(), target)) {
-            window.report(QStringLiteral("Cannot write %1").arg(target));
+            window.report(QCoreApplication::translate("Demo", "Cannot write %1").arg(target));
             code = tessaro::demo::kExitLoadOrWriteFailed;
         }
         finished = true;
@@ -130,7 +135,7 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
         if (window.grab().save(target)) {
             std::printf("%s\n", qPrintable(target));
         } else {
-            window.report(QStringLiteral("Cannot write %1").arg(target));
+            window.report(QCoreApplication::translate("Demo", "Cannot write %1").arg(target));
             code = tessaro::demo::kExitLoadOrWriteFailed;
         }
         finished = true;
@@ -171,5 +176,9 @@ int main(int argc, char** argv) {
     ChooseOffscreenForUnattendedRuns(options);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaro-demo"));
+    if (!tessaro::demo::UseLanguage(options.language)) {
+        std::fprintf(stderr, "tessaro-demo: no translation for %s, the demo speaks English\n",
+                     qPrintable(QLocale().name()));
+    }
     return RunDemo(options, script);
 }

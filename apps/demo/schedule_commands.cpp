@@ -38,14 +38,15 @@ QString CheckConflictsOfSelectedBar(TessaroWidget& widget) {
         bar = row > 0 ? chart.FindTimeBarInRow(ctrl.SelectedBarKey(), row) : 0;
     }
     if (row == 0) {
-        return QObject::tr("No bar is selected: click a work-order bar first");
+        return QCoreApplication::translate("Demo",
+                                           "No bar is selected: click a work-order bar first");
     }
     const QString key = toQString(chart.TimeBarKey(row, bar));
     // The search answers with the key when the bar meets no other activity.
     if (!ctrl.ConflictTimeBars(row, bar).empty()) {
-        return QObject::tr("%1 has no conflict").arg(key);
+        return QCoreApplication::translate("Demo", "%1 has no conflict").arg(key);
     }
-    return QObject::tr("%1: %2 activities in the conflict list")
+    return QCoreApplication::translate("Demo", "%1: %2 activities in the conflict list")
         .arg(key)
         .arg(ctrl.lstConflictWorkOrders().ListCount());
 }

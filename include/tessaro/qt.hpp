@@ -8,3 +8,4 @@
 #include <tessaro/qt/schedule_chart_view.hpp>
 #include <tessaro/qt/tessaro_widget.hpp>
 #include <tessaro/qt/time_axis.hpp>
+#include <tessaro/qt/translation.hpp>

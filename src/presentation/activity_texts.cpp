@@ -14,10 +14,11 @@
 namespace tessaro::qt_detail {
 namespace {
 
-// The control widget's texts, under the translation context they have always had.
-QString WidgetText(const char* text) {
-    return QCoreApplication::translate("tessaro::TessaroWidget", text);
-}
+// The control widget's texts, under the translation context they have always had; called as
+// WidgetText::tr, lupdate finds them there.
+struct WidgetText {
+    Q_DECLARE_TR_FUNCTIONS(tessaro::TessaroWidget)
+};
 
 QString At(const ChartTime& time) {
     return LocalDateTime(time);
@@ -38,7 +39,7 @@ QString ConflictEntryText(const ScheduleChart& chart, const std::string& key) {
     }
     const QString end =
         b.End.Day == b.Start.Day ? LocalTimeOfDay(b.End) : ShortLocalDateTime(b.End);
-    return WidgetText("%1/%2 \u00b7 %3 \u00b7 %4\u2013%5")
+    return WidgetText::tr("%1/%2 \u00b7 %3 \u00b7 %4\u2013%5")
         .arg(facts.workOrder, facts.activity, toQString(chart.RowColumnText(row, 1)),
              ShortLocalDateTime(b.Start), end);
 }
@@ -46,13 +47,13 @@ QString ConflictEntryText(const ScheduleChart& chart, const std::string& key) {
 QString ChangeSummary(const Vadel_Class2& record, const LoadedPlacement& loaded) {
     const ChartTime start = ChartTime::FromPayloadSeconds(record.starttime);
     const ChartTime end = ChartTime::FromPayloadSeconds(record.endtime);
-    const QString method = record.schmethod == "F"   ? WidgetText("pasted forward")
-                           : record.schmethod == "B" ? WidgetText("pasted backward")
-                                                     : WidgetText("moved by hand");
+    const QString method = record.schmethod == "F"   ? WidgetText::tr("pasted forward")
+                           : record.schmethod == "B" ? WidgetText::tr("pasted backward")
+                                                     : WidgetText::tr("moved by hand");
     QStringList lines;
-    lines << WidgetText("Changed (%1), to be saved:").arg(method)
-          << WidgetText("Start %1, was %2").arg(At(start), At(loaded.Start))
-          << WidgetText("End %1, was %2").arg(At(end), At(loaded.End));
+    lines << WidgetText::tr("Changed (%1), to be saved:").arg(method)
+          << WidgetText::tr("Start %1, was %2").arg(At(start), At(loaded.Start))
+          << WidgetText::tr("End %1, was %2").arg(At(end), At(loaded.End));
     // An activity split over resources names every one it was loaded on.
     QStringList loadedOn;
     for (const std::string& resource : loaded.Resources) {
@@ -60,11 +61,11 @@ QString ChangeSummary(const Vadel_Class2& record, const LoadedPlacement& loaded)
     }
     const QString was = loadedOn.join(QStringLiteral(", "));
     if (record.reschangeflg == "Y") {
-        lines << WidgetText("Resource %1, was %2").arg(toQString(record.newresource), was);
+        lines << WidgetText::tr("Resource %1, was %2").arg(toQString(record.newresource), was);
     } else if (loadedOn.size() > 1) {
-        lines << WidgetText("Resources %1, unchanged").arg(was);
+        lines << WidgetText::tr("Resources %1, unchanged").arg(was);
     } else {
-        lines << WidgetText("Resource %1, unchanged").arg(was);
+        lines << WidgetText::tr("Resource %1, unchanged").arg(was);
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -94,7 +95,7 @@ QString ActivityNowText(const Tessaro_Ctrl& control, const std::string& workOrde
     if (row == 0) {
         return {};
     }
-    QString text = WidgetText("Activity %1 now: %2 \u2013 %3 on %4")
+    QString text = WidgetText::tr("Activity %1 now: %2 \u2013 %3 on %4")
                        .arg(toQString(activity), At(start),
                             end.Day == start.Day ? LocalTimeOfDay(end) : At(end),
                             toQString(chart.RowColumnText(row, 1)));
@@ -106,7 +107,7 @@ QString ActivityNowText(const Tessaro_Ctrl& control, const std::string& workOrde
     }
     if (const std::optional<LoadedPlacement> loaded =
             control.LoadedPlacementOf(workOrder, number)) {
-        text += WidgetText(" (changed; loaded %1 on %2)")
+        text += WidgetText::tr(" (changed; loaded %1 on %2)")
                     .arg(At(loaded->Start), toQString(loaded->Resource));
     }
     return text;

@@ -17,14 +17,34 @@ QDate DateOf(const ChartTime& time) {
     return QDate(date.Year, date.Month, date.Day);
 }
 
+// The locale's short time, without the seconds a chart never holds.
+QString ShortTimeFormat(const QLocale& locale) {
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
+    return format;
+}
+
 }  // namespace
 
 QString LocalTimeOfDay(const ChartTime& time) {
     const QLocale locale;
-    // The locale's short time, without the seconds a chart never holds.
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    format.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
-    return locale.toString(QTime(time.Minute / 60, time.Minute % 60), format);
+    return locale.toString(QTime(time.Minute / 60, time.Minute % 60), ShortTimeFormat(locale));
+}
+
+QString LocalPayloadDate(const QString& text) {
+    const QLocale locale;
+    const QDate date = QDate::fromString(text, QStringLiteral("M/d/yyyy"));
+    return locale.language() == QLocale::C || !date.isValid()
+               ? text
+               : locale.toString(date, QLocale::ShortFormat);
+}
+
+QString LocalPayloadTime(const QString& text) {
+    const QLocale locale;
+    const QTime time = QTime::fromString(text, QStringLiteral("H:mm"));
+    return locale.language() == QLocale::C || !time.isValid()
+               ? text
+               : locale.toString(time, ShortTimeFormat(locale));
 }
 
 QString LocalDateTime(const ChartTime& time) {
@@ -52,8 +72,8 @@ BarFacts ReadBarFacts(const ScheduleChart& chart, int16_t row, int16_t bar) {
     facts.salesOrder = text(record.sdesc3);
     facts.customer = text(record.sdesc4);
     facts.statusLetter = text(record.flag);
-    facts.required = text(record.ReqdDate);
-    facts.promised = text(record.schdate);
+    facts.required = LocalPayloadDate(text(record.ReqdDate));
+    facts.promised = LocalPayloadDate(text(record.schdate));
     return facts;
 }
 

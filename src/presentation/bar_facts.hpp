@@ -32,6 +32,11 @@ QString LocalDateTime(const ChartTime& time);
 QString ShortLocalDateTime(const ChartTime& time);
 // The time of day alone, to the minute.
 QString LocalTimeOfDay(const ChartTime& time);
+// A payload's date (M/D/YYYY) and time of day (H:MM, 24-hour clock) in the locale's short
+// forms. The C locale has no forms of its own: there, as for a text that is no date or time, the
+// text stays as the payload wrote it.
+QString LocalPayloadDate(const QString& text);
+QString LocalPayloadTime(const QString& text);
 
 // Empty facts (valid() false) for a bar that carries no record, as DescribeBar finds it; the bar
 // must exist.

@@ -7,10 +7,11 @@
 namespace tessaro::qt_detail {
 namespace {
 
-// The chart view's texts, under the translation context they have always had.
-QString ViewText(const char* text) {
-    return QCoreApplication::translate("tessaro::ScheduleChartView", text);
-}
+// The chart view's texts, under the translation context they have always had; called as
+// ViewText::tr, lupdate finds them there.
+struct ViewText {
+    Q_DECLARE_TR_FUNCTIONS(tessaro::ScheduleChartView)
+};
 
 }  // namespace
 
@@ -19,13 +20,14 @@ bool BarStaysPut(int32_t kind) {
 }
 
 QString RefusedDragHint(int32_t kind) {
-    return kind == CalendarBarKind ? ViewText("Calendar blocks cannot be moved.")
-                                   : ViewText("Copy the activity (right-click, Copy) to move it.");
+    return kind == CalendarBarKind
+               ? ViewText::tr("Calendar blocks cannot be moved.")
+               : ViewText::tr("Copy the activity (right-click, Copy) to move it.");
 }
 
 QString RefusedRemovalHint(int32_t kind) {
-    return kind == CalendarBarKind ? ViewText("Calendar blocks cannot be removed.")
-                                   : ViewText(
+    return kind == CalendarBarKind ? ViewText::tr("Calendar blocks cannot be removed.")
+                                   : ViewText::tr(
                                          "Work-order activities cannot be removed here; a "
                                          "copy (right-click, Copy) can.");
 }

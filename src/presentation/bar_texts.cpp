@@ -9,14 +9,16 @@
 #include <tessaro/runtime/calendar.hpp>
 
 #include "bar_facts.hpp"
+#include "core_captions.hpp"
 
 namespace tessaro::qt_detail {
 namespace {
 
-// The chart view's texts, under the translation context they have always had.
-QString ViewText(const char* text) {
-    return QCoreApplication::translate("tessaro::ScheduleChartView", text);
-}
+// The chart view's texts, under the translation context they have always had; called as
+// ViewText::tr, lupdate finds them there.
+struct ViewText {
+    Q_DECLARE_TR_FUNCTIONS(tessaro::ScheduleChartView)
+};
 
 QString DateTimeText(int64_t absoluteMinute) {
     return LocalDateTime(TimeAxis::timeOf(absoluteMinute));
@@ -31,7 +33,7 @@ QString DescribeBar(const ScheduleChart& chart, int row, int bar, const QString*
                          DateTimeText(b.End.AbsoluteMinutes());
     const BarRole role = RoleOfBarKind(b.Kind);
     if (role == BarRole::Calendar) {
-        return ViewText("%1 is not available\n%2").arg(resource, span);
+        return ViewText::tr("%1 is not available\n%2").arg(resource, span);
     }
     // Only work-order bars and their copies carry a record.
     const BarFacts facts =
@@ -42,34 +44,35 @@ QString DescribeBar(const ScheduleChart& chart, int row, int bar, const QString*
     QStringList lines;
     const QString activity =
         facts.activity.isEmpty()
-            ? ViewText("Work order %1").arg(facts.workOrder)
-            : ViewText("Work order %1, activity %2").arg(facts.workOrder, facts.activity);
-    lines << (role == BarRole::Temporary ? ViewText("Copy of: %1").arg(activity) : activity);
+            ? ViewText::tr("Work order %1").arg(facts.workOrder)
+            : ViewText::tr("Work order %1, activity %2").arg(facts.workOrder, facts.activity);
+    lines << (role == BarRole::Temporary ? ViewText::tr("Copy of: %1").arg(activity) : activity);
     if (!facts.customer.isEmpty()) {
-        lines << ViewText("Customer: %1").arg(facts.customer) +
+        lines << ViewText::tr("Customer: %1").arg(facts.customer) +
                      (facts.salesOrder.isEmpty()
                           ? QString()
-                          : ViewText(" (sales order %1)").arg(facts.salesOrder));
+                          : ViewText::tr(" (sales order %1)").arg(facts.salesOrder));
     }
     if (!facts.item.isEmpty()) {
-        lines << ViewText("Item: %1").arg(facts.item);
+        lines << ViewText::tr("Item: %1").arg(facts.item);
     }
     if (!facts.statusName.isEmpty() || !facts.statusLetter.isEmpty()) {
-        lines << ViewText("Status: %1")
+        lines << ViewText::tr("Status: %1")
                      .arg(facts.statusName.isEmpty() ? facts.statusLetter : facts.statusName);
     }
-    lines << ViewText("On %1: %2").arg(resource, span);
+    lines << ViewText::tr("On %1: %2").arg(resource, span);
     if (!facts.required.isEmpty()) {
-        lines << ViewText("Required %1, promised %2").arg(facts.required, facts.promised);
+        lines << ViewText::tr("Required %1, promised %2").arg(facts.required, facts.promised);
     }
     if (changeSummary != nullptr) {
         lines << QString() << *changeSummary;
     }
     if (role == BarRole::WorkOrder) {
-        lines << QString() << ViewText("Copy the activity (right-click, Copy) to move it.");
+        lines << QString() << ViewText::tr("Copy the activity (right-click, Copy) to move it.");
     } else {
         lines << QString()
-              << ViewText("Drag this copy to move the activity; right-click another bar to paste.");
+              << ViewText::tr(
+                     "Drag this copy to move the activity; right-click another bar to paste.");
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -80,21 +83,23 @@ QString RemovalQuestion(const ScheduleChart& chart, int row, int bar) {
     const BarFacts facts =
         ReadBarFacts(chart, static_cast<int16_t>(row), static_cast<int16_t>(bar));
     if (b.Kind == TemporaryBarKind && facts.valid()) {
-        return ViewText(
+        return ViewText::tr(
                    "Remove the copy of work order %1, activity %2, from %3?\n\n"
                    "The copy is given up; the activity stays where it is.")
             .arg(facts.workOrder, facts.activity, resource);
     }
     const QString name = toQString(b.Text.empty() ? b.Key : b.Text);
-    return name.isEmpty() ? ViewText("Remove the selected bar from %1?").arg(resource)
-                          : ViewText("Remove \"%1\" from %2?").arg(name, resource);
+    return name.isEmpty() ? ViewText::tr("Remove the selected bar from %1?").arg(resource)
+                          : ViewText::tr("Remove \"%1\" from %2?").arg(name, resource);
 }
 
 QString TimeCaption(const ScheduleChart& chart, int64_t absoluteMinute) {
     const ChartTime time = TimeAxis::timeOf(absoluteMinute);
     const CivilDate date = DateFromDayNumber(time.Day);
-    const QString dayName = listEntry(chart.DayNames(), ';', TimeAxis::weekday(time.Day)).trimmed();
-    const QString month = listEntry(chart.MonthNames(), ',', date.Month - 1).trimmed().left(3);
+    const QString dayName =
+        listEntry(CoreNames(chart.DayNames()), ';', TimeAxis::weekday(time.Day)).trimmed();
+    const QString month =
+        listEntry(CoreNames(chart.MonthNames()), ',', date.Month - 1).trimmed().left(3);
     return QStringLiteral("%1 %2 %3 %4:%5")
         .arg(dayName)
         .arg(date.Day)

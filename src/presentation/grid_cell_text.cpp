@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include "bar_facts.hpp"
+
 namespace tessaro::qt_detail {
 
 QString GridCellNow(const Tessaro_Ctrl& control, int column, int row, const QString& text) {
@@ -13,24 +15,42 @@ QString GridCellNow(const Tessaro_Ctrl& control, int column, int row, const QStr
     constexpr int kStartTime = 5;
     constexpr int kEndDate = 6;
     constexpr int kEndTime = 7;
+    constexpr int kRequired = 10;
+    constexpr int kPromised = 11;
     constexpr int kActivity = 12;
+    if (column == kRequired || column == kPromised) {
+        return LocalPayloadDate(text);
+    }
     if (column < kStartDate || column > kEndTime || text.isEmpty()) {
         return text;
     }
+    const bool isDate = column == kStartDate || column == kEndDate;
     const ListGrid& grid = control.vaSpread();
     const auto* change = control.PendingChanges().Find(grid.CellText(kWorkOrder, row) + "$" +
                                                        grid.CellText(kActivity, row));
     if (change == nullptr) {
-        return text;
+        return isDate ? LocalPayloadDate(text) : LocalPayloadTime(text);
     }
     const ChartTime at = ChartTime::FromPayloadSeconds(column <= kStartTime ? (*change)->starttime
                                                                             : (*change)->endtime);
-    if (column == kStartDate || column == kEndDate) {
-        return QDate(1900, 1, 1).addDays(at.Day).toString(QStringLiteral("MM/dd/yyyy"));
+    if (isDate) {
+        return LocalPayloadDate(
+            QDate(1900, 1, 1).addDays(at.Day).toString(QStringLiteral("MM/dd/yyyy")));
     }
-    return QStringLiteral("%1:%2")
-        .arg(at.Minute / 60, 2, 10, QLatin1Char('0'))
-        .arg(at.Minute % 60, 2, 10, QLatin1Char('0'));
+    return LocalPayloadTime(QStringLiteral("%1:%2")
+                                .arg(at.Minute / 60, 2, 10, QLatin1Char('0'))
+                                .arg(at.Minute % 60, 2, 10, QLatin1Char('0')));
+}
+
+std::function<QString(const QString&)> DetailBoxText(const std::string& box) {
+    if (box == "TxtActStartDate" || box == "TxtactEndDate" || box == "TxtReqDt" ||
+        box == "TxtPromisedDt") {
+        return LocalPayloadDate;
+    }
+    if (box == "TxtWOStTime" || box == "TxtWOEndTime") {
+        return LocalPayloadTime;
+    }
+    return nullptr;
 }
 
 }  // namespace tessaro::qt_detail

@@ -21,8 +21,13 @@ struct StatusColour {
     const char* caption;
 };
 constexpr StatusColour kStatusColours[] = {
-    {0, "Planned"},  {1, "Request"},      {5, "Accepted"},         {2, "Firmed"},
-    {3, "Released"}, {4, "Other status"}, {6, "Special activity"},
+    {0, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Planned")},
+    {1, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Request")},
+    {5, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Accepted")},
+    {2, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Firmed")},
+    {3, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Released")},
+    {4, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Other status")},
+    {6, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Special activity")},
 };
 
 }  // namespace

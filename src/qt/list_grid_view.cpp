@@ -12,6 +12,7 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "chart_palette.hpp"
+#include "core_captions.hpp"
 #include "guarded_call.hpp"
 
 namespace tessaro {
@@ -101,8 +102,9 @@ void ListGridView::relayout() {
         d->laidOutTitles_.push_back(d->grid_.ColumnTitle(column));
         // A column is never narrower than its title: a cut title leaves the planner guessing.
         // Two pixels of slack: eliding measures with fractional advances.
-        const int title = titleMetrics.horizontalAdvance(toQString(d->laidOutTitles_.back())) +
-                          2 * kCellPadding + 2;
+        const int title =
+            titleMetrics.horizontalAdvance(qt_detail::CoreCaption(d->laidOutTitles_.back())) +
+            2 * kCellPadding + 2;
         const int width = std::max(static_cast<int>(std::lround(characters * digit)) + 5, title);
         d->columnLefts_.push_back(d->columnLefts_.back() + width);
     }
@@ -265,9 +267,10 @@ void ListGridView::paintEvent(QPaintEvent* /*event*/) {
         painter.drawLine(title.right(), title.top(), title.right(), title.bottom());
         painter.setPen(colours.headerText);
         const QRect textRect = title.adjusted(pad, 0, -pad, 0);
-        painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
-                         titleMetrics.elidedText(toQString(d->grid_.ColumnTitle(column)),
-                                                 Qt::ElideRight, textRect.width()));
+        painter.drawText(
+            textRect, Qt::AlignVCenter | Qt::AlignLeft,
+            titleMetrics.elidedText(qt_detail::CoreCaption(d->grid_.ColumnTitle(column)),
+                                    Qt::ElideRight, textRect.width()));
     }
     painter.restore();
 

@@ -12,6 +12,7 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "bar_hit.hpp"
+#include "core_captions.hpp"
 #include "schedule_chart_view_private.hpp"
 
 namespace tessaro {
@@ -169,7 +170,9 @@ void ScheduleChartView::relayout() {
 
     // The list is as wide as its columns, within a third of the view.
     const int padding = chart_palette::kTextPadding * 2;
-    int wanted = headerMetrics.horizontalAdvance(toQString(d->chart_.ListColumnTitle())) + padding;
+    int wanted =
+        headerMetrics.horizontalAdvance(qt_detail::CoreCaption(d->chart_.ListColumnTitle())) +
+        padding;
     int columnsWidth = 0;
     for (const int width : l.columnWidths) {
         columnsWidth +=

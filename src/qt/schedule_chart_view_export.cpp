@@ -16,6 +16,7 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "chart_palette.hpp"
+#include "core_captions.hpp"
 #include "schedule_chart_view_private.hpp"
 
 namespace tessaro {
@@ -117,7 +118,7 @@ int ScheduleChartView::printChart(QPagedPaintDevice& device) {
 bool ScheduleChartView::exportPdf(const QString& path) {
     QPdfWriter writer(path);
     writer.setCreator(QStringLiteral("Tessaro"));
-    writer.setTitle(toQString(d->chart_.ListColumnTitle()));
+    writer.setTitle(qt_detail::CoreCaption(d->chart_.ListColumnTitle()));
     writer.setResolution(96);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Landscape,
                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));

@@ -17,6 +17,7 @@
 #include "bar_marks.hpp"
 #include "bar_texts.hpp"
 #include "chart_palette.hpp"
+#include "core_captions.hpp"
 #include "frame_bars.hpp"
 #include "label_cache.hpp"
 #include "schedule_chart_view_private.hpp"
@@ -399,8 +400,8 @@ void ScheduleChartView::paintHeader(QPainter& painter) const {
     input.rowHeight = d->layout_.headerRowHeight;
     input.rows = d->layout_.headerRows;
     input.font = d->layout_.headerFont;
-    input.dayNames = d->chart_.DayNames();
-    input.monthNames = d->chart_.MonthNames();
+    input.dayNames = qt_detail::CoreNames(d->chart_.DayNames());
+    input.monthNames = qt_detail::CoreNames(d->chart_.MonthNames());
     input.monthFormat = d->chart_.TimeScaleFormat();
     const qt_detail::HeaderLayout laid = qt_detail::LayOutHeader(input);
 
@@ -463,9 +464,10 @@ void ScheduleChartView::paintList(QPainter& painter, int firstRow, int lastRow) 
     titleFont.setBold(true);
     painter.setFont(titleFont);
     painter.setPen(colours.headerText);
-    painter.drawText(title.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     QFontMetrics(titleFont).elidedText(toQString(d->chart_.ListColumnTitle()),
-                                                        Qt::ElideRight, title.width() - 2 * pad));
+    painter.drawText(
+        title.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft,
+        QFontMetrics(titleFont).elidedText(qt_detail::CoreCaption(d->chart_.ListColumnTitle()),
+                                           Qt::ElideRight, title.width() - 2 * pad));
 
     const QRect rows(0, d->layout_.headerHeight, list.width(),
                      list.height() - d->layout_.headerHeight);

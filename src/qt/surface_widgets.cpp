@@ -10,6 +10,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "core_captions.hpp"
 #include "guarded_call.hpp"
 
 namespace tessaro::qt_detail {
@@ -18,6 +19,9 @@ namespace {
 
 // The icons the toolbar's buttons are known by, drawn rather than shipped as files.
 enum class ToolIcon { None, HideGrid, ShowGrid, ZoomIn, ZoomOut };
+
+// A button shows its caption translated; its icon is told by the core's caption, kept here.
+constexpr const char* kToolIconProperty = "tessaroToolIcon";
 
 ToolIcon IconFor(const QString& caption) {
     const QString lower = caption.toLower();
@@ -114,7 +118,8 @@ QToolButton* ToolbarStrip::button(int position) const {
 void ToolbarStrip::setZoomOutEnabled(bool enabled) const {
     zoomOutEnabled_ = enabled;
     for (QToolButton* button : buttons_) {
-        if (IconFor(button->text()) == ToolIcon::ZoomOut) {
+        if (static_cast<ToolIcon>(button->property(kToolIconProperty).toInt()) ==
+            ToolIcon::ZoomOut) {
             button->setEnabled(enabled);
         }
     }
@@ -132,7 +137,8 @@ void ToolbarStrip::rebuild() {
     const int32_t count = toolbar_.ButtonCount();
     for (int32_t at = 1; at <= count; ++at) {
         const auto position = static_cast<int16_t>(at);
-        const QString caption = toQString(toolbar_.ButtonCaption(position));
+        const QString caption = CoreCaption(toolbar_.ButtonCaption(position));
+        const ToolIcon icon = IconFor(toQString(toolbar_.ButtonCaption(position)));
         auto* button = new QToolButton(this);
         button->setText(caption);
         button->setToolTip(caption);
@@ -140,7 +146,8 @@ void ToolbarStrip::rebuild() {
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::TabFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        if (const ToolIcon icon = IconFor(caption); icon != ToolIcon::None) {
+        button->setProperty(kToolIconProperty, static_cast<int>(icon));
+        if (icon != ToolIcon::None) {
             button->setIcon(DrawIcon(icon, palette()));
             const int side = static_cast<int>(std::lround(22 * logicalDpiY() / 96.0));
             button->setIconSize(QSize(side, side));
@@ -278,8 +285,13 @@ TextBoxView::~TextBoxView() {
     box_.Changed.Unsubscribe(subscription_);
 }
 
+void TextBoxView::setDisplayText(std::function<QString(const QString&)> display) {
+    display_ = std::move(display);
+    sync();
+}
+
 void TextBoxView::sync() {
-    const QString text = toQString(box_.Text());
+    const QString text = display_ ? display_(toQString(box_.Text())) : toQString(box_.Text());
     setText(text);
     setCursorPosition(0);
     setToolTip(text);
@@ -342,7 +354,7 @@ void MenuPresenter::popup() {
 
 void MenuPresenter::rebuild() {
     menu_->clear();
-    menu_->setTitle(toQString(model_.Caption()));
+    menu_->setTitle(CoreCaption(model_.Caption()));
     for (const MenuItem& item : model_.Items()) {
         if (!item.Visible()) {
             continue;
@@ -351,7 +363,7 @@ void MenuPresenter::rebuild() {
             menu_->addSeparator();
             continue;
         }
-        QAction* action = menu_->addAction(toQString(item.Caption()));
+        QAction* action = menu_->addAction(CoreCaption(item.Caption()));
         action->setObjectName(toQString(item.Name()));
         action->setData(toQString(item.Name()));
         action->setEnabled(item.Enabled());

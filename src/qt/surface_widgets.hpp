@@ -105,10 +105,15 @@ public:
     TextBoxView(TextBox& box, QWidget* parent);
     ~TextBoxView() override;
 
+    // What the box shows of the model's text (a date in the locale's form, say); the text itself
+    // until this is set.
+    void setDisplayText(std::function<QString(const QString&)> display);
+
 private:
     void sync();
 
     TextBox& box_;
+    std::function<QString(const QString&)> display_;
     int subscription_ = 0;
 };
 

@@ -27,6 +27,8 @@
 
 #include "activity_placement.hpp"
 #include "activity_texts.hpp"
+#include "core_captions.hpp"
+#include "grid_cell_text.hpp"
 #include "surface_parts.hpp"
 #include "surface_widgets.hpp"
 #include "tessaro_widget_private.hpp"
@@ -248,7 +250,7 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             break;
         }
         case SurfaceElementKind::Label: {
-            auto* label = new QLabel(toQString(element.Caption), parent);
+            auto* label = new QLabel(qt_detail::CoreCaption(element.Caption), parent);
             label->setFont(font);
             label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
             widget = label;
@@ -287,7 +289,7 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             break;
         }
         case SurfaceElementKind::Frame: {
-            auto* frame = new QGroupBox(toQString(element.Caption), parent);
+            auto* frame = new QGroupBox(qt_detail::CoreCaption(element.Caption), parent);
             frame->setFont(font);
             // Frames are opaque panels: the detail frame lies over the grid.
             frame->setAutoFillBackground(true);
@@ -301,6 +303,7 @@ QWidget* TessaroWidget::createElement(const SurfaceElement& element, QWidget* pa
             }
             auto* box = new TextBoxView(*model, parent);
             box->setFont(font);
+            box->setDisplayText(qt_detail::DetailBoxText(element.Name));
             // A box grows to show its whole text; its line in the frame makes room.
             d->textSubscriptions_.push_back({model, model->Changed.Subscribe([this] {
                                                  relayoutSurface();
