@@ -28,6 +28,7 @@
 #include "activity_placement.hpp"
 #include "activity_texts.hpp"
 #include "core_captions.hpp"
+#include "discard_question.hpp"
 #include "grid_cell_text.hpp"
 #include "surface_parts.hpp"
 #include "surface_widgets.hpp"
@@ -233,6 +234,12 @@ void TessaroWidget::buildSurface() {
     for (PopupMenu* menu : {&d->control_->mnuSchedPopUp(), &d->control_->mnuDrag()}) {
         auto* presenter = new MenuPresenter(*menu, this);
         presenter->setObjectName(toQString(menu->Name()) + QStringLiteral("Presenter"));
+        // The planner's Refresh asks before it throws changes away; a host's call does not.
+        presenter->setChoiceCheck([this](const std::string& name) {
+            return name != "miRefresh" ||
+                   qt_detail::MayDiscardChanges(this, d->control_->PendingChanges().Count(),
+                                                d->confirmRefresh_);
+        });
         forwardErrors(presenter);
         d->menus_.push_back(presenter);
     }
