@@ -5,12 +5,15 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 
 #include <tessaro/qt.hpp>
@@ -223,10 +226,57 @@ void DemoWindow::checkConflictsOfSelectedBar() {
 }
 
 void DemoWindow::selectWorkOrder(const QString& workOrder) {
+    Tessaro_Ctrl& control = chart_->control();
+    const std::string number = workOrder.toStdString();
     try {
-        chart_->control().SelectWorkOrderFirstSubActivity(workOrder.toStdString());
+        control.SelectWorkOrderFirstSubActivity(number);
     } catch (const AutomationError& error) {
         report(tr("Work order '%1' cannot be selected: %2").arg(workOrder, Described(error)));
+        return;
+    }
+    const std::vector<int32_t> activities = control.WorkOrderActivities(number);
+    if (activities.empty()) {
+        report(tr("No work order %1 on the chart").arg(workOrder));
+        return;
+    }
+    // The planner asked for it: its first activity comes into sight.
+    if (const std::optional<PlanActivity> first = control.Activity({number, activities.front()})) {
+        chart_->chartView()->scrollToBar(first->Bars.front().Row, first->Bars.front().Bar);
+    }
+}
+
+bool DemoWindow::confirmClose() {
+    const int pending = chart_->control().PendingChanges().Count();
+    if (pending == 0) {
+        return true;
+    }
+    const QMessageBox::StandardButton answer =
+        closeQuestion_
+            ? closeQuestion_(pending)
+            : QMessageBox::question(
+                  this, tr("Unsaved changes"),
+                  tr("%1 not saved. Save them before quitting?").arg(PendingText(pending)),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  QMessageBox::Save);
+    if (answer == QMessageBox::Discard) {
+        return true;
+    }
+    if (answer != QMessageBox::Save) {
+        return false;
+    }
+    const QString path =
+        closeQuestion_
+            ? closeSavePath_
+            : QFileDialog::getSaveFileName(this, tr("Save changes"), QStringLiteral("changes.xml"),
+                                           tr("XML documents (*.xml)"));
+    return !path.isEmpty() && saveChanges(path);
+}
+
+void DemoWindow::closeEvent(QCloseEvent* event) {
+    if (confirmClose()) {
+        event->accept();
+    } else {
+        event->ignore();
     }
 }
 

@@ -5,8 +5,12 @@
 // load results and refused commands show in the status bar (and on stderr), the pending-change
 // count beside them. Work that has started stays where it is unless the demo is told otherwise.
 
+#include <functional>
+#include <utility>
+
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QString>
 
 #include "plant_files.hpp"
@@ -48,17 +52,34 @@ public:
     // selected or the bar has none.
     void checkConflictsOfSelectedBar();
 
-    // Selects the work order's first sub-activity; a blank number is reported, not raised.
+    // Selects the work order's first sub-activity and brings it into sight; a blank number, and
+    // one with no bar on the chart, is reported, not raised.
     void selectWorkOrder(const QString& workOrder);
+
+    // Closing with pending changes asks whether to save them first (Save, Discard, Cancel); true
+    // when the window may close. Tests answer in place of the planner: the answer, and the file
+    // a Save writes.
+    bool confirmClose();
+    void setCloseQuestion(std::function<QMessageBox::StandardButton(int pending)> question,
+                          const QString& savePath) {
+        closeQuestion_ = std::move(question);
+        closeSavePath_ = savePath;
+    }
+
 
     // Shows the message in the status bar and writes it to stderr.
     void report(const QString& message);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
 
     TessaroWidget* chart_;
     QLabel* pendingLabel_;
+    std::function<QMessageBox::StandardButton(int)> closeQuestion_;
+    QString closeSavePath_;
 };
 
 }  // namespace tessaro::demo

@@ -18,8 +18,12 @@ QString GridCellNow(const Tessaro_Ctrl& control, int column, int row, const QStr
     constexpr int kRequired = 10;
     constexpr int kPromised = 11;
     constexpr int kActivity = 12;
+    constexpr int kDuration = 13;
     if (column == kRequired || column == kPromised) {
         return LocalPayloadDate(text);
+    }
+    if (column == kDuration) {
+        return DurationText(text);
     }
     if (column < kStartDate || column > kEndTime || text.isEmpty()) {
         return text;
@@ -40,6 +44,16 @@ QString GridCellNow(const Tessaro_Ctrl& control, int column, int row, const QStr
     return LocalPayloadTime(QStringLiteral("%1:%2")
                                 .arg(at.Minute / 60, 2, 10, QLatin1Char('0'))
                                 .arg(at.Minute % 60, 2, 10, QLatin1Char('0')));
+}
+
+QString DurationText(const QString& seconds) {
+    bool number = false;
+    const qlonglong value = seconds.trimmed().toLongLong(&number);
+    if (!number || value < 0) {
+        return seconds;
+    }
+    const qlonglong minutes = (value + 30) / 60;
+    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 std::function<QString(const QString&)> DetailBoxText(const std::string& box) {

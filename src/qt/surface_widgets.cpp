@@ -341,6 +341,9 @@ void MenuPresenter::popup() {
                 return;
             }
             const std::string name = action->data().toString().toStdString();
+            if (check_ && !check_(name)) {
+                return;
+            }
             runGuarded([&] { model_.Choose(name); },
                        [this](int number, const QString& source, const QString& text) {
                            emit errorRaised(number, source, text);

@@ -188,6 +188,11 @@ public:
     // The host's own entries, below the model's after a separator; the host keeps owning them
     // and hears their triggers itself (they never reach the model).
     void setHostActions(QList<QAction*> actions);
+    // Asked with an entry's name before the model hears the planner chose it; false drops the
+    // choice.
+    void setChoiceCheck(std::function<bool(const std::string& name)> check) {
+        check_ = std::move(check);
+    }
 
 signals:
     void errorRaised(int number, const QString& source, const QString& description);
@@ -200,6 +205,7 @@ private:
     QWidget* owner_;
     QPointer<QMenu> menu_;
     QList<QAction*> hostActions_;
+    std::function<bool(const std::string&)> check_;
     int shownSubscription_ = 0;
     int changedSubscription_ = 0;
 };

@@ -28,6 +28,7 @@
 #include "activity_placement.hpp"
 #include "activity_texts.hpp"
 #include "core_captions.hpp"
+#include "discard_question.hpp"
 #include "grid_cell_text.hpp"
 #include "surface_parts.hpp"
 #include "surface_widgets.hpp"
@@ -238,6 +239,12 @@ void TessaroWidget::Private::buildSurface() {
     for (PopupMenu* menu : {&control_->mnuSchedPopUp(), &control_->mnuDrag()}) {
         auto* presenter = new MenuPresenter(*menu, q);
         presenter->setObjectName(toQString(menu->Name()) + QStringLiteral("Presenter"));
+        // The planner's Refresh asks before it throws changes away; a host's call does not.
+        presenter->setChoiceCheck([this](const std::string& name) {
+            return name != "miRefresh" ||
+                   qt_detail::MayDiscardChanges(this, d->control_->PendingChanges().Count(),
+                                                d->confirmRefresh_);
+        });
         forwardErrors(presenter);
         menus_.push_back(presenter);
     }

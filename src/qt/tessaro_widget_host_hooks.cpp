@@ -76,6 +76,10 @@ void TessaroWidget::removeContextMenuAction(QAction* action) {
     }
 }
 
+void TessaroWidget::setRefreshConfirmation(std::function<bool(int pending)> confirm) {
+    d->confirmRefresh_ = std::move(confirm);
+}
+
 // ---- Surface parts ----
 
 void TessaroWidget::setSurfacePartVisible(SurfacePart part, bool visible) {

@@ -3,6 +3,7 @@
 // What a TessaroWidget keeps: the control it owns, the widgets placed from its design surface,
 // its subscriptions to the control's models and what the host set.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -72,6 +73,7 @@ struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
     qt_detail::LegendStrip* legend_ = nullptr;
     int hiddenListSubscription_ = 0;
     std::vector<qt_detail::MenuPresenter*> menus_;
+    std::function<bool(int)> confirmRefresh_;
     int chartSubscription_ = 0;
     int gridSubscription_ = 0;
     std::vector<std::pair<TextBox*, int>> textSubscriptions_;

@@ -158,21 +158,40 @@ void Rescheduler::GestureFlagsSet() {
     gesture_.PasteArmed = kTrue;
 }
 
-void Rescheduler::ApplyTemporaryBarMove() {
+void Rescheduler::ApplyTemporaryBarMove(bool withCompanions) {
     Command command(*this);
     if (const CopiedActivity* copy = gesture_.Copy()) {
         const auto [row, bar] =
             chart_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);
         if (bar > 0) {
             const ChartBar temporary = chart_.Bar(row, bar);
+            // Where the copies beside it go is settled before anything moves.
+            const std::vector<CompanionDrop> companions = withCompanions
+                                                              ? CompanionDrops(row, temporary.Start)
+                                                              : std::vector<CompanionDrop>{};
             RebuildMovedActivity(row, temporary.Start, temporary.End);
+            for (const CompanionDrop& drop : companions) {
+                RebuildActivity(drop.Companion->Copy, drop.Companion->SourceRow,
+                                drop.Companion->Span, drop.Row, drop.Start, drop.End);
+            }
         }
     }
     RemoveTemporaryBar();
 }
 
 void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime endAt) {
-    const CopiedActivity& copy = *gesture_.Copy();
+    RebuildActivity(*gesture_.Copy(), gesture_.SourceItem, gesture_.WorkOrderSpan, row, startAt,
+                    endAt);
+    gesture_.TempBarActive = kFalse;
+    gesture_.MovePending = kFalse;
+    gesture_.TempBarItem = -1;
+    gesture_.TempBarIndex = -1;
+    gesture_.WorkOrderSpan = {};
+}
+
+void Rescheduler::RebuildActivity(const CopiedActivity& copy, int16_t sourceRow,
+                                  const tessaro::WorkOrderSpan& copied, int16_t row,
+                                  ChartTime startAt, ChartTime endAt) {
     BarRecord record = *copy.Source;
 
     // Everything that can fail is done before the chart changes.
@@ -191,14 +210,12 @@ void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime
     // keep their lengths and gaps and follow by as much as the copy moved, onto the row the copy
     // was dropped on when it changed rows, so no planned work leaves the chart and the record
     // still spans the whole activity.
-    const int16_t sourceRow = gesture_.SourceItem;
     std::vector<uint64_t> old;
     for (const ActivityPiece& piece : plan_.Activity(copy.Activity).Pieces) {
         if (piece.Row == sourceRow) {
             old.push_back(piece.Id);
         }
     }
-    const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;
     const int64_t offset =
         start.AbsoluteMinutes() - ChartTime{copied.StartDay, copied.StartMinute}.AbsoluteMinutes();
     const int16_t targetRow = row != sourceRow ? row : 0;
@@ -224,15 +241,10 @@ void Rescheduler::RebuildMovedActivity(int16_t row, ChartTime startAt, ChartTime
     }
     ApplyPieceMoves(followers, targetRow);
     journal_.Record(record, gesture_.PasteMethod);
-
-    gesture_.TempBarActive = kFalse;
-    gesture_.MovePending = kFalse;
-    gesture_.TempBarItem = -1;
-    gesture_.TempBarIndex = -1;
-    gesture_.WorkOrderSpan = {};
 }
 
 void Rescheduler::RemoveTemporaryBar() {
+    RemoveCompanions();
     if (const CopiedActivity* copy = gesture_.Copy()) {
         const auto [row, bar] =
             chart_.FindTimeBarById(copy->TemporaryBar.Id, copy->TemporaryBar.Row);

@@ -54,8 +54,10 @@ bool Rescheduler::DropRefused(int16_t row, int16_t bar, const BarDrag& drag) {
     };
     bool refused = false;
     try {
-        refused =
-            Refused(ProposedCopyMove(ProposedChange::Kind::Drop, row, dropped.Start, dropped.End));
+        ProposedChange change =
+            ProposedCopyMove(ProposedChange::Kind::Drop, row, dropped.Start, dropped.End);
+        AppendCompanionMoves(change, row, dropped.Start);
+        refused = Refused(change);
     } catch (...) {
         putBack();
         throw;

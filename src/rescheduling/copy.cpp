@@ -72,6 +72,7 @@ void Rescheduler::Copy() {
         return;
     }
     TempBarCreation(r, b);
+    AddCompanions();
     chart_.RedrawChart();
 }
 

@@ -126,8 +126,10 @@ DropPreview Rescheduler::PreviewCopyDrop(int16_t row, ChartTime start) const {
 
     if (veto_) {
         try {
-            preview.Refusal =
-                veto_(ProposedCopyMove(ProposedChange::Kind::Drop, row, newStart, newEnd));
+            ProposedChange change =
+                ProposedCopyMove(ProposedChange::Kind::Drop, row, newStart, newEnd);
+            AppendCompanionMoves(change, row, newStart);
+            preview.Refusal = veto_(change);
         } catch (...) {
             // A veto that cannot answer refuses; what it raises reaches the planner at the drop.
             preview.Refusal = std::string();

@@ -102,7 +102,8 @@ void Rescheduler::Paste(const char* method) {
         chart_.PlaceTimeBar(row, temporary, start, end);
         gesture_.PasteArmed = kFalse;
     }
-    ApplyTemporaryBarMove();
+    // A paste puts one activity against another bar: the copies beside it are not moved.
+    ApplyTemporaryBarMove(false);
 }
 
 void Rescheduler::Ignore() {

@@ -28,6 +28,8 @@ void Rescheduler::AfterRowsLoaded() {
     // The temporary bar and every changed bar went with the rows: a record of them would
     // describe a chart that is no longer there.
     gesture_.EndCopy();
+    companions_.clear();
+    picked_.clear();
     gesture_.ClickedBar = {};
     journal_.Clear();
     history_.Clear();

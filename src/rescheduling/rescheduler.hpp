@@ -41,6 +41,22 @@ struct ReschedulingSurface {
     EntryCounter& Entries;
 };
 
+// An activity copied with the one whose temporary bar the planner drags: it has a temporary bar
+// of its own over its span on its row, and a drop moves it by as much as that copy moves.
+struct CompanionCopy {
+    CopiedActivity Copy;
+    int16_t SourceRow = 0;
+    tessaro::WorkOrderSpan Span;
+};
+
+// Where a drop puts a companion copy.
+struct CompanionDrop {
+    const CompanionCopy* Companion = nullptr;
+    int16_t Row = 0;
+    ChartTime Start;
+    ChartTime End;
+};
+
 // A piece of an activity and where it is to go.
 struct PieceMove {
     BarHandle Piece;
@@ -82,6 +98,16 @@ public:
     void Paste(const char* method);
     void Ignore();
     void Pack();
+    // ---- Several activities ----
+    // The activities the planner picked: a Copy of one of them copies the others with it, and
+    // a drop of its temporary bar moves them all as one command. Pack, paste and Ignore keep to
+    // the one activity whose temporary bar they act on.
+    void SetPickedActivities(std::vector<ActivityId> picked);
+    const std::vector<ActivityId>& PickedActivities() const { return picked_; }
+    const std::vector<CompanionCopy>& Companions() const { return companions_; }
+    // Where a drop of the temporary bar on the row at that start would put each companion: the
+    // same time later or earlier, and as many rows further (kept within the chart's rows).
+    std::vector<CompanionDrop> CompanionDrops(int16_t row, ChartTime start) const;
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
     void Undo();
@@ -137,10 +163,20 @@ public:
     const ChangeJournal& Journal() const { return journal_; }
 
 private:
-    void ApplyTemporaryBarMove();
+    // A drop moves the companion copies too; a paste does not.
+    void ApplyTemporaryBarMove(bool withCompanions = true);
     // Replaces every bar of the copied activity by one bar at these times on the row.
     void RebuildMovedActivity(int16_t row, ChartTime start, ChartTime end);
+    // The same for any copied activity, whose span on sourceRow was copied.
+    void RebuildActivity(const CopiedActivity& copy, int16_t sourceRow,
+                         const tessaro::WorkOrderSpan& copied, int16_t row, ChartTime start,
+                         ChartTime end);
     void RemoveTemporaryBar();
+    // Copies the picked activities other than the one just copied, each with a temporary bar.
+    void AddCompanions();
+    void RemoveCompanions();
+    // The companions' moves for the host's veto of a drop.
+    void AppendCompanionMoves(ProposedChange& change, int16_t row, ChartTime start) const;
     // An activity moves as a whole: the pieces it has on other rows than the one a gesture moves
     // follow by the same time, on their own rows or onto the row a copy was dropped on.
     std::vector<BarHandle> PiecesElsewhere(const ActivityId& activity, int16_t row) const;
@@ -176,6 +212,8 @@ private:
     XmlDocument lastDocument_;
     ChangeVeto veto_;
     Refusal refusal_;
+    std::vector<ActivityId> picked_;
+    std::vector<CompanionCopy> companions_;
 };
 
 // One planner command (an applied drag, a paste, a Pack), all or nothing: what it changes becomes

@@ -13,6 +13,7 @@
 #include "bar_hit.hpp"
 #include "chart_geometry.hpp"
 #include "conflict_navigation.hpp"
+#include "sub_lanes.hpp"
 
 namespace tessaro::qt_detail {
 namespace {
@@ -212,6 +213,49 @@ TEST_F(ChartGeometryTest, ConflictStepsGoRoundTheOverlapsInOrder) {
     ScheduleChart calm;
     calm.AddRow("R1");
     EXPECT_FALSE(FindNextConflict(index, calm, {0, 0}, false));
+}
+
+TEST(SubLanesTest, OverlappingSpansTakeTheLowestFreeLane) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int64_t, int64_t>> spans;
+        std::vector<uint8_t> lanes;
+        int count;
+    };
+    const std::vector<Case> cases = {
+        {"apart", {{0, 10}, {20, 30}}, {0, 0}, 1},
+        {"touching is not overlapping", {{0, 10}, {10, 20}}, {0, 0}, 1},
+        {"two overlap", {{0, 10}, {5, 15}}, {0, 1}, 2},
+        {"listed late but starting first", {{5, 15}, {0, 10}}, {1, 0}, 2},
+        {"a freed lane is taken again", {{0, 100}, {10, 20}, {30, 40}}, {0, 1, 1}, 2},
+        {"three at once", {{0, 30}, {10, 40}, {20, 50}, {35, 60}}, {0, 1, 2, 0}, 3},
+        {"none", {}, {}, 1},
+    };
+    for (const Case& c : cases) {
+        int count = 0;
+        EXPECT_EQ(AssignLanes(c.spans, count), c.lanes) << c.what;
+        EXPECT_EQ(count, c.count) << c.what;
+    }
+    std::vector<std::pair<int64_t, int64_t>> pile(kMaximumLanes + 3, {0, 10});
+    int count = 0;
+    const std::vector<uint8_t> lanes = AssignLanes(pile, count);
+    EXPECT_EQ(count, kMaximumLanes);
+    EXPECT_EQ(lanes.back(), kMaximumLanes - 1) << "past the last lane bars share it";
+}
+
+TEST(SubLanesTest, LanesSplitTheBarsHeightWithoutLeavingIt) {
+    const QRect bar(10, 100, 50, 20);
+    EXPECT_EQ(LaneRect(bar, 0, 1), bar);
+    for (const int count : {2, 3, 5}) {
+        int top = bar.top();
+        for (int lane = 0; lane < count; ++lane) {
+            const QRect part = LaneRect(bar, lane, count);
+            EXPECT_GE(part.top(), top) << count << " lanes, lane " << lane;
+            EXPECT_LE(part.bottom(), bar.bottom());
+            EXPECT_GE(part.height(), 1);
+            top = part.bottom() + 1;
+        }
+    }
 }
 
 }  // namespace

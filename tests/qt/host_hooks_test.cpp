@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QMenu>
@@ -163,6 +164,49 @@ TEST_F(HostHooksTest, AVetoedDropLeavesTheCopyWhereItWasAndTellsThePlannerWhy) {
     EXPECT_TRUE(hints.contains(QVariantList{QStringLiteral("WO1 has started")}));
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text().toStdString(), "WO1 has started");
+}
+
+TEST_F(HostHooksTest, ThePlannersRefreshAsksBeforeItDiscardsChanges) {
+    struct Case {
+        bool changed;
+        bool answer;
+        std::vector<int> asked;
+        int pendingAfter;
+    };
+    // Refresh reloads every payload the control was given.
+    ctrl().LoadCalendarEvents(testing::CalendarXml({{"R1"}}));
+    const Case cases[] = {
+        {true, false, {1}, 1},
+        {true, true, {1}, 0},
+        {false, false, {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.changed << c.answer);
+        std::vector<int> asked;
+        widget->setRefreshConfirmation([&](int pending) {
+            asked.push_back(pending);
+            return c.answer;
+        });
+        if (c.changed) {
+            const auto [row, bar] = chart().FindTimeBarsInKeyGroup("WO3").front();
+            chart().RightClickBar(row, bar);
+            ASSERT_TRUE(ctrl().mnuSchedPopUp().Choose("miCopy"));
+            const auto [tempRow, copy] = testing::TemporaryBarOf(ctrl());
+            chart().DragBar(tempRow, copy, tempRow, kDay, 600);
+            ASSERT_EQ(ctrl().PendingChanges().Count(), 1);
+        }
+        testing::CloseMenus();
+        QTest::mouseClick(port(), Qt::RightButton, {}, centreOf("WO2"));
+        QMenu* menu = widget->popupMenu(QStringLiteral("mnuSchedPopUp"));
+        ASSERT_NE(menu, nullptr);
+        QAction* refresh = menu->findChild<QAction*>(QStringLiteral("miRefresh"));
+        ASSERT_NE(refresh, nullptr);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(refresh).center());
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(ctrl().PendingChanges().Count(), c.pendingAfter);
+        ctrl().miRefresh_Click();
+        EXPECT_EQ(asked, c.asked) << "a host's own Refresh is not asked about";
+    }
 }
 
 TEST_F(HostHooksTest, EachSurfacePartHidesAndShowsWithTheChartTakingItsPlace) {

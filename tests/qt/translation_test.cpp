@@ -150,8 +150,8 @@ TEST_F(TranslationTest, AWidgetShowsGermanOnceGermanIsInstalled) {
     EXPECT_EQ(widget.control().mnuDrag().Items().front().Caption(), "Paste Forward schedule");
 }
 
-// The grid writes the payload's dates and times in the locale's short forms; the C locale, and a
-// text that is no date, keep the payload's text.
+// The grid writes the payload's dates and times in the locale's short forms and durations as hours
+// and minutes; the C locale, and a text that is no date, keep the payload's text.
 TEST_F(TranslationTest, GridDatesAndTimesFollowTheLocale) {
     const struct {
         QLocale locale;
@@ -170,6 +170,10 @@ TEST_F(TranslationTest, GridDatesAndTimesFollowTheLocale) {
         {QLocale(QLocale::German, QLocale::Germany), 4, "soon", "soon"},
         {QLocale(QLocale::German, QLocale::Germany), 1, "01/04/2027", "01/04/2027"},
         {QLocale(QLocale::German, QLocale::Germany), 12, "14:00", "14:00"},
+        {QLocale(QLocale::German, QLocale::Germany), 13, "14400", "4:00"},
+        {QLocale::c(), 13, "5430", "1:31"},
+        {QLocale::c(), 13, "90000", "25:00"},
+        {QLocale::c(), 13, "n/a", "n/a"},
     };
     TessaroWidget widget;
     for (const auto& cell : cells) {

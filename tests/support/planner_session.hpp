@@ -205,6 +205,8 @@ private:
             case 1:
                 if ((p = BarOfKind(WorkOrderBarKind))) {
                     gesture_ = "copy " + Where(*p);
+                    // Now and then with other picked activities, which its drop moves too.
+                    PickActivities(gesture == 1 ? *p : std::optional<Place>());
                     chart_.RightClickBar(p->row, p->bar);
                     control_.miCopy_Click();
                 }
@@ -357,6 +359,25 @@ private:
                 }
                 break;
         }
+    }
+
+    // The copied bar's activity and up to two others, or none.
+    void PickActivities(const std::optional<Place>& copied) {
+        std::vector<ActivityKey> picked;
+        for (uint32_t i = 0, more = copied ? 1 + pick_(3) : 0; i < more; ++i) {
+            const std::optional<Place> p = i == 0 ? copied : BarOfKind(WorkOrderBarKind);
+            if (!p) {
+                continue;
+            }
+            if (const std::optional<ActivityId> id =
+                    ActivityOfTag(chart_.TimeBarTag(p->row, p->bar))) {
+                picked.push_back({id->WorkOrder, static_cast<int32_t>(id->Schedule)});
+                if (i > 0) {
+                    gesture_ += " with " + id->Name();
+                }
+            }
+        }
+        control_.SetPickedActivities(picked);
     }
 
     void HostVeto() {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <tessaro/bars/look_tables.hpp>
@@ -188,6 +189,13 @@ public:
     // overlaps, precedence conflicts, minutes in calendar blocks, the work order's end against
     // its required date, the host's veto), without changing anything; not valid without a copy.
     DropPreview PreviewCopyDrop(int Row, PlanTime start) const;
+    // The activities the planner picked together (Ctrl+click, a rubber band): a Copy of a bar of
+    // one of them copies them all, and a drop of that copy moves every one by the same time and
+    // the same number of rows, as one command with one record each. Repeats are kept once.
+    void SetPickedActivities(const std::vector<ActivityKey>& activities);
+    std::vector<ActivityKey> PickedActivities() const;
+    // The temporary bars of the activities copied with the dragged one, as (row, bar).
+    std::vector<std::pair<int, int>> CompanionCopyBars() const;
 
     // ---- Handlers (public so hosts and tests drive the control exactly as the widgets do) ----
     // Positions 1 to 4 are the toolbar's buttons; any other position does nothing. A height or

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -85,6 +86,10 @@ public:
     // The activity of the work-order bar the pop-up menu was last opened on; a blank work order
     // before the first.
     ActivityKey contextActivity() const;
+    // Asked, with the number of pending changes, before the planner's Refresh from the pop-up
+    // menu discards them; true lets it go on. By default a question box asks the planner. A
+    // host's own miRefresh_Click is never asked about.
+    void setRefreshConfirmation(std::function<bool(int pending)> confirm);
 
     // Undo and redo of the planner's last command, enabled exactly when the control can take it
     // back or do it again. Their shortcuts (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y) reach them only
