@@ -123,6 +123,12 @@ TEST_F(ChartAccessibilityTest, ABarIsNamedInAPlannersWordsWithItsStates) {
     EXPECT_TRUE(bar->state().selected);
     EXPECT_EQ(bar->text(QAccessible::Description), QString());
 
+    // Its press action clicks it as Space does: the details show its work order.
+    ASSERT_NE(bar->actionInterface(), nullptr);
+    widget->control().TxtWONo().SetText("");
+    bar->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(widget->control().TxtWONo().Text(), "WO4");
+
     // The copy says what it is; the interface keeps naming its bar while others come and go.
     press(Qt::Key_C, Qt::ControlModifier);
     QAccessibleInterface* copy = chartInterface()->focusChild();
