@@ -129,6 +129,14 @@ TEST_F(ChartAccessibilityTest, ABarIsNamedInAPlannersWordsWithItsStates) {
     bar->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(widget->control().TxtWONo().Text(), "WO4");
 
+    // An overlap is said in the description.
+    const auto wo6 = chart().FindTimeBarsInKeyGroup("WO6").front();
+    EXPECT_TRUE(chartInterface()
+                    ->child(wo6.first - 1)
+                    ->child(wo6.second - 1)
+                    ->text(QAccessible::Description)
+                    .contains(QStringLiteral("in conflict")));
+
     // The copy says what it is; the interface keeps naming its bar while others come and go.
     press(Qt::Key_C, Qt::ControlModifier);
     QAccessibleInterface* copy = chartInterface()->focusChild();
