@@ -7,6 +7,7 @@
 
 #include <tessaro/bars/bar_description.hpp>
 
+#include "accessibility.hpp"
 #include "spoken_texts.hpp"
 
 namespace tessaro::qt_detail {
@@ -231,14 +232,37 @@ private:
 }  // namespace
 
 ChartAccessible::ChartAccessible(ScheduleChartView* view)
-    : QAccessibleWidget(view, QAccessible::Table) {}
+    : QAccessibleWidget(view, QAccessible::Table), chart_(view->chart()) {
+    subscription_ =
+        chart_.Changed.Subscribe([this](const ChartChange& change) { onChartChanged(change); });
+}
 
 ChartAccessible::~ChartAccessible() {
+    chart_.Changed.Unsubscribe(subscription_);
     for (const QAccessible::Id id : rows_) {
         QAccessible::deleteAccessibleInterface(id);
     }
     for (const auto& [bar, id] : bars_) {
         QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+void ChartAccessible::onChartChanged(const ChartChange& change) {
+    if (change.What != ChartChange::Kind::Rows && change.What != ChartChange::Kind::Bars) {
+        return;
+    }
+    for (auto bar = bars_.begin(); bar != bars_.end();) {
+        const QAccessibleInterface* named = QAccessible::accessibleInterface(bar->second);
+        if (named == nullptr || !named->isValid()) {
+            QAccessible::deleteAccessibleInterface(bar->second);
+            bar = bars_.erase(bar);
+        } else {
+            ++bar;
+        }
+    }
+    if (AccessibilityListening()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        SendAccessibleEvent(event);
     }
 }
 
