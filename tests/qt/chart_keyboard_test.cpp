@@ -182,10 +182,15 @@ TEST_F(ChartKeyboardTest, TheCopyMovedByKeysRecordsWhatTheEqualMouseDragRecords)
     EXPECT_EQ(view()->dragState(), ScheduleChartView::DragState::MovingBar);
     EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("R2"))) << QToolTip::text().toStdString();
     EXPECT_TRUE(ctrl().Changes().empty());
+    QSignalSpy moved(view(), &ScheduleChartView::barFocusChanged);
     press(Qt::Key_Return);
     EXPECT_EQ(view()->dragState(), ScheduleChartView::DragState::Idle);
     EXPECT_EQ(ctrl().TempBarKey(), "");
-    EXPECT_EQ(focused(), "WO2");  // the rebuilt activity where the copy went
+    // The rebuilt activity where the copy went takes the focus.
+    EXPECT_EQ(focused(), "WO2");
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ((std::pair{moved.first().at(0).toInt(), moved.first().at(1).toInt()}),
+              view()->focusedBar());
     const std::string byKeys = ctrl().rescheduling().Xml();
     ASSERT_EQ(ctrl().Changes().size(), 1u);
     const ActivityChange change = ctrl().Changes().front();
