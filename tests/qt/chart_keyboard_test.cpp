@@ -103,7 +103,11 @@ TEST_F(ChartKeyboardTest, TheFocusWalksTheWorkOrderBarsInTimeAndAcrossRows) {
         before = focused();
         // In sight, with the ring drawn around it.
         const auto [row, bar] = view()->focusedBar();
-        EXPECT_TRUE(view()->viewport()->rect().intersects(view()->barRect(row, bar)));
+        const QRect rect = view()->barRect(row, bar);
+        EXPECT_TRUE(view()->viewport()->rect().intersects(rect));
+        EXPECT_EQ(
+            testing::Snapshot(view()->viewport()).pixelColor(rect.center().x(), rect.top() - 2),
+            view()->palette().color(QPalette::Highlight));
     }
     EXPECT_EQ(moves.count(), changes);
 }
