@@ -82,7 +82,9 @@ struct ScheduleChartView::Private::Keyboard {
     }
 
     static void focus(ScheduleChartView& view, Private& d, BarFocus focus, bool reveal = true) {
-        const BarFocus before = d.focusedBar();
+        // By identity: the copy dropped hands the focus to the rebuilt bar standing where the
+        // focus already falls back to, and that is a move too.
+        const uint64_t before = d.keys_.focusId;
         if (!d.barExists(focus.row, focus.bar)) {
             focus = {};
         }
@@ -101,7 +103,7 @@ struct ScheduleChartView::Private::Keyboard {
             }
         }
         view.viewport()->update();
-        if (focus != before) {
+        if (keys.focusId != before) {
             qt_detail::NotifyBarFocus(view, focus.row, focus.bar);
             emit view.barFocusChanged(focus.row, focus.bar);
         }

@@ -37,9 +37,8 @@ void ScheduleChartView::Private::paintFrame(QPainter& painter,
                                      .markColour = q->palette().color(QPalette::Highlight)};
     lastPaintedBarCount_ = qt_detail::PaintChart(painter, input);
     if (!exporting) {
-        // The keyboard's focused bar, over everything else on the chart.
         painter.save();
-        painter.setClipRect(geometry.chartArea());
+        painter.setClipRect(q->chartArea());
         paintFocusRing(*q, painter);
         painter.restore();
     }

@@ -123,6 +123,20 @@ TEST_F(ChartAccessibilityTest, ABarIsNamedInAPlannersWordsWithItsStates) {
     EXPECT_TRUE(bar->state().selected);
     EXPECT_EQ(bar->text(QAccessible::Description), QString());
 
+    // Its press action clicks it as Space does: the details show its work order.
+    ASSERT_NE(bar->actionInterface(), nullptr);
+    widget->control().TxtWONo().SetText("");
+    bar->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(widget->control().TxtWONo().Text(), "WO4");
+
+    // An overlap is said in the description.
+    const auto wo6 = chart().FindTimeBarsInKeyGroup("WO6").front();
+    EXPECT_TRUE(chartInterface()
+                    ->child(wo6.first - 1)
+                    ->child(wo6.second - 1)
+                    ->text(QAccessible::Description)
+                    .contains(QStringLiteral("in conflict")));
+
     // The copy says what it is; the interface keeps naming its bar while others come and go.
     press(Qt::Key_C, Qt::ControlModifier);
     QAccessibleInterface* copy = chartInterface()->focusChild();
@@ -165,6 +179,8 @@ TEST_F(ChartAccessibilityTest, AnAppliedChangeAndItsUndoAreAnnounced) {
     Events().clear();
     press(Qt::Key_Return);
     QApplication::processEvents();
+    // The activity is rebuilt: the table is to be read again.
+    EXPECT_FALSE(heard(QAccessible::TableModelChanged).empty());
     std::vector<Heard> said = heard(QAccessible::DescriptionChanged);
     ASSERT_EQ(said.size(), 1u);
     EXPECT_EQ(said.front().target, chartInterface());

@@ -103,7 +103,11 @@ TEST_F(ChartKeyboardTest, TheFocusWalksTheWorkOrderBarsInTimeAndAcrossRows) {
         before = focused();
         // In sight, with the ring drawn around it.
         const auto [row, bar] = view()->focusedBar();
-        EXPECT_TRUE(view()->viewport()->rect().intersects(view()->barRect(row, bar)));
+        const QRect rect = view()->barRect(row, bar);
+        EXPECT_TRUE(view()->viewport()->rect().intersects(rect));
+        EXPECT_EQ(
+            testing::Snapshot(view()->viewport()).pixelColor(rect.center().x(), rect.top() - 2),
+            view()->palette().color(QPalette::Highlight));
     }
     EXPECT_EQ(moves.count(), changes);
 }
@@ -182,10 +186,15 @@ TEST_F(ChartKeyboardTest, TheCopyMovedByKeysRecordsWhatTheEqualMouseDragRecords)
     EXPECT_EQ(view()->dragState(), ScheduleChartView::DragState::MovingBar);
     EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("R2"))) << QToolTip::text().toStdString();
     EXPECT_TRUE(ctrl().Changes().empty());
+    QSignalSpy moved(view(), &ScheduleChartView::barFocusChanged);
     press(Qt::Key_Return);
     EXPECT_EQ(view()->dragState(), ScheduleChartView::DragState::Idle);
     EXPECT_EQ(ctrl().TempBarKey(), "");
-    EXPECT_EQ(focused(), "WO2");  // the rebuilt activity where the copy went
+    // The rebuilt activity where the copy went takes the focus.
+    EXPECT_EQ(focused(), "WO2");
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ((std::pair{moved.first().at(0).toInt(), moved.first().at(1).toInt()}),
+              view()->focusedBar());
     const std::string byKeys = ctrl().rescheduling().Xml();
     ASSERT_EQ(ctrl().Changes().size(), 1u);
     const ActivityChange change = ctrl().Changes().front();

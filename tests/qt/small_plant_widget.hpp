@@ -2,7 +2,8 @@
 
 // The small plant the keyboard and screen-reader tests walk, in a shown control with the chart
 // focused: R1: WO2 12:00-14:00, WO1 08:00-10:00, WO3 16:00-17:00 (in that bar order); R2 without
-// work orders; R3: WO4 09:00-11:00, WO5 13:30-15:00; R4: WO6 the next day 08:00-09:00.
+// work orders; R3: WO4 09:00-11:00, WO5 13:30-15:00; R4: WO6 the next day 08:00-09:00 and WO7
+// 08:30-09:30 over it.
 
 #include <memory>
 
@@ -35,6 +36,7 @@ inline std::unique_ptr<TessaroWidget> MakeSmallPlantWidget() {
         Placed("R3", "WO4", 40, day, 540, 120),
         Placed("R3", "WO5", 50, day, 810, 90),
         Placed("R4", "WO6", 60, day + 1, 480, 60),
+        Placed("R4", "WO7", 70, day + 1, 510, 60),
     }));
     made->chartView()->scrollToDay(day - 1);
     made->chartView()->setFocus(Qt::OtherFocusReason);

@@ -35,13 +35,6 @@ bool Heard() {
     return QAccessible::isActive() || Listener() != nullptr;
 }
 
-void Send(QAccessibleEvent& event) {
-    if (Listener() != nullptr) {
-        Listener()(&event);
-    }
-    QAccessible::updateAccessibility(&event);
-}
-
 ChartAccessible* ChartInterface(ScheduleChartView& view) {
     return dynamic_cast<ChartAccessible*>(QAccessible::queryAccessibleInterface(&view));
 }
@@ -54,6 +47,13 @@ void InstallAccessibility() {
         return true;
     }();
     (void)installed;
+}
+
+void SendAccessibleEvent(QAccessibleEvent& event) {
+    if (Listener() != nullptr) {
+        Listener()(&event);
+    }
+    QAccessible::updateAccessibility(&event);
 }
 
 bool AccessibilityListening() {
@@ -74,7 +74,7 @@ void NotifyBarFocus(ScheduleChartView& view, int row, int bar) {
         return;
     }
     QAccessibleEvent event(focused, QAccessible::Focus);
-    Send(event);
+    SendAccessibleEvent(event);
 }
 
 void Announce(ScheduleChartView& view, const QString& text) {
@@ -87,7 +87,7 @@ void Announce(ScheduleChartView& view, const QString& text) {
     }
     chart->setAnnouncement(text);
     QAccessibleEvent event(chart, QAccessible::DescriptionChanged);
-    Send(event);
+    SendAccessibleEvent(event);
 }
 
 }  // namespace tessaro::qt_detail

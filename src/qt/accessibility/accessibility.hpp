@@ -27,6 +27,9 @@ void SetAccessibleEventListener(AccessibleEventListener listener);
 // True while anything hears these events: what is not heard need not be put into words.
 bool AccessibilityListening();
 
+// Sends the event to assistive technology and the listener.
+void SendAccessibleEvent(QAccessibleEvent& event);
+
 // Tells assistive technology that the chart's focused bar is now this one ({0, 0}: none).
 void NotifyBarFocus(ScheduleChartView& view, int row, int bar);
 

@@ -1,10 +1,13 @@
 #include "chart_accessible.hpp"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 
 #include <tessaro/bars/bar_description.hpp>
 
+#include "accessibility.hpp"
 #include "spoken_texts.hpp"
 
 namespace tessaro::qt_detail {
@@ -24,7 +27,13 @@ QRect GlobalRect(const ScheduleChartView& view, const QRect& local) {
 }
 
 // One bar, known by its identity; its row is looked up again whenever it is asked.
-class BarAccessible : public QAccessibleInterface {
+// Presses the key on the chart as the planner would, so an action takes the keyboard's own path.
+void PressKey(ScheduleChartView& view, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(&view, &press);
+}
+
+class BarAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     BarAccessible(ScheduleChartView* view, uint64_t id, int row)
         : view_(view), id_(id), row_(row) {}
@@ -82,6 +91,37 @@ public:
         return bar == 0 ? QRect() : GlobalRect(*view_, view_->barRect(row, bar));
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    // Press clicks the bar, show-menu opens its pop-up menu, set-focus focuses it.
+    QStringList actionNames() const override {
+        return {pressAction(), showMenuAction(), setFocusAction()};
+    }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        if (action == pressAction()) {
+            return {QStringLiteral("Space")};
+        }
+        if (action == showMenuAction()) {
+            return {QStringLiteral("Shift+F10")};
+        }
+        return {};
+    }
+    void doAction(const QString& action) override {
+        const auto [row, bar] = where();
+        if (bar == 0) {
+            return;
+        }
+        view_->setFocus(Qt::OtherFocusReason);
+        view_->setFocusedBar(row, bar);
+        if (action == pressAction()) {
+            PressKey(*view_, Qt::Key_Space, Qt::NoModifier);
+        } else if (action == showMenuAction()) {
+            PressKey(*view_, Qt::Key_F10, Qt::ShiftModifier);
+        }
+    }
 
     QAccessible::State state() const override {
         QAccessible::State state;
@@ -192,14 +232,37 @@ private:
 }  // namespace
 
 ChartAccessible::ChartAccessible(ScheduleChartView* view)
-    : QAccessibleWidget(view, QAccessible::Table) {}
+    : QAccessibleWidget(view, QAccessible::Table), chart_(view->chart()) {
+    subscription_ =
+        chart_.Changed.Subscribe([this](const ChartChange& change) { onChartChanged(change); });
+}
 
 ChartAccessible::~ChartAccessible() {
+    chart_.Changed.Unsubscribe(subscription_);
     for (const QAccessible::Id id : rows_) {
         QAccessible::deleteAccessibleInterface(id);
     }
     for (const auto& [bar, id] : bars_) {
         QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+void ChartAccessible::onChartChanged(const ChartChange& change) {
+    if (change.What != ChartChange::Kind::Rows && change.What != ChartChange::Kind::Bars) {
+        return;
+    }
+    for (auto bar = bars_.begin(); bar != bars_.end();) {
+        const QAccessibleInterface* named = QAccessible::accessibleInterface(bar->second);
+        if (named == nullptr || !named->isValid()) {
+            QAccessible::deleteAccessibleInterface(bar->second);
+            bar = bars_.erase(bar);
+        } else {
+            ++bar;
+        }
+    }
+    if (AccessibilityListening()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        SendAccessibleEvent(event);
     }
 }
 

@@ -61,6 +61,13 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
+    // After rows or bars came or went: the bars' interfaces that name no bar any more go, and
+    // assistive technology hears that the table is to be read again.
+    void onChartChanged(const ChartChange& change);
+
+    // The model outlives the view, and so this interface, which the view's end takes along.
+    ScheduleChart& chart_;
+    int subscription_ = 0;
     QString announcement_;
     mutable std::vector<QAccessible::Id> rows_;
     mutable std::unordered_map<uint64_t, QAccessible::Id> bars_;
