@@ -1,6 +1,7 @@
 #include "bars/bar_record_codec.hpp"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -16,6 +17,41 @@ namespace {
 
 // Eighteen fields.
 constexpr std::size_t kRecordSeparators = 17;
+
+// Copies a field without a call for the sizes fields have: a load copies a dozen short fields a
+// bar, and calling memcpy for each costs more than the copy. Two moves that overlap cover every
+// size from a word to twice a word; neither reads or writes outside the field.
+template <typename Word>
+inline void CopyOverlapping(char* to, const char* from, std::size_t size) {
+    Word head;
+    Word tail;
+    std::memcpy(&head, from, sizeof head);
+    std::memcpy(&tail, from + size - sizeof tail, sizeof tail);
+    std::memcpy(to, &head, sizeof head);
+    std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
+}
+
+inline void CopyShort(char* to, const char* from, std::size_t size) {
+    if (size >= 8) {
+        if (size <= 16) {
+            CopyOverlapping<uint64_t>(to, from, size);
+        } else {
+            std::memcpy(to, from, size);
+        }
+    } else if (size >= 4) {
+        CopyOverlapping<uint32_t>(to, from, size);
+    } else if (size > 0) {
+        to[0] = from[0];
+        to[size / 2] = from[size / 2];
+        to[size - 1] = from[size - 1];
+    }
+}
+
+// TrimSpaces, without its searches for the fields that need none: a load trims a dozen fields a
+// record, nearly all of which start and end with no space.
+inline std::string_view Trimmed(std::string_view text) {
+    return !text.empty() && text.front() != ' ' && text.back() != ' ' ? text : TrimSpaces(text);
+}
 
 // The record is written through a pointer into text sized for the longest record its fields can
 // make (every byte escaped, every number at its longest) and cut to length at the end: a load
@@ -57,10 +93,8 @@ public:
     }
     void Text(std::string_view value) { at_ = WriteEscapedField(at_, value); }
     void PlainText(std::string_view value) {
-        if (!value.empty()) {
-            std::memcpy(at_, value.data(), value.size());
-            at_ += value.size();
-        }
+        CopyShort(at_, value.data(), value.size());
+        at_ += value.size();
     }
     void Separator() { *at_++ = '$'; }
 
@@ -76,16 +110,15 @@ private:
 template <typename Text>
 void AssembleBarRecordText(std::string& recordText, const BarRecordOf<Text>& record,
                            bool textsNeedNoEscape) {
-    const std::string_view number = TrimSpaces(record.work_order_no);
+    const std::string_view number = Trimmed(record.work_order_no);
     if (number.empty()) {
         throw BarKeyBlankError();
     }
-    const std::string_view texts[] = {
-        TrimSpaces(record.item_code),     TrimSpaces(record.sdesc3),
-        TrimSpaces(record.sdesc4),        TrimSpaces(record.flag),
-        TrimSpaces(record.ReqdDate),      TrimSpaces(record.schdate),
-        TrimSpaces(record.wo_start_date), TrimSpaces(record.wo_end_date),
-        TrimSpaces(record.fromdate),      TrimSpaces(record.todate)};
+    const std::string_view texts[] = {Trimmed(record.item_code),     Trimmed(record.sdesc3),
+                                      Trimmed(record.sdesc4),        Trimmed(record.flag),
+                                      Trimmed(record.ReqdDate),      Trimmed(record.schdate),
+                                      Trimmed(record.wo_start_date), Trimmed(record.wo_end_date),
+                                      Trimmed(record.fromdate),      Trimmed(record.todate)};
     const std::string_view status = record.status;
     // Six numbers and seventeen separators besides the texts, each of which may double.
     const std::size_t growth = textsNeedNoEscape ? 1 : 2;

@@ -46,6 +46,18 @@ DateTime FieldDate(const FieldValue& field) {
     return Typed<DateTime>(field);
 }
 
+std::string_view FieldTextOfTable(const RecordTable& table, int32_t column) {
+    return FieldText(table, column);
+}
+
+int16_t FieldInt16OfTable(const RecordTable& table, int32_t column) {
+    return FieldInt16(table, column);
+}
+
+int32_t FieldInt32OfTable(const RecordTable& table, int32_t column) {
+    return FieldInt32(table, column);
+}
+
 std::string_view ResourceNumberOfRow(std::string_view rowText) {
     const auto separator = rowText.find(';');
     if (separator == std::string_view::npos) {

@@ -93,6 +93,9 @@ public:
         return slot.Text.data() != nullptr ? &slot.Text : nullptr;
     }
 
+    // The current record's fields, found once for all of its reads: see below.
+    class CurrentRecord;
+
     // Keeps only the records whose text in the column equals the value exactly (no pattern, no
     // quoting: any character matches itself); Null fields and the values of columns that are
     // not text never match. Moves to the first match. Raises 5 for a column outside the table.
@@ -165,6 +168,35 @@ private:
     const std::vector<uint32_t>* filtered_ = nullptr;
     // Built on a column's first filter and kept until a record is added.
     std::unordered_map<int32_t, RecordIndex> indexes_;
+};
+
+// The current record's fields, found once for all of its reads: a loader reads most fields of
+// every record of a large payload, and in a table of text columns only each field is then found
+// without checking the cursor and the column's type again. Text gives the set text fields of the
+// record that was current when this was made; nullptr for any other field, which the table's
+// own reads then tell apart.
+class RecordTable::CurrentRecord {
+public:
+    explicit CurrentRecord(const RecordTable& table)
+        : table_(table),
+          slots_(table.allText_ && !table.Eof()
+                     ? table.fields_.data() + table.RecordAt(table.cursor_) * table.columns_.size()
+                     : nullptr),
+          width_(table.columns_.size()) {}
+
+    const std::string_view* Text(int32_t column) const {
+        if (slots_ != nullptr && column >= 0 && static_cast<std::size_t>(column) < width_) {
+            const std::string_view& text = slots_[static_cast<std::size_t>(column)].Text;
+            return text.data() != nullptr ? &text : nullptr;
+        }
+        return nullptr;
+    }
+    const RecordTable& Table() const { return table_; }
+
+private:
+    const RecordTable& table_;
+    const Slot* slots_;
+    std::size_t width_;
 };
 
 }  // namespace tessaro

@@ -96,10 +96,10 @@ void CheckDuration(int32_t seconds) {
 
 // The record fields the bar itself does not need first, read in record order so a failing
 // payload names the same field whatever was read before.
-void ReadOtherRecordFields(const RecordTable& table, const WorkOrderColumns& c, const ChartBar& bar,
-                           BarRecordView& record) {
-    const auto text = [&](int32_t column) { return FieldText(table, column); };
-    record.rsscheduleno = FieldInt32(table, c.rsscheduleno);
+void ReadOtherRecordFields(const RecordTable::CurrentRecord& fields, const WorkOrderColumns& c,
+                           const ChartBar& bar, BarRecordView& record) {
+    const auto text = [&](int32_t column) { return FieldText(fields, column); };
+    record.rsscheduleno = FieldInt32(fields, c.rsscheduleno);
     record.status = text(c.status);
     record.StartMinute = CheckedInt16(bar.Start.Minute);
     record.EndMinute = CheckedInt16(bar.End.Minute);
@@ -112,7 +112,7 @@ void ReadOtherRecordFields(const RecordTable& table, const WorkOrderColumns& c, 
     record.wo_end_date = text(c.wo_end_date);
     record.fromdate = text(c.fromdate);
     record.todate = text(c.todate);
-    record.subactivity_code_mul = FieldInt16(table, c.subactivity_code_mul);
+    record.subactivity_code_mul = FieldInt16(fields, c.subactivity_code_mul);
 }
 
 }  // namespace
@@ -169,21 +169,22 @@ void LoadingSession::LoadResourceEvents(std::string_view payloadText) {
                 KeyParts& key = keys.emplace_back();
                 // Each field is read once: the bar's own values are kept in its record.
                 BarRecordView record;
-                const int32_t start = FieldInt32(table, c.time_buffer);
-                record.timeindays1 = FieldInt32(table, c.timeindays1);
+                const RecordTable::CurrentRecord fields(table);
+                const int32_t start = FieldInt32(fields, c.time_buffer);
+                record.timeindays1 = FieldInt32(fields, c.timeindays1);
                 CheckDuration(record.timeindays1);
                 bar.Start = ChartTime::FromPayloadSeconds(start);
                 bar.End = ChartTime::FromPayloadSeconds(Add32(start, record.timeindays1));
-                record.work_order_no = FieldText(table, c.work_order_no);
+                record.work_order_no = FieldText(fields, c.work_order_no);
                 key.WorkOrder = record.work_order_no;
                 key.Entry = &keys_.Registry().EnterNumbered(key.WorkOrder);
                 key.Position = key.Entry->WOCount;
                 CheckWorkOrderNumber(key.WorkOrder);
-                record.flag = FieldText(table, c.Flag);
-                const int16_t firstStyleKey = FieldInt16(table, c.chkflag);
-                const int16_t secondStyleKey = FieldInt16(table, c.Execute_online);
-                record.activitytimetype = FieldInt16(table, c.activitytimetype);
-                ReadOtherRecordFields(table, c, bar, record);
+                record.flag = FieldText(fields, c.Flag);
+                const int16_t firstStyleKey = FieldInt16(fields, c.chkflag);
+                const int16_t secondStyleKey = FieldInt16(fields, c.Execute_online);
+                record.activitytimetype = FieldInt16(fields, c.activitytimetype);
+                ReadOtherRecordFields(fields, c, bar, record);
                 recorded.Widen(record.work_order_no, record.rsscheduleno, bar.Start, bar.End);
                 AssembleBarRecordText(recordText, record, payload.TextsNeedNoEscape);
                 key.RecordStart = recordTexts.size();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "loading/field_reading.hpp"
@@ -69,30 +70,52 @@ TEST_F(RecordTableTest, UnsetFieldsAreNullAndRaise94WhenRead) {
     EXPECT_EQ(ErrorCode([&] { FieldText(table.Field(1)); }), 94);
 }
 
-// A loader reads a column of the current record without the field's value: it gives the same
-// value or error whatever the column's type, for a Null field, a column outside the table, a
-// text that is no number or too large, and at the end.
+// A loader reads a column of the current record without the field's value, from the table or
+// from the record found once: it gives the same value or error whatever the column's type, for a
+// Null field, a column outside the table, a text that is no number or too large, and at the end,
+// in a table of mixed columns and in one of text columns only seen through a filter.
 TEST_F(RecordTableTest, ColumnReadsGiveWhatFieldReadsGive) {
     Add({"42", "7", "1/2/2003"});
     Add({"x"});
     Add({"70000", "-3"});
+    RecordTable texts;
+    texts.AppendColumn("resno", ColumnType::Text);
+    texts.AppendColumn("qty", ColumnType::Text);
+    texts.AppendColumn("note", ColumnType::Text);
+    for (const std::vector<std::string_view>& values :
+         {std::vector<std::string_view>{"R1", "7", "x"},
+          {"R2", "8"},
+          {"R1"},
+          {"R1", "70000", ""}}) {
+        texts.AddRecord(values);
+    }
     const auto outcome = [](auto read) {
         std::string value;
         const int32_t error = ErrorCode([&] { value = std::string(read()); });
         return error != 0 ? "error " + std::to_string(error) : value;
     };
     const auto number = [](auto value) { return std::to_string(value); };
-    for (table.MoveFirst();; table.MoveNext()) {
-        for (int32_t column = -1; column <= 3; ++column) {
-            EXPECT_EQ(outcome([&] { return FieldText(table, column); }),
-                      outcome([&] { return FieldText(table.Field(column)); }));
-            EXPECT_EQ(outcome([&] { return number(FieldInt32(table, column)); }),
-                      outcome([&] { return number(FieldInt32(table.Field(column))); }));
-            EXPECT_EQ(outcome([&] { return number(FieldInt16(table, column)); }),
-                      outcome([&] { return number(FieldInt16(table.Field(column))); }));
-        }
-        if (table.Eof()) {
-            break;
+    table.MoveFirst();
+    texts.Filter(0, "R1");
+    for (RecordTable* read : {&table, &texts}) {
+        for (;; read->MoveNext()) {
+            const RecordTable::CurrentRecord record(*read);
+            for (int32_t column = -1; column <= 3; ++column) {
+                const std::string text = outcome([&] { return FieldText(read->Field(column)); });
+                EXPECT_EQ(outcome([&] { return FieldText(*read, column); }), text);
+                EXPECT_EQ(outcome([&] { return FieldText(record, column); }), text);
+                const std::string int32 =
+                    outcome([&] { return number(FieldInt32(read->Field(column))); });
+                EXPECT_EQ(outcome([&] { return number(FieldInt32(*read, column)); }), int32);
+                EXPECT_EQ(outcome([&] { return number(FieldInt32(record, column)); }), int32);
+                const std::string int16 =
+                    outcome([&] { return number(FieldInt16(read->Field(column))); });
+                EXPECT_EQ(outcome([&] { return number(FieldInt16(*read, column)); }), int16);
+                EXPECT_EQ(outcome([&] { return number(FieldInt16(record, column)); }), int16);
+            }
+            if (read->Eof()) {
+                break;
+            }
         }
     }
 }
