@@ -40,7 +40,10 @@ void ScheduleChartView::Private::paintFrame(QPainter& painter,
         painter.save();
         painter.setClipRect(geometry.chartArea());
         paintFocusRing(*q, painter);
+        paintPicks(painter);
+        paintCompanionGhosts(painter, input);
         painter.restore();
+        paintHighlightedRow(painter);
     }
 }
 
