@@ -219,8 +219,7 @@ TEST_F(HostHooksTest, EachSurfacePartHidesAndShowsWithTheChartTakingItsPlace) {
         {SurfacePart::Grid, widget->gridView(), true},
         {SurfacePart::DetailPanel, widget->surfaceWidget(QStringLiteral("frameWO")), false},
         {SurfacePart::Toolbar, widget->surfaceWidget(QStringLiteral("ctToolBar1")), false},
-        {SurfacePart::ConflictList, widget->surfaceWidget(QStringLiteral("lstConflictWorkOrders")),
-         false},
+        {SurfacePart::ConflictList, widget->conflictPanel(), false},
         {SurfacePart::Legend, widget->legendDetails(), true},
     };
     for (const Case& c : cases) {
