@@ -52,7 +52,7 @@ ConflictPanel::ConflictPanel(QWidget* parent)
     list_->sortByColumn(TimeColumn, Qt::AscendingOrder);
     list_->header()->setStretchLastSection(true);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list_->header()->setSectionResizeMode(TimeColumn, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(ActivityColumn, QHeaderView::Stretch);
     title_->setBuddy(list_);
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         if (const PlanConflict* conflict = conflictAt(item)) {
@@ -73,7 +73,7 @@ void ConflictPanel::setConflicts(const std::vector<PlanConflict>& conflicts) {
     for (size_t i = 0; i < conflicts_.size(); ++i) {
         const ConflictLine line = DescribeConflict(conflicts_[i]);
         auto* item =
-            new ConflictItem(list_, {line.kind, line.resource, line.activities, line.time});
+            new ConflictItem(list_, {line.kind, line.resource, line.time, line.activities});
         item->setData(0, kIndexRole, static_cast<qulonglong>(i));
         item->setData(0, kSortRole, static_cast<qlonglong>(line.startMinute));
         for (int column = 0; column < 4; ++column) {
@@ -106,7 +106,7 @@ void ConflictPanel::changeEvent(QEvent* event) {
 void ConflictPanel::retranslate() {
     title_->setText(conflicts_.empty() ? tr("&Conflicts: none")
                                        : tr("&Conflicts (%1)").arg(conflicts_.size()));
-    list_->setHeaderLabels({tr("Kind"), tr("Resource"), tr("Activities"), tr("Time")});
+    list_->setHeaderLabels({tr("Kind"), tr("Resource"), tr("Time"), tr("Activities")});
     list_->setAccessibleName(tr("Conflicts"));
 }
 

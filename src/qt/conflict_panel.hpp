@@ -27,7 +27,9 @@ public:
     // The conflict of a line, in the order setConflicts got them; nullptr for none.
     const PlanConflict* conflictAt(const QTreeWidgetItem* item) const;
 
-    enum Column { KindColumn, ResourceColumn, ActivityColumn, TimeColumn };
+    // The time before the activities: the activities' texts are the longest, and their line's
+    // tooltip holds them whole when the panel is narrow.
+    enum Column { KindColumn, ResourceColumn, TimeColumn, ActivityColumn };
 
 signals:
     // The planner double-clicked the line of this conflict's bar.

@@ -28,6 +28,7 @@
 
 #include "activity_placement.hpp"
 #include "activity_texts.hpp"
+#include "conflict_panel.hpp"
 #include "core_captions.hpp"
 #include "discard_question.hpp"
 #include "grid_cell_text.hpp"
@@ -562,7 +563,11 @@ void TessaroWidget::Private::relayoutSurface() {
     // A chart grown over the grid (the grid hidden by the toolbar) covers what lies there.
     if (chartView_ != nullptr) {
         chartView_->raise();
-        const QRect chartRect = chartView_->geometry();
+        // The conflict panel beside the chart counts as the chart's: the two span the width.
+        QRect chartRect = chartView_->geometry();
+        if (!conflictPanel_->isHidden()) {
+            chartRect = chartRect.united(conflictPanel_->geometry());
+        }
         for (const Private::Placed& placed : placed_) {
             if (placed.element->Parent.empty() && placed.widget != chartView_) {
                 // The conflict panel beside the chart shows what the one-line box listed.

@@ -77,7 +77,7 @@ void TessaroWidget::Private::placeConflictPanel(QRect& chart) {
     }
     // Beside the chart, as tall as it: the lines are read against the bars they name, and the
     // grid and detail frame below keep their width.
-    const int width = std::clamp(q->width() / 4, pixels(3600), pixels(6600));
+    const int width = std::clamp(q->width() * 3 / 10, pixels(3600), pixels(7800));
     chart.setWidth(std::max(0, chart.width() - width - 4));
     conflictPanel_->setGeometry(chart.right() + 5, chart.top(), width, chart.height());
     conflictPanel_->raise();

@@ -77,16 +77,16 @@ TEST_F(SurfacePanelsTest, ConflictPanelListsOverlapAndPrecedenceAndShowsADoubleC
         ASSERT_EQ(found.size(), 1);
         QTreeWidgetItem* item = found.front();
         EXPECT_EQ(item->text(1).toStdString(), e.resource);
-        const std::string activities = item->text(2).toStdString();
+        const std::string activities = item->text(3).toStdString();
         const bool either =
             activities == e.activities || activities == std::string("WO1/10 with WO2/20");
         EXPECT_TRUE(either) << activities;
         EXPECT_FALSE(item->toolTip(0).contains(QLatin1Char('$')));
-        EXPECT_TRUE(item->toolTip(0).contains(item->text(3)));
+        EXPECT_TRUE(item->toolTip(0).contains(item->text(2)));
     }
     // By resource R1 comes first; by time the overlap at 09:00 too, R3's 13:00 after it.
     EXPECT_EQ(list->topLevelItem(0)->text(1).toStdString(), "R1");
-    list->sortByColumn(3, Qt::DescendingOrder);
+    list->sortByColumn(2, Qt::DescendingOrder);
     EXPECT_EQ(list->topLevelItem(0)->text(1).toStdString(), "R3");
 
     // Scrolled a week away, a double click on R3's line brings its bar back and clicks it.
