@@ -195,6 +195,18 @@
         <source>%1: %2 activities in the conflict list</source>
         <translation>%1: %2 Arbeitsgänge in der Konfliktliste</translation>
     </message>
+    <message>
+        <source>No work order %1 on the chart</source>
+        <translation>Kein Fertigungsauftrag %1 auf der Plantafel</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Ungespeicherte Änderungen</translation>
+    </message>
+    <message>
+        <source>%1 not saved. Save them before quitting?</source>
+        <translation>%1 nicht gespeichert. Vor dem Beenden speichern?</translation>
+    </message>
 </context>
 <context>
     <name>Tessaro</name>
@@ -364,6 +376,20 @@
     </message>
 </context>
 <context>
+    <name>TessaroWidget</name>
+    <message numerus="yes">
+        <source>Refresh reloads the plan and discards %n change(s) not saved yet. Discard them?</source>
+        <translation>
+            <numerusform>Aktualisieren lädt den Plan neu und verwirft %n noch nicht gespeicherte Änderung. Verwerfen?</numerusform>
+            <numerusform>Aktualisieren lädt den Plan neu und verwirft %n noch nicht gespeicherte Änderungen. Verwerfen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+</context>
+<context>
     <name>tessaro::ScheduleChartView</name>
     <message>
         <source>Calendar blocks cannot be moved.</source>
@@ -451,6 +477,10 @@ Die Kopie wird verworfen; der Arbeitsgang bleibt, wo er ist.</translation>
         <source>Copy of %1</source>
         <translation>Kopie von %1</translation>
     </message>
+    <message>
+        <source>Move to %1, %2 – %3; Enter drops it, Escape ends the copy</source>
+        <translation>Nach %1, %2 – %3; Eingabe legt ab, Escape beendet die Kopie</translation>
+    </message>
 </context>
 <context>
     <name>tessaro::TessaroWidget</name>
@@ -510,6 +540,170 @@ Die Kopie wird verworfen; der Arbeitsgang bleibt, wo er ist.</translation>
         <source>&amp;Redo</source>
         <translation>&amp;Wiederholen</translation>
     </message>
+    <message>
+        <source>Conflicting bars</source>
+        <translation>Balken im Konflikt</translation>
+    </message>
+    <message>
+        <source>Selected:</source>
+        <translation>Ausgewählt:</translation>
+    </message>
+    <message>
+        <source>&amp;Copy activity</source>
+        <translation>Arbeitsgang &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Ctrl+C copies the activity of the focused work-order bar</source>
+        <translation>Strg+C kopiert den Arbeitsgang des fokussierten Auftragsbalkens</translation>
+    </message>
+    <message>
+        <source>Work order</source>
+        <translation>Fertigungsauftrag</translation>
+    </message>
+    <message>
+        <source>Work order status</source>
+        <translation>Auftragsstatus</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Artikel</translation>
+    </message>
+    <message>
+        <source>Start date</source>
+        <translation>Startdatum</translation>
+    </message>
+    <message>
+        <source>Start time</source>
+        <translation>Startzeit</translation>
+    </message>
+    <message>
+        <source>Required date</source>
+        <translation>Bedarfsdatum</translation>
+    </message>
+    <message>
+        <source>Activity</source>
+        <translation>Arbeitsgang</translation>
+    </message>
+    <message>
+        <source>Sales order</source>
+        <translation>Kundenauftrag</translation>
+    </message>
+    <message>
+        <source>Customer</source>
+        <translation>Kunde</translation>
+    </message>
+    <message>
+        <source>End date</source>
+        <translation>Enddatum</translation>
+    </message>
+    <message>
+        <source>End time</source>
+        <translation>Endzeit</translation>
+    </message>
+    <message>
+        <source>Promised date</source>
+        <translation>Zusagedatum</translation>
+    </message>
+    <message>
+        <source>Conflicts</source>
+        <translation>Konflikte</translation>
+    </message>
+    <message>
+        <source>Activities of the selected work order</source>
+        <translation>Arbeitsgänge des ausgewählten Fertigungsauftrags</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undone; %n change(s) pending</source>
+        <translation>
+            <numerusform>Rückgängig gemacht; %n Änderung offen</numerusform>
+            <numerusform>Rückgängig gemacht; %n Änderungen offen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Redone; %n change(s) pending</source>
+        <translation>
+            <numerusform>Wiederholt; %n Änderung offen</numerusform>
+            <numerusform>Wiederholt; %n Änderungen offen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No change pending</source>
+        <translation>Keine Änderung offen</translation>
+    </message>
+    <message>
+        <source>Change applied: %1</source>
+        <translation>Änderung übernommen: %1</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Abgelehnt: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tessaro::ToolbarCaption</name>
+    <message>
+        <source>Hide work-order list</source>
+        <translation>Auftragsliste ausblenden</translation>
+    </message>
+    <message>
+        <source>Show work-order list</source>
+        <translation>Auftragsliste einblenden</translation>
+    </message>
+</context>
+<context>
+    <name>tessaro::qt_detail::ConflictPanel</name>
+    <message>
+        <source>Overlap</source>
+        <translation>Überschneidung</translation>
+    </message>
+    <message>
+        <source>%1 with %2</source>
+        <translation>%1 mit %2</translation>
+    </message>
+    <message>
+        <source>Out of order</source>
+        <translation>Falsche Reihenfolge</translation>
+    </message>
+    <message>
+        <source>%1 starts before %2 ends</source>
+        <translation>%1 beginnt vor dem Ende von %2</translation>
+    </message>
+    <message>
+        <source>Non-working time</source>
+        <translation>Arbeitsfreie Zeit</translation>
+    </message>
+    <message>
+        <source>%1 · %2 · %3 · %4</source>
+        <translation>%1 · %2 · %3 · %4</translation>
+    </message>
+    <message>
+        <source>&amp;Conflicts: none</source>
+        <translation>&amp;Konflikte: keine</translation>
+    </message>
+    <message>
+        <source>&amp;Conflicts (%1)</source>
+        <translation>&amp;Konflikte (%1)</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Resource</source>
+        <translation>Ressource</translation>
+    </message>
+    <message>
+        <source>Activities</source>
+        <translation>Arbeitsgänge</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Conflicts</source>
+        <translation>Konflikte</translation>
+    </message>
 </context>
 <context>
     <name>tessaro::qt_detail::LegendStrip</name>
@@ -562,16 +756,31 @@ Die Kopie wird verworfen; der Arbeitsgang bleibt, wo er ist.</translation>
         <translation>Geändert: hier geladen</translation>
     </message>
     <message>
-        <source>Start marks: check flag 1, 2</source>
-        <translation>Startmarken: Prüfkennzeichen 1, 2</translation>
-    </message>
-    <message>
-        <source>End mark: executed online</source>
-        <translation>Endmarke: online ausgeführt</translation>
-    </message>
-    <message>
         <source>Now</source>
         <translation>Jetzt</translation>
+    </message>
+    <message>
+        <source>Start mark: host check 1 or 2</source>
+        <translation>Startmarke: Prüfung 1 oder 2 des Host-Systems</translation>
+    </message>
+    <message>
+        <source>End mark: runs online</source>
+        <translation>Endmarke: läuft online</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>tessaro::qt_detail::ResourceFinder</name>
+    <message>
+        <source>Find resource</source>
+        <translation>Ressource suchen</translation>
+    </message>
+    <message>
+        <source>Type part of a resource&apos;s code or description; Enter finds the next, Escape clears</source>
+        <translation>Teil von Code oder Beschreibung einer Ressource eingeben; Eingabe sucht die nächste, Escape leert das Feld</translation>
     </message>
 </context>
 </TS>

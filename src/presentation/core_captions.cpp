@@ -64,6 +64,20 @@ QString CoreCaption(const std::string& text) {
     return QCoreApplication::translate("Tessaro", text.c_str());
 }
 
+QString ToolbarCaption(const std::string& text) {
+    const QString translated = CoreCaption(text);
+    if (translated != QString::fromStdString(text)) {
+        return translated;
+    }
+    if (text == "Hide Mutliline") {
+        return QCoreApplication::translate("tessaro::ToolbarCaption", "Hide work-order list");
+    }
+    if (text == "Show Mutliline") {
+        return QCoreApplication::translate("tessaro::ToolbarCaption", "Show work-order list");
+    }
+    return translated;
+}
+
 std::string CoreNames(const std::string& names) {
     return CoreCaption(names).toStdString();
 }

@@ -15,6 +15,10 @@ namespace tessaro::qt_detail {
 // The caption as the installed translation has it; the core's own text when there is none.
 QString CoreCaption(const std::string& text);
 
+// A toolbar button's caption in planner words: the translation when there is one, else what a
+// misspelt design caption means ("Hide Mutliline" hides the work-order list).
+QString ToolbarCaption(const std::string& text);
+
 // A list of names in one text, such as the chart's day or month names, translated as one: the
 // translation keeps the list's separators.
 std::string CoreNames(const std::string& names);

@@ -39,13 +39,29 @@ bool IsElementHidden(const std::set<SurfacePart>& hidden, const SurfaceElement& 
 }
 
 int32_t CollapsedTwips(const std::set<SurfacePart>& hidden, const SurfaceElement& element) {
-    if (!hidden.contains(SurfacePart::Grid) || !element.Parent.empty()) {
+    if (!element.Parent.empty()) {
         return 0;
+    }
+    const int32_t chartBottom = BottomOf("ctResSched");
+    const TwipRect& frame = FindSurfaceElement("frameWO")->Bounds;
+    if (!hidden.contains(SurfacePart::Grid)) {
+        // The design lays the detail frame over the grid's rows; it goes below the grid
+        // instead, and what lies below the grid moves down past it.
+        if (hidden.contains(SurfacePart::DetailPanel)) {
+            return 0;
+        }
+        const int32_t gridBottom = BottomOf("vaSpread");
+        if (element.Name == "frameWO") {
+            return frame.Top - (gridBottom + kCollapsedGapTwips);
+        }
+        if (element.Bounds.Top < gridBottom - kCollapsedGapTwips) {
+            return 0;
+        }
+        return std::min(0, element.Bounds.Top - (gridBottom + kCollapsedGapTwips + frame.Height +
+                                                 kCollapsedGapTwips));
     }
     // Without the grid the detail frame moves up to the chart, and what lies below the grid
     // follows it (or comes up to the chart when the frame is hidden too).
-    const int32_t chartBottom = BottomOf("ctResSched");
-    const TwipRect& frame = FindSurfaceElement("frameWO")->Bounds;
     if (element.Name == "frameWO") {
         return frame.Top - (chartBottom + kCollapsedGapTwips);
     }

@@ -30,6 +30,9 @@ constexpr StatusColour kStatusColours[] = {
     {6, QT_TRANSLATE_NOOP("tessaro::qt_detail::LegendStrip", "Special activity")},
 };
 
+// Where a status past Released takes its colour from.
+constexpr int kOtherColour = 4;
+
 }  // namespace
 
 LegendStrip::LegendStrip(const std::array<int32_t, 7>& normalColours, QWidget* parent)
@@ -37,6 +40,9 @@ LegendStrip::LegendStrip(const std::array<int32_t, 7>& normalColours, QWidget* p
     setFont(toQFont(Font{"Arial", 8.25, false}));
     entries_.push_back({Look::Heading, {}, tr("Not selected:")});
     for (const StatusColour& status : kStatusColours) {
+        if (status.index == kOtherColour) {
+            otherEntry_ = static_cast<int>(entries_.size());
+        }
         entries_.push_back({Look::Fill, toQColor(normalColours[static_cast<size_t>(status.index)]),
                             tr(status.caption)});
     }
@@ -44,8 +50,9 @@ LegendStrip::LegendStrip(const std::array<int32_t, 7>& normalColours, QWidget* p
     entries_.push_back({Look::Copy, {}, tr("Copy to move")});
     entries_.push_back({Look::Overlap, {}, tr("Overlap")});
     entries_.push_back({Look::Moved, {}, tr("Changed: loaded here")});
-    entries_.push_back({Look::StartMarks, {}, tr("Start marks: check flag 1, 2")});
-    entries_.push_back({Look::EndMark, {}, tr("End mark: executed online")});
+    // The marks come from the host's check flags and its online flag.
+    entries_.push_back({Look::StartMarks, {}, tr("Start mark: host check 1 or 2")});
+    entries_.push_back({Look::EndMark, {}, tr("End mark: runs online")});
     entries_.push_back({Look::Now, {}, tr("Now")});
 }
 
@@ -55,6 +62,19 @@ QStringList LegendStrip::captions() const {
         all << entry.caption;
     }
     return all;
+}
+
+void LegendStrip::setOtherStatuses(const QStringList& statuses) {
+    if (otherEntry_ < 0) {
+        return;
+    }
+    const QString caption = statuses.isEmpty() ? tr("Other status") : statuses.join(tr(", "));
+    QString& shown = entries_[static_cast<size_t>(otherEntry_)].caption;
+    if (caption != shown) {
+        shown = caption;
+        updateGeometry();
+        update();
+    }
 }
 
 std::vector<LegendStrip::Placed> LegendStrip::place(int width) const {

@@ -1,5 +1,6 @@
 #include <tessaro/qt/schedule_chart_view.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -64,6 +65,13 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
         case DragState::Idle: {
             const BarHit hit = barAt(pos);
             if (!hit) {
+                if (event->button() == Qt::LeftButton && chartArea().contains(pos)) {
+                    if ((event->modifiers() & Qt::ShiftModifier) != 0) {
+                        d->beginBand(pos);
+                    } else if ((event->modifiers() & Qt::ControlModifier) == 0) {
+                        d->setPicks({});
+                    }
+                }
                 break;
             }
             if (event->button() == Qt::RightButton) {
@@ -94,6 +102,11 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPoint pos = event->position().toPoint();
+    if (d->band_) {
+        d->updateBand(pos);
+        event->accept();
+        return;
+    }
     switch (d->dragState_) {
         case DragState::Idle:
             d->updateHoverCursor(pos);
@@ -133,6 +146,11 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
+    if (d->band_) {
+        d->finishBand();
+        event->accept();
+        return;
+    }
     switch (d->dragState_) {
         case DragState::Idle:
             break;
@@ -143,7 +161,17 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
                 viewport()->unsetCursor();
                 break;
             }
+            if (event->button() == Qt::LeftButton && d->barExists(pressed.row, pressed.bar) &&
+                (event->modifiers() & Qt::ControlModifier) != 0 &&
+                d->togglePick(pressed.row, pressed.bar)) {
+                break;
+            }
             if (event->button() == Qt::LeftButton && d->barExists(pressed.row, pressed.bar)) {
+                if (d->chart_
+                        .Bar(static_cast<int16_t>(pressed.row), static_cast<int16_t>(pressed.bar))
+                        .Kind == kWorkOrderBarKind) {
+                    d->setPicks({});
+                }
                 d->lastClicked_ = {pressed.row, pressed.bar};
                 d->focusBar(*this, {pressed.row, pressed.bar}, false);
                 d->handleBarGesture(BarGesture::Click, pressed.row, pressed.bar, [&] {
@@ -227,6 +255,9 @@ void ScheduleChartView::Private::beginGesture(const BarHit& hit, const QPoint& p
     gesture_.ghostStart = gesture_.start;
     gesture_.ghostEnd = gesture_.end;
     gesture_.draggable = !qt_detail::BarStaysPut(bar.Kind);
+    if (bar.Kind == kTemporaryBarKind) {
+        takeCompanions(hit);
+    }
     dragState_ = DragState::Pressed;
 }
 
@@ -249,6 +280,10 @@ void ScheduleChartView::Private::updateGesture(const QPoint& pos) {
                     pos.y() < q->headerHeight()
                         ? std::max(1, chartGeometry().visibleRows().first)
                         : std::min<int>(chart_.RowCount(), chartGeometry().visibleRows().second);
+            }
+            if (gesture_.rowShift != 0) {
+                gesture_.targetRow = std::clamp<int>(gesture_.targetRow + gesture_.rowShift, 1,
+                                                     std::max<int>(1, chart_.RowCount()));
             }
             break;
         }

@@ -38,9 +38,12 @@ void ScheduleChartView::Private::paintFrame(QPainter& painter,
     lastPaintedBarCount_ = qt_detail::PaintChart(painter, input);
     if (!exporting) {
         painter.save();
-        painter.setClipRect(q->chartArea());
+        painter.setClipRect(geometry.chartArea());
         paintFocusRing(*q, painter);
+        paintPicks(painter);
+        paintCompanionGhosts(painter, input);
         painter.restore();
+        paintHighlightedRow(painter);
     }
 }
 

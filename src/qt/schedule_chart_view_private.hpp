@@ -53,6 +53,10 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
         bool draggable = false;
         // The planner tried to drag a bar that stays put.
         bool refused = false;
+        // Added to the row under the mouse: a drag of a companion drags the copy from its row.
+        int rowShift = 0;
+        // The temporary bars that travel with the dragged copy.
+        std::vector<std::pair<int, int>> companions;
     };
 
     struct BarRef {
@@ -123,6 +127,21 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     void paintExportFrame(QPainter& painter, const qt_detail::ChartLayout& layout,
                           const qt_detail::ChartFrame& frame);
 
+    // Picked activities, the rubber band and the companions of a copy
+    // (schedule_chart_view_picks.cpp).
+    bool isPicked(int row, int bar) const;
+    void setPicks(std::vector<ActivityKey> picked);
+    // Ctrl+click: false for a bar that carries no activity.
+    bool togglePick(int row, int bar);
+    void beginBand(const QPoint& pos);
+    void updateBand(const QPoint& pos);
+    void finishBand();
+    // A press on a companion starts the drag of the copy, shifted to the companion's row.
+    void takeCompanions(const BarHit& hit);
+    void paintPicks(QPainter& painter) const;
+    void paintCompanionGhosts(QPainter& painter, qt_detail::ChartPaintInput& input) const;
+    void paintHighlightedRow(QPainter& painter) const;
+
     // The keyboard model (chart_keyboard.cpp): the focused bar, the keys, and the copy's move
     // while keys hold it. handleKey returns false for a key it leaves to the view.
     struct Keyboard;
@@ -162,6 +181,11 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     QPoint autoScrollDirection_;
     int lastPaintedBarCount_ = 0;
     qt_detail::ChartKeyboard keys_;
+    std::vector<ActivityKey> picked_;
+    std::function<std::vector<std::pair<int, int>>()> companionSource_;
+    // The rubber band's corners while Shift+drag draws one.
+    std::optional<std::pair<QPoint, QPoint>> band_;
+    int highlightedRow_ = 0;
 };
 
 }  // namespace tessaro

@@ -138,12 +138,15 @@ void ToolbarStrip::rebuild() {
     const int32_t count = toolbar_.ButtonCount();
     for (int32_t at = 1; at <= count; ++at) {
         const auto position = static_cast<int16_t>(at);
-        const QString caption = CoreCaption(toolbar_.ButtonCaption(position));
-        const ToolIcon icon = IconFor(toQString(toolbar_.ButtonCaption(position)));
+        const std::string& model = toolbar_.ButtonCaption(position);
+        const QString caption = ToolbarCaption(model);
+        const ToolIcon icon = IconFor(toQString(model));
         auto* button = new QToolButton(this);
         button->setText(caption);
         button->setToolTip(caption);
         button->setAccessibleName(caption);
+        // The model's own words stay within reach of a screen reader.
+        button->setAccessibleDescription(toQString(model));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::TabFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -271,7 +274,17 @@ void ComboBoxView::sync() {
     }
     setFont(toQFont(combo_.Font()));
     setCurrentIndex(combo_.ListIndex());
-    setEditText(toQString(combo_.Text()));
+    const QString text = toQString(combo_.Text());
+    const bool placeholder = !designText_.isEmpty() && items.empty() && text == designText_;
+    setEditText(placeholder ? QString() : text);
+    setToolTip(placeholder ? text : QString());
+    setAccessibleDescription(placeholder ? text : QString());
+}
+
+void ComboBoxView::setPlaceholder(const QString& designText, const QString& placeholder) {
+    designText_ = designText;
+    lineEdit()->setPlaceholderText(placeholder);
+    sync();
 }
 
 // ---- Text box ----

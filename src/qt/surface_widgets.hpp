@@ -86,6 +86,10 @@ public:
     ComboBoxView(ComboBox& combo, QWidget* parent);
     ~ComboBoxView() override;
 
+    // While the model holds its design text (e.g. "Combo1") and no items, the box stays empty
+    // and shows the placeholder; the model's text is then its tooltip and description.
+    void setPlaceholder(const QString& designText, const QString& placeholder);
+
 signals:
     void errorRaised(int number, const QString& source, const QString& description);
 
@@ -94,6 +98,7 @@ private:
 
     ComboBox& combo_;
     int subscription_ = 0;
+    QString designText_;
 };
 
 // A text box; a locked model makes it read-only. The full text is also its tooltip, for boxes
@@ -150,6 +155,9 @@ public:
     QSize sizeHint() const override;
     // The captions in the order painted.
     QStringList captions() const;
+    // Names the statuses that take the "other" colour (e.g. "Started (H)"); none names the
+    // colour itself.
+    void setOtherStatuses(const QStringList& statuses);
     // Where an entry's swatch is painted at the current width; empty past the last entry.
     QRect swatchRect(int entry) const;
 
@@ -171,6 +179,7 @@ private:
     void paintSwatch(QPainter& painter, const Entry& entry, const QRect& rect) const;
 
     std::vector<Entry> entries_;
+    int otherEntry_ = -1;
 };
 
 // Pops up a QMenu built from a PopupMenu model whenever the control calls Show on it; choosing

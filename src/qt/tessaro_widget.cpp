@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,6 +28,7 @@
 
 #include "activity_placement.hpp"
 #include "activity_texts.hpp"
+#include "conflict_panel.hpp"
 #include "core_captions.hpp"
 #include "discard_question.hpp"
 #include "grid_cell_text.hpp"
@@ -106,11 +108,17 @@ TessaroWidget::TessaroWidget(QWidget* parent)
     : QWidget(parent), d(std::make_unique<Private>(*this)) {
     setAutoFillBackground(true);
     d->buildSurface();
+    d->installConflictPanel();
+    d->installResourceFinder();
     d->chartSubscription_ =
         d->control_->ctResSched().Changed.Subscribe([this](const ChartChange& c) {
+            d->scheduleConflicts();
             if (c.What == ChartChange::Kind::Container &&
                 d->control_->ctResSched().Height() != d->laidOutChartHeight_) {
                 d->relayoutSurface();
+            }
+            if (c.What == ChartChange::Kind::Bars || c.What == ChartChange::Kind::Rows) {
+                d->statusesDirty_ = true;
             }
             if (c.What == ChartChange::Kind::Bars || c.What == ChartChange::Kind::Bar ||
                 c.What == ChartChange::Kind::Rows) {
@@ -281,6 +289,9 @@ QWidget* TessaroWidget::Private::createElement(const SurfaceElement& element, QW
         }
         case SurfaceElementKind::ComboBox: {
             auto* combo = new ComboBoxView(ctrl.CmbConflictTB(), parent);
+            combo->setPlaceholder(
+                toQString(element.Caption),
+                QCoreApplication::translate("tessaro::TessaroWidget", "Conflicting bars"));
             forwardErrors(combo);
             widget = combo;
             break;
@@ -302,6 +313,11 @@ QWidget* TessaroWidget::Private::createElement(const SurfaceElement& element, QW
         }
         case SurfaceElementKind::Frame: {
             auto* frame = new QGroupBox(qt_detail::CoreCaption(element.Caption), parent);
+            if (element.Name == "Frame2") {
+                // The design's status row shows how a selected bar looks; the strip below it
+                // is titled "Not selected".
+                frame->setTitle(QCoreApplication::translate("tessaro::TessaroWidget", "Selected:"));
+            }
             frame->setFont(font);
             // Frames are opaque panels: the detail frame lies over the grid.
             frame->setAutoFillBackground(true);
@@ -503,6 +519,7 @@ void TessaroWidget::Private::relayoutSurface() {
             }
             if (element.Kind == SurfaceElementKind::Chart) {
                 rect.setHeight(std::max(0, pixels(control_->ctResSched().Height())) + extraHeight);
+                placeConflictPanel(rect);
             } else if (element.Kind == SurfaceElementKind::Grid) {
                 rect.setHeight(std::max(0, pixels(control_->vaSpread().Height())));
             }
@@ -516,6 +533,9 @@ void TessaroWidget::Private::relayoutSurface() {
         placed.widget->raise();
     }
     SettleFrameLine(topLine);
+    if (conflictList_ != nullptr) {
+        placeResourceFinder(conflictList_->geometry());
+    }
     legend_->setGeometry(0, surfaceHeight + extraHeight, std::max(q->width(), pixels(extent.width)),
                          legendHeight);
     legend_->setVisible(legendShown);
@@ -543,10 +563,16 @@ void TessaroWidget::Private::relayoutSurface() {
     // A chart grown over the grid (the grid hidden by the toolbar) covers what lies there.
     if (chartView_ != nullptr) {
         chartView_->raise();
-        const QRect chartRect = chartView_->geometry();
+        // The conflict panel beside the chart counts as the chart's: the two span the width.
+        QRect chartRect = chartView_->geometry();
+        if (!conflictPanel_->isHidden()) {
+            chartRect = chartRect.united(conflictPanel_->geometry());
+        }
         for (const Private::Placed& placed : placed_) {
             if (placed.element->Parent.empty() && placed.widget != chartView_) {
+                // The conflict panel beside the chart shows what the one-line box listed.
                 placed.widget->setVisible(
+                    placed.widget != conflictList_ &&
                     !qt_detail::IsElementHidden(hiddenParts_, *placed.element) &&
                     !chartRect.contains(placed.widget->geometry()));
             }

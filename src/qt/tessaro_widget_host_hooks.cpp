@@ -37,6 +37,10 @@ void TessaroWidget::Private::connectHostHooks() {
                                  break;
                          }
                      });
+    // The picks live in the control, which copies and moves them together.
+    QObject::connect(chartView_, &ScheduleChartView::pickedActivitiesChanged, q,
+                     [this] { control_->SetPickedActivities(chartView_->pickedActivities()); });
+    chartView_->setCompanionSource([this] { return control_->CompanionCopyBars(); });
     hostSubscriptions_.refused = control_->ChangeRefused().Subscribe(
         [this](const std::string& reason) { showRefusal(QString::fromStdString(reason)); });
 }

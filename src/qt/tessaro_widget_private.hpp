@@ -12,10 +12,16 @@
 #include <vector>
 
 #include <QList>
+#include <QRect>
 
 #include <tessaro/qt/tessaro_widget.hpp>
 
 namespace tessaro {
+
+namespace qt_detail {
+class ConflictPanel;
+class ResourceFinder;
+}  // namespace qt_detail
 
 struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
     struct Placed {
@@ -61,6 +67,20 @@ struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
     // Ctrl+C on the chart and the surface's tab order (tessaro_widget_keyboard.cpp).
     void installChartKeys(TessaroWidget& widget);
     void copyFocused(TessaroWidget& widget);
+    // The conflict panel beside the chart (tessaro_widget_conflicts.cpp): built once, refreshed
+    // once after a burst of chart changes, placed where the chart gives it room.
+    void installConflictPanel();
+    void scheduleConflicts();
+    void refreshLegendStatuses();
+    void showConflictBar(int row, int bar);
+    // Narrows the chart's rectangle by the panel's width and places the panel there.
+    void placeConflictPanel(QRect& chart);
+
+    // The find field over the resource list, in the top line where the one-line conflict box
+    // was (tessaro_widget_finder.cpp).
+    void installResourceFinder();
+    void placeResourceFinder(const QRect& slot);
+
     // What a screen reader hears: field names and announcements (tessaro_widget_speech.cpp).
     void installAnnouncements(TessaroWidget& widget);
 
@@ -71,6 +91,11 @@ struct TESSARO_QT_NO_EXPORT TessaroWidget::Private {
     ListGridView* gridView_ = nullptr;
     qt_detail::ListBoxView* conflictList_ = nullptr;
     qt_detail::LegendStrip* legend_ = nullptr;
+    qt_detail::ConflictPanel* conflictPanel_ = nullptr;
+    bool conflictsPending_ = false;
+    // The bars were reloaded: the legend names the statuses again.
+    bool statusesDirty_ = true;
+    qt_detail::ResourceFinder* resourceFinder_ = nullptr;
     int hiddenListSubscription_ = 0;
     std::vector<qt_detail::MenuPresenter*> menus_;
     std::function<bool(int)> confirmRefresh_;

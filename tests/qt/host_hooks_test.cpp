@@ -217,10 +217,10 @@ TEST_F(HostHooksTest, EachSurfacePartHidesAndShowsWithTheChartTakingItsPlace) {
     };
     const Case cases[] = {
         {SurfacePart::Grid, widget->gridView(), true},
-        {SurfacePart::DetailPanel, widget->surfaceWidget(QStringLiteral("frameWO")), false},
+        // The detail frame lies below the grid: the chart takes its height.
+        {SurfacePart::DetailPanel, widget->surfaceWidget(QStringLiteral("frameWO")), true},
         {SurfacePart::Toolbar, widget->surfaceWidget(QStringLiteral("ctToolBar1")), false},
-        {SurfacePart::ConflictList, widget->surfaceWidget(QStringLiteral("lstConflictWorkOrders")),
-         false},
+        {SurfacePart::ConflictList, widget->conflictPanel(), false},
         {SurfacePart::Legend, widget->legendDetails(), true},
     };
     for (const Case& c : cases) {

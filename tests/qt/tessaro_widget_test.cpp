@@ -100,7 +100,8 @@ TEST_F(WidgetTest, EveryVisibleSurfaceElementIsShownAndNoHiddenOne) {
             continue;
         }
         ASSERT_NE(w, nullptr) << e.Name;
-        EXPECT_TRUE(w->isVisible()) << e.Name;
+        // The conflict panel beside the chart shows what the one-line box listed.
+        EXPECT_EQ(w->isVisible(), e.Name != "lstConflictWorkOrders") << e.Name;
         EXPECT_EQ(w->objectName().toStdString(), e.Name);
         ++shown;
     }
@@ -110,30 +111,33 @@ TEST_F(WidgetTest, EveryVisibleSurfaceElementIsShownAndNoHiddenOne) {
 }
 
 TEST_F(WidgetTest, ElementsArePlacedFromTheirTwips) {
-    // 14475 x 8235 twips at 96 dpi, and the legend's lines below the status legend.
+    // 14475 x 9525 twips at 96 dpi (the detail frame below the grid, not over its rows), and the
+    // legend's lines below the status legend.
     const QRect legend = widget->legendDetails()->geometry();
-    EXPECT_EQ(legend.top(), 549);
+    EXPECT_EQ(legend.top(), 635);
     EXPECT_GT(legend.height(), 0);
-    EXPECT_EQ(widget->size(), QSize(965, 549 + legend.height()));
+    EXPECT_EQ(widget->size(), QSize(965, 635 + legend.height()));
     const struct {
         const char* name;
         QRect rect;
     } cases[] = {
         {"ctToolBar1", {0, 0, 217, 33}},   {"CmbConflictTB", {808, 8, 153, 21}},
-        {"ctResSched", {0, 32, 961, 337}}, {"vaSpread", {0, 368, 961, 149}},
-        {"Frame2", {0, 516, 965, 33}},     {"shReq", {16, 10, 16, 16}},  // inside the legend frame
+        {"ctResSched", {0, 32, 668, 337}}, {"vaSpread", {0, 368, 961, 149}},
+        {"Frame2", {0, 602, 965, 33}},     {"shReq", {16, 10, 16, 16}},  // inside the legend frame
         {"shRel", {496, 10, 16, 16}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(element(c.name)->geometry(), c.rect) << c.name;
     }
+    // The conflict panel takes 3/10 of the width beside the chart, as tall as the chart.
+    EXPECT_EQ(widget->conflictPanel()->geometry(), QRect(672, 32, 289, 337));
 }
 
 TEST_F(WidgetTest, TheChartAndGridStretchWithTheWidth) {
     widget->resize(1265, 749);
     const int legend = widget->legendDetails()->height();
-    EXPECT_EQ(element("ctResSched")->geometry(), QRect(0, 32, 1261, 337 + 200 - legend));
-    EXPECT_EQ(element("vaSpread")->geometry(), QRect(0, 568 - legend, 1261, 149));
+    EXPECT_EQ(element("ctResSched")->geometry(), QRect(0, 32, 1261 - 379 - 4, 337 + 114 - legend));
+    EXPECT_EQ(element("vaSpread")->geometry(), QRect(0, 482 - legend, 1261, 149));
     EXPECT_EQ(widget->legendDetails()->geometry().bottom(), 748);
     EXPECT_EQ(element("CmbConflictTB")->geometry(), QRect(808, 8, 153, 21));
 }
@@ -210,7 +214,7 @@ TEST_F(WidgetTest, TheLegendAlsoShowsBarsAsTheyLookUnselected) {
         EXPECT_EQ(legend->captions()[c.entry].toStdString(), c.caption);
     }
     for (const char* meaning : {"Not available", "Copy to move", "Overlap", "Changed: loaded here",
-                                "Start marks: check flag 1, 2", "End mark: executed online"}) {
+                                "Start mark: host check 1 or 2", "End mark: runs online"}) {
         EXPECT_TRUE(legend->captions().contains(QLatin1String(meaning))) << meaning;
     }
 }
@@ -225,7 +229,11 @@ TEST_F(WidgetTest, ConflictListAndComboFollowTheirModels) {
 
     auto* combo = qobject_cast<QComboBox*>(element("CmbConflictTB"));
     ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(combo->currentText(), QStringLiteral("Combo1"));
+    // The design's "Combo1" stays the model's text; the box says what it is for.
+    EXPECT_EQ(ctrl().CmbConflictTB().Text(), "Combo1");
+    EXPECT_EQ(combo->currentText(), QString());
+    EXPECT_EQ(combo->lineEdit()->placeholderText(), QStringLiteral("Conflicting bars"));
+    EXPECT_EQ(combo->toolTip(), QStringLiteral("Combo1"));
     ctrl().CmbConflictTB().AddItem("Lathe");
     ctrl().CmbConflictTB().SetListIndex(0);
     EXPECT_EQ(combo->currentText(), QStringLiteral("Lathe"));
@@ -251,16 +259,21 @@ TEST_F(WidgetTest, DoubleClickingAConflictSelectsItThenConfirms) {
 
 TEST_F(WidgetTest, ToolbarButtonsCarryTheModelsCaptions) {
     const char* const captions[] = {"Hide Mutliline", "Show Mutliline", "Zoom In", "Zoom out"};
+    const char* const shown[] = {"Hide work-order list", "Show work-order list", "Zoom In",
+                                 "Zoom out"};
     for (int position = 1; position <= 4; ++position) {
         QToolButton* button = widget->toolButton(position);
         ASSERT_NE(button, nullptr) << position;
-        EXPECT_EQ(button->text().toStdString(), captions[position - 1]);
-        EXPECT_EQ(button->toolTip().toStdString(), captions[position - 1]);
+        EXPECT_EQ(button->text().toStdString(), shown[position - 1]);
+        EXPECT_EQ(button->toolTip().toStdString(), shown[position - 1]);
+        EXPECT_EQ(button->accessibleDescription().toStdString(), captions[position - 1]);
     }
     EXPECT_EQ(widget->toolButton(5), nullptr);
 }
 
 TEST_F(WidgetTest, ZoomButtonsChangeThePaintedWidthOfADay) {
+    // A day of 300 pixels needs the whole width, without the conflict panel beside the chart.
+    widget->setSurfacePartVisible(SurfacePart::ConflictList, false);
     const QColor green(0, 145, 72);
     EXPECT_NEAR(paintedWidth(1, 1, green), 250, 1);
     QTest::mouseClick(widget->toolButton(3), Qt::LeftButton);
@@ -280,7 +293,8 @@ TEST_F(WidgetTest, HideMultilineGivesTheGridsHeightToTheChart) {
     QTest::mouseClick(widget->toolButton(1), Qt::LeftButton);
     EXPECT_NEAR(view()->height(), chartHeight + gridHeight, 1);
     EXPECT_FALSE(grid->isVisible());
-    EXPECT_FALSE(element("frameWO")->isVisible());
+    // The detail frame lies below the grid, so the chart grown over the grid leaves it in sight.
+    EXPECT_TRUE(element("frameWO")->isVisible());
     EXPECT_TRUE(element("Frame2")->isVisible());
     // More rows fit in sight.
     EXPECT_GT(view()->chartArea().height(), chartHeight);

@@ -54,7 +54,8 @@ TEST(GermanTranslation, EveryEntryIsFinishedAndKeepsItsPlaceholders) {
             source = xml.readElementText();
         } else if (xml.name() == u"translation") {
             const QString type = xml.attributes().value(QStringLiteral("type")).toString();
-            const QString translation = xml.readElementText();
+            // Plural messages hold their forms as child elements.
+            const QString translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             const std::string where = (context + QStringLiteral(": ") + source).toStdString();
             EXPECT_TRUE(type.isEmpty()) << type.toStdString() << " " << where;
             EXPECT_FALSE(translation.trimmed().isEmpty()) << where;

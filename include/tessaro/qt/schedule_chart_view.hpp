@@ -18,6 +18,7 @@
 #include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/qt/export.hpp>
 #include <tessaro/qt/time_axis.hpp>
+#include <tessaro/rescheduling/plan_changes.hpp>
 
 class QImage;
 class QPagedPaintDevice;
@@ -196,6 +197,23 @@ public:
     // default a question box asks the planner.
     void setRemovalConfirmation(std::function<bool(int row, int bar)> confirm);
 
+    // ---- Picked activities ----
+    // The activities the planner picked together: Ctrl+click on a work-order bar adds or drops
+    // its activity, a rubber band (Shift+drag on empty chart area) picks every work-order bar it
+    // touches, a plain click clears them. Their bars are outlined. Setting them changes nothing
+    // else; pickedActivitiesChanged follows every change.
+    std::vector<ActivityKey> pickedActivities() const;
+    void setPickedActivities(std::vector<ActivityKey> picked);
+    // The temporary bars that travel with the copy (as (row, bar)), asked when a drag of a
+    // temporary bar starts: their ghosts follow the copy's, and a drag of one of them drags the
+    // copy by the same offsets. None by default.
+    void setCompanionSource(std::function<std::vector<std::pair<int, int>>()> source);
+
+    // The row a search found, tinted across the resource list and the chart; 0 (the default)
+    // for none. Setting it does not scroll.
+    void setHighlightedRow(int row);
+    int highlightedRow() const;
+
     // Bars painted by the last paint: what virtualisation keeps small.
     int lastPaintedBarCount() const;
 
@@ -218,6 +236,8 @@ signals:
                          int activity);
     // The keyboard's focus moved to this bar; {0, 0} when it was cleared.
     void barFocusChanged(int row, int bar);
+    // The picked activities changed (a gesture or setPickedActivities).
+    void pickedActivitiesChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -97,6 +97,10 @@ public:
     QAction* undoAction() const;
     QAction* redoAction() const;
 
+    // The plan's conflicts beside the chart, one a line, sortable; a double click brings the bar
+    // into sight and clicks it. Shown with SurfacePart::ConflictList; never null.
+    QWidget* conflictPanel() const;
+
     // The legend of every colour and mark on the chart, below the status legend; never null.
     QWidget* legendDetails() const;
 
