@@ -113,15 +113,8 @@ double ScheduleChartView::Private::wantedDayWidth() const {
 }
 
 qt_detail::ChartGeometry ScheduleChartView::Private::chartGeometry() const {
-    if (frame_) {
-        return {layout_, frame_->size, frame_->scrollX, frame_->scrollY, chart_.RowCount()};
-    }
     return {layout_, q->viewport()->size(), q->horizontalScrollBar()->value(),
             q->verticalScrollBar()->value(), chart_.RowCount()};
-}
-
-bool ScheduleChartView::Private::exporting() const {
-    return frame_.has_value();
 }
 
 void ScheduleChartView::Private::remeasureRows() {
@@ -273,14 +266,6 @@ QRect ScheduleChartView::chartArea() const {
 
 QRect ScheduleChartView::listArea() const {
     return d->chartGeometry().listArea();
-}
-
-int ScheduleChartView::Private::rowTop(int row) const {
-    return chartGeometry().rowTop(row);
-}
-
-double ScheduleChartView::Private::minuteX(int64_t absoluteMinute) const {
-    return chartGeometry().minuteX(absoluteMinute);
 }
 
 QRect ScheduleChartView::Private::spanRect(int row, int64_t start, int64_t end,

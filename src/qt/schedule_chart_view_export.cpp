@@ -44,17 +44,13 @@ int ScheduleChartView::Private::headerRowsFor(double dayWidth) const {
 void ScheduleChartView::Private::paintExportFrame(QPainter& painter,
                                                   const qt_detail::ChartLayout& layout,
                                                   const qt_detail::ChartFrame& frame) {
-    // Painting reads the layout and the frame; both are the screen's again afterwards.
-    const qt_detail::ChartLayout screen = layout_;
-    const std::optional<qt_detail::ChartFrame> screenFrame = frame_;
-    layout_ = layout;
-    frame_ = frame;
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), frame.size));
-    paintChart(painter);
+    paintFrame(painter,
+               qt_detail::ChartGeometry{layout, frame.size, frame.scrollX, frame.scrollY,
+                                        chart_.RowCount()},
+               true);
     painter.restore();
-    layout_ = screen;
-    frame_ = screenFrame;
 }
 
 QImage ScheduleChartView::renderWholeChart(int maxWidth) {

@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -20,7 +19,6 @@
 #include "activity_placement.hpp"
 #include "bar_index.hpp"
 #include "bar_texts.hpp"
-#include "chart_palette.hpp"
 #include "conflict_navigation.hpp"
 #include "guarded_call.hpp"
 #include "schedule_chart_view_private.hpp"
@@ -185,9 +183,19 @@ const std::vector<ScheduleChartView::ChangedActivity>& ScheduleChartView::Privat
                 change.currentEnd = std::max(change.currentEnd, now.end);
             }
         }
+        changeOutlines_.clear();
+        for (const ChangedActivity& change : changes_) {
+            changeOutlines_.push_back({change.loadedRow, change.loadedStart, change.loadedEnd,
+                                       change.currentRow, change.currentStart, change.currentEnd});
+        }
         changesDirty_ = false;
     }
     return changes_;
+}
+
+const std::vector<qt_detail::ChangeOutline>& ScheduleChartView::Private::changeOutlines() {
+    changes();
+    return changeOutlines_;
 }
 
 const ScheduleChartView::ChangedActivity* ScheduleChartView::changeOf(int row, int bar) const {
@@ -203,47 +211,6 @@ const ScheduleChartView::ChangedActivity* ScheduleChartView::changeOf(int row, i
     const auto found =
         d->changeIndex_.find(ChangeKey(named->WorkOrder, std::to_string(named->ScheduleNumber)));
     return found == d->changeIndex_.end() ? nullptr : &d->changes_[found->second];
-}
-
-void ScheduleChartView::Private::paintChanges(QPainter& painter, int firstRow, int lastRow) {
-    const std::vector<ChangedActivity>& changed = changes();
-    if (changed.empty()) {
-        return;
-    }
-    const chart_palette::ChartColours& colours = *colours_;
-    const auto [fromMinute, toMinute] = chartGeometry().visibleMinutes();
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    for (const ChangedActivity& change : changed) {
-        const bool nowInSight = change.currentRow >= firstRow && change.currentRow <= lastRow &&
-                                change.currentEnd >= fromMinute && change.currentStart <= toMinute;
-        const QRect now = change.currentRow == 0 ? QRect()
-                                                 : spanRect(change.currentRow, change.currentStart,
-                                                            change.currentEnd, WorkOrderBarKind);
-        const bool loadedInSight = change.loadedRow >= firstRow && change.loadedRow <= lastRow &&
-                                   change.loadedEnd >= fromMinute && change.loadedStart <= toMinute;
-        const QRect was =
-            spanRect(change.loadedRow, change.loadedStart, change.loadedEnd, WorkOrderBarKind);
-        if (loadedInSight) {
-            painter.setBrush(Qt::NoBrush);
-            painter.setPen(QPen(colours.changeOutline, 2, Qt::DashLine));
-            painter.drawRect(QRectF(was).adjusted(1, 1, -1, -1));
-        }
-        if (!now.isNull() && (loadedInSight || nowInSight)) {
-            // The link from where it was to where it is.
-            QPen link(colours.changeOutline, 1.5, Qt::DotLine);
-            painter.setPen(link);
-            const QPointF a(was.center());
-            const QPointF b(now.left(), now.center().y());
-            painter.drawLine(a, b);
-            // The marker: a filled dot at the start of the moved bar.
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colours.changeMarker);
-            const double r = std::max(3.0, layout_.rowHeight / 6.0);
-            painter.drawEllipse(QPointF(now.left(), now.top()), r, r);
-        }
-    }
-    painter.restore();
 }
 
 // ---- Descriptions ----

@@ -14,7 +14,6 @@
 #include <QPoint>
 #include <QRect>
 
-#include <tessaro/bars/bar_description.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 
 #include "bar_focus.hpp"
@@ -23,6 +22,7 @@
 #include "chart_geometry.hpp"
 #include "chart_keyboard.hpp"
 #include "chart_layout.hpp"
+#include "chart_painter.hpp"
 #include "chart_palette.hpp"
 #include "frame_bars.hpp"
 #include "label_cache.hpp"
@@ -77,31 +77,16 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     void syncScrollBars(double keepMinuteAtLeft);
     double dpiScale() const;
     double wantedDayWidth() const;
-    bool exporting() const;
 
-    // Where rows, bars and times lie in what painting and hit testing see: the viewport, or a
-    // page of an export.
+    // Where rows, bars and times lie in the viewport, for painting and hit testing.
     qt_detail::ChartGeometry chartGeometry() const;
-    int rowTop(int row) const;
-    double minuteX(int64_t absoluteMinute) const;
     QRect spanRect(int row, int64_t start, int64_t end, int32_t kind) const;
 
-    // Painting, back to front.
-    void paintChart(QPainter& painter);
-    void paintTimeBackground(QPainter& painter) const;
-    void paintGridLines(QPainter& painter, int firstRow, int lastRow) const;
-    // Calendar blocks first, under the grid lines; every other bar after them.
-    int paintBars(QPainter& painter, bool calendarBlocks);
-    void paintBar(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
-                  const BarGlance& glance, bool ghost, bool conflicting) const;
-    void paintLabel(QPainter& painter, const QRect& rect, int16_t row, int16_t bar,
-                    const BarGlance& glance, const QColor& fill) const;
-    void paintConflictZones(QPainter& painter, int firstRow, int lastRow) const;
-    void paintChanges(QPainter& painter, int firstRow, int lastRow);
-    void paintNowLine(QPainter& painter) const;
-    void paintGhost(QPainter& painter) const;
-    void paintHeader(QPainter& painter) const;
-    void paintList(QPainter& painter, int firstRow, int lastRow) const;
+    // One frame through the chart painter: the viewport's, or a page of an export, which shows
+    // no gesture.
+    void paintFrame(QPainter& painter, const qt_detail::ChartGeometry& geometry, bool exporting);
+    // The drag in progress as the painter shows it; nothing while no bar follows the mouse.
+    std::optional<qt_detail::GhostBar> ghost() const;
 
     // Gestures.
     void beginGesture(const BarHit& hit, const QPoint& pos);
@@ -130,6 +115,8 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     // The changed activities as the source last gave them, asked again after a change of the
     // chart, with where each is now.
     const std::vector<ChangedActivity>& changes();
+    // The same changes as the painter outlines them.
+    const std::vector<qt_detail::ChangeOutline>& changeOutlines();
     // The layout of an export at that day width, and the view painting one frame through it.
     qt_detail::ChartLayout exportLayout(double dayWidth) const;
     int headerRowsFor(double dayWidth) const;
@@ -152,8 +139,6 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     std::unique_ptr<qt_detail::ChartBarIndex> index_;
     qt_detail::ChartLayout layout_;
     QWidget* scrollSpacer_ = nullptr;
-    // Set while an export paints a page; the viewport otherwise.
-    std::optional<qt_detail::ChartFrame> frame_;
     // The palette's chart colours, taken again at every paint.
     std::unique_ptr<chart_palette::ChartColours> colours_;
     std::unique_ptr<qt_detail::LabelCache> labels_;
@@ -164,6 +149,7 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     std::pair<int, int64_t> conflictCursor_{0, 0};
     std::function<std::vector<ChangedActivity>()> changeSource_;
     std::vector<ChangedActivity> changes_;
+    std::vector<qt_detail::ChangeOutline> changeOutlines_;
     // "work order$activity" to its entry in changes_.
     std::unordered_map<std::string, size_t> changeIndex_;
     bool changesDirty_ = true;
