@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral(TESSARO_QML_DIR));
     engine.setInitialProperties({{QStringLiteral("plantFolder"), parser.value(plant)}});
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/TessaroDemo/Main.qml")));
+    engine.load(QUrl(QStringLiteral("qrc:/TessaroDemo/Main.qml")));
     if (engine.rootObjects().isEmpty()) {
         return 1;
     }

@@ -4,7 +4,7 @@ import QtQuick.Controls
 // The control's pop-up menus (Scheduler, Drag) as the chart shows them: rebuilt from the model's
 // entries each time the control shows one, opened where the planner clicked or held a finger.
 Menu {
-    id: menu
+    id: root
 
     property Item chart
     property string model: ""
@@ -13,25 +13,25 @@ Menu {
     Component { id: separatorComponent; MenuSeparator {} }
 
     Connections {
-        target: menu.chart
+        target: root.chart
         function onMenuRequested(name, caption, entries, x, y) {
-            while (menu.count > 0)
-                menu.takeItem(0).destroy()
-            menu.model = name
-            menu.objectName = name
-            menu.title = caption
+            while (root.count > 0)
+                root.takeItem(0).destroy()
+            root.model = name
+            root.objectName = name
+            root.title = caption
             for (const entry of entries) {
                 if (entry.separator) {
-                    menu.addItem(separatorComponent.createObject(menu))
+                    root.addItem(separatorComponent.createObject(root))
                     continue
                 }
-                const item = entryComponent.createObject(menu, {
+                const item = entryComponent.createObject(root, {
                     text: entry.caption, enabled: entry.enabled, objectName: entry.name })
                 const chosen = entry.name
-                item.triggered.connect(() => menu.chart.chooseMenuItem(name, chosen))
-                menu.addItem(item)
+                item.triggered.connect(() => root.chart.chooseMenuItem(name, chosen))
+                root.addItem(item)
             }
-            menu.popup(x, y)
+            root.popup(x, y)
         }
     }
 }

@@ -79,8 +79,11 @@ TessaroChart::TessaroChart(QQuickItem* parent)
         update();
         emit pendingChangesChanged();
     });
-    d->selectionSubscription = control.SelectedWorkOrderChanged().Subscribe(
-        [this](const std::string&) { emit selectedWorkOrderChanged(); });
+    d->selectionSubscription =
+        control.SelectedWorkOrderChanged().Subscribe([this](const std::string& workOrder) {
+            d->selectedWorkOrder = toQString(workOrder);
+            emit selectedWorkOrderChanged();
+        });
     d->undoSubscription =
         control.UndoAvailableChanged().Subscribe([this](bool) { emit canUndoChanged(); });
     d->redoSubscription =
@@ -244,7 +247,7 @@ int TessaroChart::pendingChanges() const {
 }
 
 QString TessaroChart::selectedWorkOrder() const {
-    return toQString(d->control->TxtWONo().Text());
+    return d->selectedWorkOrder;
 }
 
 bool TessaroChart::canUndo() const {
@@ -370,14 +373,10 @@ bool TessaroChart::saveChanges(const QString& file) {
 
 std::vector<std::pair<QString, TextBox*>> TessaroChart::Private::detailBoxes() const {
     Tessaro_Ctrl& c = *control;
-    return {{tr("Work order"), &c.TxtWONo()},
-            {tr("Activity"), &c.TxtWOAct()},
-            {tr("Status"), &c.TxtWOStatus()},
-            {tr("Item"), &c.TxtItemNo()},
-            {tr("Activity start"), &c.TxtActStartDate()},
-            {tr("Activity end"), &c.TxtactEndDate()},
-            {tr("Work order start"), &c.TxtWOStTime()},
-            {tr("Work order end"), &c.TxtWOEndTime()}};
+    return {{tr("Work order"), &c.TxtWONo()},         {tr("Activity"), &c.TxtWOAct()},
+            {tr("Status"), &c.TxtWOStatus()},         {tr("Item"), &c.TxtItemNo()},
+            {tr("Start date"), &c.TxtActStartDate()}, {tr("End date"), &c.TxtactEndDate()},
+            {tr("Start time"), &c.TxtWOStTime()},     {tr("End time"), &c.TxtWOEndTime()}};
 }
 
 QVariantList TessaroChart::details() const {
@@ -422,8 +421,7 @@ void TessaroChart::Private::showMenu(PopupMenu& model) {
     // also answer menuRequested itself.
     if (menu == nullptr) {
         if (QQmlEngine* engine = qmlEngine(q)) {
-            QQmlComponent component(engine,
-                                    QUrl(QStringLiteral("qrc:/qt/qml/Tessaro/ChartMenu.qml")));
+            QQmlComponent component(engine, QUrl(QStringLiteral("qrc:/Tessaro/ChartMenu.qml")));
             menu = component.createWithInitialProperties(
                 {{QStringLiteral("parent"), QVariant::fromValue(q)},
                  {QStringLiteral("chart"), QVariant::fromValue(q)}});

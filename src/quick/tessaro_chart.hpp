@@ -24,6 +24,8 @@ class TessaroChart : public QQuickPaintedItem {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(int pendingChanges READ pendingChanges NOTIFY pendingChangesChanged)
+    // The work order the control selected (SelectWorkOrderFirstSubActivity, the grid); a click
+    // on a bar fills the details instead.
     Q_PROPERTY(QString selectedWorkOrder READ selectedWorkOrder NOTIFY selectedWorkOrderChanged)
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY canUndoChanged)
     Q_PROPERTY(bool canRedo READ canRedo NOTIFY canRedoChanged)
@@ -101,7 +103,7 @@ signals:
     void statusHint(const QString& text);
     // The control showed one of its pop-up menus: its model name, caption and entries (each
     // {name, caption, enabled, separator}), to open at (x, y) of the item.
-    void menuRequested(const QString& menu, const QString& caption, const QVariantList& entries,
+    void menuRequested(const QString& name, const QString& caption, const QVariantList& entries,
                        double x, double y);
 
 protected:

@@ -74,6 +74,8 @@ struct TessaroChart::Private {
     int scrollX = 0;
     int scrollY = 0;
     std::optional<ChartTime> now;
+    // As the control last announced it.
+    QString selectedWorkOrder;
     std::vector<qt_detail::ChangeOutline> outlines;
     bool outlinesDirty = true;
     int paintedBars = 0;

@@ -115,14 +115,21 @@ TEST_F(QuickChartTest, PaintsTheFirstOrderInItsColourWhereItsTimesAre) {
     EXPECT_NE(image.pixelColor(2, rect.center().y()), colour);
 }
 
-TEST_F(QuickChartTest, AClickSelectsTheWorkOrderAndReportsItsActivity) {
+TEST_F(QuickChartTest, AClickShowsTheWorkOrderAndTheControlsSelectionIsHeard) {
     QSignalSpy clicked(item.get(), &TessaroChart::barClicked);
-    QSignalSpy selected(item.get(), &TessaroChart::selectedWorkOrderChanged);
+    QSignalSpy details(item.get(), &TessaroChart::detailsChanged);
     QTest::mouseClick(window.get(), Qt::LeftButton, {}, centre(FindBar(chart(), kFirstBarKey)));
-    EXPECT_EQ(item->selectedWorkOrder(), QStringLiteral("WO-24001"));
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].toString(), QStringLiteral("WO-24001"));
-    EXPECT_GE(selected.count(), 1);
+    EXPECT_GE(details.count(), 1);
+    const QVariantList shown = item->details();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown[0].toMap()[QStringLiteral("text")].toString(), QStringLiteral("WO-24001"));
+
+    QSignalSpy selected(item.get(), &TessaroChart::selectedWorkOrderChanged);
+    ctrl().SelectWorkOrderFirstSubActivity("WO-24004");
+    EXPECT_EQ(selected.count(), 1);
+    EXPECT_EQ(item->selectedWorkOrder(), QStringLiteral("WO-24004"));
 }
 
 TEST_F(QuickChartTest, DraggingTheCopyOntoAnotherRowRecordsWhatTheWidgetRecords) {
