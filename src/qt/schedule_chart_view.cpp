@@ -5,7 +5,6 @@
 #include <limits>
 
 #include <QEvent>
-#include <QFontMetrics>
 #include <QResizeEvent>
 #include <QScrollBar>
 
@@ -13,7 +12,7 @@
 
 #include "accessibility/accessibility.hpp"
 #include "bar_hit.hpp"
-#include "core_captions.hpp"
+#include "chart_measures.hpp"
 #include "schedule_chart_view_private.hpp"
 
 namespace tessaro {
@@ -101,15 +100,11 @@ double ScheduleChartView::Private::dpiScale() const {
 }
 
 double ScheduleChartView::fitDayWidth() const {
-    const int width = viewport()->width() - d->layout_.listWidth - 1;
-    const int64_t days = int64_t{std::max(d->chart_.RangeStartDay(), d->chart_.RangeEndDay())} -
-                         d->chart_.RangeStartDay() + 1;
-    return std::max(1.0, static_cast<double>(width) / static_cast<double>(days));
+    return qt_detail::FitDayWidth(d->layout_, d->chart_, viewport()->width());
 }
 
 double ScheduleChartView::Private::wantedDayWidth() const {
-    // A scale of 0 or below (the toolbar zoomed out past its last step) shows the whole window.
-    return chart_.TimeScale() >= 1 ? chart_.TimeScale() * dpiScale() : q->fitDayWidth();
+    return qt_detail::WantedDayWidth(layout_, chart_, dpiScale(), q->viewport()->width());
 }
 
 qt_detail::ChartGeometry ScheduleChartView::Private::chartGeometry() const {
@@ -118,70 +113,17 @@ qt_detail::ChartGeometry ScheduleChartView::Private::chartGeometry() const {
 }
 
 void ScheduleChartView::Private::remeasureRows() {
-    layout_.listFont = toQFont(chart_.ListFont());
-    layout_.columnWidths.clear();
-    for (int row = 1; row <= chart_.RowCount(); ++row) {
-        measureRow(row);
-    }
+    qt_detail::MeasureRows(layout_, chart_);
 }
 
 void ScheduleChartView::Private::measureRow(int row) {
-    if (row < 1 || row > chart_.RowCount()) {
-        return;
-    }
-    const QFontMetrics metrics(layout_.listFont);
-    const QStringList columns = toQString(chart_.RowText(static_cast<int16_t>(row))).split(';');
-    if (layout_.columnWidths.size() < static_cast<size_t>(columns.size())) {
-        layout_.columnWidths.resize(static_cast<size_t>(columns.size()), 0);
-    }
-    for (qsizetype c = 0; c < columns.size(); ++c) {
-        int& width = layout_.columnWidths[static_cast<size_t>(c)];
-        // Two pixels of slack: eliding measures with fractional advances.
-        width = std::max(width, metrics.horizontalAdvance(columns[c].trimmed()) + 2);
-    }
+    qt_detail::MeasureRow(layout_, chart_, row);
 }
 
 void ScheduleChartView::Private::relayout() {
     qt_detail::ChartLayout& l = layout_;
-    const double scale = dpiScale();
-
-    if (toQFont(chart_.ListFont()) != l.listFont) {
-        remeasureRows();
-    }
-    // The time header keeps a modest size even when the list is set large and bold.
-    l.headerFont = l.listFont;
-    l.headerFont.setBold(false);
-    l.headerFont.setPointSizeF(std::min(l.listFont.pointSizeF(), 9.0));
-    l.barFont = toQFont(chart_.TimeBarFont());
-
-    const QFontMetrics listMetrics(l.listFont);
-    const QFontMetrics barMetrics(l.barFont);
-    const QFontMetrics headerMetrics(l.headerFont);
-    l.rowHeight = std::max({listMetrics.height() + 10, barMetrics.height() + 10,
-                            static_cast<int>(std::lround(22 * scale))});
-    l.headerRowHeight = headerMetrics.height() + 8;
-
-    // The list is as wide as its columns, within a third of the view.
-    const int padding = chart_palette::kTextPadding * 2;
-    int wanted =
-        headerMetrics.horizontalAdvance(qt_detail::CoreCaption(chart_.ListColumnTitle())) + padding;
-    int columnsWidth = 0;
-    for (const int width : l.columnWidths) {
-        columnsWidth +=
-            std::min(width, static_cast<int>(chart_palette::kListColumnCap * scale)) + padding;
-    }
-    wanted = std::max({wanted, columnsWidth, static_cast<int>(std::lround(110 * scale))});
-    const int limit =
-        std::max(static_cast<int>(std::lround(110 * scale)), q->viewport()->width() / 3);
-    l.listWidth = std::min(wanted, limit);
-
     const TimeAxis oldAxis = l.axis;
-    const double dayWidth = wantedDayWidth();
-    l.axis = TimeAxis(chart_.RangeStartDay(), chart_.RangeEndDay(), dayWidth);
-    // A third header row of hours appears once an hour is wide enough for its number.
-    const double hourWidth = dayWidth / 24;
-    l.headerRows = hourWidth >= headerMetrics.horizontalAdvance(QStringLiteral("00")) + 8 ? 3 : 2;
-    l.headerHeight = l.headerRows * l.headerRowHeight;
+    qt_detail::LayOutChart(l, chart_, dpiScale(), q->viewport()->width());
 
     // Zooming keeps the moment at the left edge where it was.
     double keepMinute = std::numeric_limits<double>::quiet_NaN();

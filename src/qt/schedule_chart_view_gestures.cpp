@@ -15,6 +15,7 @@
 
 #include <tessaro/qt/conversions.hpp>
 
+#include "bar_drag.hpp"
 #include "bar_facts.hpp"
 #include "bar_movability.hpp"
 #include "bar_texts.hpp"
@@ -261,42 +262,47 @@ void ScheduleChartView::Private::beginGesture(const BarHit& hit, const QPoint& p
     dragState_ = DragState::Pressed;
 }
 
+namespace {
+
+qt_detail::DragHold HoldOf(ScheduleChartView::DragState state) {
+    switch (state) {
+        case ScheduleChartView::DragState::MovingStart:
+            return qt_detail::DragHold::StartEdge;
+        case ScheduleChartView::DragState::MovingEnd:
+            return qt_detail::DragHold::EndEdge;
+        default:
+            return qt_detail::DragHold::Bar;
+    }
+}
+
+// The view's gesture (a private type, hence the template) as the shared drag.
+template <typename Gesture>
+qt_detail::BarDrag DragOf(const Gesture& gesture, ScheduleChartView::DragState state) {
+    return {HoldOf(state), gesture.row,       gesture.bar,        gesture.start,
+            gesture.end,   gesture.targetRow, gesture.ghostStart, gesture.ghostEnd};
+}
+
+}  // namespace
+
 void ScheduleChartView::Private::updateGesture(const QPoint& pos) {
-    const TimeAxis& axis = layout_.axis;
+    if (dragState_ != DragState::MovingBar && dragState_ != DragState::MovingStart &&
+        dragState_ != DragState::MovingEnd) {
+        return;
+    }
     gesture_.lastPos = pos;
     // Measured on the chart, not on the screen: the chart may have scrolled since the press.
     const int moved = pos.x() - gesture_.pressPos.x() + q->horizontalScrollBar()->value() -
                       gesture_.pressScroll.x();
-    const auto delta = static_cast<int64_t>(std::llround(moved / axis.minuteWidth()));
-    switch (dragState_) {
-        case DragState::MovingBar: {
-            gesture_.ghostStart = axis.snap(gesture_.start + delta);
-            gesture_.ghostEnd = gesture_.ghostStart + (gesture_.end - gesture_.start);
-            // Above or below the rows the ghost stays on the nearest one.
-            if (const int row = q->rowAt(pos); row != 0) {
-                gesture_.targetRow = row;
-            } else if (chart_.RowCount() > 0) {
-                gesture_.targetRow =
-                    pos.y() < q->headerHeight()
-                        ? std::max(1, chartGeometry().visibleRows().first)
-                        : std::min<int>(chart_.RowCount(), chartGeometry().visibleRows().second);
-            }
-            if (gesture_.rowShift != 0) {
-                gesture_.targetRow = std::clamp<int>(gesture_.targetRow + gesture_.rowShift, 1,
-                                                     std::max<int>(1, chart_.RowCount()));
-            }
-            break;
-        }
-        case DragState::MovingStart:
-            gesture_.ghostStart = std::min(axis.snap(gesture_.start + delta), gesture_.end - 1);
-            break;
-        case DragState::MovingEnd:
-            gesture_.ghostEnd = std::max(axis.snap(gesture_.end + delta), gesture_.start + 1);
-            break;
-        case DragState::Idle:
-        case DragState::Pressed:
-            return;
+    qt_detail::BarDrag drag = DragOf(gesture_, dragState_);
+    qt_detail::FollowPointer(drag, chartGeometry(), moved, pos);
+    gesture_.targetRow = drag.targetRow;
+    if (dragState_ == DragState::MovingBar && gesture_.rowShift != 0) {
+        // A companion copy held: the dragged copy lands as many rows away as the companion.
+        gesture_.targetRow = std::clamp<int>(gesture_.targetRow + gesture_.rowShift, 1,
+                                             std::max<int>(1, chart_.RowCount()));
     }
+    gesture_.ghostStart = drag.ghostStart;
+    gesture_.ghostEnd = drag.ghostEnd;
     updateAutoScroll(pos);
     q->viewport()->update();
 }
@@ -360,32 +366,9 @@ void ScheduleChartView::Private::finishGesture() {
     if (!barExists(done.row, done.bar)) {
         return;
     }
-    const auto row = static_cast<int16_t>(done.row);
-    const auto bar = static_cast<int16_t>(done.bar);
-    const ChartTime start = TimeAxis::timeOf(done.ghostStart);
-    const ChartTime end = TimeAxis::timeOf(done.ghostEnd);
-    switch (state) {
-        case DragState::MovingBar:
-            if (done.targetRow != done.row || done.ghostStart != done.start) {
-                guarded([&] {
-                    chart_.DragBar(row, bar, static_cast<int16_t>(done.targetRow), start.Day,
-                                   start.Minute);
-                });
-            }
-            break;
-        case DragState::MovingStart:
-            if (done.ghostStart != done.start) {
-                guarded([&] { chart_.DragBarStart(row, bar, start.Day, start.Minute); });
-            }
-            break;
-        case DragState::MovingEnd:
-            if (done.ghostEnd != done.end) {
-                guarded([&] { chart_.DragBarEnd(row, bar, end.Day, end.Minute); });
-            }
-            break;
-        case DragState::Idle:
-        case DragState::Pressed:
-            break;
+    if (state == DragState::MovingBar || state == DragState::MovingStart ||
+        state == DragState::MovingEnd) {
+        guarded([&] { qt_detail::DropBar(chart_, DragOf(done, state)); });
     }
 }
 

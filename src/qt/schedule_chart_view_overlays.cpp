@@ -17,6 +17,7 @@
 #include <tessaro/runtime/calendar.hpp>
 
 #include "activity_placement.hpp"
+#include "bar_drag.hpp"
 #include "bar_index.hpp"
 #include "bar_texts.hpp"
 #include "conflict_navigation.hpp"
@@ -61,21 +62,13 @@ void ScheduleChartView::zoomBy(double factor, int anchorX) {
     const double minute =
         d->layout_.axis.minuteAt(0) +
         (anchor - chartArea().left() + d->chartGeometry().scrollX) / d->layout_.axis.minuteWidth();
-    const double current = d->layout_.axis.dayWidth() / d->dpiScale();
-    const double fit = fitDayWidth() / d->dpiScale();
-    const double wanted = std::clamp(current * factor, std::min(fit, current),
-                                     static_cast<double>(kMaximumTimeScale));
-    auto scale = static_cast<int16_t>(std::clamp(std::lround(wanted), 1L, 32767L));
-    if (scale == d->chart_.TimeScale()) {
-        // A small step still moves: at least one pixel a day.
-        scale = static_cast<int16_t>(
-            std::clamp<int>(scale + (factor > 1 ? 1 : -1),
-                            static_cast<int>(std::max(1.0, std::floor(fit))), kMaximumTimeScale));
-        if (factor < 1 && !canZoomOut()) {
-            return;
-        }
+    const std::optional<int16_t> scale =
+        qt_detail::ZoomedTimeScale(d->chart_, d->layout_.axis.dayWidth(), fitDayWidth(),
+                                   d->dpiScale(), factor, kMaximumTimeScale);
+    if (!scale) {
+        return;
     }
-    d->chart_.SetTimeScale(scale);
+    d->chart_.SetTimeScale(*scale);
     const double x = (minute - d->layout_.axis.minuteAt(0)) * d->layout_.axis.minuteWidth();
     horizontalScrollBar()->setValue(RoundedX(x - (anchor - chartArea().left())));
 }

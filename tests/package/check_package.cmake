@@ -33,3 +33,12 @@ if(EXISTS ${WORK_DIR}/build/qt_host)
         message(FATAL_ERROR "the widget host failed: ${result}")
     endif()
 endif()
+# The QML host imports the module from the installed package and loads the sample plant.
+if(EXISTS ${WORK_DIR}/build/qml_host)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                            ${WORK_DIR}/build/qml_host ${samples}
+                    RESULT_VARIABLE result)
+    if(result)
+        message(FATAL_ERROR "the QML host failed: ${result}")
+    endif()
+endif()

@@ -1,0 +1,445 @@
+#include "tessaro_chart.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <tessaro/bars/chart_conventions.hpp>
+#include <tessaro/qt/conversions.hpp>
+#include <tessaro/runtime/calendar.hpp>
+
+#include "activity_texts.hpp"
+#include "chart_measures.hpp"
+#include "core_captions.hpp"
+#include "guarded_call.hpp"
+#include "tessaro_chart_private.hpp"
+
+namespace tessaro {
+
+namespace {
+
+std::string ReadFile(const QString& path, bool& ok) {
+    QFile file(path);
+    ok = file.open(QIODevice::ReadOnly);
+    return ok ? file.readAll().toStdString() : std::string();
+}
+
+QString LocalPath(const QString& file) {
+    const QUrl url(file);
+    return url.isLocalFile() ? url.toLocalFile() : file;
+}
+
+}  // namespace
+
+template <typename Call>
+bool TessaroChart::Private::guarded(Call&& call) {
+    return qt_detail::runGuarded(std::forward<Call>(call),
+                                 [this](int number, const QString& source, const QString& text) {
+                                     emit q->errorRaised(number, source, text);
+                                 });
+}
+
+TessaroChart::Private::Private(TessaroChart& item)
+    : q(&item),
+      control(std::make_unique<Tessaro_Ctrl>()),
+      chart(control->ctResSched()),
+      index(std::make_unique<qt_detail::ChartBarIndex>(WorkOrderBarKind)),
+      colours(std::make_unique<chart_palette::ChartColours>(
+          chart_palette::ChartColours::from(QGuiApplication::palette()))),
+      labels(std::make_unique<qt_detail::LabelCache>()),
+      marks(std::make_unique<qt_detail::BarMarks>()),
+      frameBars(std::make_unique<qt_detail::FrameBars>()) {}
+
+TessaroChart::Private::~Private() = default;
+
+TessaroChart::TessaroChart(QQuickItem* parent)
+    : QQuickPaintedItem(parent), d(std::make_unique<Private>(*this)) {
+    setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton);
+    setAcceptTouchEvents(true);
+    setAcceptHoverEvents(true);
+    setActiveFocusOnTab(true);
+    setFlag(ItemIsFocusScope, false);
+    setOpaquePainting(true);
+    d->holdTimer.setSingleShot(true);
+    QObject::connect(&d->holdTimer, &QTimer::timeout, this, [this] { d->holdElapsed(); });
+
+    Tessaro_Ctrl& control = *d->control;
+    d->chartSubscription = d->chart.Changed.Subscribe(
+        [this](const ChartChange& change) { d->onChartChanged(change); });
+    d->pendingSubscription = control.PendingChangesChanged().Subscribe([this](int) {
+        d->outlinesDirty = true;
+        update();
+        emit pendingChangesChanged();
+    });
+    d->selectionSubscription =
+        control.SelectedWorkOrderChanged().Subscribe([this](const std::string& workOrder) {
+            d->selectedWorkOrder = toQString(workOrder);
+            emit selectedWorkOrderChanged();
+        });
+    d->undoSubscription =
+        control.UndoAvailableChanged().Subscribe([this](bool) { emit canUndoChanged(); });
+    d->redoSubscription =
+        control.RedoAvailableChanged().Subscribe([this](bool) { emit canRedoChanged(); });
+    for (const auto& [caption, box] : d->detailBoxes()) {
+        d->detailSubscriptions.emplace_back(
+            box, box->Changed.Subscribe([this] { emit detailsChanged(); }));
+    }
+    d->subscribeMenu(control.mnuSchedPopUp());
+    d->subscribeMenu(control.mnuDrag());
+    qt_detail::MeasureRows(d->layout, d->chart);
+    d->relayout();
+}
+
+TessaroChart::~TessaroChart() {
+    Tessaro_Ctrl& control = *d->control;
+    d->chart.Changed.Unsubscribe(d->chartSubscription);
+    control.PendingChangesChanged().Unsubscribe(d->pendingSubscription);
+    control.SelectedWorkOrderChanged().Unsubscribe(d->selectionSubscription);
+    control.UndoAvailableChanged().Unsubscribe(d->undoSubscription);
+    control.RedoAvailableChanged().Unsubscribe(d->redoSubscription);
+    for (const auto& [menu, id] : d->menuSubscriptions) {
+        menu->Shown.Unsubscribe(id);
+    }
+    for (const auto& [box, id] : d->detailSubscriptions) {
+        box->Changed.Unsubscribe(id);
+    }
+}
+
+Tessaro_Ctrl& TessaroChart::control() {
+    return *d->control;
+}
+
+// ---- Layout ----
+
+double TessaroChart::Private::dpiScale() const {
+    // Qt Quick works in device-independent pixels: 96 logical dots an inch.
+    return 1.0;
+}
+
+qt_detail::ChartGeometry TessaroChart::Private::geometry() const {
+    return {layout, QSize(static_cast<int>(q->width()), static_cast<int>(q->height())), scrollX,
+            scrollY, chart.RowCount()};
+}
+
+void TessaroChart::Private::relayout() {
+    const TimeAxis oldAxis = layout.axis;
+    qt_detail::LayOutChart(layout, chart, dpiScale(), static_cast<int>(q->width()));
+    if (oldAxis.dayWidth() != layout.axis.dayWidth() ||
+        oldAxis.firstDay() != layout.axis.firstDay()) {
+        // Zooming keeps the moment at the left edge where it was.
+        const double minute = scrollX / oldAxis.minuteWidth() +
+                              static_cast<double>(oldAxis.firstDay()) * TimeAxis::kMinutesPerDay;
+        scrollX = qt_detail::ClampedCoordinate(
+            (minute - static_cast<double>(layout.axis.firstDay()) * TimeAxis::kMinutesPerDay) *
+            layout.axis.minuteWidth());
+    }
+    clampScroll();
+    if (oldAxis.dayWidth() != layout.axis.dayWidth()) {
+        emit q->zoomChanged();
+    }
+}
+
+void TessaroChart::Private::clampScroll() {
+    const QRect area = geometry().chartArea();
+    const double total = std::ceil(layout.axis.totalWidth());
+    const int maxX =
+        static_cast<int>(std::clamp(total - std::max(0, area.width()), 0.0,
+                                    static_cast<double>(std::numeric_limits<int>::max() / 2)));
+    const int64_t rowsHeight = int64_t{chart.RowCount()} * layout.rowHeight;
+    const int maxY =
+        static_cast<int>(std::max<int64_t>(0, rowsHeight - std::max(0, area.height())));
+    scrollX = std::clamp(scrollX, 0, maxX);
+    scrollY = std::clamp(scrollY, 0, maxY);
+}
+
+void TessaroChart::Private::scrollTo(int x, int y) {
+    const QPoint before(scrollX, scrollY);
+    scrollX = x;
+    scrollY = y;
+    clampScroll();
+    if (before != QPoint(scrollX, scrollY)) {
+        emit q->scrolled();
+        q->update();
+    }
+}
+
+void TessaroChart::Private::onChartChanged(const ChartChange& change) {
+    using Kind = ChartChange::Kind;
+    if (change.What == Kind::Rows || change.What == Kind::Bars || change.What == Kind::Bar) {
+        outlinesDirty = true;
+    }
+    switch (change.What) {
+        case Kind::Rows:
+            index->markAllDirty();
+            lastClicked = {0, 0};
+            cancel();
+            if (change.Row == 0) {
+                qt_detail::MeasureRows(layout, chart);
+            } else {
+                qt_detail::MeasureRow(layout, chart, change.Row);
+            }
+            relayout();
+            break;
+        case Kind::Bars:
+            index->markRowDirty(change.Row);
+            if (lastClicked.first == change.Row) {
+                lastClicked = {0, 0};
+            }
+            if (state == State::Moving || state == State::Pressed) {
+                if (drag.bar > chart.TimeBarCount(static_cast<int16_t>(drag.row))) {
+                    cancel();
+                }
+            }
+            break;
+        case Kind::Bar:
+            index->markRowDirty(change.Row);
+            break;
+        case Kind::Appearance:
+            relayout();
+            break;
+        case Kind::ShowBar:
+            if (change.Row >= 1 && change.Row <= chart.RowCount()) {
+                const QRect area = geometry().chartArea();
+                const ChartBar& bar =
+                    chart.Bar(static_cast<int16_t>(change.Row), static_cast<int16_t>(change.Bar));
+                const int top = (change.Row - 1) * layout.rowHeight;
+                int y = scrollY;
+                if (top < y) {
+                    y = top;
+                } else if (top + layout.rowHeight > y + area.height()) {
+                    y = top + layout.rowHeight - area.height();
+                }
+                const double start = layout.axis.x(bar.Start);
+                int x = scrollX;
+                if (start < x || start >= x + area.width()) {
+                    x = qt_detail::ClampedCoordinate(start - area.width() / 8.0);
+                }
+                scrollTo(x, y);
+            }
+            break;
+        case Kind::Styles:
+        case Kind::Redraw:
+            break;
+        case Kind::Container:
+            return;
+    }
+    q->update();
+}
+
+void TessaroChart::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    d->relayout();
+    update();
+}
+
+// ---- Properties ----
+
+int TessaroChart::pendingChanges() const {
+    return static_cast<int>(d->control->Changes().size());
+}
+
+QString TessaroChart::selectedWorkOrder() const {
+    return d->selectedWorkOrder;
+}
+
+bool TessaroChart::canUndo() const {
+    return d->control->CanUndo();
+}
+
+bool TessaroChart::canRedo() const {
+    return d->control->CanRedo();
+}
+
+QDateTime TessaroChart::nowTime() const {
+    if (!d->now) {
+        return {};
+    }
+    const CivilDate date = DateFromDayNumber(d->now->Day);
+    return QDateTime(QDate(date.Year, date.Month, date.Day),
+                     QTime(d->now->Minute / 60, d->now->Minute % 60));
+}
+
+void TessaroChart::setNowTime(const QDateTime& now) {
+    std::optional<ChartTime> time;
+    if (now.isValid()) {
+        time = ChartTime{DayNumber(now.date().year(), now.date().month(), now.date().day()),
+                         now.time().hour() * 60 + now.time().minute()};
+    }
+    const auto same = [](const std::optional<ChartTime>& a, const std::optional<ChartTime>& b) {
+        return a.has_value() == b.has_value() &&
+               (!a || (a->Day == b->Day && a->Minute == b->Minute));
+    };
+    if (same(time, d->now)) {
+        return;
+    }
+    d->now = time;
+    emit nowTimeChanged();
+    update();
+}
+
+double TessaroChart::dayWidth() const {
+    return d->layout.axis.dayWidth();
+}
+
+int TessaroChart::rowHeight() const {
+    return d->layout.rowHeight;
+}
+
+int TessaroChart::contentX() const {
+    return d->scrollX;
+}
+
+void TessaroChart::setContentX(int x) {
+    d->scrollTo(x, d->scrollY);
+}
+
+int TessaroChart::contentY() const {
+    return d->scrollY;
+}
+
+void TessaroChart::setContentY(int y) {
+    d->scrollTo(d->scrollX, y);
+}
+
+// ---- Host calls ----
+
+QString TessaroChart::loadPlant(const QString& header, const QString& resources,
+                                const QString& calendars, const QString& workOrders) {
+    QString error;
+    const bool loaded = qt_detail::runGuarded(
+        [&] {
+            d->control->LoadScheduleTime(header.toStdString());
+            d->control->LoadResource(resources.toStdString());
+            d->control->LoadCalendarEvents(calendars.toStdString());
+            d->control->LoadResourceEvents(workOrders.toStdString());
+        },
+        [&](int, const QString&, const QString& description) { error = description; });
+    if (loaded) {
+        d->scrollTo(0, 0);
+    }
+    return loaded ? QString() : (error.isEmpty() ? QStringLiteral("not loaded") : error);
+}
+
+QString TessaroChart::loadPlantFolder(const QString& path) {
+    const QString folder = LocalPath(path);
+    QStringList texts;
+    for (const char* name : {"header.xml", "resources.xml", "calendars.xml", "workorders.xml"}) {
+        bool ok = false;
+        const QString file = folder + QLatin1Char('/') + QLatin1String(name);
+        texts.push_back(QString::fromStdString(ReadFile(file, ok)));
+        if (!ok) {
+            return tr("Cannot read %1").arg(file);
+        }
+    }
+    return loadPlant(texts[0], texts[1], texts[2], texts[3]);
+}
+
+void TessaroChart::undo() {
+    d->guarded([&] { d->control->Undo(); });
+}
+
+void TessaroChart::redo() {
+    d->guarded([&] { d->control->Redo(); });
+}
+
+void TessaroChart::acceptChanges() {
+    d->guarded([&] { d->control->AcceptChanges(); });
+    emit pendingChangesChanged();
+}
+
+QString TessaroChart::changesXml() {
+    QString xml;
+    d->guarded([&] { xml = toQString(d->control->ChangesXml()); });
+    return xml;
+}
+
+bool TessaroChart::saveChanges(const QString& file) {
+    // A save that fails half-way leaves the earlier document whole.
+    QSaveFile out(LocalPath(file));
+    if (!out.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray bytes = changesXml().toUtf8();
+    return out.write(bytes) == bytes.size() && out.commit();
+}
+
+std::vector<std::pair<QString, TextBox*>> TessaroChart::Private::detailBoxes() const {
+    Tessaro_Ctrl& c = *control;
+    return {{tr("Work order"), &c.TxtWONo()},         {tr("Activity"), &c.TxtWOAct()},
+            {tr("Status"), &c.TxtWOStatus()},         {tr("Item"), &c.TxtItemNo()},
+            {tr("Start date"), &c.TxtActStartDate()}, {tr("End date"), &c.TxtactEndDate()},
+            {tr("Start time"), &c.TxtWOStTime()},     {tr("End time"), &c.TxtWOEndTime()}};
+}
+
+QVariantList TessaroChart::details() const {
+    QVariantList details;
+    for (const auto& [caption, box] : d->detailBoxes()) {
+        details.push_back(QVariantMap{{QStringLiteral("caption"), caption},
+                                      {QStringLiteral("text"), toQString(box->Text())}});
+    }
+    return details;
+}
+
+QRectF TessaroChart::barRect(int row, int bar) const {
+    if (row < 1 || row > d->chart.RowCount() || bar < 1 ||
+        bar > d->chart.TimeBarCount(static_cast<int16_t>(row))) {
+        return {};
+    }
+    const ChartBar& b = d->chart.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    return d->geometry().spanRect(row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(),
+                                  b.Kind == CalendarBarKind);
+}
+
+// ---- Pop-up menus ----
+
+void TessaroChart::Private::subscribeMenu(PopupMenu& model) {
+    menuSubscriptions.emplace_back(&model,
+                                   model.Shown.Subscribe([this, &model] { showMenu(model); }));
+}
+
+void TessaroChart::Private::showMenu(PopupMenu& model) {
+    QVariantList entries;
+    for (const MenuItem& item : model.Items()) {
+        if (!item.Visible()) {
+            continue;
+        }
+        entries.push_back(
+            QVariantMap{{QStringLiteral("name"), toQString(item.Name())},
+                        {QStringLiteral("caption"), qt_detail::CoreCaption(item.Caption())},
+                        {QStringLiteral("enabled"), item.Enabled()},
+                        {QStringLiteral("separator"), item.IsSeparator()}});
+    }
+    // The item brings its own Qt Quick Controls menu when it lives in a QML engine; a host may
+    // also answer menuRequested itself.
+    if (menu == nullptr) {
+        if (QQmlEngine* engine = qmlEngine(q)) {
+            QQmlComponent component(engine, QUrl(QStringLiteral("qrc:/Tessaro/ChartMenu.qml")));
+            menu = component.createWithInitialProperties(
+                {{QStringLiteral("parent"), QVariant::fromValue(q)},
+                 {QStringLiteral("chart"), QVariant::fromValue(q)}});
+            if (menu != nullptr) {
+                menu->setParent(q);
+            } else {
+                qWarning("TessaroChart: %s", qPrintable(component.errorString()));
+            }
+        }
+    }
+    emit q->menuRequested(toQString(model.Name()), qt_detail::CoreCaption(model.Caption()), entries,
+                          menuPos.x(), menuPos.y());
+}
+
+void TessaroChart::chooseMenuItem(const QString& menu, const QString& item) {
+    Tessaro_Ctrl& c = *d->control;
+    PopupMenu& model = menu == QStringLiteral("mnuDrag") ? c.mnuDrag() : c.mnuSchedPopUp();
+    d->guarded([&] { model.Choose(item.toStdString()); });
+}
+
+}  // namespace tessaro
