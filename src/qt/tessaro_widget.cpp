@@ -242,8 +242,8 @@ void TessaroWidget::Private::buildSurface() {
         // The planner's Refresh asks before it throws changes away; a host's call does not.
         presenter->setChoiceCheck([this](const std::string& name) {
             return name != "miRefresh" ||
-                   qt_detail::MayDiscardChanges(this, d->control_->PendingChanges().Count(),
-                                                d->confirmRefresh_);
+                   qt_detail::MayDiscardChanges(q, control_->PendingChanges().Count(),
+                                                confirmRefresh_);
         });
         forwardErrors(presenter);
         menus_.push_back(presenter);
