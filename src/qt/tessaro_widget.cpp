@@ -182,6 +182,11 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             *seen = std::move(now);
             return changed;
         });
+    d->chartView_->setConflictSource([this] { return d->control_->PlanConflicts(); });
+    d->chartView_->setPrecedenceSource(
+        [this](const std::string& workOrder) { return d->control_->PrecedenceLines(workOrder); });
+    d->chartView_->setDropPreviewSource(
+        [this](int row, PlanTime start) { return d->control_->PreviewCopyDrop(row, start); });
     connect(d->chartView_, &ScheduleChartView::zoomChanged, this,
             [this] { d->updateZoomButtons(); });
     resize(sizeHint());
