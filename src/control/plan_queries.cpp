@@ -9,7 +9,6 @@
 #include "plan/activity.hpp"
 #include "plan/plan_conflicts.hpp"
 #include "plan/plan_time.hpp"
-#include "plan/precedence_links.hpp"
 
 namespace tessaro {
 
@@ -36,15 +35,6 @@ std::optional<PlanActivity> Tessaro_Ctrl::Activity(const ActivityKey& activity) 
 
 std::vector<PlanConflict> Tessaro_Ctrl::PlanConflicts() const {
     return FindPlanConflicts(OwnedParts(parts_).Plan);
-}
-
-std::vector<PrecedenceLine> Tessaro_Ctrl::PrecedenceLines(std::string_view workOrder) const {
-    std::vector<PrecedenceLine> lines;
-    for (const PrecedenceLink& link : PrecedenceLinks(OwnedParts(parts_).Plan, workOrder)) {
-        lines.push_back({link.FromRow, link.FromBar, PlanTimeOf(link.FromTime), link.ToRow,
-                         link.ToBar, PlanTimeOf(link.ToTime), link.OutOfOrder});
-    }
-    return lines;
 }
 
 DropPreview Tessaro_Ctrl::PreviewCopyDrop(int Row, PlanTime start) const {

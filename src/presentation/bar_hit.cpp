@@ -16,7 +16,7 @@ QRect PaintedBarRect(const ChartGeometry& geometry, const ScheduleChart& chart,
         return rect;
     }
     const RowLanes& lanes = index.lanes(chart, static_cast<int16_t>(row));
-    return LaneRect(rect, lanes.laneOfBar(bar), lanes.count);
+    return LaneRect(rect, lanes.laneOfBar(bar), lanes.lanesOfBar(bar));
 }
 
 BarUnderPoint FindBarAt(const ChartGeometry& geometry, const ScheduleChart& chart,
@@ -38,7 +38,7 @@ BarUnderPoint FindBarAt(const ChartGeometry& geometry, const ScheduleChart& char
         const bool calendar = b.Kind == CalendarBarKind;
         QRect rect = geometry.spanRect(row, entry.start, entry.end, calendar);
         if (lanes != nullptr && b.Kind == WorkOrderBarKind) {
-            rect = LaneRect(rect, lanes->laneOfBar(entry.bar), lanes->count);
+            rect = LaneRect(rect, lanes->laneOfBar(entry.bar), lanes->lanesOfBar(entry.bar));
         }
         BarZone part = BarZone::None;
         if (calendar) {

@@ -154,8 +154,9 @@ void PaintResourceList(QPainter& painter, const ChartPaintInput& input, int firs
         if (input.loadStrips != nullptr && loadTo > loadFrom) {
             const double ratio = input.loadStrips->ratio(input.chart, row, loadFrom, loadTo);
             painter.fillRect(strip, colours.rowLine);
+            // Green while the resource has time to spare, red once booked past it.
             painter.fillRect(LoadStripFill(strip, ratio),
-                             ratio > 1.0 ? colours.conflict : colours.text);
+                             ratio > 1.0 ? colours.conflict : QColor(0x2e, 0x9d, 0x4f));
         }
         painter.setPen(colours.rowLine);
         painter.drawLine(0, line.bottom(), list.width(), line.bottom());

@@ -169,7 +169,7 @@ const std::vector<qt_detail::LinkLine>& ScheduleChartView::Private::selectedLink
                 [&] {
                     for (const PrecedenceLine& line : precedenceSource_(workOrder)) {
                         links_.push_back(
-                            {line.FromRow, line.FromBar, line.ToRow, line.ToBar, line.OutOfOrder});
+                            {line.fromRow, line.fromBar, line.toRow, line.toBar, line.outOfOrder});
                     }
                 },
                 [this](int number, const QString& source, const QString& text) {

@@ -185,9 +185,6 @@ public:
     // Every conflict of the plan: overlapping work-order bars of a resource, a work order's
     // activities out of the order of their schedule numbers, work-order bars in calendar blocks.
     std::vector<PlanConflict> PlanConflicts() const;
-    // The lines between the work order's activities next to each other in schedule order, both
-    // on the chart; none for an unknown work order or one with a single activity.
-    std::vector<PrecedenceLine> PrecedenceLines(std::string_view workOrder) const;
     // What dropping the pending copy with its start at that time on that row would do (new
     // overlaps, precedence conflicts, minutes in calendar blocks, the work order's end against
     // its required date, the host's veto), without changing anything; not valid without a copy.

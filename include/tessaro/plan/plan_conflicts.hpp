@@ -41,20 +41,6 @@ struct PlanConflict {
     bool operator==(const PlanConflict&) const = default;
 };
 
-// A line from the end of one activity of a work order to the start of the next one in schedule
-// order: the bar of the earlier activity that ends last, the bar of the later one that starts
-// first, as the chart's methods take them.
-struct PrecedenceLine {
-    int FromRow = 0;
-    int FromBar = 0;
-    PlanTime From;
-    int ToRow = 0;
-    int ToBar = 0;
-    PlanTime To;
-    // The later activity starts before the earlier one ends.
-    bool OutOfOrder = false;
-};
-
 // What dropping the pending copy at a place would do, worked out without changing anything.
 struct DropPreview {
     // A copy is pending and the place is on the chart.

@@ -145,9 +145,20 @@ public:
     // showNextConflict visits every kind in row and time order and the view marks precedence
     // conflicts and bars in calendar blocks.
     void setConflictSource(std::function<std::vector<PlanConflict>()> source);
-    // Asked for the lines between a work order's activities in schedule order when the clicked
-    // bar's work order changes or the chart does; none by default. The lines of the last clicked
-    // bar's work order are painted in every row, red-amber where an activity starts too early.
+    // A line from the end of one activity of a work order to the start of the next one in
+    // schedule order: the bar of the earlier activity that ends last and the bar of the later one
+    // that starts first.
+    struct PrecedenceLine {
+        int fromRow = 0;
+        int fromBar = 0;
+        int toRow = 0;
+        int toBar = 0;
+        // The later activity starts before the earlier one ends.
+        bool outOfOrder = false;
+    };
+    // Asked for the lines between a work order's activities when the clicked bar's work order
+    // changes or the chart does; none by default. The lines of the last clicked bar's work order
+    // are painted in every row, amber and dashed where an activity starts too early.
     void setPrecedenceSource(
         std::function<std::vector<PrecedenceLine>(const std::string& workOrder)> source);
 
