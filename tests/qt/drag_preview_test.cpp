@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -68,10 +69,9 @@ protected:
         return bars.empty() ? std::pair<int16_t, int16_t>{0, 0} : bars.front();
     }
 
-    // Copies the work order's activity and presses on its copy: the point pressed.
-    QPoint pressCopyOf(const std::string& workOrder) {
-        const auto [row, bar] = firstBarOf(workOrder);
-        chart().RightClickBar(row, bar);
+    // Copies the bar's activity and presses on its copy: the point pressed.
+    QPoint pressCopyOf(std::pair<int16_t, int16_t> at) {
+        chart().RightClickBar(at.first, at.second);
         EXPECT_TRUE(ctrl().mnuSchedPopUp().Choose("miCopy"));
         testing::CloseMenus();
         const auto [tempRow, copy] = testing::TemporaryBarOf(ctrl());
@@ -106,7 +106,7 @@ TEST_F(DragPreviewTest, TheCopySnapsOutOfACalendarBlockUnlessShiftIsHeld) {
     };
     for (const Case& c : {Case{{}, true}, Case{Qt::ShiftModifier, false}}) {
         SetUp();
-        const QPoint from = pressCopyOf("WO3");
+        const QPoint from = pressCopyOf(firstBarOf("WO3"));
         // From 08:00 to 12:30, inside the block: the nearest working start is 14:00.
         const QPoint to = dropPoint(from, 2, 480, 750);
         moveTo(from, to, c.modifiers);
@@ -138,7 +138,7 @@ TEST_F(DragPreviewTest, TheGhostCarriesTheDropsConsequencesUntilEscape) {
                 return "not on the lathe";
             });
         }
-        const QPoint from = pressCopyOf("WO3");
+        const QPoint from = pressCopyOf(firstBarOf("WO3"));
         // Onto R1 at 09:00, over WO1.
         moveTo(from, dropPoint(from, 1, 480, 540));
 
@@ -164,6 +164,61 @@ TEST_F(DragPreviewTest, LanesShowABarAnotherBarWouldHide) {
         QTest::mouseClick(port(), Qt::LeftButton, {}, inLane);
         ASSERT_EQ(gestures.count(), 1) << c.lanes;
         EXPECT_EQ(gestures.first().at(1).toString().toStdString(), c.clicked);
+    }
+}
+
+TEST_F(DragPreviewTest, AnActivityDroppedBeforeItsPredecessorIsMarkedAndReachedByF8) {
+    // WO7/10 on R1 15:00-16:00; its WO7/20 on R2 17:00-18:00 dropped (Shift: exactly) at 15:30.
+    ctrl().LoadResourceEvents(testing::WorkOrdersXml({
+        Placed("R1", "WO7", 10, kDay, 900, 60),
+        Placed("R2", "WO7", 20, kDay, 1020, 60),
+    }));
+    view()->scrollToDay(kDay);
+    const auto laterBar = [&] {
+        for (const auto& [row, bar] : chart().FindTimeBarsInKeyGroup("WO7")) {
+            if (row == 2 && chart().TimeBarKind(row, bar) == WorkOrderBarKind) {
+                return std::pair<int16_t, int16_t>{row, bar};
+            }
+        }
+        return std::pair<int16_t, int16_t>{0, 0};
+    };
+    const QPoint from = pressCopyOf(laterBar());
+    const QPoint to = dropPoint(from, 2, 1020, 930);
+    moveTo(from, to, Qt::ShiftModifier);
+    QTest::mouseRelease(port(), Qt::LeftButton, Qt::ShiftModifier, to);
+
+    const auto [row, bar] = laterBar();
+    ASSERT_GT(bar, 0);
+    ASSERT_EQ(chart().Bar(row, bar).Start.Minute, 930);
+    const QRect rect = view()->barRect(row, bar);
+    const QColor mark = testing::Snapshot(port()).pixelColor(rect.left() + 1, rect.top() + 1);
+    EXPECT_GT(mark.red(), 200);
+    EXPECT_GT(mark.green(), 100);
+    EXPECT_LT(mark.blue(), 60);
+
+    QSignalSpy shown(view(), &ScheduleChartView::conflictShown);
+    QTest::keyClick(view(), Qt::Key_F8);
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.first().at(0).toInt(), row);
+    EXPECT_EQ(shown.first().at(1).toInt(), bar);
+}
+
+TEST_F(DragPreviewTest, TheLoadStripTurnsRedForAnOverbookedResource) {
+    // Zoomed onto 10:00-11:00: R3 holds both its bars there, R2 only the end of WO3.
+    view()->zoomBy(1000, view()->chartArea().left());
+    view()->horizontalScrollBar()->setValue(
+        static_cast<int>(view()->timeAxis().x(ChartTime{kDay, 600})));
+    QApplication::processEvents();
+    const QImage frame = testing::Snapshot(port());
+    struct Case {
+        int row;
+        bool red;
+    };
+    for (const Case& c : {Case{3, true}, Case{2, false}}) {
+        const QRect strip = view()->loadStripRect(c.row);
+        ASSERT_FALSE(strip.isEmpty());
+        const QColor left = frame.pixelColor(strip.left() + 1, strip.center().y());
+        EXPECT_EQ(left.red() > 180 && left.green() < 100, c.red) << c.row;
     }
 }
 
