@@ -169,6 +169,14 @@ void Rescheduler::ApplyTemporaryBarMove(bool withCompanions) {
             const std::vector<CompanionDrop> companions = withCompanions
                                                               ? CompanionDrops(row, temporary.Start)
                                                               : std::vector<CompanionDrop>{};
+            if (!companions.empty()) {
+                // Undo puts each bar back at its place in its row: every activity is taken as it
+                // stands before any of them moves.
+                BeforeChangingActivity(*copy->Source);
+                for (const CompanionDrop& drop : companions) {
+                    BeforeChangingActivity(*drop.Companion->Copy.Source);
+                }
+            }
             RebuildMovedActivity(row, temporary.Start, temporary.End);
             for (const CompanionDrop& drop : companions) {
                 RebuildActivity(drop.Companion->Copy, drop.Companion->SourceRow,

@@ -61,6 +61,7 @@ protected:
 TEST_F(CompanionCopiesTest, ADropMovesEveryPickedActivityByTheSameTimeAndRowsAsOneCommand) {
     EXPECT_EQ(plan.control.PickedActivities().size(), 3u) << "a repeat is kept once";
     ASSERT_EQ(plan.control.CompanionCopyBars().size(), 2u);
+    const std::vector<std::string> rowOne = plan.KeysOfRow(1);
 
     DragCopyTo(2, 540);
     EXPECT_EQ(Placements(), (std::vector<std::string>{"R2 540-660", "R2 660-720", "R3 540-600"}));
@@ -70,6 +71,7 @@ TEST_F(CompanionCopiesTest, ADropMovesEveryPickedActivityByTheSameTimeAndRowsAsO
 
     plan.control.Undo();
     EXPECT_EQ(Placements(), loaded) << "one undo takes the whole drop back";
+    EXPECT_EQ(plan.KeysOfRow(1), rowOne) << "each bar back in its place in the row";
     EXPECT_TRUE(plan.control.Changes().empty());
     EXPECT_FALSE(plan.control.CanUndo());
     plan.control.Redo();
