@@ -68,10 +68,13 @@ PaintedPlant& Plant() {
     return *paintedPlant;
 }
 
-// Arguments: TimeScale; rows 0 top, 1 middle, 2 bottom; time 0 start, 1 middle of the window.
+// Arguments: TimeScale; rows 0 top, 1 middle, 2 bottom; time 0 start, 1 middle of the window;
+// look 1 with overlapping bars in lanes and the load strips (the default), 0 without.
 void BM_PaintFrame(benchmark::State& state) {
     PaintedPlant& plant = Plant();
     ScheduleChartView& view = *plant.view;
+    view.setSubLanes(state.range(3) != 0);
+    view.setLoadStrips(state.range(3) != 0);
     plant.control.ctResSched().SetTimeScale(static_cast<int16_t>(state.range(0)));
     plant.fitChartArea();
     if (view.chartArea().size() != QSize(kChartWidth, kChartHeight)) {
@@ -102,11 +105,13 @@ void BM_PaintFrame(benchmark::State& state) {
 }
 
 void PaintCases(benchmark::internal::Benchmark* bench) {
-    bench->ArgNames({"scale", "rows", "time"});
+    bench->ArgNames({"scale", "rows", "time", "look"});
     for (const int scale : {50, 250, 2000}) {
         for (const int rows : {0, 1, 2}) {
             for (const int time : {0, 1}) {
-                bench->Args({scale, rows, time});
+                for (const int look : {0, 1}) {
+                    bench->Args({scale, rows, time, look});
+                }
             }
         }
     }

@@ -12,12 +12,19 @@ struct ValueOption {
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"--hdr", &DemoOptions::header},        {"--res", &DemoOptions::resources},
-    {"--cal", &DemoOptions::calendars},     {"--rev", &DemoOptions::workOrders},
-    {"--script", &DemoOptions::script},     {"--screenshot", &DemoOptions::screenshot},
-    {"--save", &DemoOptions::save},         {"--move", &DemoOptions::move},
-    {"--conflict", &DemoOptions::conflict}, {"--now", &DemoOptions::now},
-    {"--export", &DemoOptions::exportFile}, {"--lang", &DemoOptions::language},
+    {"--hdr", &DemoOptions::header},
+    {"--res", &DemoOptions::resources},
+    {"--cal", &DemoOptions::calendars},
+    {"--rev", &DemoOptions::workOrders},
+    {"--script", &DemoOptions::script},
+    {"--screenshot", &DemoOptions::screenshot},
+    {"--save", &DemoOptions::save},
+    {"--move", &DemoOptions::move},
+    {"--conflict", &DemoOptions::conflict},
+    {"--now", &DemoOptions::now},
+    {"--export", &DemoOptions::exportFile},
+    {"--lang", &DemoOptions::language},
+    {"--drag-preview", &DemoOptions::dragPreview},
 };
 
 }  // namespace
@@ -98,6 +105,8 @@ Options:
                      the demo exits, also after --screenshot or a script's quit
   --move KEY,HOURS[,RES]  copy the activity of the bar with that key and drag the copy HOURS
                      later (onto resource RES's row when given), as a planner would
+  --drag-preview KEY,HOURS[,RES]  as --move, but the copy is held mid-drag with the mouse: its
+                     ghost shows what the drop would do
   --conflict N       show the N-th overlap, as F8 pressed N times
   --dark             paint in a dark palette
   --now YYYY-MM-DDTHH:MM  draw the now line at that time

@@ -29,6 +29,8 @@ struct DemoOptions {
     std::optional<std::string> save;
     // The picture: a move made first, overlaps visited, a dark palette, the now line, an export.
     std::optional<std::string> move;
+    // A copy held mid-drag ("KEY,HOURS[,RES]"), its ghost and tally in the picture.
+    std::optional<std::string> dragPreview;
     std::optional<std::string> conflict;
     bool dark = false;
     std::optional<std::string> now;

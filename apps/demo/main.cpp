@@ -115,6 +115,16 @@ int RunDemo(const DemoOptions& options, const tessaro::demo::ParsedScript& scrip
             code = tessaro::demo::kExitLoadOrWriteFailed;
         }
     }
+    if (loaded && options.dragPreview) {
+        QApplication::processEvents();
+        const QStringList parts = FromUtf8(*options.dragPreview).split(QLatin1Char(','));
+        if (parts.size() < 2 || !tessaro::demo::HoldCopyDrag(*window.chart(), parts[0],
+                                                             parts[1].toInt(), parts.value(2))) {
+            window.report(QCoreApplication::translate("Demo", "Cannot drag %1")
+                              .arg(FromUtf8(*options.dragPreview)));
+            code = tessaro::demo::kExitLoadOrWriteFailed;
+        }
+    }
     if (loaded && options.conflict) {
         QApplication::processEvents();
         for (int i = 0; i < FromUtf8(*options.conflict).toInt(); ++i) {

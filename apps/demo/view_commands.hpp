@@ -21,6 +21,10 @@ bool SetNowLine(TessaroWidget& chart, const QString& isoTime);
 // row when one is given; the moved activity is then clicked. False when a bar is not there.
 bool MoveActivity(TessaroWidget& chart, const QString& key, int hours, const QString& resource);
 
+// Copies the activity as MoveActivity does and drags the copy there with the mouse without letting
+// go, so that its ghost carries what the drop would do. False when a bar is not there.
+bool HoldCopyDrag(TessaroWidget& chart, const QString& key, int hours, const QString& resource);
+
 // Writes the whole chart, as PDF for a ".pdf" name and PNG otherwise; false when it cannot.
 bool ExportChart(TessaroWidget& chart, const QString& path);
 

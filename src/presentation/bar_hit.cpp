@@ -7,8 +7,20 @@
 
 namespace tessaro::qt_detail {
 
+QRect PaintedBarRect(const ChartGeometry& geometry, const ScheduleChart& chart,
+                     ChartBarIndex& index, int row, int bar, bool subLanes) {
+    const ChartBar& b = chart.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    const QRect rect = geometry.spanRect(row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(),
+                                         b.Kind == CalendarBarKind);
+    if (!subLanes || b.Kind != WorkOrderBarKind) {
+        return rect;
+    }
+    const RowLanes& lanes = index.lanes(chart, static_cast<int16_t>(row));
+    return LaneRect(rect, lanes.laneOfBar(bar), lanes.lanesOfBar(bar));
+}
+
 BarUnderPoint FindBarAt(const ChartGeometry& geometry, const ScheduleChart& chart,
-                        ChartBarIndex& index, const QPoint& pos, int grip) {
+                        ChartBarIndex& index, const QPoint& pos, int grip, bool subLanes) {
     const int row = geometry.rowAt(pos);
     if (row == 0 || !geometry.chartArea().contains(pos)) {
         return {};
@@ -19,11 +31,15 @@ BarUnderPoint FindBarAt(const ChartGeometry& geometry, const ScheduleChart& char
     const int64_t to = axis.minuteAt(offset + grip) + 1;
     BarUnderPoint best;
     bool bestIsCalendar = true;
+    const RowLanes* lanes = subLanes ? &index.lanes(chart, static_cast<int16_t>(row)) : nullptr;
     const auto& rowIndex = index.row(chart, static_cast<int16_t>(row));
     rowIndex.forEachIn(from, to, [&](const RowBarIndex::Entry& entry) {
         const ChartBar& b = chart.Bar(static_cast<int16_t>(row), entry.bar);
         const bool calendar = b.Kind == CalendarBarKind;
-        const QRect rect = geometry.spanRect(row, entry.start, entry.end, calendar);
+        QRect rect = geometry.spanRect(row, entry.start, entry.end, calendar);
+        if (lanes != nullptr && b.Kind == WorkOrderBarKind) {
+            rect = LaneRect(rect, lanes->laneOfBar(entry.bar), lanes->lanesOfBar(entry.bar));
+        }
         BarZone part = BarZone::None;
         if (calendar) {
             part = rect.contains(pos) ? BarZone::Body : BarZone::None;

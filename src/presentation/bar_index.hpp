@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include <tessaro/components/schedule_chart.hpp>
+
+#include "sub_lanes.hpp"
 
 namespace tessaro::qt_detail {
 
@@ -129,12 +132,27 @@ public:
         return conflicts_[refresh(chart, row)];
     }
 
+    // The lanes of the row's work-order bars, worked out when first asked for after a change of
+    // the row; a row without overlaps has a single lane and costs nothing more.
+    const RowLanes& lanes(const ScheduleChart& chart, int16_t row) {
+        static const RowLanes single;
+        const size_t at = refresh(chart, row);
+        if (conflicts_[at].bars.empty()) {
+            return single;
+        }
+        if (!lanes_[at]) {
+            lanes_[at] = LanesOfRow(chart, row);
+        }
+        return *lanes_[at];
+    }
+
 private:
     size_t refresh(const ScheduleChart& chart, int16_t row) {
         const auto count = static_cast<size_t>(chart.RowCount());
         if (allDirty_ || rows_.size() != count) {
             rows_.resize(count);
             conflicts_.resize(count);
+            lanes_.assign(count, std::nullopt);
             dirty_.assign(count, true);
             allDirty_ = false;
         }
@@ -159,6 +177,7 @@ private:
                              });
             conflicts_[at] = FindConflicts(conflictEntries);
             rows_[at].rebuild(std::move(entries));
+            lanes_[at].reset();
             dirty_[at] = false;
         }
         return at;
@@ -167,6 +186,7 @@ private:
     int32_t conflictKind_;
     std::vector<RowBarIndex> rows_;
     std::vector<RowConflicts> conflicts_;
+    std::vector<std::optional<RowLanes>> lanes_;
     std::vector<bool> dirty_;
     bool allDirty_ = true;
 };

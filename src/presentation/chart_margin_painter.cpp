@@ -113,6 +113,10 @@ void PaintResourceList(QPainter& painter, const ChartPaintInput& input, int firs
     const int cap = static_cast<int>(std::lround(chart_palette::kListColumnCap * input.dpiScale));
     const int dropRow =
         input.ghost && input.ghost->follows == GhostBar::Follows::Bar ? input.ghost->targetRow : 0;
+    const auto [fromMinute, toMinute] = geometry.visibleMinutes();
+    const int64_t windowEnd = int64_t{layout.axis.lastDay() + 1} * TimeAxis::kMinutesPerDay;
+    const int64_t loadFrom = std::max(fromMinute + 1, int64_t{layout.axis.firstDay()} * 1440);
+    const int64_t loadTo = std::min(toMinute - 1, windowEnd);
     for (int row = firstRow; row <= lastRow; ++row) {
         const QRect line(0, geometry.rowTop(row), list.width(), layout.rowHeight);
         if (row == dropRow) {
@@ -123,12 +127,16 @@ void PaintResourceList(QPainter& painter, const ChartPaintInput& input, int firs
         const QStringList columns =
             toQString(input.chart.RowText(static_cast<int16_t>(row))).split(';');
         int x = 0;
+        const QRect strip = LoadStripRect(line, input.dpiScale);
+        // The last column stops short of the load strip.
+        const int reserved = input.loadStrips != nullptr ? line.right() - strip.left() + 2 : 0;
         for (qsizetype c = 0; c < columns.size(); ++c) {
             const bool last = c + 1 == columns.size();
             const int measured = static_cast<size_t>(c) < layout.columnWidths.size()
                                      ? layout.columnWidths[static_cast<size_t>(c)]
                                      : 0;
-            const int width = last ? list.width() - x : std::min(measured, cap) + 2 * pad;
+            const int width =
+                last ? list.width() - x - reserved : std::min(measured, cap) + 2 * pad;
             if (width <= 2 * pad) {
                 break;
             }
@@ -142,6 +150,13 @@ void PaintResourceList(QPainter& painter, const ChartPaintInput& input, int firs
                 painter.setPen(colours.rowLine);
                 painter.drawLine(x - 1, line.top(), x - 1, line.bottom());
             }
+        }
+        if (input.loadStrips != nullptr && loadTo > loadFrom) {
+            const double ratio = input.loadStrips->ratio(input.chart, row, loadFrom, loadTo);
+            painter.fillRect(strip, colours.rowLine);
+            // Green while the resource has time to spare, red once booked past it.
+            painter.fillRect(LoadStripFill(strip, ratio),
+                             ratio > 1.0 ? colours.conflict : QColor(0x2e, 0x9d, 0x4f));
         }
         painter.setPen(colours.rowLine);
         painter.drawLine(0, line.bottom(), list.width(), line.bottom());

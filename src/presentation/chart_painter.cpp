@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include "bar_hit.hpp"
+
 namespace tessaro::qt_detail {
 
 using chart_palette::ChartColours;
@@ -37,6 +39,8 @@ int PaintChart(QPainter& painter, ChartPaintInput& input) {
     PaintChanges(painter, input, firstRow, lastRow);
     painted += PaintFrameBars(painter, input, false);
     PaintConflictZones(painter, input, firstRow, lastRow);
+    PaintConflictMarks(painter, input, firstRow, lastRow);
+    PaintLinks(painter, input);
     PaintNowLine(painter, input);
     PaintGhost(painter, input);
     painter.restore();
@@ -82,9 +86,8 @@ int PaintFrameBars(QPainter& painter, ChartPaintInput& input, bool calendarBlock
     // One frame's geometry for every bar: thousands of them share its scroll position.
     const ChartGeometry& geometry = input.geometry;
     for (const FrameBar& found : bars) {
-        const ChartBar& b = input.chart.Bar(found.row, found.bar);
-        const QRect rect = geometry.spanRect(found.row, b.Start.AbsoluteMinutes(),
-                                             b.End.AbsoluteMinutes(), b.Kind == CalendarBarKind);
+        const QRect rect = PaintedBarRect(geometry, input.chart, input.index, found.row, found.bar,
+                                          input.subLanes && !calendarBlocks);
         if (calendarBlocks) {
             painter.fillRect(rect, input.colours.calendarBlock);
         } else {

@@ -14,6 +14,7 @@
 
 #include <tessaro/bars/bar_description.hpp>
 #include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/plan/plan_conflicts.hpp>
 #include <tessaro/runtime/chart_time.hpp>
 
 #include "bar_index.hpp"
@@ -22,6 +23,7 @@
 #include "chart_palette.hpp"
 #include "frame_bars.hpp"
 #include "label_cache.hpp"
+#include "load_strips.hpp"
 
 class QPainter;
 
@@ -50,6 +52,16 @@ struct GhostBar {
     Follows follows = Follows::Bar;
 };
 
+// A line between two activities of the selected work order, from the end of one bar to the start
+// of another; red-amber when the later one starts before the earlier one ends.
+struct LinkLine {
+    int fromRow = 0;
+    int fromBar = 0;
+    int toRow = 0;
+    int toBar = 0;
+    bool outOfOrder = false;
+};
+
 // Everything one frame is painted from. The references must outlive the paint.
 struct ChartPaintInput {
     const ScheduleChart& chart;
@@ -71,6 +83,15 @@ struct ChartPaintInput {
     int markedRow = 0;
     int markedBar = 0;
     QColor markColour;
+    // Overlapping work-order bars side by side in lanes of their row.
+    bool subLanes = false;
+    // Each resource's load over the time in sight beside its name; none without.
+    LoadStrips* loadStrips = nullptr;
+    // The plan's conflicts in row order: precedence conflicts and bars in calendar blocks get
+    // marks of their own (overlaps keep their hatch).
+    const std::vector<PlanConflict>* conflicts = nullptr;
+    // The selected work order's activities in sequence.
+    const std::vector<LinkLine>* links = nullptr;
 };
 
 // Paints the whole frame back to front; returns how many bars it painted.
@@ -85,6 +106,10 @@ void PaintGridLines(QPainter& painter, const ChartPaintInput& input, int firstRo
 void PaintChanges(QPainter& painter, const ChartPaintInput& input, int firstRow, int lastRow);
 void PaintConflictZones(QPainter& painter, ChartPaintInput& input, int firstRow, int lastRow);
 void PaintNowLine(QPainter& painter, const ChartPaintInput& input);
+// An amber edge and chevron at the start of a bar whose activity starts before the one before it
+// ends; a dotted, striped band over the part of a bar in a calendar block.
+void PaintConflictMarks(QPainter& painter, ChartPaintInput& input, int firstRow, int lastRow);
+void PaintLinks(QPainter& painter, ChartPaintInput& input);
 void PaintGhost(QPainter& painter, ChartPaintInput& input);
 void PaintHeader(QPainter& painter, const ChartPaintInput& input);
 void PaintResourceList(QPainter& painter, const ChartPaintInput& input, int firstRow, int lastRow);

@@ -1,6 +1,32 @@
 #include "conflict_navigation.hpp"
 
+#include <algorithm>
+#include <iterator>
+
+#include "plan_minutes.hpp"
+
 namespace tessaro::qt_detail {
+
+namespace {
+
+// The overlap's earliest overlapping bar: the one F8 clicks.
+int16_t FirstOverlappingBar(ChartBarIndex& index, const ScheduleChart& chart, int row,
+                            int64_t start, int64_t end) {
+    int16_t first = 0;
+    int64_t firstStart = 0;
+    const auto& conflicts = index.conflicts(chart, static_cast<int16_t>(row));
+    index.row(chart, static_cast<int16_t>(row))
+        .forEachIn(start, end, [&](const RowBarIndex::Entry& entry) {
+            if (entry.end > start && entry.start < end && conflicts.contains(entry.bar) &&
+                (first == 0 || entry.start < firstStart)) {
+                first = entry.bar;
+                firstStart = entry.start;
+            }
+        });
+    return first;
+}
+
+}  // namespace
 
 std::optional<ConflictStop> FindNextConflict(ChartBarIndex& index, const ScheduleChart& chart,
                                              std::pair<int, int64_t> from, bool backwards) {
@@ -39,17 +65,50 @@ std::optional<ConflictStop> FindNextConflict(ChartBarIndex& index, const Schedul
         return std::nullopt;
     }
     ConflictStop stop{found->first, found->second.first, found->second.second, 0};
-    // The earliest overlapping bar of the zone is the one clicked.
-    int64_t firstStart = 0;
-    const auto& conflicts = index.conflicts(chart, static_cast<int16_t>(stop.row));
-    index.row(chart, static_cast<int16_t>(stop.row))
-        .forEachIn(stop.start, stop.end, [&](const RowBarIndex::Entry& entry) {
-            if (entry.end > stop.start && entry.start < stop.end && conflicts.contains(entry.bar) &&
-                (stop.firstBar == 0 || entry.start < firstStart)) {
-                stop.firstBar = entry.bar;
-                firstStart = entry.start;
-            }
-        });
+    stop.firstBar = FirstOverlappingBar(index, chart, stop.row, stop.start, stop.end);
+    return stop;
+}
+
+std::vector<PlanStop> CollectPlanStops(ChartBarIndex& index, const ScheduleChart& chart,
+                                       const std::vector<PlanConflict>& conflicts) {
+    std::vector<PlanStop> stops;
+    for (int row = 1; row <= chart.RowCount(); ++row) {
+        for (const auto& [start, end] : index.conflicts(chart, static_cast<int16_t>(row)).zones) {
+            stops.push_back({row, start, end, 0, 0});
+        }
+    }
+    for (const PlanConflict& conflict : conflicts) {
+        if (conflict.Kind == ConflictKind::Overlap || conflict.Row < 1 ||
+            conflict.Row > chart.RowCount()) {
+            continue;
+        }
+        stops.push_back({conflict.Row, MinuteOfPlanTime(conflict.Start),
+                         MinuteOfPlanTime(conflict.End),
+                         conflict.Kind == ConflictKind::Precedence ? 1 : 2,
+                         static_cast<int16_t>(conflict.Bar)});
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const PlanStop& a, const PlanStop& b) { return a.key() < b.key(); });
+    return stops;
+}
+
+std::optional<PlanStop> NextPlanStop(ChartBarIndex& index, const ScheduleChart& chart,
+                                     const std::vector<PlanStop>& stops,
+                                     std::tuple<int, int64_t, int> from, bool backwards) {
+    if (stops.empty()) {
+        return std::nullopt;
+    }
+    const auto after = std::upper_bound(
+        stops.begin(), stops.end(), from,
+        [](const std::tuple<int, int64_t, int>& key, const PlanStop& s) { return key < s.key(); });
+    const auto before = std::lower_bound(
+        stops.begin(), stops.end(), from,
+        [](const PlanStop& s, const std::tuple<int, int64_t, int>& key) { return s.key() < key; });
+    PlanStop stop = backwards ? (before == stops.begin() ? stops.back() : *std::prev(before))
+                              : (after == stops.end() ? stops.front() : *after);
+    if (stop.kind == 0) {
+        stop.bar = FirstOverlappingBar(index, chart, stop.row, stop.start, stop.end);
+    }
     return stop;
 }
 

@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/plan/plan_conflicts.hpp>
 
 #include "bar_index.hpp"
 
@@ -26,5 +29,29 @@ struct ConflictStop {
 // chart has no overlap.
 std::optional<ConflictStop> FindNextConflict(ChartBarIndex& index, const ScheduleChart& chart,
                                              std::pair<int, int64_t> from, bool backwards);
+
+// One place F8 stops at, of any kind of conflict.
+struct PlanStop {
+    int row = 0;
+    int64_t start = 0;
+    int64_t end = 0;
+    // Orders stops of a row that start at the same minute: overlaps, precedence, non-working.
+    int kind = 0;
+    // The bar clicked there; 0 for an overlap until NextPlanStop finds its earliest bar.
+    int16_t bar = 0;
+
+    std::tuple<int, int64_t, int> key() const { return {row, start, kind}; }
+};
+
+// The overlaps of every row, from the index, and the plan's precedence and non-working-time
+// conflicts, in (row, start, kind) order.
+std::vector<PlanStop> CollectPlanStops(ChartBarIndex& index, const ScheduleChart& chart,
+                                       const std::vector<PlanConflict>& conflicts);
+
+// The first stop after `from` (the last before it going backwards), wrapping round; nullopt
+// when there is none. An overlap comes back with its earliest overlapping bar.
+std::optional<PlanStop> NextPlanStop(ChartBarIndex& index, const ScheduleChart& chart,
+                                     const std::vector<PlanStop>& stops,
+                                     std::tuple<int, int64_t, int> from, bool backwards);
 
 }  // namespace tessaro::qt_detail

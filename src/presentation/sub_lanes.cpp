@@ -50,6 +50,34 @@ RowLanes LanesOfRow(const ScheduleChart& chart, int16_t row) {
         }
     }
     const std::vector<uint8_t> assigned = AssignLanes(spans, lanes.count);
+    lanes.lanesOf.assign(lanes.laneOf.size(), 1);
+    // Groups of bars that overlap one another in a chain, in start order: each group splits the
+    // row into as many lanes as it uses.
+    std::vector<std::size_t> order(spans.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return spans[a].first < spans[b].first; });
+    std::size_t groupStart = 0;
+    int64_t groupEnd = 0;
+    for (std::size_t k = 0; k <= order.size(); ++k) {
+        const bool ends =
+            k == order.size() || (k > groupStart && spans[order[k]].first >= groupEnd);
+        if (ends && k > groupStart) {
+            int used = 1;
+            for (std::size_t g = groupStart; g < k; ++g) {
+                used = std::max(used, assigned[order[g]] + 1);
+            }
+            for (std::size_t g = groupStart; g < k; ++g) {
+                lanes.lanesOf[static_cast<std::size_t>(places[order[g]])] =
+                    static_cast<uint8_t>(used);
+            }
+            groupStart = k;
+        }
+        if (k < order.size()) {
+            const auto [start, end] = spans[order[k]];
+            groupEnd = k == groupStart ? end : std::max(groupEnd, end);
+        }
+    }
     for (std::size_t i = 0; i < places.size(); ++i) {
         lanes.laneOf[static_cast<std::size_t>(places[i])] = assigned[i];
     }

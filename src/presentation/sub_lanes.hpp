@@ -23,6 +23,12 @@ struct RowLanes {
     int laneOfBar(int bar) const {
         return bar > 0 && bar < static_cast<int>(laneOf.size()) ? laneOf[bar] : 0;
     }
+    // How many lanes the bar's overlapping group splits the row into: a bar that overlaps
+    // nothing keeps the whole row, whatever other bars of the row do.
+    std::vector<uint8_t> lanesOf;
+    int lanesOfBar(int bar) const {
+        return bar > 0 && bar < static_cast<int>(lanesOf.size()) ? lanesOf[bar] : 1;
+    }
 };
 
 // The most lanes a row is split into; further overlapping bars share the last lane.

@@ -151,6 +151,7 @@ struct ScheduleChartView::Private::Keyboard {
         g.ghostStart += minutes;
         g.ghostEnd = g.ghostStart + (g.end - g.start);
         g.targetRow = std::clamp(g.targetRow + rows, 1, std::max<int>(1, d.chart_.RowCount()));
+        d.updateDropPreview();
         showGhost(view, d);
     }
 
@@ -166,7 +167,10 @@ struct ScheduleChartView::Private::Keyboard {
             horizontal->setValue(qt_detail::ClampedCoordinate(start - width / 8.0));
         }
         view.viewport()->update();
-        const QString hint = moveHint(d);
+        QString hint = moveHint(d);
+        if (d.preview_ && !d.preview_->text.isEmpty()) {
+            hint += QStringLiteral("\n") + d.preview_->text;
+        }
         const QRect ghost = d.spanRect(g.targetRow, g.ghostStart, g.ghostEnd, kTemporaryBarKind);
         QToolTip::showText(view.viewport()->mapToGlobal(ghost.bottomLeft() + QPoint(0, 4)), hint,
                            view.viewport());

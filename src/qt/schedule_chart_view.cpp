@@ -51,10 +51,13 @@ void ScheduleChartView::Private::onChartChanged(const ChartChange& change) {
     using Kind = ChartChange::Kind;
     if (change.What == Kind::Rows || change.What == Kind::Bars || change.What == Kind::Bar) {
         changesDirty_ = true;
+        planConflictsDirty_ = true;
+        linksDirty_ = true;
     }
     switch (change.What) {
         case Kind::Rows:
             index_->markAllDirty();
+            loads_->markAllDirty();
             lastClicked_ = {};
             cancelGesture();
             if (change.Row == 0) {
@@ -66,6 +69,7 @@ void ScheduleChartView::Private::onChartChanged(const ChartChange& change) {
             break;
         case Kind::Bars:
             index_->markRowDirty(change.Row);
+            loads_->markRowDirty(change.Row);
             if (lastClicked_.row == change.Row) {
                 lastClicked_ = {};
             }
@@ -75,6 +79,7 @@ void ScheduleChartView::Private::onChartChanged(const ChartChange& change) {
             break;
         case Kind::Bar:
             index_->markRowDirty(change.Row);
+            loads_->markRowDirty(change.Row);
             break;
         case Kind::Appearance:
             relayout();
@@ -220,12 +225,47 @@ bool ScheduleChartView::Private::barExists(int row, int bar) const {
            bar <= chart_.TimeBarCount(static_cast<int16_t>(row));
 }
 
+QRect ScheduleChartView::Private::paintedBarRect(const qt_detail::ChartGeometry& geometry, int row,
+                                                 int bar) const {
+    return qt_detail::PaintedBarRect(geometry, chart_, *index_, row, bar, subLanes_);
+}
+
 QRect ScheduleChartView::barRect(int row, int bar) const {
     if (!d->barExists(row, bar)) {
         return {};
     }
-    const ChartBar& b = d->chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
-    return d->spanRect(row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(), b.Kind);
+    return d->paintedBarRect(d->chartGeometry(), row, bar);
+}
+
+void ScheduleChartView::setSubLanes(bool on) {
+    if (d->subLanes_ != on) {
+        d->subLanes_ = on;
+        viewport()->update();
+    }
+}
+
+bool ScheduleChartView::subLanes() const {
+    return d->subLanes_;
+}
+
+void ScheduleChartView::setLoadStrips(bool on) {
+    if (d->loadStrips_ != on) {
+        d->loadStrips_ = on;
+        viewport()->update();
+    }
+}
+
+bool ScheduleChartView::loadStrips() const {
+    return d->loadStrips_;
+}
+
+QRect ScheduleChartView::loadStripRect(int row) const {
+    if (!d->loadStrips_ || row < 1 || row > d->chart_.RowCount()) {
+        return {};
+    }
+    const qt_detail::ChartGeometry geometry = d->chartGeometry();
+    return qt_detail::LoadStripRect(
+        QRect(0, geometry.rowTop(row), d->layout_.listWidth, d->layout_.rowHeight), d->dpiScale());
 }
 
 QPoint ScheduleChartView::pointAt(int row, const ChartTime& time) const {
@@ -245,7 +285,7 @@ ChartTime ScheduleChartView::timeAt(const QPoint& pos) const {
 ScheduleChartView::BarHit ScheduleChartView::barAt(const QPoint& pos) const {
     const int grip = static_cast<int>(std::lround(kEdgeGrip * d->dpiScale()));
     const qt_detail::BarUnderPoint found =
-        qt_detail::FindBarAt(d->chartGeometry(), d->chart_, *d->index_, pos, grip);
+        qt_detail::FindBarAt(d->chartGeometry(), d->chart_, *d->index_, pos, grip, d->subLanes_);
     switch (found.part) {
         case qt_detail::BarZone::None:
             return {};

@@ -19,6 +19,7 @@
 #include "bar_facts.hpp"
 #include "bar_movability.hpp"
 #include "bar_texts.hpp"
+#include "drop_tally.hpp"
 #include "guarded_call.hpp"
 #include "schedule_chart_view_private.hpp"
 
@@ -50,6 +51,15 @@ bool ScheduleChartView::Private::handleBarGesture(BarGesture gesture, int row, i
         emit q->activityGesture(gesture, facts.workOrder, activity);
     }
     return true;
+}
+
+void ScheduleChartView::setDropPreviewSource(
+    std::function<DropPreview(int row, PlanTime start)> source) {
+    d->previewSource_ = std::move(source);
+}
+
+QString ScheduleChartView::dropPreviewText() const {
+    return d->preview_ ? d->preview_->text : QString();
 }
 
 void ScheduleChartView::setRemovalConfirmation(std::function<bool(int row, int bar)> confirm) {
@@ -103,6 +113,7 @@ void ScheduleChartView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPoint pos = event->position().toPoint();
+    d->gesture_.exact = (event->modifiers() & Qt::ShiftModifier) != 0;
     if (d->band_) {
         d->updateBand(pos);
         event->accept();
@@ -186,6 +197,12 @@ void ScheduleChartView::mouseReleaseEvent(QMouseEvent* event) {
         case DragState::MovingStart:
         case DragState::MovingEnd:
             if (event->button() == Qt::LeftButton) {
+                // Shift pressed or let go since the last move decides where the copy drops.
+                if (const bool exact = (event->modifiers() & Qt::ShiftModifier) != 0;
+                    exact != d->gesture_.exact) {
+                    d->gesture_.exact = exact;
+                    d->updateGesture(d->gesture_.lastPos);
+                }
                 d->finishGesture();
             }
             break;
@@ -303,8 +320,56 @@ void ScheduleChartView::Private::updateGesture(const QPoint& pos) {
     }
     gesture_.ghostStart = drag.ghostStart;
     gesture_.ghostEnd = drag.ghostEnd;
+    if (dragState_ == DragState::MovingBar) {
+        snapCopyToWorkingTime();
+    }
     updateAutoScroll(pos);
+    updateDropPreview();
     q->viewport()->update();
+}
+
+bool ScheduleChartView::Private::draggingCopy() const {
+    return dragState_ == DragState::MovingBar && barExists(gesture_.row, gesture_.bar) &&
+           chart_.TimeBarKind(static_cast<int16_t>(gesture_.row),
+                              static_cast<int16_t>(gesture_.bar)) == kTemporaryBarKind;
+}
+
+void ScheduleChartView::Private::snapCopyToWorkingTime() {
+    if (gesture_.exact || !draggingCopy() || gesture_.targetRow == 0) {
+        return;
+    }
+    if (gesture_.blocksRow != gesture_.targetRow) {
+        gesture_.blocks = NonWorkingSpans(chart_, static_cast<int16_t>(gesture_.targetRow));
+        gesture_.blocksRow = gesture_.targetRow;
+    }
+    const int64_t length = gesture_.end - gesture_.start;
+    gesture_.ghostStart = NearestWorkingStart(gesture_.blocks, gesture_.ghostStart, length);
+    gesture_.ghostEnd = gesture_.ghostStart + length;
+}
+
+void ScheduleChartView::Private::updateDropPreview() {
+    if (!previewSource_ || !draggingCopy()) {
+        preview_.reset();
+        return;
+    }
+    if (preview_ && preview_->row == gesture_.targetRow && preview_->start == gesture_.ghostStart) {
+        return;
+    }
+    Preview next{gesture_.targetRow, gesture_.ghostStart, {}, {}};
+    if (!guarded([&] {
+            next.answer =
+                previewSource_(next.row, qt_detail::PlanTimeOfMinute(gesture_.ghostStart));
+        })) {
+        preview_.reset();
+        return;
+    }
+    next.text = qt_detail::DropTallyText(next.answer);
+    preview_ = std::move(next);
+    if (!keys_.holdingMove) {
+        // A drop the host would refuse shows as one before the button is let go.
+        q->viewport()->setCursor(preview_->answer.Refusal ? Qt::ForbiddenCursor
+                                                          : Qt::ClosedHandCursor);
+    }
 }
 
 void ScheduleChartView::Private::updateAutoScroll(const QPoint& pos) {
@@ -376,6 +441,7 @@ void ScheduleChartView::Private::cancelGesture() {
     if (autoScroll_ != nullptr) {
         autoScroll_->stop();
     }
+    preview_.reset();
     if (dragState_ == DragState::Idle) {
         return;
     }

@@ -34,7 +34,11 @@ void ScheduleChartView::Private::paintFrame(QPainter& painter,
                                      .ghost = exporting ? std::nullopt : ghost(),
                                      .markedRow = marking ? lastClicked_.row : 0,
                                      .markedBar = marking ? lastClicked_.bar : 0,
-                                     .markColour = q->palette().color(QPalette::Highlight)};
+                                     .markColour = q->palette().color(QPalette::Highlight),
+                                     .subLanes = subLanes_,
+                                     .loadStrips = loadStrips_ ? loads_.get() : nullptr,
+                                     .conflicts = &planConflicts(),
+                                     .links = exporting ? nullptr : &selectedLinks()};
     lastPaintedBarCount_ = qt_detail::PaintChart(painter, input);
     if (!exporting) {
         painter.save();
@@ -42,6 +46,7 @@ void ScheduleChartView::Private::paintFrame(QPainter& painter,
         paintFocusRing(*q, painter);
         paintPicks(painter);
         paintCompanionGhosts(painter, input);
+        paintDropPreview(painter);
         painter.restore();
         paintHighlightedRow(painter);
     }

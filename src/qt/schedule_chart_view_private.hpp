@@ -14,6 +14,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <tessaro/plan/working_time.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 
 #include "bar_focus.hpp"
@@ -57,6 +58,19 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
         int rowShift = 0;
         // The temporary bars that travel with the dragged copy.
         std::vector<std::pair<int, int>> companions;
+        // Shift holds the copy exactly where the mouse puts it instead of snapping it to working
+        // time; the calendar blocks it snaps by are those of blocksRow.
+        bool exact = false;
+        int blocksRow = 0;
+        MinuteSpans blocks;
+    };
+
+    // The last preview of a drop of the copy and the place it was asked for.
+    struct Preview {
+        int row = 0;
+        int64_t start = 0;
+        DropPreview answer;
+        QString text;
     };
 
     struct BarRef {
@@ -85,12 +99,16 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     // Where rows, bars and times lie in the viewport, for painting and hit testing.
     qt_detail::ChartGeometry chartGeometry() const;
     QRect spanRect(int row, int64_t start, int64_t end, int32_t kind) const;
+    // Where the bar is painted in the frame: its span, in its lane when lanes are on.
+    QRect paintedBarRect(const qt_detail::ChartGeometry& geometry, int row, int bar) const;
 
     // One frame through the chart painter: the viewport's, or a page of an export, which shows
     // no gesture.
     void paintFrame(QPainter& painter, const qt_detail::ChartGeometry& geometry, bool exporting);
     // The drag in progress as the painter shows it; nothing while no bar follows the mouse.
     std::optional<qt_detail::GhostBar> ghost() const;
+    // The bars a drop of the copy would newly overlap, and its tally under the ghost.
+    void paintDropPreview(QPainter& painter);
 
     // Gestures.
     void beginGesture(const BarHit& hit, const QPoint& pos);
@@ -103,6 +121,11 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     void autoScrollStep();
     void removeLastClickedBar();
     void refuseDrag(const QPoint& pos);
+    // Moves the copy's ghost to the nearest working time of its row unless Shift holds it.
+    void snapCopyToWorkingTime();
+    bool draggingCopy() const;
+    // Asks the source again when the copy's ghost stands somewhere new; clears it otherwise.
+    void updateDropPreview();
     // Runs the model's handler of a gesture on the bar and, when it returned and the bar is a
     // work-order bar, reports the gesture with the bar's activity; false when the handler raised.
     template <typename Call>
@@ -121,6 +144,9 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     const std::vector<ChangedActivity>& changes();
     // The same changes as the painter outlines them.
     const std::vector<qt_detail::ChangeOutline>& changeOutlines();
+    const std::vector<PlanConflict>& planConflicts();
+    // The lines of the last clicked bar's work order; none without a source or a clicked bar.
+    const std::vector<qt_detail::LinkLine>& selectedLinks();
     // The layout of an export at that day width, and the view painting one frame through it.
     qt_detail::ChartLayout exportLayout(double dayWidth) const;
     int headerRowsFor(double dayWidth) const;
@@ -164,8 +190,19 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     std::unique_ptr<qt_detail::BarMarks> marks_;
     std::unique_ptr<qt_detail::FrameBars> frameBars_;
     std::optional<ChartTime> now_;
-    // Where F8 goes on from: a row and a minute.
+    // Where F8 goes on from: a row and a minute, and the kind of stop shown there (-1 when the
+    // cursor came from a click).
     std::pair<int, int64_t> conflictCursor_{0, 0};
+    int conflictCursorKind_ = -1;
+    std::function<std::vector<PlanConflict>()> conflictSource_;
+    // The source's conflicts as of the chart now, asked again after a change; by row.
+    std::vector<PlanConflict> planConflicts_;
+    bool planConflictsDirty_ = true;
+    std::function<std::vector<PrecedenceLine>(const std::string&)> precedenceSource_;
+    // The lines of the work order asked for last.
+    std::vector<qt_detail::LinkLine> links_;
+    std::string linksWorkOrder_;
+    bool linksDirty_ = true;
     std::function<std::vector<ChangedActivity>()> changeSource_;
     std::vector<ChangedActivity> changes_;
     std::vector<qt_detail::ChangeOutline> changeOutlines_;
@@ -180,6 +217,11 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     QTimer* autoScroll_ = nullptr;
     QPoint autoScrollDirection_;
     int lastPaintedBarCount_ = 0;
+    bool subLanes_ = true;
+    bool loadStrips_ = true;
+    std::unique_ptr<qt_detail::LoadStrips> loads_ = std::make_unique<qt_detail::LoadStrips>();
+    std::function<DropPreview(int, PlanTime)> previewSource_;
+    std::optional<Preview> preview_;
     qt_detail::ChartKeyboard keys_;
     std::vector<ActivityKey> picked_;
     std::function<std::vector<std::pair<int, int>>()> companionSource_;

@@ -32,6 +32,7 @@
 #include "core_captions.hpp"
 #include "discard_question.hpp"
 #include "grid_cell_text.hpp"
+#include "precedence_lines.hpp"
 #include "surface_parts.hpp"
 #include "surface_widgets.hpp"
 #include "tessaro_widget_private.hpp"
@@ -190,6 +191,12 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             *seen = std::move(now);
             return changed;
         });
+    d->chartView_->setConflictSource([this] { return d->control_->PlanConflicts(); });
+    d->chartView_->setPrecedenceSource([this](const std::string& workOrder) {
+        return qt_detail::PrecedenceLinesOf(*d->control_, workOrder);
+    });
+    d->chartView_->setDropPreviewSource(
+        [this](int row, PlanTime start) { return d->control_->PreviewCopyDrop(row, start); });
     connect(d->chartView_, &ScheduleChartView::zoomChanged, this,
             [this] { d->updateZoomButtons(); });
     resize(sizeHint());

@@ -16,6 +16,7 @@
 
 #include <tessaro/bars/chart_conventions.hpp>
 #include <tessaro/components/schedule_chart.hpp>
+#include <tessaro/plan/plan_conflicts.hpp>
 #include <tessaro/qt/export.hpp>
 #include <tessaro/qt/time_axis.hpp>
 #include <tessaro/rescheduling/plan_changes.hpp>
@@ -88,6 +89,17 @@ public:
     ChartTime timeAt(const QPoint& pos) const;
     // The topmost bar under the point; calendar bars are found only where no other bar is.
     BarHit barAt(const QPoint& pos) const;
+    // Overlapping work-order bars of a row side by side in lanes that share the row's height, so
+    // that none hides another (on by default); off, they are painted over each other in one
+    // lane. Painting, barRect() and barAt() follow it.
+    void setSubLanes(bool on);
+    bool subLanes() const;
+    // A thin strip beside each resource's name: its booked minutes against its working minutes
+    // over the time in sight, red past 100 % (on by default).
+    void setLoadStrips(bool on);
+    bool loadStrips() const;
+    // Where the row's load strip is painted in the resource list; empty while strips are off.
+    QRect loadStripRect(int row) const;
     // Where rows and bars are drawn: right of the list, below the time header.
     QRect chartArea() const;
     // The resource list, header included.
@@ -129,6 +141,27 @@ public:
     // clicked bar, into sight and clicks its earliest bar, wrapping round at the end; false
     // when the chart has no overlap.
     bool showNextConflict(bool backwards = false);
+    // Asked for the plan's conflicts of every kind (overlaps, precedence, non-working time) when
+    // the view next needs them after a change of the chart; none by default. With a source,
+    // showNextConflict visits every kind in row and time order and the view marks precedence
+    // conflicts and bars in calendar blocks.
+    void setConflictSource(std::function<std::vector<PlanConflict>()> source);
+    // A line from the end of one activity of a work order to the start of the next one in
+    // schedule order: the bar of the earlier activity that ends last and the bar of the later one
+    // that starts first.
+    struct PrecedenceLine {
+        int fromRow = 0;
+        int fromBar = 0;
+        int toRow = 0;
+        int toBar = 0;
+        // The later activity starts before the earlier one ends.
+        bool outOfOrder = false;
+    };
+    // Asked for the lines between a work order's activities when the clicked bar's work order
+    // changes or the chart does; none by default. The lines of the last clicked bar's work order
+    // are painted in every row, amber and dashed where an activity starts too early.
+    void setPrecedenceSource(
+        std::function<std::vector<PrecedenceLine>(const std::string& workOrder)> source);
 
     // ---- Changes ----
     // A changed activity as the view outlines it: where it was loaded and what its bars' tooltip
@@ -192,6 +225,15 @@ public:
     std::pair<int, int> focusedBar() const;
     // Focuses the bar and brings it into sight; {0, 0} (or a bar that does not exist) clears it.
     void setFocusedBar(int row, int bar);
+
+    // Asked what dropping the copy with its start at that time on that row would do, once each
+    // time the copy's ghost (mouse or keys) moves to another place; none by default. While a drag
+    // of the copy runs, the copy snaps to the nearest working time of the row under it unless
+    // Shift is held.
+    void setDropPreviewSource(std::function<DropPreview(int row, PlanTime start)> source);
+    // The tally the copy's ghost carries, one line a fact (the host's refusal first); empty when
+    // no copy is dragged or no source is set.
+    QString dropPreviewText() const;
 
     // Asks whether a bar may be removed; the answer reaches RequestBarRemoval as `confirmed`. By
     // default a question box asks the planner.
