@@ -207,6 +207,10 @@
         <source>%1 not saved. Save them before quitting?</source>
         <translation>%1 nicht gespeichert. Vor dem Beenden speichern?</translation>
     </message>
+    <message>
+        <source>Cannot drag %1</source>
+        <translation>%1 lässt sich nicht ziehen</translation>
+    </message>
 </context>
 <context>
     <name>Tessaro</name>
@@ -648,6 +652,41 @@ Die Kopie wird verworfen; der Arbeitsgang bleibt, wo er ist.</translation>
     <message>
         <source>Show work-order list</source>
         <translation>Auftragsliste einblenden</translation>
+    </message>
+</context>
+<context>
+    <name>tessaro::qt_detail</name>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>No new overlap</source>
+        <translation>Keine neue Überschneidung</translation>
+    </message>
+    <message>
+        <source>%1 in non-working time</source>
+        <translation>%1 in arbeitsfreier Zeit</translation>
+    </message>
+    <message>
+        <source>Late %1</source>
+        <translation>%1 zu spät</translation>
+    </message>
+    <message>
+        <source>On time, %1 early</source>
+        <translation>Termingerecht, %1 früher</translation>
+    </message>
+    <message>
+        <source>On time</source>
+        <translation>Termingerecht</translation>
     </message>
 </context>
 <context>
