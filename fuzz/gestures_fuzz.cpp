@@ -264,7 +264,11 @@ private:
                 }
             }
         }
-        FUZZ_CHECK(temporaryBars <= 1);
+        // One temporary bar for the copy, and one for each activity copied with it; those go
+        // with the copy.
+        const auto companions = static_cast<int>(control_.CompanionCopyBars().size());
+        FUZZ_CHECK(temporaryBars <= 1 + companions);
+        FUZZ_CHECK(companions == 0 || !control_.TempBarKey().empty());
 
         pugi::xml_document output;
         FUZZ_CHECK(output.load_string(control_.rescheduling().Xml().c_str()));
