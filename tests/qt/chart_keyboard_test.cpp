@@ -96,7 +96,7 @@ TEST_F(ChartKeyboardTest, TheFocusWalksTheWorkOrderBarsInTimeAndAcrossRows) {
     int changes = 0;
     std::string before;
     for (const Step& step : walk) {
-        SCOPED_TRACE(std::string(QTest::toString(QKeySequence(step.key))) + " to " + step.focused);
+        SCOPED_TRACE(QKeySequence(step.key).toString().toStdString() + " to " + step.focused);
         press(step.key);
         EXPECT_EQ(focused(), step.focused);
         changes += focused() != before ? 1 : 0;
@@ -127,7 +127,7 @@ TEST_F(ChartKeyboardTest, SpaceEnterAndTheMenuKeysDoWhatTheMouseDoes) {
         {Qt::Key_Menu, Qt::NoModifier, &TessaroWidget::contextMenuRequested, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(QTest::toString(QKeySequence(c.modifiers | c.key)));
+        SCOPED_TRACE(QKeySequence(c.modifiers | c.key).toString().toStdString());
         focusOn("WO4");
         QSignalSpy heard(widget.get(), c.signal);
         QSignalSpy selection(widget.get(), &TessaroWidget::selectionChanged);

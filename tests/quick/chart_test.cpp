@@ -171,7 +171,9 @@ TEST_F(QuickChartTest, DraggingTheCopyOntoAnotherRowRecordsWhatTheWidgetRecords)
 }
 
 TEST_F(QuickChartTest, AFingerHeldOnABarOpensTheSchedulerMenu) {
-    QPointingDevice* finger = QTest::createTouchDevice();
+    // The test owns the device it made; nothing else deletes it.
+    const std::unique_ptr<QPointingDevice> fingerDevice(QTest::createTouchDevice());
+    QPointingDevice* finger = fingerDevice.get();
     const QPoint at = centre(FindBar(chart(), kFirstBarKey));
     QTest::touchEvent(window.get(), finger).press(0, at, window.get());
     EXPECT_EQ(openMenu(QStringLiteral("mnuSchedPopUp")), nullptr);
