@@ -185,6 +185,10 @@ TEST_F(QuickChartTest, AFingerHeldOnABarOpensTheSchedulerMenu) {
     QTest::touchEvent(window.get(), finger).release(0, at, window.get());
     // The release after the hold is no click: nothing was selected by it.
     EXPECT_EQ(ctrl().mnuSchedPopUp().ShowCount(), 1);
+    // Closed as the planner would close it, so the window goes without a popup on it.
+    QMetaObject::invokeMethod(menu, "close");
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return openMenu(QStringLiteral("mnuSchedPopUp")) == nullptr; }));
 }
 
 }  // namespace
