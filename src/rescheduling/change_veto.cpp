@@ -24,21 +24,24 @@ bool Rescheduler::Refused(const ProposedChange& change) {
     return true;
 }
 
+ProposedChange::Move Rescheduler::CopyMove(const CopiedActivity& copy, int16_t sourceRow,
+                                           const tessaro::WorkOrderSpan& span, int16_t targetRow,
+                                           ChartTime start, ChartTime end) const {
+    return {{copy.Activity.WorkOrder, copy.Activity.ScheduleNo},
+            copy.Source->status,
+            chart_.RowColumnText(sourceRow, 1),
+            PlanTimeOf({span.StartDay, span.StartMinute}),
+            PlanTimeOf({span.EndDay, span.EndMinute}),
+            chart_.RowColumnText(targetRow, 1),
+            PlanTimeOf(start.Normalised()),
+            PlanTimeOf(end.Normalised())};
+}
+
 ProposedChange Rescheduler::ProposedCopyMove(ProposedChange::Kind kind, int16_t targetRow,
                                              ChartTime start, ChartTime end) const {
-    const CopiedActivity& copy = *gesture_.Copy();
-    const BarRecord& record = *copy.Source;
-    const tessaro::WorkOrderSpan& span = gesture_.WorkOrderSpan;
-    const int16_t sourceRow = gesture_.SourceItem;
     return {kind,
-            {{{copy.Activity.WorkOrder, copy.Activity.ScheduleNo},
-              record.status,
-              chart_.RowColumnText(sourceRow, 1),
-              PlanTimeOf({span.StartDay, span.StartMinute}),
-              PlanTimeOf({span.EndDay, span.EndMinute}),
-              chart_.RowColumnText(targetRow, 1),
-              PlanTimeOf(start.Normalised()),
-              PlanTimeOf(end.Normalised())}}};
+            {CopyMove(*gesture_.Copy(), gesture_.SourceItem, gesture_.WorkOrderSpan, targetRow,
+                      start, end)}};
 }
 
 bool Rescheduler::DropRefused(int16_t row, int16_t bar, const BarDrag& drag) {

@@ -12,8 +12,6 @@ namespace tessaro {
 
 namespace {
 
-constexpr int32_t kCompanionBarColour = 9894550;  // the temporary bar's RGB(150, 250, 150)
-
 ChartTime SpanStart(const tessaro::WorkOrderSpan& span) {
     return {span.StartDay, span.StartMinute};
 }
@@ -72,7 +70,7 @@ void Rescheduler::AddCompanions() {
         const int16_t temporary =
             PutTimeBar(chart_, companion.SourceRow,
                        {SpanStart(companion.Span), SpanEnd(companion.Span), key, source.Tag,
-                        std::to_string(activity.ScheduleNo), TemporaryBarKind, kCompanionBarColour,
+                        std::to_string(activity.ScheduleNo), TemporaryBarKind, kTemporaryBarColour,
                         surface_.Look.TemporaryBarStyle()});
         companion.Copy = {
             activity,       first->Record,
@@ -115,15 +113,8 @@ std::vector<CompanionDrop> Rescheduler::CompanionDrops(int16_t row, ChartTime st
 void Rescheduler::AppendCompanionMoves(ProposedChange& change, int16_t row, ChartTime start) const {
     for (const CompanionDrop& drop : CompanionDrops(row, start)) {
         const CompanionCopy& companion = *drop.Companion;
-        change.Moves.push_back(
-            {{companion.Copy.Activity.WorkOrder, companion.Copy.Activity.ScheduleNo},
-             companion.Copy.Source->status,
-             chart_.RowColumnText(companion.SourceRow, 1),
-             PlanTimeOf(SpanStart(companion.Span)),
-             PlanTimeOf(SpanEnd(companion.Span)),
-             chart_.RowColumnText(drop.Row, 1),
-             PlanTimeOf(drop.Start.Normalised()),
-             PlanTimeOf(drop.End.Normalised())});
+        change.Moves.push_back(CopyMove(companion.Copy, companion.SourceRow, companion.Span,
+                                        drop.Row, drop.Start, drop.End));
     }
 }
 

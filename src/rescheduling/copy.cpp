@@ -7,12 +7,6 @@
 
 namespace tessaro {
 
-namespace {
-
-constexpr int32_t kTemporaryBarColour = 9894550;  // RGB(150, 250, 150)
-
-}  // namespace
-
 void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     const ChartBar chosen = chart_.Bar(r, BarID);
     std::string number;

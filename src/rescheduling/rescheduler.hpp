@@ -49,6 +49,9 @@ struct CompanionCopy {
     tessaro::WorkOrderSpan Span;
 };
 
+// The colour of every temporary bar a Copy lays down: RGB(150, 250, 150).
+inline constexpr int32_t kTemporaryBarColour = 9894550;
+
 // Where a drop puts a companion copy.
 struct CompanionDrop {
     const CompanionCopy* Companion = nullptr;
@@ -175,6 +178,10 @@ private:
     // Copies the picked activities other than the one just copied, each with a temporary bar.
     void AddCompanions();
     void RemoveCompanions();
+    // A copied activity's move as the host's veto is asked about it.
+    ProposedChange::Move CopyMove(const CopiedActivity& copy, int16_t sourceRow,
+                                  const tessaro::WorkOrderSpan& span, int16_t targetRow,
+                                  ChartTime start, ChartTime end) const;
     // The companions' moves for the host's veto of a drop.
     void AppendCompanionMoves(ProposedChange& change, int16_t row, ChartTime start) const;
     // An activity moves as a whole: the pieces it has on other rows than the one a gesture moves
