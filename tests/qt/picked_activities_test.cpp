@@ -1,5 +1,6 @@
-// Several activities at once on the small plant, with real mouse events: Ctrl+click and the
-// rubber band pick them, and one drag of a copy moves them all as one command.
+// Several activities at once on the small plant, with real mouse and key events: Ctrl+click and
+// the rubber band pick them, and one drag of a copy, by the mouse or the keys, moves them all as
+// one command.
 
 #include <algorithm>
 #include <chrono>
@@ -126,6 +127,64 @@ TEST_F(PickedActivitiesTest, ARubberBandAndOneDragOfACompanionMoveThreeActivitie
     ctrl().Undo();
     EXPECT_TRUE(ctrl().Changes().empty());
     EXPECT_FALSE(ctrl().CanUndo());
+}
+
+TEST_F(PickedActivitiesTest, TheKeysMoveTheCompanionsGhostsAndDropThemAllAsOneCommand) {
+    // Held by the copy of WO1 or by WO4's companion, the keys move every ghost alike: two hours
+    // later and a row down, WO6's from R4 staying on the last row.
+    for (const char* held : {"WO1", "WO4"}) {
+        SCOPED_TRACE(held);
+        SetUp();
+        for (const char* workOrder : {"WO1", "WO4", "WO6"}) {
+            QTest::mouseClick(port(), Qt::LeftButton, Qt::ControlModifier, centreOf(workOrder));
+        }
+        const auto [row, bar] = firstBarOf("WO1");
+        view()->setFocusedBar(row, bar);
+        QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
+        std::vector<std::pair<int, int>> copies = ctrl().CompanionCopyBars();
+        ASSERT_EQ(copies.size(), 2u);
+        copies.push_back(testing::TemporaryBarOf(ctrl()));
+        for (const auto& [copyRow, copyBar] : copies) {
+            if (std::string(held) == "WO4" && copyRow == 3) {
+                view()->setFocusedBar(copyRow, copyBar);
+            }
+        }
+        const QImage before = testing::Snapshot(port());
+        const QPoint scroll(view()->horizontalScrollBar()->value(),
+                            view()->verticalScrollBar()->value());
+        QTest::keyClick(view(), Qt::Key_Right);
+        QTest::keyClick(view(), Qt::Key_Right);
+        QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
+        ASSERT_EQ(view()->dragState(), ScheduleChartView::DragState::MovingBar);
+        ASSERT_EQ(scroll, QPoint(view()->horizontalScrollBar()->value(),
+                                 view()->verticalScrollBar()->value()));
+
+        // Each ghost stands over empty chart: its middle shows it.
+        const QImage moving = testing::Snapshot(port());
+        for (const auto& [copyRow, copyBar] : copies) {
+            const ChartBar& copy =
+                chart().Bar(static_cast<int16_t>(copyRow), static_cast<int16_t>(copyBar));
+            const int ghostRow = std::min(copyRow + 1, 4);
+            const QPoint middle =
+                (view()->pointAt(ghostRow, ChartTime{copy.Start.Day, copy.Start.Minute + 120}) +
+                 view()->pointAt(ghostRow, ChartTime{copy.End.Day, copy.End.Minute + 120})) /
+                2;
+            EXPECT_NE(moving.pixel(middle), before.pixel(middle)) << "R" << copyRow;
+        }
+
+        QTest::keyClick(view(), Qt::Key_Return);
+        const std::vector<ActivityChange> changes = ctrl().Changes();
+        ASSERT_EQ(changes.size(), 3u);
+        for (const ActivityChange& change : changes) {
+            SCOPED_TRACE(change.Activity.WorkOrder);
+            EXPECT_EQ(change.Start - change.LoadedStart, std::chrono::hours(2));
+            EXPECT_EQ(change.Resource, change.Activity.WorkOrder == "WO1" ? "R2" : "R4");
+        }
+        ctrl().Undo();
+        EXPECT_TRUE(ctrl().Changes().empty());
+        EXPECT_FALSE(ctrl().CanUndo());
+        TearDown();
+    }
 }
 
 }  // namespace
