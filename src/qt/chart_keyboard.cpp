@@ -145,6 +145,13 @@ struct ScheduleChartView::Private::Keyboard {
             g.ghostStart = g.start;
             g.ghostEnd = g.end;
             g.draggable = true;
+            // The focused bar's span as it is now: its ghost is measured from it.
+            d.keys_.focusRow = copy.row;
+            d.keys_.focusStart = g.start;
+            d.keys_.focusEnd = g.end;
+            // The companions' ghosts follow as they follow the mouse, and a companion focused
+            // moves the copy by as much as the keys move the companion.
+            d.takeCompanions(copy.row, copy.bar);
             d.dragState_ = DragState::MovingBar;
             d.keys_.holdingMove = true;
         }
@@ -155,47 +162,62 @@ struct ScheduleChartView::Private::Keyboard {
         showGhost(view, d);
     }
 
-    // The ghost in sight, and where it would go beside it.
-    static void showGhost(ScheduleChartView& view, Private& d) {
+    // Where the focused bar's ghost stands: the copy's own, or a companion's moved as far.
+    struct Ghost {
+        int row = 0;
+        int64_t start = 0;
+        int64_t end = 0;
+    };
+    static Ghost focusedGhost(const Private& d) {
         const Gesture& g = d.gesture_;
-        view.scrollToRow(g.targetRow);
+        const int64_t minutes = g.ghostStart - g.start;
+        const int row = std::clamp(d.keys_.focusRow + g.targetRow - g.row, 1,
+                                   std::max<int>(1, d.chart_.RowCount()));
+        return {row, d.keys_.focusStart + minutes, d.keys_.focusEnd + minutes};
+    }
+
+    // The focused bar's ghost in sight, and where it would go beside it.
+    static void showGhost(ScheduleChartView& view, Private& d) {
+        const Ghost ghost = focusedGhost(d);
+        view.scrollToRow(ghost.row);
         QScrollBar* horizontal = view.horizontalScrollBar();
-        const double start = d.layout_.axis.x(g.ghostStart);
-        const double end = d.layout_.axis.x(g.ghostEnd);
+        const double start = d.layout_.axis.x(ghost.start);
+        const double end = d.layout_.axis.x(ghost.end);
         const int width = view.chartArea().width();
         if (start < horizontal->value() || end > horizontal->value() + width) {
             horizontal->setValue(qt_detail::ClampedCoordinate(start - width / 8.0));
         }
         view.viewport()->update();
-        QString hint = moveHint(d);
+        QString hint = moveHint(d, ghost);
         if (d.preview_ && !d.preview_->text.isEmpty()) {
             hint += QStringLiteral("\n") + d.preview_->text;
         }
-        const QRect ghost = d.spanRect(g.targetRow, g.ghostStart, g.ghostEnd, kTemporaryBarKind);
-        QToolTip::showText(view.viewport()->mapToGlobal(ghost.bottomLeft() + QPoint(0, 4)), hint,
+        const QRect rect = d.spanRect(ghost.row, ghost.start, ghost.end, kTemporaryBarKind);
+        QToolTip::showText(view.viewport()->mapToGlobal(rect.bottomLeft() + QPoint(0, 4)), hint,
                            view.viewport());
         qt_detail::Announce(view, hint);
         emit view.statusHint(hint);
     }
 
-    static QString moveHint(const Private& d) {
-        const Gesture& g = d.gesture_;
+    static QString moveHint(const Private& d, const Ghost& ghost) {
         return ScheduleChartView::tr(
                    "Move to %1, %2 \u2013 %3; Enter drops it, Escape ends the copy")
-            .arg(toQString(d.chart_.RowColumnText(static_cast<int16_t>(g.targetRow), 1)),
-                 qt_detail::TimeCaption(d.chart_, g.ghostStart),
-                 qt_detail::TimeCaption(d.chart_, g.ghostEnd));
+            .arg(toQString(d.chart_.RowColumnText(static_cast<int16_t>(ghost.row), 1)),
+                 qt_detail::TimeCaption(d.chart_, ghost.start),
+                 qt_detail::TimeCaption(d.chart_, ghost.end));
     }
 
-    // Enter on the held copy: one drag of it, exactly as the mouse lets go of it there.
+    // Enter on the held copy: one drag of it, exactly as the mouse lets go of it there, which
+    // moves its companions with it.
     static void dropCopy(ScheduleChartView& view, Private& d) {
-        const Gesture held = d.gesture_;
+        const Ghost ghost = focusedGhost(d);
         d.keys_.holdingMove = false;
         QToolTip::hideText();
-        // The copy goes once dropped: the activity rebuilt where its ghost was takes the focus.
-        d.keys_.focusRow = held.targetRow;
-        d.keys_.focusStart = held.ghostStart;
-        d.keys_.focusEnd = held.ghostEnd;
+        // The copies go once dropped: the activity rebuilt where the focused ghost was takes the
+        // focus.
+        d.keys_.focusRow = ghost.row;
+        d.keys_.focusStart = ghost.start;
+        d.keys_.focusEnd = ghost.end;
         d.finishGesture();
         focus(view, d, d.focusedBar());
     }

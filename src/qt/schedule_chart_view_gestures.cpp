@@ -78,7 +78,8 @@ void ScheduleChartView::mousePressEvent(QMouseEvent* event) {
             if (!hit) {
                 if (event->button() == Qt::LeftButton && chartArea().contains(pos)) {
                     if ((event->modifiers() & Qt::ShiftModifier) != 0) {
-                        d->beginBand(pos);
+                        // Ctrl+Shift adds to the picks, as file managers' rubber bands do.
+                        d->beginBand(pos, (event->modifiers() & Qt::ControlModifier) != 0);
                     } else if ((event->modifiers() & Qt::ControlModifier) == 0) {
                         d->setPicks({});
                     }
@@ -274,7 +275,7 @@ void ScheduleChartView::Private::beginGesture(const BarHit& hit, const QPoint& p
     gesture_.ghostEnd = gesture_.end;
     gesture_.draggable = !qt_detail::BarStaysPut(bar.Kind);
     if (bar.Kind == kTemporaryBarKind) {
-        takeCompanions(hit);
+        takeCompanions(hit.row, hit.bar);
     }
     dragState_ = DragState::Pressed;
 }

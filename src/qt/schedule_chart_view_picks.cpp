@@ -101,8 +101,9 @@ int ScheduleChartView::highlightedRow() const {
 
 // ---- Rubber band ----
 
-void ScheduleChartView::Private::beginBand(const QPoint& pos) {
+void ScheduleChartView::Private::beginBand(const QPoint& pos, bool adding) {
     band_ = std::make_pair(pos, pos);
+    bandAdds_ = adding;
 }
 
 void ScheduleChartView::Private::updateBand(const QPoint& pos) {
@@ -124,7 +125,8 @@ void ScheduleChartView::Private::finishBand() {
     if (last == 0) {
         last = chartGeometry().visibleRows().second;
     }
-    std::vector<ActivityKey> picked;
+    // setPicks drops the band's activities that are picked already.
+    std::vector<ActivityKey> picked = bandAdds_ ? picked_ : std::vector<ActivityKey>{};
     for (int row = first; row <= last && row <= chart_.RowCount(); ++row) {
         for (int bar = 1; bar <= chart_.TimeBarCount(static_cast<int16_t>(row)); ++bar) {
             if (!q->barRect(row, bar).intersects(band)) {
@@ -140,14 +142,14 @@ void ScheduleChartView::Private::finishBand() {
 
 // ---- Companions ----
 
-void ScheduleChartView::Private::takeCompanions(const BarHit& hit) {
+void ScheduleChartView::Private::takeCompanions(int heldRow, int heldBar) {
     if (!companionSource_) {
         return;
     }
     gesture_.companions = companionSource_();
     auto& companions = gesture_.companions;
     const auto pressed =
-        std::find(companions.begin(), companions.end(), std::pair<int, int>(hit.row, hit.bar));
+        std::find(companions.begin(), companions.end(), std::pair<int, int>(heldRow, heldBar));
     if (pressed == companions.end()) {
         return;
     }
@@ -163,7 +165,7 @@ void ScheduleChartView::Private::takeCompanions(const BarHit& hit) {
             }
             const ChartBar& copy = chart_.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
             // Every companion, the pressed one too, keeps a ghost of its own.
-            gesture_.rowShift = row - hit.row;
+            gesture_.rowShift = row - heldRow;
             gesture_.row = row;
             gesture_.bar = bar;
             gesture_.targetRow = row;

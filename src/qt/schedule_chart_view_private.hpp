@@ -159,11 +159,13 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     void setPicks(std::vector<ActivityKey> picked);
     // Ctrl+click: false for a bar that carries no activity.
     bool togglePick(int row, int bar);
-    void beginBand(const QPoint& pos);
+    // Ctrl held at the press adds the band's activities to the picks instead of replacing them.
+    void beginBand(const QPoint& pos, bool adding);
     void updateBand(const QPoint& pos);
     void finishBand();
-    // A press on a companion starts the drag of the copy, shifted to the companion's row.
-    void takeCompanions(const BarHit& hit);
+    // Taking hold of a temporary bar (with the mouse or the keys) takes the copy's companions
+    // along; a companion held hands the drag to the copy, shifted to the companion's row.
+    void takeCompanions(int heldRow, int heldBar);
     void paintPicks(QPainter& painter) const;
     void paintCompanionGhosts(QPainter& painter, qt_detail::ChartPaintInput& input) const;
     void paintHighlightedRow(QPainter& painter) const;
@@ -225,8 +227,9 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     qt_detail::ChartKeyboard keys_;
     std::vector<ActivityKey> picked_;
     std::function<std::vector<std::pair<int, int>>()> companionSource_;
-    // The rubber band's corners while Shift+drag draws one.
+    // The rubber band's corners while Shift+drag draws one, and whether it adds to the picks.
     std::optional<std::pair<QPoint, QPoint>> band_;
+    bool bandAdds_ = false;
     int highlightedRow_ = 0;
 };
 

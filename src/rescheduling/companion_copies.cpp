@@ -6,7 +6,6 @@
 #include "bars/work_order_bars.hpp"
 #include "plan/plan_time.hpp"
 #include "rescheduling/rescheduler.hpp"
-#include "runtime/checked_arithmetic.hpp"
 
 namespace tessaro {
 
@@ -54,18 +53,10 @@ void Rescheduler::AddCompanions() {
                 first = &piece;
             }
         }
+        const ChartBar& source = chart_.Bar(first->Row, first->Index);
         CompanionCopy companion;
         companion.SourceRow = first->Row;
-        companion.Span = {first->Start.Day, first->End.Day, 0, 0};
-        companion.Span.StartMinute = CheckedInt16(first->Start.Minute);
-        companion.Span.EndMinute = CheckedInt16(first->End.Minute);
-        for (const ActivityPiece& piece : planned.Pieces) {
-            if (piece.Row == first->Row) {
-                companion.Span.Extend(piece.Start.Day, piece.End.Day, piece.Start.Minute,
-                                      piece.End.Minute);
-            }
-        }
-        const ChartBar& source = chart_.Bar(first->Row, first->Index);
+        companion.Span = CopiedSpan(first->Row, source, *first->Record);
         std::string key = "T$" + std::to_string(companions_.size() + 1) + "$" + activity.WorkOrder;
         const int16_t temporary =
             PutTimeBar(chart_, companion.SourceRow,

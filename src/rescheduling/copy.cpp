@@ -4,6 +4,7 @@
 #include "bars/bar_record_codec.hpp"
 #include "bars/work_order_bars.hpp"
 #include "rescheduling/rescheduler.hpp"
+#include "runtime/checked_arithmetic.hpp"
 
 namespace tessaro {
 
@@ -19,20 +20,7 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     // One copy at a time: an earlier one ends with its temporary bar.
     RemoveTemporaryBar();
 
-    // The span of the activity: every work-order bar of the row with the same work order and
-    // schedule number, the chosen bar included, gaps and other bars between them too.
-    tessaro::WorkOrderSpan span{chosen.Start.Day, chosen.End.Day, 0, 0};
-    span.StartMinute = static_cast<int16_t>(chosen.Start.Minute);
-    span.EndMinute = static_cast<int16_t>(chosen.End.Minute);
-    gesture_.WorkOrderSpan = span;
-    plan_.ForEachWorkOrderBar(r, [&](int16_t index, const BarRecord& other) {
-        if (other.work_order_no == record.work_order_no &&
-            other.rsscheduleno == record.rsscheduleno) {
-            const ChartBar& times = chart_.Bar(r, index);
-            gesture_.WorkOrderSpan.Extend(times.Start.Day, times.End.Day, times.Start.Minute,
-                                          times.End.Minute);
-        }
-    });
+    gesture_.WorkOrderSpan = CopiedSpan(r, chosen, record);
     const tessaro::WorkOrderSpan& copied = gesture_.WorkOrderSpan;
 
     chart_.RedrawChart();
@@ -54,6 +42,20 @@ void Rescheduler::TempBarCreation(int16_t r, int16_t BarID) {
     gesture_.BeginCopy({activity, source, chosen.Style,
                         BarHandle{r, chart_.TimeBarId(r, temporary)}, std::move(temporaryKey), ""},
                        r, BarID);
+}
+
+tessaro::WorkOrderSpan Rescheduler::CopiedSpan(int16_t row, const ChartBar& from,
+                                               const BarRecord& record) const {
+    tessaro::WorkOrderSpan span{from.Start.Day, from.End.Day, CheckedInt16(from.Start.Minute),
+                                CheckedInt16(from.End.Minute)};
+    plan_.ForEachWorkOrderBar(row, [&](int16_t index, const BarRecord& other) {
+        if (other.work_order_no == record.work_order_no &&
+            other.rsscheduleno == record.rsscheduleno) {
+            const ChartBar& times = chart_.Bar(row, index);
+            span.Extend(times.Start.Day, times.End.Day, times.Start.Minute, times.End.Minute);
+        }
+    });
+    return span;
 }
 
 void Rescheduler::Copy() {

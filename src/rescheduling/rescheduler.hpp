@@ -175,6 +175,11 @@ private:
                          const tessaro::WorkOrderSpan& copied, int16_t row, ChartTime start,
                          ChartTime end);
     void RemoveTemporaryBar();
+    // The span a copy of the bar (of the record) covers: every work-order bar of its row with the
+    // same work order and schedule number, the bar included, gaps and other bars between them
+    // too.
+    tessaro::WorkOrderSpan CopiedSpan(int16_t row, const ChartBar& from,
+                                      const BarRecord& record) const;
     // Copies the picked activities other than the one just copied, each with a temporary bar.
     void AddCompanions();
     void RemoveCompanions();

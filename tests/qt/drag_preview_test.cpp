@@ -4,7 +4,8 @@
 
 #include <tessaro/qt/tessaro_widget.hpp>
 
-#include <memory>
+#include <chrono>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,7 @@
 
 #include <tessaro/qt/schedule_chart_view.hpp>
 
-#include "qt/widget_test_support.hpp"
-#include "support/plan.hpp"
+#include "qt/shown_plant_test.hpp"
 
 namespace tessaro {
 namespace {
@@ -29,44 +29,21 @@ constexpr int32_t kDay = 37300;  // Friday 15 February 2002
 
 // R1: WO1 08:00-10:00, WO2 12:00-14:00. R2: WO3 08:00-11:00, a calendar block 12:00-14:00.
 // R3: WO4 10:00-11:00 under WO5 09:00-12:00, which hides it in a single lane.
-class DragPreviewTest : public ::testing::Test {
+class DragPreviewTest : public testing::ShownPlantTest {
 protected:
     void SetUp() override {
-        widget = std::make_unique<TessaroWidget>();
-        ASSERT_TRUE(testing::ShowActive(widget.get()));
-        ctrl().LoadScheduleTime(testing::HeaderXml("2/11/2002", "2/20/2002"));
-        ctrl().LoadResource(
-            testing::ResourcesXml({{"R1", "Lathe"}, {"R2", "Mill"}, {"R3", "Drill"}}));
         const std::vector<CalendarEntry> blocks{
             {"R2", std::chrono::sys_days{std::chrono::days{kDay - 25567}}, std::chrono::hours{12},
              std::chrono::hours{2}}};
-        ctrl().LoadCalendars(blocks);
-        ctrl().LoadResourceEvents(testing::WorkOrdersXml({
-            Placed("R1", "WO1", 10, kDay, 480, 120),
-            Placed("R1", "WO2", 20, kDay, 720, 120),
-            Placed("R2", "WO3", 30, kDay, 480, 180),
-            Placed("R3", "WO4", 40, kDay, 600, 60),
-            Placed("R3", "WO5", 50, kDay, 540, 180),
-        }));
-        view()->scrollToDay(kDay);
-        QApplication::processEvents();
-    }
-
-    void TearDown() override {
-        QToolTip::hideText();
-        testing::CloseMenus();
-        widget.reset();
-    }
-
-    Tessaro_Ctrl& ctrl() { return widget->control(); }
-    ScheduleChart& chart() { return ctrl().ctResSched(); }
-    ScheduleChartView* view() const { return widget->chartView(); }
-    QWidget* port() const { return view()->viewport(); }
-
-    std::pair<int16_t, int16_t> firstBarOf(const std::string& workOrder) {
-        const auto bars = chart().FindTimeBarsInKeyGroup(workOrder);
-        EXPECT_FALSE(bars.empty()) << workOrder;
-        return bars.empty() ? std::pair<int16_t, int16_t>{0, 0} : bars.front();
+        ShowPlant({{"R1", "Lathe"}, {"R2", "Mill"}, {"R3", "Drill"}},
+                  {
+                      Placed("R1", "WO1", 10, kDay, 480, 120),
+                      Placed("R1", "WO2", 20, kDay, 720, 120),
+                      Placed("R2", "WO3", 30, kDay, 480, 180),
+                      Placed("R3", "WO4", 40, kDay, 600, 60),
+                      Placed("R3", "WO5", 50, kDay, 540, 180),
+                  },
+                  kDay, blocks);
     }
 
     // Copies the bar's activity and presses on its copy: the point pressed.
@@ -95,8 +72,6 @@ protected:
         return QPoint(from.x() + static_cast<int>(std::lround((toMinute - fromMinute) * perMinute)),
                       view()->pointAt(row, ChartTime{kDay, 0}).y());
     }
-
-    std::unique_ptr<TessaroWidget> widget;
 };
 
 TEST_F(DragPreviewTest, TheCopySnapsOutOfACalendarBlockUnlessShiftIsHeld) {

@@ -19,8 +19,7 @@
 #include <tessaro/qt/list_grid_view.hpp>
 #include <tessaro/qt/schedule_chart_view.hpp>
 
-#include "qt/widget_test_support.hpp"
-#include "support/plan.hpp"
+#include "qt/shown_plant_test.hpp"
 
 namespace tessaro {
 namespace {
@@ -30,41 +29,16 @@ using testing::Placed;
 constexpr int32_t kDay = 37300;  // Thursday 14 February 2002
 
 // WO1/10 (Started) and WO2/20 on R1, WO3/30 on R2, each bar under its own key.
-class HostHooksTest : public ::testing::Test {
+class HostHooksTest : public testing::ShownPlantTest {
 protected:
     void SetUp() override {
-        widget = std::make_unique<TessaroWidget>();
-        ASSERT_TRUE(testing::ShowActive(widget.get()));
         testing::SubActivity started = Placed("R1", "WO1", 10, kDay, 480, 120);
         started.status = "Started";
-        ctrl().LoadScheduleTime(testing::HeaderXml("2/11/2002", "2/20/2002"));
-        ctrl().LoadResource(testing::ResourcesXml({{"R1", "Lathe"}, {"R2", "Mill"}}));
-        ctrl().LoadResourceEvents(
-            testing::WorkOrdersXml({started, Placed("R1", "WO2", 20, kDay, 720, 120),
-                                    Placed("R2", "WO3", 30, kDay, 480, 180)}));
-        view()->scrollToDay(kDay - 1);
-        QApplication::processEvents();
+        ShowPlant({{"R1", "Lathe"}, {"R2", "Mill"}},
+                  {started, Placed("R1", "WO2", 20, kDay, 720, 120),
+                   Placed("R2", "WO3", 30, kDay, 480, 180)},
+                  kDay - 1);
     }
-
-    void TearDown() override {
-        QToolTip::hideText();
-        testing::CloseMenus();
-        widget.reset();
-    }
-
-    Tessaro_Ctrl& ctrl() { return widget->control(); }
-    ScheduleChart& chart() { return ctrl().ctResSched(); }
-    ScheduleChartView* view() const { return widget->chartView(); }
-    QWidget* port() const { return view()->viewport(); }
-
-    // The middle of the first bar of the work order, on screen.
-    QPoint centreOf(const std::string& workOrder) {
-        const auto bars = chart().FindTimeBarsInKeyGroup(workOrder);
-        EXPECT_FALSE(bars.empty()) << workOrder;
-        return bars.empty() ? QPoint() : view()->barRect(bars[0].first, bars[0].second).center();
-    }
-
-    std::unique_ptr<TessaroWidget> widget;
 };
 
 TEST_F(HostHooksTest, EachGestureOnAWorkOrderBarNamesItsActivity) {

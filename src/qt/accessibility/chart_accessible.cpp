@@ -13,30 +13,18 @@
 namespace tessaro::qt_detail {
 namespace {
 
-ChartAccessible* ChartOf(ScheduleChartView* view) {
-    return view == nullptr
-               ? nullptr
-               : dynamic_cast<ChartAccessible*>(QAccessible::queryAccessibleInterface(view));
-}
-
-QRect GlobalRect(const ScheduleChartView& view, const QRect& local) {
-    const QRect visible = local.intersected(view.viewport()->rect());
-    return visible.isEmpty()
-               ? QRect()
-               : QRect(view.viewport()->mapToGlobal(visible.topLeft()), visible.size());
-}
-
-// One bar, known by its identity; its row is looked up again whenever it is asked.
 // Presses the key on the chart as the planner would, so an action takes the keyboard's own path.
 void PressKey(ScheduleChartView& view, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QCoreApplication::sendEvent(&view, &press);
 }
 
-class BarAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+// One bar, known by its identity; its row is looked up again whenever it is asked.
+class BarAccessible : public ViewPartAccessible<ScheduleChartView>,
+                      public QAccessibleActionInterface {
 public:
     BarAccessible(ScheduleChartView* view, uint64_t id, int row)
-        : view_(view), id_(id), row_(row) {}
+        : ViewPartAccessible(view), id_(id), row_(row) {}
 
     std::pair<int, int> where() const {
         if (view_ == nullptr) {
@@ -50,18 +38,10 @@ public:
     }
 
     bool isValid() const override { return where().second != 0; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return view_ != nullptr ? view_->window()->windowHandle() : nullptr;
-    }
     QAccessibleInterface* parent() const override {
-        const ChartAccessible* chart = ChartOf(view_);
+        const auto* chart = InterfaceOf<ChartAccessible>(view_);
         return chart != nullptr ? chart->rowInterface(where().first) : nullptr;
     }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
     QString text(QAccessible::Text t) const override {
         const auto [row, bar] = where();
@@ -84,11 +64,9 @@ public:
                 return {};
         }
     }
-    void setText(QAccessible::Text, const QString&) override {}
-
     QRect rect() const override {
         const auto [row, bar] = where();
-        return bar == 0 ? QRect() : GlobalRect(*view_, view_->barRect(row, bar));
+        return bar == 0 ? QRect() : VisibleOnScreen(*view_, view_->barRect(row, bar));
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -144,26 +122,20 @@ public:
     }
 
 private:
-    QPointer<ScheduleChartView> view_;
     uint64_t id_;
     mutable int row_;
 };
 
 // One resource row: a cell of the chart's table, its bars its children in their order on the row.
-class RowAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class RowAccessible : public TableCellPartAccessible<ScheduleChartView, ChartAccessible> {
 public:
-    RowAccessible(ScheduleChartView* view, int row) : view_(view), row_(row) {}
+    RowAccessible(ScheduleChartView* view, int row) : TableCellPartAccessible(view), row_(row) {}
 
     bool isValid() const override {
         return view_ != nullptr && row_ >= 1 && row_ <= view_->chart().RowCount();
     }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return view_ != nullptr ? view_->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override { return ChartOf(view_); }
     QAccessibleInterface* child(int index) const override {
-        const ChartAccessible* chart = ChartOf(view_);
+        const auto* chart = InterfaceOf<ChartAccessible>(view_);
         return chart != nullptr && isValid() ? chart->barInterface(row_, index + 1) : nullptr;
     }
     int childCount() const override {
@@ -190,8 +162,6 @@ public:
         return t == QAccessible::Name && isValid() ? SpokenRowName(view_->chart(), row_)
                                                    : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
-
     QRect rect() const override {
         if (!isValid()) {
             return {};
@@ -199,7 +169,7 @@ public:
         const int middle = view_->pointAt(row_, ChartTime{}).y();
         const int height = view_->rowHeight();
         const QRect band(0, middle - height / 2, view_->viewport()->width(), height);
-        return GlobalRect(*view_, band);
+        return VisibleOnScreen(*view_, band);
     }
     QAccessible::Role role() const override { return QAccessible::Row; }
     QAccessible::State state() const override {
@@ -208,58 +178,33 @@ public:
         state.invisible = state.offscreen = !state.invalid && rect().isEmpty();
         return state;
     }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::TableCellInterface
-                   ? static_cast<QAccessibleTableCellInterface*>(this)
-                   : nullptr;
-    }
 
     // QAccessibleTableCellInterface
     bool isSelected() const override { return false; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return 0; }
     int rowIndex() const override { return row_ - 1; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override { return ChartOf(view_); }
 
 private:
-    QPointer<ScheduleChartView> view_;
     int row_;
 };
 
 }  // namespace
 
 ChartAccessible::ChartAccessible(ScheduleChartView* view)
-    : QAccessibleWidget(view, QAccessible::Table), chart_(view->chart()) {
+    : ReadOnlyTableAccessible(view, QAccessible::Table), chart_(view->chart()) {
     subscription_ =
         chart_.Changed.Subscribe([this](const ChartChange& change) { onChartChanged(change); });
 }
 
 ChartAccessible::~ChartAccessible() {
     chart_.Changed.Unsubscribe(subscription_);
-    for (const QAccessible::Id id : rows_) {
-        QAccessible::deleteAccessibleInterface(id);
-    }
-    for (const auto& [bar, id] : bars_) {
-        QAccessible::deleteAccessibleInterface(id);
-    }
 }
 
 void ChartAccessible::onChartChanged(const ChartChange& change) {
     if (change.What != ChartChange::Kind::Rows && change.What != ChartChange::Kind::Bars) {
         return;
     }
-    for (auto bar = bars_.begin(); bar != bars_.end();) {
-        const QAccessibleInterface* named = QAccessible::accessibleInterface(bar->second);
-        if (named == nullptr || !named->isValid()) {
-            QAccessible::deleteAccessibleInterface(bar->second);
-            bar = bars_.erase(bar);
-        } else {
-            ++bar;
-        }
-    }
+    bars_.dropInvalid();
     if (AccessibilityListening()) {
         QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
         SendAccessibleEvent(event);
@@ -274,11 +219,7 @@ QAccessibleInterface* ChartAccessible::rowInterface(int row) const {
     if (row < 1 || row > view()->chart().RowCount()) {
         return nullptr;
     }
-    while (rows_.size() < static_cast<size_t>(row)) {
-        rows_.push_back(QAccessible::registerAccessibleInterface(
-            new RowAccessible(view(), static_cast<int>(rows_.size()) + 1)));
-    }
-    return QAccessible::accessibleInterface(rows_[static_cast<size_t>(row) - 1]);
+    return rows_.get(row, [&] { return new RowAccessible(view(), row); });
 }
 
 QAccessibleInterface* ChartAccessible::barInterface(int row, int bar) const {
@@ -288,14 +229,7 @@ QAccessibleInterface* ChartAccessible::barInterface(int row, int bar) const {
         return nullptr;
     }
     const uint64_t id = chart.TimeBarId(static_cast<int16_t>(row), static_cast<int16_t>(bar));
-    auto found = bars_.find(id);
-    if (found == bars_.end()) {
-        found = bars_
-                    .emplace(id, QAccessible::registerAccessibleInterface(
-                                     new BarAccessible(view(), id, row)))
-                    .first;
-    }
-    return QAccessible::accessibleInterface(found->second);
+    return bars_.get(id, [&] { return new BarAccessible(view(), id, row); });
 }
 
 QAccessible::Role ChartAccessible::role() const {
@@ -341,23 +275,8 @@ QAccessibleInterface* ChartAccessible::focusChild() const {
     return view()->hasFocus() ? barInterface(row, bar) : nullptr;
 }
 
-void* ChartAccessible::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::TableInterface) {
-        return static_cast<QAccessibleTableInterface*>(this);
-    }
-    return QAccessibleWidget::interface_cast(type);
-}
-
 QAccessibleInterface* ChartAccessible::cellAt(int row, int column) const {
     return column == 0 ? rowInterface(row + 1) : nullptr;
-}
-
-int ChartAccessible::selectedCellCount() const {
-    return 0;
-}
-
-QList<QAccessibleInterface*> ChartAccessible::selectedCells() const {
-    return {};
 }
 
 QString ChartAccessible::columnDescription(int) const {
@@ -368,20 +287,8 @@ QString ChartAccessible::rowDescription(int row) const {
     return row >= 0 && row < rowCount() ? SpokenRowName(view()->chart(), row + 1) : QString();
 }
 
-int ChartAccessible::selectedRowCount() const {
-    return 0;
-}
-
 int ChartAccessible::rowCount() const {
     return view()->chart().RowCount();
-}
-
-QList<int> ChartAccessible::selectedRows() const {
-    return {};
-}
-
-bool ChartAccessible::isRowSelected(int) const {
-    return false;
 }
 
 }  // namespace tessaro::qt_detail

@@ -6,17 +6,14 @@
 // come and go.
 
 #include <cstdint>
-#include <unordered_map>
-#include <vector>
-
-#include <QAccessibleWidget>
-#include <QPointer>
 
 #include <tessaro/qt/schedule_chart_view.hpp>
 
+#include "accessible_parts.hpp"
+
 namespace tessaro::qt_detail {
 
-class ChartAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+class ChartAccessible : public ReadOnlyTableAccessible {
 public:
     explicit ChartAccessible(ScheduleChartView* view);
     ~ChartAccessible() override;
@@ -36,29 +33,13 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
     QAccessibleInterface* focusChild() const override;
-    void* interface_cast(QAccessible::InterfaceType type) override;
 
     // QAccessibleTableInterface: one column, a row per resource.
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
     QAccessibleInterface* cellAt(int row, int column) const override;
-    int selectedCellCount() const override;
-    QList<QAccessibleInterface*> selectedCells() const override;
     QString columnDescription(int column) const override;
     QString rowDescription(int row) const override;
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override;
     int columnCount() const override { return 1; }
     int rowCount() const override;
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override;
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int row) const override;
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
     // After rows or bars came or went: the bars' interfaces that name no bar any more go, and
@@ -69,8 +50,9 @@ private:
     ScheduleChart& chart_;
     int subscription_ = 0;
     QString announcement_;
-    mutable std::vector<QAccessible::Id> rows_;
-    mutable std::unordered_map<uint64_t, QAccessible::Id> bars_;
+    mutable PartInterfaces<int> rows_;
+    // By the bar's identity.
+    mutable PartInterfaces<uint64_t> bars_;
 };
 
 }  // namespace tessaro::qt_detail

@@ -1,41 +1,28 @@
 #include "legend_accessible.hpp"
 
-#include <QPointer>
-#include <QWindow>
-
+#include "accessible_parts.hpp"
 #include "surface_widgets.hpp"
 
 namespace tessaro::qt_detail {
 namespace {
 
-class EntryAccessible : public QAccessibleInterface {
+class EntryAccessible : public ViewPartAccessible<LegendStrip> {
 public:
-    EntryAccessible(LegendStrip* legend, int entry) : legend_(legend), entry_(entry) {}
+    EntryAccessible(LegendStrip* legend, int entry) : ViewPartAccessible(legend), entry_(entry) {}
 
-    bool isValid() const override {
-        return legend_ != nullptr && entry_ < legend_->captions().size();
-    }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return legend_ != nullptr ? legend_->window()->windowHandle() : nullptr;
-    }
+    bool isValid() const override { return view_ != nullptr && entry_ < view_->captions().size(); }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(legend_);
+        return QAccessible::queryAccessibleInterface(view_);
     }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name && isValid() ? legend_->captions().at(entry_) : QString();
+        return t == QAccessible::Name && isValid() ? view_->captions().at(entry_) : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         if (!isValid()) {
             return {};
         }
-        const QRect swatch = legend_->swatchRect(entry_);
-        return QRect(legend_->mapToGlobal(swatch.topLeft()), swatch.size());
+        const QRect swatch = view_->swatchRect(entry_);
+        return QRect(view_->mapToGlobal(swatch.topLeft()), swatch.size());
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {
@@ -46,7 +33,6 @@ public:
     }
 
 private:
-    QPointer<LegendStrip> legend_;
     int entry_;
 };
 
