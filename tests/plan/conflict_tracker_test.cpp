@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@
 #include "support/plan.hpp"
 
 namespace tessaro {
+
+void PrintTo(const PlanConflict& conflict, std::ostream* os) {
+    *os << testing::DescribeConflict(conflict);
+}
+
 namespace {
 
 using testing::Placed;
