@@ -127,27 +127,44 @@ ConflictPanel::ConflictPanel(QWidget* parent)
 }
 
 void ConflictPanel::setConflicts(const std::vector<PlanConflict>& conflicts) {
-    if (conflicts == conflicts_) {
+    // The control gives its conflicts in one order, so a drop changes a stretch of the list: the
+    // lines before and after it stay as they are.
+    const std::size_t oldSize = conflicts_.size();
+    const std::size_t newSize = conflicts.size();
+    std::size_t prefix = 0;
+    while (prefix < oldSize && prefix < newSize && conflicts_[prefix] == conflicts[prefix]) {
+        ++prefix;
+    }
+    if (prefix == oldSize && prefix == newSize) {
         return;
     }
-    conflicts_ = conflicts;
-    // A drop changes a few conflicts of thousands: the lines of those that stay are kept.
-    std::unordered_multimap<std::size_t, ConflictItem*> lines;
-    lines.reserve(static_cast<std::size_t>(list_->topLevelItemCount()));
-    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-        auto* item = static_cast<ConflictItem*>(list_->topLevelItem(i));
-        lines.emplace(HashOf(item->conflict), item);
+    std::size_t suffix = 0;
+    while (suffix < oldSize - prefix && suffix < newSize - prefix &&
+           conflicts_[oldSize - 1 - suffix] == conflicts[newSize - 1 - suffix]) {
+        ++suffix;
     }
-    std::vector<const PlanConflict*> added;
-    for (const PlanConflict& conflict : conflicts_) {
-        auto [from, to] = lines.equal_range(HashOf(conflict));
-        while (from != to && !(from->second->conflict == conflict)) {
+    const std::size_t oldEnd = oldSize - suffix;
+    const std::size_t newEnd = newSize - suffix;
+    // Within the stretch, the lines of conflicts that stay are kept too.
+    std::unordered_multimap<std::size_t, QTreeWidgetItem*> lines;
+    lines.reserve(oldEnd - prefix);
+    for (std::size_t i = prefix; i < oldEnd; ++i) {
+        lines.emplace(HashOf(conflicts_[i]), items_[i]);
+    }
+    std::vector<QTreeWidgetItem*> stretch;
+    std::vector<std::size_t> added;
+    for (std::size_t i = prefix; i < newEnd; ++i) {
+        auto [from, to] = lines.equal_range(HashOf(conflicts[i]));
+        while (from != to &&
+               !(static_cast<ConflictItem*>(from->second)->conflict == conflicts[i])) {
             ++from;
         }
         if (from != to) {
+            stretch.push_back(from->second);
             lines.erase(from);
         } else {
-            added.push_back(&conflict);
+            stretch.push_back(nullptr);
+            added.push_back(i);
         }
     }
     QHeaderView* header = list_->header();
@@ -155,36 +172,47 @@ void ConflictPanel::setConflicts(const std::vector<PlanConflict>& conflicts) {
     const Qt::SortOrder order = header->sortIndicatorOrder();
     if (lines.size() > kLinesChangedOneByOne || added.size() > kLinesChangedOneByOne) {
         list_->clear();
+        conflicts_ = conflicts;
+        items_.clear();
         QList<QTreeWidgetItem*> items;
         items.reserve(static_cast<qsizetype>(conflicts_.size()));
         for (const PlanConflict& conflict : conflicts_) {
-            items.append(new ConflictItem(conflict));
+            items_.push_back(new ConflictItem(conflict));
+            items.append(items_.back());
         }
         list_->addTopLevelItems(items);
         list_->sortItems(column, order);
-    } else {
-        for (const auto& [hash, item] : lines) {
-            delete item;
-        }
-        // Each new line where the order puts it.
-        for (const PlanConflict* conflict : added) {
-            auto* item = new ConflictItem(*conflict);
-            int first = 0;
-            int last = list_->topLevelItemCount();
-            while (first < last) {
-                const int middle = first + (last - first) / 2;
-                const auto& there = static_cast<const ConflictItem&>(*list_->topLevelItem(middle));
-                const bool before = order == Qt::AscendingOrder ? item->before(there, column)
-                                                                : there.before(*item, column);
-                if (before) {
-                    last = middle;
-                } else {
-                    first = middle + 1;
-                }
-            }
-            list_->insertTopLevelItem(first, item);
-        }
+        retranslate();
+        return;
     }
+    for (const auto& [hash, item] : lines) {
+        delete item;
+    }
+    // Each new line where the order puts it.
+    for (const std::size_t i : added) {
+        auto* item = new ConflictItem(conflicts[i]);
+        int first = 0;
+        int last = list_->topLevelItemCount();
+        while (first < last) {
+            const int middle = first + (last - first) / 2;
+            const auto& there = static_cast<const ConflictItem&>(*list_->topLevelItem(middle));
+            const bool before = order == Qt::AscendingOrder ? item->before(there, column)
+                                                            : there.before(*item, column);
+            if (before) {
+                last = middle;
+            } else {
+                first = middle + 1;
+            }
+        }
+        list_->insertTopLevelItem(first, item);
+        stretch[i - prefix] = item;
+    }
+    const auto at = [prefix](auto& v) { return v.begin() + static_cast<std::ptrdiff_t>(prefix); };
+    conflicts_.erase(at(conflicts_), conflicts_.begin() + static_cast<std::ptrdiff_t>(oldEnd));
+    conflicts_.insert(at(conflicts_), conflicts.begin() + static_cast<std::ptrdiff_t>(prefix),
+                      conflicts.begin() + static_cast<std::ptrdiff_t>(newEnd));
+    items_.erase(at(items_), items_.begin() + static_cast<std::ptrdiff_t>(oldEnd));
+    items_.insert(at(items_), stretch.begin(), stretch.end());
     retranslate();
 }
 

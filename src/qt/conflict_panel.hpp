@@ -44,7 +44,9 @@ private:
 
     QLabel* title_;
     QTreeWidget* list_;
+    // The conflicts as setConflicts got them last, each beside its line.
     std::vector<PlanConflict> conflicts_;
+    std::vector<QTreeWidgetItem*> items_;
 };
 
 }  // namespace tessaro::qt_detail
