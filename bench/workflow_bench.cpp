@@ -378,15 +378,63 @@ void BM_PreviewCopyDrop(benchmark::State& state) {
     ReportTarget(state, timer, kPreviewTargetMs);
 }
 
-// Every conflict of the plan: overlaps, activities out of order, work in calendar blocks.
+// Every conflict of the plan read from the whole chart, as the control reads it once after a load
+// or Refresh: overlaps, activities out of order, work in calendar blocks. Taking the rows out and
+// putting them back (untimed) changes the rows as a load does.
 void BM_PlanConflicts(benchmark::State& state) {
     Tessaro_Ctrl& control = Plant(state).Control();
+    ScheduleChart& chart = control.ctResSched();
     IterationTimer timer;
     std::size_t found = 0;
     for (auto _ : state) {
+        chart.RestoreRows(chart.TakeRows());
         timer.Time(state, [&] { found = control.PlanConflicts().size(); });
     }
     state.counters["conflicts"] = static_cast<double>(found);
+}
+
+// The rows of a frame in sight.
+constexpr int16_t kRowsInSight = 30;
+
+// The conflicts asked after one drop of a copy on the drag row (the activity a day later and
+// back on alternate iterations): the whole plan's, as the conflict panel and F8 ask, or those of
+// the rows in sight around the drag row, as a frame asks. The drop changed one row, so the
+// control reads that row and its work orders again, not the plant.
+template <bool InSight>
+void BM_PlanConflictsAfterDrop(benchmark::State& state) {
+    Tessaro_Ctrl& control = Plant(state).Control();
+    ScheduleChart& chart = control.ctResSched();
+    IgnoreTemporaryBar(control);
+    const auto [workOrder, origin] = DraggedActivity(chart);
+    const auto firstInSight = static_cast<int16_t>(std::max(1, kDragRow - kRowsInSight / 2));
+    const auto lastInSight =
+        static_cast<int16_t>(std::min<int>(chart.RowCount(), firstInSight + kRowsInSight - 1));
+    const auto ask = [&] {
+        return InSight ? control.PlanConflictsOfRows(firstInSight, lastInSight).size()
+                       : control.PlanConflicts().size();
+    };
+    ask();
+    IterationTimer timer;
+    int32_t dayShift = 1;
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const int16_t temporary = CopyWorkOrder(control, workOrder, kDragRow);
+        if (temporary == 0) {
+            state.SkipWithError("Copy laid no temporary bar");
+            break;
+        }
+        chart.DragBar(kDragRow, temporary, kDragRow, origin.Day + dayShift, origin.Minute);
+        if (!control.TempBarKey().empty()) {
+            state.SkipWithError("the drag did not rebuild the activity");
+            break;
+        }
+        timer.Time(state, [&] { found = ask(); });
+        dayShift = 1 - dayShift;
+    }
+    state.counters["conflicts"] = static_cast<double>(found);
+    state.counters["rows"] = InSight ? lastInSight - firstInSight + 1 : chart.RowCount();
+    // The first frame after a drop asks the rows in sight beside painting them.
+    ReportTarget(state, timer, InSight ? kOperationTargetMs : kReschedulingTargetMs);
 }
 
 // Copy one activity, right-click another bar of the row, then Paste Forward or Backward: the
@@ -680,6 +728,10 @@ void RegisterWorkflow() {
         Register("BM_DragTemporaryBar", BM_DragTemporaryBar, size)->Iterations(size.copies);
         Register("BM_PreviewCopyDrop", BM_PreviewCopyDrop, size)->Iterations(size.copies);
         Register("BM_PlanConflicts", BM_PlanConflicts, size)->Iterations(3);
+        Register("BM_PlanConflictsAfterDrop", BM_PlanConflictsAfterDrop<false>, size)
+            ->Iterations(size.copies);
+        Register("BM_PlanConflictsOfRowsInSightAfterDrop", BM_PlanConflictsAfterDrop<true>, size)
+            ->Iterations(size.copies);
         Register("BM_PasteForward", BM_Paste<true>, size)->Iterations(size.copies);
         Register("BM_PasteBackward", BM_Paste<false>, size)->Iterations(size.copies);
         Register("BM_PackRow", BM_PackRow, size)->MinTime(kMinTime);

@@ -5,8 +5,9 @@
 // edge, Refresh and reloads) and checks after every step that nothing but a documented error
 // escaped, every bar's minutes lie in a day, every work-order bar's tag splits into its eighteen
 // fields and its key names the record's work order, at most one temporary bar exists, the
-// rescheduling document is well-formed XML with one Rescheduleinfo per pending change and, when
-// no copy is pending, the chart and the changes agree on every loaded activity.
+// rescheduling document is well-formed XML with one Rescheduleinfo per pending change, the
+// conflicts the control keeps are those of the chart and, when no copy is pending, the chart and
+// the changes agree on every loaded activity.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 
 #include "fuzz_support.hpp"
+#include "support/conflict_agreement.hpp"
 #include "support/plan_agreement.hpp"
 #include "support/planner_session.hpp"
 
@@ -71,6 +73,7 @@ public:
         if (std::exchange(changed_, false)) {
             CheckInvariants();
             CheckAgreement();
+            CheckConflicts();
         }
     }
 
@@ -122,6 +125,19 @@ private:
                          planner_.Gesture().c_str(), violation.c_str());
         }
         FUZZ_CHECK(violations.empty());
+    }
+
+    // The conflicts the control keeps are those a full search of the chart finds, for the plan
+    // and for a few rows (which rows comes from where the input is, so no byte is spent on it).
+    void CheckConflicts() {
+        const auto first = static_cast<int16_t>(1 + next_ % (chart_.RowCount() + 1u));
+        const std::vector<std::string> disagreements = tessaro::testing::ConflictDisagreements(
+            control_, first, static_cast<int16_t>(first + 4));
+        for (const std::string& disagreement : disagreements) {
+            std::fprintf(stderr, "Kept conflicts disagree (last planner gesture: %s): %s\n",
+                         planner_.Gesture().c_str(), disagreement.c_str());
+        }
+        FUZZ_CHECK(disagreements.empty());
     }
 
     bool PickBar(int16_t& row, int16_t& bar) {

@@ -27,7 +27,7 @@ void ScheduleChart::ClearRows() {
     rows_.clear();
     keyIndex_.clear();
     conflictCursor_ = {};
-    Changed.Notify({ChartChange::Kind::Rows});
+    NotifyContent({ChartChange::Kind::Rows});
 }
 
 ScheduleChart::TakenRows::TakenRows() = default;
@@ -47,13 +47,13 @@ void ScheduleChart::RestoreRows(TakenRows rows) {
     rows_ = std::move(rows.rows_);
     keyIndex_ = std::move(rows.keyIndex_);
     conflictCursor_ = {};
-    Changed.Notify({ChartChange::Kind::Rows});
+    NotifyContent({ChartChange::Kind::Rows});
 }
 
 int16_t ScheduleChart::AddRow(std::string text) {
     const int16_t index = CheckedInt16(static_cast<int64_t>(rows_.size()) + 1);
     rows_.push_back(Row{std::move(text), {}});
-    Changed.Notify({ChartChange::Kind::Rows, index});
+    NotifyContent({ChartChange::Kind::Rows, index});
     return index;
 }
 
@@ -180,7 +180,7 @@ int16_t ScheduleChart::AddUnkeyedTimeBar(int16_t row, int32_t startMinute, int32
 
 void ScheduleChart::RemoveTimeBar(int16_t row, int16_t bar) {
     DetachBar(row, bar);
-    Changed.Notify({ChartChange::Kind::Bars, row});
+    NotifyContent({ChartChange::Kind::Bars, row});
 }
 
 void ScheduleChart::MoveTimeBar(int16_t row, int16_t bar, int32_t startMinute, int32_t endMinute,
@@ -246,7 +246,12 @@ const std::string& ScheduleChart::TimeBarTag(int16_t row, int16_t bar) const {
 }
 
 void ScheduleChart::SetTimeBarTag(int16_t row, int16_t bar, std::string tag) {
-    At(row, bar).Tag = std::move(tag);
+    StoredBar& stored = At(row, bar);
+    if (stored.Tag == tag) {
+        return;
+    }
+    stored.Tag = std::move(tag);
+    NotifyBar(row, bar);
 }
 
 int32_t ScheduleChart::TimeBarKind(int16_t row, int16_t bar) const {

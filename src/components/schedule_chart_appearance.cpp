@@ -143,7 +143,12 @@ void ScheduleChart::NotifyAppearance() {
 }
 
 void ScheduleChart::NotifyBar(int16_t row, int16_t bar) {
-    Changed.Notify({ChartChange::Kind::Bar, row, bar});
+    NotifyContent({ChartChange::Kind::Bar, row, bar});
+}
+
+void ScheduleChart::NotifyContent(const ChartChange& change) {
+    ContentChanged.Notify(change);
+    Changed.Notify(change);
 }
 
 // ---- Container properties ----

@@ -36,7 +36,7 @@ void ScheduleChart::AddRows(std::vector<std::string> texts) {
         rows_.push_back(Row{std::move(text), {}});
     }
     // Row 0: every row may have changed, as after ClearRows.
-    Changed.Notify({ChartChange::Kind::Rows});
+    NotifyContent({ChartChange::Kind::Rows});
 }
 
 void ScheduleChart::AppendTimeBars(int16_t row, std::span<ChartBar> bars) {

@@ -113,7 +113,7 @@ void ScheduleChart::DragBar(int16_t row, int16_t bar, int16_t targetRow, int32_t
             auto stored = DetachBar(where->row, where->bar);
             const int16_t index = AppendBar(targetRow, std::move(stored));
             where = BarRef{targetRow, index};
-            Changed.Notify({ChartChange::Kind::Bars, row});
+            NotifyContent({ChartChange::Kind::Bars, row});
         }
     }
     StoredBar& stored = At(where->row, where->bar);

@@ -27,7 +27,7 @@ void ScheduleChart::SetTimeBarIndex(int16_t row, int16_t bar, int16_t index) {
     for (size_t i = std::min(from, to); i <= std::max(from, to); ++i) {
         bars[i]->position = static_cast<int32_t>(i);
     }
-    Changed.Notify({ChartChange::Kind::Bars, row});
+    NotifyContent({ChartChange::Kind::Bars, row});
 }
 
 void ScheduleChart::PlaceTimeBar(int16_t row, int16_t bar, ChartTime start, ChartTime end) {
@@ -45,8 +45,8 @@ int16_t ScheduleChart::MoveTimeBarToRow(int16_t row, int16_t bar, int16_t target
     }
     CheckedInt16(int64_t{TimeBarCount(targetRow)} + 1);
     const int16_t index = AppendBar(targetRow, DetachBar(row, bar));
-    Changed.Notify({ChartChange::Kind::Bars, row});
-    Changed.Notify({ChartChange::Kind::Bars, targetRow});
+    NotifyContent({ChartChange::Kind::Bars, row});
+    NotifyContent({ChartChange::Kind::Bars, targetRow});
     return index;
 }
 

@@ -10,6 +10,7 @@ namespace tessaro {
 ControlParts::ControlParts()
     : Look(Surface.ctResSched),
       Plan(Surface.ctResSched),
+      PlanConflicts(Surface.ctResSched, Plan),
       Selection(Surface.ctResSched, Plan, Look, Entries),
       Rescheduling({Surface.ctResSched, Plan, Surface.mnuSchedPopUp, Surface.mnuDrag, Look,
                     Selection, Keys, Entries}),

@@ -14,6 +14,7 @@
 #include "details/conflict_search.hpp"
 #include "details/detail_panel.hpp"
 #include "loading/loading_session.hpp"
+#include "plan/conflict_tracker.hpp"
 #include "plan/plan_model.hpp"
 #include "plan/work_order_selection.hpp"
 #include "rescheduling/rescheduler.hpp"
@@ -38,6 +39,8 @@ public:
     WorkOrderLook Look;
     WorkOrderKeys Keys;
     PlanModel Plan;
+    // The plan's conflicts, kept up to date as the chart changes.
+    ConflictTracker PlanConflicts;
     WorkOrderSelection Selection;
     Rescheduler Rescheduling;
     LoadingSession Loading;

@@ -7,7 +7,6 @@
 
 #include "control/control_parts.hpp"
 #include "plan/activity.hpp"
-#include "plan/plan_conflicts.hpp"
 #include "plan/plan_time.hpp"
 
 namespace tessaro {
@@ -34,7 +33,12 @@ std::optional<PlanActivity> Tessaro_Ctrl::Activity(const ActivityKey& activity) 
 }
 
 std::vector<PlanConflict> Tessaro_Ctrl::PlanConflicts() const {
-    return FindPlanConflicts(OwnedParts(parts_).Plan);
+    return OwnedParts(parts_).PlanConflicts.All();
+}
+
+std::vector<PlanConflict> Tessaro_Ctrl::PlanConflictsOfRows(int16_t firstRow,
+                                                            int16_t lastRow) const {
+    return OwnedParts(parts_).PlanConflicts.OfRows(firstRow, lastRow);
 }
 
 DropPreview Tessaro_Ctrl::PreviewCopyDrop(int Row, PlanTime start) const {

@@ -20,15 +20,6 @@ struct RowBar {
     ActivityId Activity;
 };
 
-// A piece of a work order met on the way, for its activities' order.
-struct WorkOrderPiece {
-    int32_t ScheduleNo = 0;
-    int16_t Row = 0;
-    int16_t Index = 0;
-    ChartTime Start;
-    ChartTime End;
-};
-
 ActivityKey KeyOf(const ActivityId& activity) {
     return {activity.WorkOrder, activity.ScheduleNo};
 }
@@ -63,95 +54,130 @@ int64_t NonWorkingMinutes(const ScheduleChart& chart, int16_t row, ChartTime sta
     return minutes;
 }
 
-std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan) {
+void FindRowConflicts(const PlanModel& plan, int16_t row, std::vector<PlanConflict>& conflicts,
+                      std::vector<WorkOrderPiece>& pieces) {
     const ScheduleChart& chart = plan.Chart();
-    std::vector<PlanConflict> conflicts;
-    std::vector<std::string> workOrders;
-    std::unordered_map<std::string, std::vector<WorkOrderPiece>> piecesOf;
-    for (int32_t r = 1; r <= chart.RowCount(); ++r) {
-        const auto row = static_cast<int16_t>(r);
-        const std::string resource = chart.RowColumnText(row, 1);
-        std::vector<RowBar> bars;
-        std::vector<std::pair<ChartTime, ChartTime>> blocks;
-        const int32_t count = chart.TimeBarCount(row);
-        for (int32_t i = 1; i <= count; ++i) {
-            const auto index = static_cast<int16_t>(i);
-            const ChartBar& bar = chart.Bar(row, index);
-            if (bar.Kind == CalendarBarKind) {
-                blocks.emplace_back(bar.Start, bar.End);
-            } else if (std::optional<ActivityId> activity = plan.ActivityOf(row, index)) {
-                bars.push_back({index, bar.Start, bar.End, std::move(*activity)});
+    const std::string resource = chart.RowColumnText(row, 1);
+    std::vector<RowBar> bars;
+    std::vector<std::pair<ChartTime, ChartTime>> blocks;
+    const int32_t count = chart.TimeBarCount(row);
+    for (int32_t i = 1; i <= count; ++i) {
+        const auto index = static_cast<int16_t>(i);
+        const ChartBar& bar = chart.Bar(row, index);
+        if (bar.Kind == CalendarBarKind) {
+            blocks.emplace_back(bar.Start, bar.End);
+        } else if (std::optional<ActivityId> activity = plan.ActivityOf(row, index)) {
+            bars.push_back({index, bar.Start, bar.End, std::move(*activity)});
+        }
+    }
+    const auto conflict = [&](ConflictKind kind, const RowBar& bar, ActivityKey other,
+                              ChartTime start, ChartTime end) {
+        conflicts.push_back({kind, KeyOf(bar.Activity), std::move(other), row, bar.Index, resource,
+                             PlanTimeOf(start), PlanTimeOf(end)});
+    };
+    for (const RowBar& bar : bars) {
+        for (const auto& [start, end] : blocks) {
+            if (SpansMeet(bar.Start, bar.End, start, end)) {
+                conflict(ConflictKind::NonWorkingTime, bar, {}, std::max(bar.Start, start),
+                         std::min(bar.End, end));
             }
         }
-        const auto conflict = [&](ConflictKind kind, const RowBar& bar, ActivityKey other,
-                                  ChartTime start, ChartTime end) {
-            conflicts.push_back({kind, KeyOf(bar.Activity), std::move(other), row, bar.Index,
-                                 resource, PlanTimeOf(start), PlanTimeOf(end)});
-        };
-        for (const RowBar& bar : bars) {
-            for (const auto& [start, end] : blocks) {
-                if (SpansMeet(bar.Start, bar.End, start, end)) {
-                    conflict(ConflictKind::NonWorkingTime, bar, {}, std::max(bar.Start, start),
-                             std::min(bar.End, end));
-                }
-            }
-            auto [known, added] = piecesOf.try_emplace(bar.Activity.WorkOrder);
-            if (added) {
-                workOrders.push_back(bar.Activity.WorkOrder);
-            }
-            known->second.push_back({bar.Activity.ScheduleNo, row, bar.Index, bar.Start, bar.End});
-        }
-        // In time order, a bar can only overlap those that start before it ends.
-        std::vector<const RowBar*> byStart;
-        for (const RowBar& bar : bars) {
-            byStart.push_back(&bar);
-        }
-        std::stable_sort(byStart.begin(), byStart.end(),
-                         [](const RowBar* a, const RowBar* b) { return a->Start < b->Start; });
-        for (std::size_t i = 0; i < byStart.size(); ++i) {
-            const RowBar& bar = *byStart[i];
-            for (std::size_t j = i + 1; j < byStart.size() && byStart[j]->Start < bar.End; ++j) {
-                const RowBar& other = *byStart[j];
-                if (SpansMeet(bar.Start, bar.End, other.Start, other.End)) {
-                    conflict(ConflictKind::Overlap, bar, KeyOf(other.Activity), other.Start,
-                             std::min(bar.End, other.End));
-                }
+        pieces.push_back(
+            {bar.Activity.WorkOrder, bar.Activity.ScheduleNo, row, bar.Index, bar.Start, bar.End});
+    }
+    // In time order, a bar can only overlap those that start before it ends.
+    std::vector<const RowBar*> byStart;
+    byStart.reserve(bars.size());
+    for (const RowBar& bar : bars) {
+        byStart.push_back(&bar);
+    }
+    std::stable_sort(byStart.begin(), byStart.end(),
+                     [](const RowBar* a, const RowBar* b) { return a->Start < b->Start; });
+    for (std::size_t i = 0; i < byStart.size(); ++i) {
+        const RowBar& bar = *byStart[i];
+        for (std::size_t j = i + 1; j < byStart.size() && byStart[j]->Start < bar.End; ++j) {
+            const RowBar& other = *byStart[j];
+            if (SpansMeet(bar.Start, bar.End, other.Start, other.End)) {
+                conflict(ConflictKind::Overlap, bar, KeyOf(other.Activity), other.Start,
+                         std::min(bar.End, other.End));
             }
         }
     }
+}
 
-    for (const std::string& workOrder : workOrders) {
-        // Each activity's span, and its earliest piece, in schedule order.
-        std::map<int32_t, std::pair<ActivitySpan, WorkOrderPiece>> activities;
-        for (const WorkOrderPiece& piece : piecesOf[workOrder]) {
-            auto [known, added] = activities.try_emplace(
-                piece.ScheduleNo, ActivitySpan{piece.ScheduleNo, piece.Start, piece.End}, piece);
-            ActivitySpan& span = known->second.first;
-            if (!added) {
-                if (piece.Start < span.Start) {
-                    known->second.second = piece;
-                }
-                span.Start = std::min(span.Start, piece.Start);
-                span.End = std::max(span.End, piece.End);
+void FindPrecedenceConflicts(const ScheduleChart& chart, std::span<const WorkOrderPiece> pieces,
+                             std::vector<PlanConflict>& conflicts) {
+    if (pieces.empty()) {
+        return;
+    }
+    const std::string& workOrder = pieces.front().WorkOrder;
+    // Each activity's span, and its earliest piece, in schedule order.
+    std::map<int32_t, std::pair<ActivitySpan, const WorkOrderPiece*>> activities;
+    for (const WorkOrderPiece& piece : pieces) {
+        auto [known, added] = activities.try_emplace(
+            piece.ScheduleNo, ActivitySpan{piece.ScheduleNo, piece.Start, piece.End}, &piece);
+        ActivitySpan& span = known->second.first;
+        if (!added) {
+            if (piece.Start < span.Start) {
+                known->second.second = &piece;
             }
+            span.Start = std::min(span.Start, piece.Start);
+            span.End = std::max(span.End, piece.End);
         }
-        std::vector<ActivitySpan> spans;
-        std::vector<WorkOrderPiece> first;
-        for (const auto& [number, activity] : activities) {
-            spans.push_back(activity.first);
-            first.push_back(activity.second);
+    }
+    if (activities.size() < 2) {
+        return;
+    }
+    std::vector<ActivitySpan> spans;
+    std::vector<const WorkOrderPiece*> first;
+    for (const auto& [number, activity] : activities) {
+        spans.push_back(activity.first);
+        first.push_back(activity.second);
+    }
+    for (const auto& [earlier, later] : OutOfOrder(spans)) {
+        const WorkOrderPiece& piece = *first[later];
+        conflicts.push_back({ConflictKind::Precedence,
+                             {workOrder, spans[later].ScheduleNo},
+                             {workOrder, spans[earlier].ScheduleNo},
+                             piece.Row,
+                             piece.Index,
+                             chart.RowColumnText(piece.Row, 1),
+                             PlanTimeOf(spans[later].Start),
+                             PlanTimeOf(spans[earlier].End)});
+    }
+}
+
+std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan) {
+    const ScheduleChart& chart = plan.Chart();
+    std::vector<PlanConflict> conflicts;
+    std::vector<WorkOrderPiece> pieces;
+    for (int32_t r = 1; r <= chart.RowCount(); ++r) {
+        FindRowConflicts(plan, static_cast<int16_t>(r), conflicts, pieces);
+    }
+    // The pieces of each work order together, work orders in the order they first appear, each
+    // one's pieces in chart order.
+    std::unordered_map<std::string_view, std::size_t> groupOf;
+    std::vector<std::size_t> group(pieces.size());
+    std::vector<std::size_t> sizes;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const auto [known, added] = groupOf.try_emplace(pieces[i].WorkOrder, sizes.size());
+        if (added) {
+            sizes.push_back(0);
         }
-        for (const auto& [earlier, later] : OutOfOrder(spans)) {
-            const WorkOrderPiece& piece = first[later];
-            conflicts.push_back({ConflictKind::Precedence,
-                                 {workOrder, spans[later].ScheduleNo},
-                                 {workOrder, spans[earlier].ScheduleNo},
-                                 piece.Row,
-                                 piece.Index,
-                                 chart.RowColumnText(piece.Row, 1),
-                                 PlanTimeOf(spans[later].Start),
-                                 PlanTimeOf(spans[earlier].End)});
-        }
+        group[i] = known->second;
+        ++sizes[group[i]];
+    }
+    std::vector<std::size_t> begins(sizes.size() + 1, 0);
+    for (std::size_t g = 0; g < sizes.size(); ++g) {
+        begins[g + 1] = begins[g] + sizes[g];
+    }
+    std::vector<std::size_t> next(begins.begin(), begins.end() - 1);
+    std::vector<WorkOrderPiece> grouped(pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        grouped[next[group[i]]++] = std::move(pieces[i]);
+    }
+    for (std::size_t g = 0; g < sizes.size(); ++g) {
+        FindPrecedenceConflicts(chart, std::span(grouped).subspan(begins[g], sizes[g]), conflicts);
     }
     return conflicts;
 }

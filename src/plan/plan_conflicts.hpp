@@ -5,6 +5,8 @@
 // a row's bars, or a work order's.
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +19,27 @@ namespace tessaro {
 // Every conflict of the plan, row by row: overlaps and non-working time in each row's bar order,
 // then precedence conflicts in the order work orders first appear.
 std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan);
+
+// A work-order bar met on a row, for its work order's activities' order.
+struct WorkOrderPiece {
+    std::string WorkOrder;
+    int32_t ScheduleNo = 0;
+    int16_t Row = 0;
+    int16_t Index = 0;
+    ChartTime Start;
+    ChartTime End;
+};
+
+// One row's share of the plan's conflicts: appends the row's non-working-time conflicts and
+// overlaps (each bar's calendar blocks in bar order, then the overlaps in start order) to
+// conflicts, and the row's work-order bars, in bar order, to pieces. Costs the row's bars.
+void FindRowConflicts(const PlanModel& plan, int16_t row, std::vector<PlanConflict>& conflicts,
+                      std::vector<WorkOrderPiece>& pieces);
+
+// Appends the precedence conflicts of one work order, given every piece of it in row order, then
+// bar order (the first of equal starts names a later activity's bar), in schedule order.
+void FindPrecedenceConflicts(const ScheduleChart& chart, std::span<const WorkOrderPiece> pieces,
+                             std::vector<PlanConflict>& conflicts);
 
 // The pairs (earlier, later) of spans out of order, by index into spans, which must be sorted
 // by schedule number: each later activity starting before the latest end of those before it,

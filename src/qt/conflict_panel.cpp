@@ -1,6 +1,13 @@
 #include "conflict_panel.hpp"
 
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include <QEvent>
 #include <QHeaderView>
@@ -13,27 +20,75 @@
 namespace tessaro::qt_detail {
 namespace {
 
-constexpr int kIndexRole = Qt::UserRole;
-constexpr int kSortRole = Qt::UserRole + 1;
-
-// Sorts the time column by the conflict's start, every other column by its text then time.
+// A line and the conflict it shows. Its texts are written when first shown or compared: a plant's
+// thousands of lines cost their items, not their dates in the locale. Sorts the time column by
+// the conflict's start, every other column by its text then time.
 class ConflictItem : public QTreeWidgetItem {
 public:
-    using QTreeWidgetItem::QTreeWidgetItem;
+    explicit ConflictItem(PlanConflict shown)
+        : conflict(std::move(shown)),
+          startMinute(ChartTimeOfPlan(conflict.Start).AbsoluteMinutes()) {}
+
+    QVariant data(int column, int role) const override {
+        if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) && column >= 0 && column < 4) {
+            if (!texts_) {
+                const ConflictLine line = DescribeConflict(conflict);
+                texts_ = Texts{{line.kind, line.resource, line.time, line.activities}, line.line()};
+            }
+            return role == Qt::ToolTipRole ? texts_->whole
+                                           : texts_->columns[static_cast<std::size_t>(column)];
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    // The texts are written again in the language now spoken when next shown.
+    void forgetTexts() { texts_.reset(); }
 
     bool operator<(const QTreeWidgetItem& other) const override {
-        const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
-        const qint64 mine = data(0, kSortRole).toLongLong();
-        const qint64 theirs = other.data(0, kSortRole).toLongLong();
+        const int column = treeWidget() != nullptr ? treeWidget()->header()->sortIndicatorSection()
+                                                   : ConflictPanel::TimeColumn;
+        return before(static_cast<const ConflictItem&>(other), column);
+    }
+
+    bool before(const ConflictItem& other, int column) const {
         if (column != ConflictPanel::TimeColumn) {
             const int byText = text(column).localeAwareCompare(other.text(column));
             if (byText != 0) {
                 return byText < 0;
             }
         }
-        return mine < theirs;
+        return startMinute < other.startMinute;
     }
+
+    const PlanConflict conflict;
+    const int64_t startMinute;
+
+private:
+    struct Texts {
+        std::array<QString, 4> columns;
+        QString whole;
+    };
+    mutable std::optional<Texts> texts_;
 };
+
+std::size_t HashOf(const PlanConflict& c) {
+    std::size_t hash = std::hash<std::string>{}(c.Activity.WorkOrder);
+    const auto mix = [&hash](std::size_t value) {
+        hash ^= value + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2);
+    };
+    mix(std::hash<std::string>{}(c.Other.WorkOrder));
+    mix(static_cast<std::size_t>(c.Kind));
+    mix(static_cast<std::size_t>(c.Activity.Activity));
+    mix(static_cast<std::size_t>(c.Other.Activity));
+    mix(static_cast<std::size_t>(c.Row) << 16 ^ static_cast<std::size_t>(c.Bar));
+    mix(static_cast<std::size_t>(c.Start.time_since_epoch().count()));
+    mix(static_cast<std::size_t>(c.End.time_since_epoch().count()));
+    return hash;
+}
+
+// Past this many lines gone or new, writing the list again and sorting it once costs less than
+// taking lines out and putting them in their places one by one (each moves those after it).
+constexpr std::size_t kLinesChangedOneByOne = 256;
 
 }  // namespace
 
@@ -48,11 +103,20 @@ ConflictPanel::ConflictPanel(QWidget* parent)
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAlternatingRowColors(true);
-    list_->setSortingEnabled(true);
-    list_->sortByColumn(TimeColumn, Qt::AscendingOrder);
-    list_->header()->setStretchLastSection(true);
-    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list_->header()->setSectionResizeMode(ActivityColumn, QHeaderView::Stretch);
+    // The panel sorts its lines itself: the view's own sorting sorts every line again when one
+    // is added, and measures the lines' texts each time it is switched.
+    QHeaderView* header = list_->header();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(TimeColumn, Qt::AscendingOrder);
+    connect(header, &QHeaderView::sortIndicatorChanged, list_,
+            [this](int column, Qt::SortOrder order) { list_->sortItems(column, order); });
+    header->setStretchLastSection(true);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ActivityColumn, QHeaderView::Stretch);
+    // Columns fit the lines in sight: measuring thousands of lines' texts after each change would
+    // cost more than the change.
+    header->setResizeContentsPrecision(0);
     title_->setBuddy(list_);
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         if (const PlanConflict* conflict = conflictAt(item)) {
@@ -63,24 +127,92 @@ ConflictPanel::ConflictPanel(QWidget* parent)
 }
 
 void ConflictPanel::setConflicts(const std::vector<PlanConflict>& conflicts) {
-    if (conflicts == conflicts_) {
+    // The control gives its conflicts in one order, so a drop changes a stretch of the list: the
+    // lines before and after it stay as they are.
+    const std::size_t oldSize = conflicts_.size();
+    const std::size_t newSize = conflicts.size();
+    std::size_t prefix = 0;
+    while (prefix < oldSize && prefix < newSize && conflicts_[prefix] == conflicts[prefix]) {
+        ++prefix;
+    }
+    if (prefix == oldSize && prefix == newSize) {
         return;
     }
-    conflicts_ = conflicts;
-    const bool sorting = list_->isSortingEnabled();
-    list_->setSortingEnabled(false);
-    list_->clear();
-    for (size_t i = 0; i < conflicts_.size(); ++i) {
-        const ConflictLine line = DescribeConflict(conflicts_[i]);
-        auto* item =
-            new ConflictItem(list_, {line.kind, line.resource, line.time, line.activities});
-        item->setData(0, kIndexRole, static_cast<qulonglong>(i));
-        item->setData(0, kSortRole, static_cast<qlonglong>(line.startMinute));
-        for (int column = 0; column < 4; ++column) {
-            item->setToolTip(column, line.line());
+    std::size_t suffix = 0;
+    while (suffix < oldSize - prefix && suffix < newSize - prefix &&
+           conflicts_[oldSize - 1 - suffix] == conflicts[newSize - 1 - suffix]) {
+        ++suffix;
+    }
+    const std::size_t oldEnd = oldSize - suffix;
+    const std::size_t newEnd = newSize - suffix;
+    // Within the stretch, the lines of conflicts that stay are kept too.
+    std::unordered_multimap<std::size_t, QTreeWidgetItem*> lines;
+    lines.reserve(oldEnd - prefix);
+    for (std::size_t i = prefix; i < oldEnd; ++i) {
+        lines.emplace(HashOf(conflicts_[i]), items_[i]);
+    }
+    std::vector<QTreeWidgetItem*> stretch;
+    std::vector<std::size_t> added;
+    for (std::size_t i = prefix; i < newEnd; ++i) {
+        auto [from, to] = lines.equal_range(HashOf(conflicts[i]));
+        while (from != to &&
+               !(static_cast<ConflictItem*>(from->second)->conflict == conflicts[i])) {
+            ++from;
+        }
+        if (from != to) {
+            stretch.push_back(from->second);
+            lines.erase(from);
+        } else {
+            stretch.push_back(nullptr);
+            added.push_back(i);
         }
     }
-    list_->setSortingEnabled(sorting);
+    QHeaderView* header = list_->header();
+    const int column = header->sortIndicatorSection();
+    const Qt::SortOrder order = header->sortIndicatorOrder();
+    if (lines.size() > kLinesChangedOneByOne || added.size() > kLinesChangedOneByOne) {
+        list_->clear();
+        conflicts_ = conflicts;
+        items_.clear();
+        QList<QTreeWidgetItem*> items;
+        items.reserve(static_cast<qsizetype>(conflicts_.size()));
+        for (const PlanConflict& conflict : conflicts_) {
+            items_.push_back(new ConflictItem(conflict));
+            items.append(items_.back());
+        }
+        list_->addTopLevelItems(items);
+        list_->sortItems(column, order);
+        retranslate();
+        return;
+    }
+    for (const auto& [hash, item] : lines) {
+        delete item;
+    }
+    // Each new line where the order puts it.
+    for (const std::size_t i : added) {
+        auto* item = new ConflictItem(conflicts[i]);
+        int first = 0;
+        int last = list_->topLevelItemCount();
+        while (first < last) {
+            const int middle = first + (last - first) / 2;
+            const auto& there = static_cast<const ConflictItem&>(*list_->topLevelItem(middle));
+            const bool before = order == Qt::AscendingOrder ? item->before(there, column)
+                                                            : there.before(*item, column);
+            if (before) {
+                last = middle;
+            } else {
+                first = middle + 1;
+            }
+        }
+        list_->insertTopLevelItem(first, item);
+        stretch[i - prefix] = item;
+    }
+    const auto at = [prefix](auto& v) { return v.begin() + static_cast<std::ptrdiff_t>(prefix); };
+    conflicts_.erase(at(conflicts_), conflicts_.begin() + static_cast<std::ptrdiff_t>(oldEnd));
+    conflicts_.insert(at(conflicts_), conflicts.begin() + static_cast<std::ptrdiff_t>(prefix),
+                      conflicts.begin() + static_cast<std::ptrdiff_t>(newEnd));
+    items_.erase(at(items_), items_.begin() + static_cast<std::ptrdiff_t>(oldEnd));
+    items_.insert(at(items_), stretch.begin(), stretch.end());
     retranslate();
 }
 
@@ -88,16 +220,18 @@ const PlanConflict* ConflictPanel::conflictAt(const QTreeWidgetItem* item) const
     if (item == nullptr) {
         return nullptr;
     }
-    const auto index = item->data(0, kIndexRole).toULongLong();
-    return index < conflicts_.size() ? &conflicts_[index] : nullptr;
+    return &static_cast<const ConflictItem*>(item)->conflict;
 }
 
 void ConflictPanel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
         // The kinds are translated texts too: every line is written again.
-        const std::vector<PlanConflict> kept = std::move(conflicts_);
-        conflicts_.clear();
-        setConflicts(kept);
+        for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+            static_cast<ConflictItem*>(list_->topLevelItem(i))->forgetTexts();
+        }
+        list_->sortItems(list_->header()->sortIndicatorSection(),
+                         list_->header()->sortIndicatorOrder());
+        list_->viewport()->update();
         retranslate();
     }
     QWidget::changeEvent(event);

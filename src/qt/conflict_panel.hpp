@@ -21,10 +21,11 @@ class ConflictPanel : public QWidget {
 public:
     explicit ConflictPanel(QWidget* parent = nullptr);
 
-    // Replaces the lines, keeping the column sorted on.
+    // Replaces the lines, keeping the column sorted on: the lines of conflicts that stay are
+    // kept, so a drop writes only the lines it changed.
     void setConflicts(const std::vector<PlanConflict>& conflicts);
     QTreeWidget* list() const { return list_; }
-    // The conflict of a line, in the order setConflicts got them; nullptr for none.
+    // The conflict a line shows; nullptr for none.
     const PlanConflict* conflictAt(const QTreeWidgetItem* item) const;
 
     // The time before the activities: the activities' texts are the longest, and their line's
@@ -43,7 +44,9 @@ private:
 
     QLabel* title_;
     QTreeWidget* list_;
+    // The conflicts as setConflicts got them last, each beside its line.
     std::vector<PlanConflict> conflicts_;
+    std::vector<QTreeWidgetItem*> items_;
 };
 
 }  // namespace tessaro::qt_detail

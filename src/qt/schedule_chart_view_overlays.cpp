@@ -108,17 +108,21 @@ std::vector<std::pair<int64_t, int64_t>> ScheduleChartView::conflictZones(int ro
     return d->index_->conflicts(d->chart_, static_cast<int16_t>(row)).zones;
 }
 
-void ScheduleChartView::setConflictSource(std::function<std::vector<PlanConflict>()> source) {
+void ScheduleChartView::setConflictSource(
+    std::function<std::vector<PlanConflict>(int firstRow, int lastRow)> source) {
     d->conflictSource_ = std::move(source);
     d->planConflictsDirty_ = true;
     viewport()->update();
 }
 
-const std::vector<PlanConflict>& ScheduleChartView::Private::planConflicts() {
-    if (planConflictsDirty_) {
+const std::vector<PlanConflict>& ScheduleChartView::Private::planConflicts(int firstRow,
+                                                                           int lastRow) {
+    const bool covered = firstRow >= planConflictRows_.first && lastRow <= planConflictRows_.second;
+    if (planConflictsDirty_ || !covered) {
         planConflicts_.clear();
+        planConflictRows_ = {firstRow, lastRow};
         if (conflictSource_) {
-            qt_detail::runGuarded([&] { planConflicts_ = conflictSource_(); },
+            qt_detail::runGuarded([&] { planConflicts_ = conflictSource_(firstRow, lastRow); },
                                   [this](int number, const QString& source, const QString& text) {
                                       emit q->errorRaised(number, source, text);
                                   });
@@ -191,7 +195,7 @@ bool ScheduleChartView::showNextConflict(bool backwards) {
         // From a click, stops at the clicked bar's start are passed going either way.
         const int kind = fromKind >= 0 ? fromKind : (backwards ? -1 : 3);
         const std::vector<qt_detail::PlanStop> stops =
-            qt_detail::CollectPlanStops(*d->index_, d->chart_, d->planConflicts());
+            qt_detail::CollectPlanStops(*d->index_, d->chart_, d->planConflicts(1, rows));
         if (const std::optional<qt_detail::PlanStop> stop = qt_detail::NextPlanStop(
                 *d->index_, d->chart_, stops, {from.first, from.second, kind}, backwards)) {
             found = qt_detail::ConflictStop{stop->row, stop->start, stop->end, stop->bar};

@@ -21,6 +21,8 @@ void ScheduleChartView::Private::paintFrame(QPainter& painter,
     *colours_ = chart_palette::ChartColours::from(q->palette());
     // Pages of an export show the plan, not what the mouse is doing.
     const bool marking = !exporting && q->hasFocus();
+    // The marks need the conflicts of the rows in sight only.
+    const auto [firstRow, lastRow] = geometry.visibleRows();
     qt_detail::ChartPaintInput input{.chart = chart_,
                                      .geometry = geometry,
                                      .colours = *colours_,
@@ -37,7 +39,7 @@ void ScheduleChartView::Private::paintFrame(QPainter& painter,
                                      .markColour = q->palette().color(QPalette::Highlight),
                                      .subLanes = subLanes_,
                                      .loadStrips = loadStrips_ ? loads_.get() : nullptr,
-                                     .conflicts = &planConflicts(),
+                                     .conflicts = &planConflicts(firstRow, lastRow),
                                      .links = exporting ? nullptr : &selectedLinks()};
     lastPaintedBarCount_ = qt_detail::PaintChart(painter, input);
     if (!exporting) {

@@ -144,7 +144,8 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     const std::vector<ChangedActivity>& changes();
     // The same changes as the painter outlines them.
     const std::vector<qt_detail::ChangeOutline>& changeOutlines();
-    const std::vector<PlanConflict>& planConflicts();
+    // The source's conflicts of at least the rows from firstRow to lastRow, by row.
+    const std::vector<PlanConflict>& planConflicts(int firstRow, int lastRow);
     // The lines of the last clicked bar's work order; none without a source or a clicked bar.
     const std::vector<qt_detail::LinkLine>& selectedLinks();
     // The layout of an export at that day width, and the view painting one frame through it.
@@ -196,9 +197,11 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     // cursor came from a click).
     std::pair<int, int64_t> conflictCursor_{0, 0};
     int conflictCursorKind_ = -1;
-    std::function<std::vector<PlanConflict>()> conflictSource_;
-    // The source's conflicts as of the chart now, asked again after a change; by row.
+    std::function<std::vector<PlanConflict>(int, int)> conflictSource_;
+    // The source's conflicts of the rows planConflictRows_ as of the chart now, asked again
+    // after a change or for rows outside them; by row.
     std::vector<PlanConflict> planConflicts_;
+    std::pair<int, int> planConflictRows_{1, 0};
     bool planConflictsDirty_ = true;
     std::function<std::vector<PrecedenceLine>(const std::string&)> precedenceSource_;
     // The lines of the work order asked for last.

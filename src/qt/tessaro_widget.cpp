@@ -191,7 +191,11 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             *seen = std::move(now);
             return changed;
         });
-    d->chartView_->setConflictSource([this] { return d->control_->PlanConflicts(); });
+    d->chartView_->setConflictSource([this](int firstRow, int lastRow) {
+        return d->control_->PlanConflictsOfRows(
+            static_cast<int16_t>(std::clamp(firstRow, 0, 32767)),
+            static_cast<int16_t>(std::clamp(lastRow, 0, 32767)));
+    });
     d->chartView_->setPrecedenceSource([this](const std::string& workOrder) {
         return qt_detail::PrecedenceLinesOf(*d->control_, workOrder);
     });

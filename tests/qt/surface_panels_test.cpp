@@ -2,6 +2,7 @@
 // the plan's conflicts in planner words and brings a double-clicked one into sight; the find
 // field brings a far resource into sight.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -100,6 +101,60 @@ TEST_F(SurfacePanelsTest, ConflictPanelListsOverlapAndPrecedenceAndShowsADoubleC
     EXPECT_TRUE(inSight(3, 1));
     EXPECT_EQ(view()->focusedBar(), std::make_pair(3, 1));
     EXPECT_NE(ctrl().TxtWONo().Text().find("WO3"), std::string::npos);
+}
+
+// The panel keeps the lines of conflicts that stay and puts new ones where the order the planner
+// chose puts them: after each move its lines are the plan's conflicts, still in that order.
+TEST_F(SurfacePanelsTest, ConflictPanelFollowsMovesInTheOrderChosen) {
+    ctrl().LoadResource(testing::ResourcesXml({{"R1", "Lathe"}, {"R2", "Mill"}, {"R3", "Drill"}}));
+    // Overlaps on R1 and R3; WO5 and WO6 on R2 apart.
+    ctrl().LoadResourceEvents(testing::WorkOrdersXml({
+        Placed("R1", "WO1", 10, kDay, 480, 120),
+        Placed("R1", "WO2", 10, kDay, 540, 120),
+        Placed("R2", "WO5", 10, kDay, 480, 60),
+        Placed("R2", "WO6", 10, kDay, 700, 60),
+        Placed("R3", "WO4", 10, kDay, 900, 60),
+        Placed("R3", "WO7", 10, kDay, 930, 60),
+    }));
+    QApplication::processEvents();
+    QTreeWidget* list = conflicts();
+    ASSERT_NE(list, nullptr);
+    list->sortByColumn(1, Qt::DescendingOrder);
+    ScheduleChart& chart = ctrl().ctResSched();
+    struct Move {
+        const char* what;
+        const char* key;
+        int32_t startMinute;
+    };
+    const Move moves[] = {
+        {"WO6 onto WO5: an overlap on R2 comes between R3's and R1's", "WO6$1$1", 500},
+        {"WO2 away from WO1: R1's overlap goes", "WO2$1$1", 700},
+        {"WO2 back onto WO1: R1's comes again, last", "WO2$1$1", 560},
+        {"WO6 away from WO5: R2's goes", "WO6$1$1", 700},
+    };
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.what);
+        const int16_t row = chart.FindTimeBarRow(move.key);
+        const int16_t bar = chart.FindTimeBarInRow(move.key, row);
+        ASSERT_NE(bar, 0);
+        const ChartBar& moved = chart.Bar(row, bar);
+        const int32_t minutes = moved.End.AbsoluteMinutes() - moved.Start.AbsoluteMinutes();
+        chart.PlaceTimeBar(row, bar, {kDay, move.startMinute}, {kDay, move.startMinute + minutes});
+        QApplication::processEvents();
+        ASSERT_EQ(list->topLevelItemCount(), static_cast<int>(ctrl().PlanConflicts().size()));
+        std::vector<std::string> shown;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            shown.push_back(list->topLevelItem(i)->text(1).toStdString());
+        }
+        EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend()))
+            << ::testing::PrintToString(shown);
+        std::vector<std::string> resources;
+        for (const PlanConflict& conflict : ctrl().PlanConflicts()) {
+            resources.push_back(conflict.Resource);
+        }
+        std::sort(resources.rbegin(), resources.rend());
+        EXPECT_EQ(shown, resources);
+    }
 }
 
 TEST_F(SurfacePanelsTest, FindFieldBringsAFarResourceIntoSightAndEnterGoesOn) {

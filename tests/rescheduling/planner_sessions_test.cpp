@@ -12,6 +12,7 @@
 #include <tessaro/control/tessaro_ctrl.hpp>
 #include <tessaro/runtime/automation_error.hpp>
 
+#include "support/conflict_agreement.hpp"
 #include "support/plan_agreement.hpp"
 #include "support/planner_session.hpp"
 #include "support/samples.hpp"
@@ -46,13 +47,28 @@ std::vector<SessionPlant> Plants() {
              {generated.header, generated.resources, generated.calendars, generated.workOrders}}};
 }
 
+// Compares the control's kept conflicts with a full search after three steps in four, over a
+// range of rows that may reach past the chart.
+std::vector<std::string> AskConflicts(const Tessaro_Ctrl& control, std::mt19937& asking) {
+    if (std::uniform_int_distribution<int>(0, 3)(asking) == 0) {
+        return {};
+    }
+    const int rows = control.ctResSched().RowCount() + 2;
+    const auto first = static_cast<int16_t>(std::uniform_int_distribution<int>(0, rows)(asking));
+    const auto last = static_cast<int16_t>(std::uniform_int_distribution<int>(first, rows)(asking));
+    return testing::ConflictDisagreements(control, first, last);
+}
+
 // What a throwing listener of the chart's changes raises.
 struct ListenerFailure {};
 
 // Random planner sessions, each from its own seed: after every step that leaves no copy pending
-// the chart and the changes must agree. With throwEvery above 0, a listener of the chart's
-// changes throws on every so many of them, and every command must still be whole or not at all.
-// The first session that breaks the rule is reported with its seed, its steps and what disagrees.
+// the chart and the changes must agree. After most steps (some are let pass, so that a question
+// finds the changes of several steps) the control's kept conflicts must be those a full search
+// finds, for the whole plan and for a range of rows. With throwEvery above 0, a listener of the
+// chart's changes throws on every so many of them, and every command must still be whole or not at
+// all. The first session that breaks the rule is reported with its seed, its steps and what
+// disagrees.
 void PlaySessions(const char* what, int sessions, int throwEvery) {
     int64_t steps = 0;
     int64_t checks = 0;
@@ -62,6 +78,8 @@ void PlaySessions(const char* what, int sessions, int throwEvery) {
         for (int session = 0; session < sessions; ++session) {
             const auto seed = static_cast<uint32_t>(plant * 1000 + session);
             std::mt19937 random(seed);
+            // Its own numbers, so the sessions stay those they were.
+            std::mt19937 asking(seed + 1);
             Tessaro_Ctrl control;
             testing::LoadPlant(control, plants[plant].texts);
             PlanAgreement agreement(control);
@@ -107,6 +125,17 @@ void PlaySessions(const char* what, int sessions, int throwEvery) {
                 }
                 log += "  " + std::to_string(step) + ". " + planner.Gesture() + outcome + "\n";
                 ++steps;
+                if (const std::vector<std::string> disagreements = AskConflicts(control, asking);
+                    !disagreements.empty()) {
+                    std::string found;
+                    for (const std::string& disagreement : disagreements) {
+                        found += "  " + disagreement + "\n";
+                    }
+                    FAIL() << plants[plant].name << ", seed " << seed << ", step " << step
+                           << ": the kept conflicts are not those of the chart:\n"
+                           << found << "the session:\n"
+                           << log;
+                }
                 if (PlanAgreement::CopyPending(control)) {
                     continue;
                 }

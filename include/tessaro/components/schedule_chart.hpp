@@ -99,6 +99,10 @@ public:
 
     // Repaint and scroll requests for views.
     Observable<const ChartChange&> Changed;
+    // The Rows, Bars and Bar changes of Changed, each as it is made and never held: for models
+    // kept beside the chart (the plan's conflicts), which must stand current inside a command
+    // too, when a host's handler asks them. A listener must be cheap: it hears every write.
+    Observable<const ChartChange&> ContentChanged;
     // Holds the repaint and scroll requests of a whole command, so that views hear it once it
     // stands whole and never a bar index that the rest of the command took away. Holds nest.
     void HoldChanges() { Changed.Hold(); }
@@ -156,6 +160,7 @@ public:
     const std::string& TimeBarKey(int16_t row, int16_t bar) const;
     void SetTimeBarKey(int16_t row, int16_t bar, std::string key);
     const std::string& TimeBarTag(int16_t row, int16_t bar) const;
+    // The tag holds the bar's record, which the plan is read from: a new tag is a Bar change.
     void SetTimeBarTag(int16_t row, int16_t bar, std::string tag);
     int32_t TimeBarKind(int16_t row, int16_t bar) const;
     void SetTimeBarKind(int16_t row, int16_t bar, int32_t kind);
@@ -316,6 +321,7 @@ private:
                                     int32_t minute);
     TESSARO_NO_EXPORT void LogSetting(int32_t id, std::variant<int32_t, std::string> value);
     TESSARO_NO_EXPORT void NotifyBar(int16_t row, int16_t bar);
+    TESSARO_NO_EXPORT void NotifyContent(const ChartChange& change);
     TESSARO_NO_EXPORT void NotifyAppearance();
 
     ScheduleChartEvents* sink_ = nullptr;

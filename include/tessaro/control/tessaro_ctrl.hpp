@@ -184,7 +184,15 @@ public:
     std::vector<int32_t> WorkOrderActivities(std::string_view workOrder) const;
     // Every conflict of the plan: overlapping work-order bars of a resource, a work order's
     // activities out of the order of their schedule numbers, work-order bars in calendar blocks.
+    // They come row by row; on a row its calendar blocks and overlaps, then the precedence
+    // conflicts named by a bar of it (the later activity's earliest bar), by work order. The
+    // control keeps them up to date as the chart changes: asking after a drop reads again only
+    // the rows it changed and their work orders; after a load or Refresh the first question
+    // reads the whole chart.
     std::vector<PlanConflict> PlanConflicts() const;
+    // The conflicts whose Row lies in [firstRow, lastRow], in the order above: what a view needs
+    // of the rows in sight, at the cost of those rows and of what changed since the last question.
+    std::vector<PlanConflict> PlanConflictsOfRows(int16_t firstRow, int16_t lastRow) const;
     // What dropping the pending copy with its start at that time on that row would do (new
     // overlaps, precedence conflicts, minutes in calendar blocks, the work order's end against
     // its required date, the host's veto), without changing anything; not valid without a copy.

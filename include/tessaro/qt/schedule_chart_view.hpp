@@ -141,11 +141,13 @@ public:
     // clicked bar, into sight and clicks its earliest bar, wrapping round at the end; false
     // when the chart has no overlap.
     bool showNextConflict(bool backwards = false);
-    // Asked for the plan's conflicts of every kind (overlaps, precedence, non-working time) when
-    // the view next needs them after a change of the chart; none by default. With a source,
-    // showNextConflict visits every kind in row and time order and the view marks precedence
-    // conflicts and bars in calendar blocks.
-    void setConflictSource(std::function<std::vector<PlanConflict>()> source);
+    // Asked for the plan's conflicts of every kind (overlaps, precedence, non-working time)
+    // whose row lies in [firstRow, lastRow], in row order, when the view next needs them after a
+    // change of the chart; none by default. A frame asks for the rows in sight, showNextConflict
+    // for every row. With a source, showNextConflict visits every kind in row and time order and
+    // the view marks precedence conflicts and bars in calendar blocks.
+    void setConflictSource(
+        std::function<std::vector<PlanConflict>(int firstRow, int lastRow)> source);
     // A line from the end of one activity of a work order to the start of the next one in
     // schedule order: the bar of the earlier activity that ends last and the bar of the later one
     // that starts first.
