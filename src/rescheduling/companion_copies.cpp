@@ -93,6 +93,12 @@ std::vector<CompanionDrop> Rescheduler::CompanionDrops(int16_t row, ChartTime st
     const int32_t rows = int32_t{row} - gesture_.SourceItem;
     const int32_t lastRow = std::max<int32_t>(1, chart_.RowCount());
     for (const CompanionCopy& companion : companions_) {
+        // A companion whose copy the planner took off the chart stays where it is: the drop
+        // moves only what the chart shows in the hand.
+        if (chart_.FindTimeBarById(companion.Copy.TemporaryBar.Id, companion.Copy.TemporaryBar.Row)
+                .second == 0) {
+            continue;
+        }
         const auto target = static_cast<int16_t>(
             std::clamp<int32_t>(int32_t{companion.SourceRow} + rows, 1, lastRow));
         drops.push_back({&companion, target, MinutesLater(SpanStart(companion.Span), minutes),

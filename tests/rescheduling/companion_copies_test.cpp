@@ -86,6 +86,20 @@ TEST_F(CompanionCopiesTest, CompanionsStayOnTheChartsRowsAndMoveBackInTime) {
     EXPECT_TRUE(agreement.Violations(plan.control).empty());
 }
 
+TEST_F(CompanionCopiesTest, ACompanionWhoseCopyWasTakenOffTheChartStaysWhereItIs) {
+    // The companion copy on R2 (WO3's) goes, as a Delete on it takes it away.
+    for (const auto& [row, bar] : plan.control.CompanionCopyBars()) {
+        if (row == 2) {
+            plan.chart.RemoveTimeBar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+        }
+    }
+    ASSERT_EQ(plan.control.CompanionCopyBars().size(), 1u);
+    DragCopyTo(2, 540);
+    EXPECT_EQ(Placements(), (std::vector<std::string>{"R2 540-660", "R2 660-720", "R2 480-540"}));
+    EXPECT_EQ(plan.control.Changes().size(), 2u);
+    EXPECT_TRUE(agreement.Violations(plan.control).empty());
+}
+
 TEST_F(CompanionCopiesTest, AVetoOfOneActivityRefusesTheWholeDrop) {
     std::vector<std::size_t> asked;
     plan.control.SetChangeVeto([&](const ProposedChange& change) -> std::optional<std::string> {
