@@ -1,10 +1,13 @@
 // The Qt Quick demo host: the sample plant in the QML chart with a detail pane and Save.
 //   tessaro-qml-demo [--plant FOLDER] [--screenshot FILE]
-// --screenshot renders the window offscreen with the software scene graph, saves it and exits.
+// --screenshot renders the window offscreen with the software scene graph, the first work order
+// clicked and the mouse on a bar of the last row, saves it and exits.
 
 #include <QCommandLineParser>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
@@ -18,15 +21,37 @@
 
 namespace {
 
-// Clicks the first work-order bar, so the detail pane shows what a planner sees.
+// Clicks the first work-order bar, so the detail pane shows what a planner sees and its work
+// order's links are drawn.
 void SelectFirstWorkOrder(tessaro::TessaroChart& chart) {
     tessaro::ScheduleChart& model = chart.control().ctResSched();
     for (int16_t row = 1; row <= model.RowCount(); ++row) {
         for (int16_t bar = 1; bar <= model.TimeBarCount(row); ++bar) {
             if (model.TimeBarKind(row, bar) == tessaro::WorkOrderBarKind) {
-                model.ClickBar(row, bar);
+                chart.clickBar(row, bar);
                 return;
             }
+        }
+    }
+}
+
+// The mouse resting on the first work-order bar in sight on the last row, so the picture shows
+// its tooltip too, clear of the clicked work order's links.
+void HoverLastRow(QQuickWindow& window, tessaro::TessaroChart& chart) {
+    tessaro::ScheduleChart& model = chart.control().ctResSched();
+    const int16_t row = model.RowCount();
+    for (int16_t bar = 1; bar <= model.TimeBarCount(row); ++bar) {
+        const QRectF rect = chart.barRect(row, bar);
+        if (model.TimeBarKind(row, bar) == tessaro::WorkOrderBarKind &&
+            chart.chartArea().contains(rect.center())) {
+            // The mouse enters the window, then moves onto the bar, as a real mouse comes.
+            const QPointF at = chart.mapToScene(rect.center());
+            QEnterEvent enter(at, at, window.mapToGlobal(at));
+            QGuiApplication::sendEvent(&window, &enter);
+            QMouseEvent move(QEvent::MouseMove, at, at, window.mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QGuiApplication::sendEvent(&window, &move);
+            return;
         }
     }
 }
@@ -63,14 +88,22 @@ int main(int argc, char* argv[]) {
     if (window == nullptr) {
         return 1;
     }
-    if (auto* chart = window->findChild<tessaro::TessaroChart*>(QStringLiteral("chart"))) {
+    auto* chart = window->findChild<tessaro::TessaroChart*>(QStringLiteral("chart"));
+    if (chart != nullptr) {
         SelectFirstWorkOrder(*chart);
     }
     if (!shooting) {
         return QGuiApplication::exec();
     }
     int status = 1;
-    QTimer::singleShot(300, &app, [&] {
+    window->requestActivate();
+    QTimer::singleShot(200, &app, [&] {
+        if (chart != nullptr) {
+            HoverLastRow(*window, *chart);
+        }
+    });
+    // After the tooltip's delay.
+    QTimer::singleShot(900, &app, [&] {
         const QImage image = window->grabWindow();
         status = !image.isNull() && image.save(parser.value(screenshot)) ? 0 : 1;
         QGuiApplication::quit();

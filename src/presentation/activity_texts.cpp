@@ -10,6 +10,7 @@
 #include <tessaro/qt/conversions.hpp>
 
 #include "bar_facts.hpp"
+#include "bar_texts.hpp"
 
 namespace tessaro::qt_detail {
 namespace {
@@ -68,6 +69,25 @@ QString ChangeSummary(const Vadel_Class2& record, const LoadedPlacement& loaded)
         lines << WidgetText::tr("Resource %1, unchanged").arg(was);
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QString BarToolTip(const Tessaro_Ctrl& control, int row, int bar) {
+    const ScheduleChart& chart = control.ctResSched();
+    const auto r = static_cast<int16_t>(row);
+    const auto b = static_cast<int16_t>(bar);
+    QString summary;
+    if (RoleOfBarKind(chart.Bar(r, b).Kind) == BarRole::WorkOrder) {
+        if (const std::optional<BarActivity> named = ActivityOfBar(chart, r, b)) {
+            const auto* record = control.PendingChanges().Find(
+                named->WorkOrder + "$" + std::to_string(named->ScheduleNumber));
+            const std::optional<LoadedPlacement> loaded =
+                control.LoadedPlacementOf(named->WorkOrder, named->ScheduleNumber);
+            if (record != nullptr && *record && loaded) {
+                summary = ChangeSummary(**record, *loaded);
+            }
+        }
+    }
+    return DescribeBar(chart, row, bar, summary.isEmpty() ? nullptr : &summary);
 }
 
 QString ActivityNowText(const Tessaro_Ctrl& control, const std::string& workOrder,

@@ -21,6 +21,10 @@ QString ConflictEntryText(const ScheduleChart& chart, const std::string& key);
 // What a changed activity's tooltip adds: the method, the new and the loaded times and resources.
 QString ChangeSummary(const Vadel_Class2& record, const LoadedPlacement& loaded);
 
+// The bar's tooltip as the widget's chart shows it: DescribeBar, with the summary of its
+// activity's pending change for a changed work-order bar. The bar must exist.
+QString BarToolTip(const Tessaro_Ctrl& control, int row, int bar);
+
 // The detail frame's title for the activity it shows: its times and resource now, and where it
 // was loaded when it changed; "" when the work order is blank or the activity has no bar.
 QString ActivityNowText(const Tessaro_Ctrl& control, const std::string& workOrder,

@@ -112,4 +112,40 @@ std::optional<PlanStop> NextPlanStop(ChartBarIndex& index, const ScheduleChart& 
     return stop;
 }
 
+std::optional<ConflictStop> StepConflictCursor(ConflictCursor& cursor, ChartBarIndex& index,
+                                               const ScheduleChart& chart,
+                                               const std::vector<PlanConflict>* conflicts,
+                                               BarFocus clicked, bool backwards) {
+    if (chart.RowCount() == 0) {
+        return std::nullopt;
+    }
+    std::pair<int, int64_t> from = cursor.at;
+    int fromKind = cursor.kind;
+    if (from.first == 0 && clicked.row >= 1 && clicked.row <= chart.RowCount() &&
+        clicked.bar >= 1 && clicked.bar <= chart.TimeBarCount(static_cast<int16_t>(clicked.row))) {
+        from = {clicked.row,
+                chart.Bar(static_cast<int16_t>(clicked.row), static_cast<int16_t>(clicked.bar))
+                    .Start.AbsoluteMinutes()};
+        fromKind = -1;
+    }
+    std::optional<ConflictStop> found;
+    if (conflicts != nullptr) {
+        // From a click, stops at the clicked bar's start are passed going either way.
+        const int kind = fromKind >= 0 ? fromKind : (backwards ? -1 : 3);
+        const std::vector<PlanStop> stops = CollectPlanStops(index, chart, *conflicts);
+        if (const std::optional<PlanStop> stop =
+                NextPlanStop(index, chart, stops, {from.first, from.second, kind}, backwards)) {
+            found = ConflictStop{stop->row, stop->start, stop->end, stop->bar};
+            fromKind = stop->kind;
+        }
+    } else {
+        found = FindNextConflict(index, chart, from, backwards);
+        fromKind = 0;
+    }
+    if (found) {
+        cursor = {{found->row, found->start}, fromKind};
+    }
+    return found;
+}
+
 }  // namespace tessaro::qt_detail

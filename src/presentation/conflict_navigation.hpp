@@ -11,6 +11,7 @@
 #include <tessaro/components/schedule_chart.hpp>
 #include <tessaro/plan/plan_conflicts.hpp>
 
+#include "bar_focus.hpp"
 #include "bar_index.hpp"
 
 namespace tessaro::qt_detail {
@@ -53,5 +54,21 @@ std::vector<PlanStop> CollectPlanStops(ChartBarIndex& index, const ScheduleChart
 std::optional<PlanStop> NextPlanStop(ChartBarIndex& index, const ScheduleChart& chart,
                                      const std::vector<PlanStop>& stops,
                                      std::tuple<int, int64_t, int> from, bool backwards);
+
+// Where F8 goes on from: a row and a minute, and the kind of stop shown there (-1 before the
+// first step, or after a click moved the planner elsewhere).
+struct ConflictCursor {
+    std::pair<int, int64_t> at{0, 0};
+    int kind = -1;
+};
+
+// The stop after the cursor (the one before it going backwards), or after the clicked bar's
+// start while the cursor has not moved yet, and the cursor moved onto it. With the plan's
+// conflicts every kind of conflict is a stop (a click's own start is passed going either way);
+// without them (nullptr) only overlaps are. Nullopt when there is no stop.
+std::optional<ConflictStop> StepConflictCursor(ConflictCursor& cursor, ChartBarIndex& index,
+                                               const ScheduleChart& chart,
+                                               const std::vector<PlanConflict>* conflicts,
+                                               BarFocus clicked, bool backwards);
 
 }  // namespace tessaro::qt_detail

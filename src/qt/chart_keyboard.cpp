@@ -18,6 +18,7 @@
 #include "bar_facts.hpp"
 #include "bar_focus.hpp"
 #include "bar_texts.hpp"
+#include "chart_keys.hpp"
 #include "focus_ring.hpp"
 #include "guarded_call.hpp"
 #include "menu_anchor.hpp"
@@ -27,18 +28,6 @@ namespace tessaro {
 
 using qt_detail::BarFocus;
 using qt_detail::FocusStep;
-
-namespace {
-
-constexpr int64_t kHour = 60;
-constexpr int64_t kDay = 24 * kHour;
-
-Qt::KeyboardModifiers Modifiers(const QKeyEvent& event) {
-    // Arrows and Enter of the keypad are the same keys.
-    return event.modifiers() & ~Qt::KeypadModifier;
-}
-
-}  // namespace
 
 struct ScheduleChartView::Private::Keyboard {
     static int32_t kindOf(const Private& d, BarFocus focus) {
@@ -84,26 +73,15 @@ struct ScheduleChartView::Private::Keyboard {
     static void focus(ScheduleChartView& view, Private& d, BarFocus focus, bool reveal = true) {
         // By identity: the copy dropped hands the focus to the rebuilt bar standing where the
         // focus already falls back to, and that is a move too.
-        const uint64_t before = d.keys_.focusId;
+        const bool moved = qt_detail::SetFocusedBar(d.keys_, d.chart_, focus);
         if (!d.barExists(focus.row, focus.bar)) {
             focus = {};
         }
-        qt_detail::ChartKeyboard& keys = d.keys_;
-        keys.focusId = focus ? d.chart_.TimeBarId(static_cast<int16_t>(focus.row),
-                                                  static_cast<int16_t>(focus.bar))
-                             : 0;
-        keys.focusRow = focus.row;
-        if (focus) {
-            const ChartBar& bar =
-                d.chart_.Bar(static_cast<int16_t>(focus.row), static_cast<int16_t>(focus.bar));
-            keys.focusStart = bar.Start.AbsoluteMinutes();
-            keys.focusEnd = bar.End.AbsoluteMinutes();
-            if (reveal) {
-                view.scrollToBar(focus.row, focus.bar);
-            }
+        if (focus && reveal) {
+            view.scrollToBar(focus.row, focus.bar);
         }
         view.viewport()->update();
-        if (keys.focusId != before) {
+        if (moved) {
             qt_detail::NotifyBarFocus(view, focus.row, focus.bar);
             emit view.barFocusChanged(focus.row, focus.bar);
         }
@@ -264,15 +242,7 @@ struct ScheduleChartView::Private::Keyboard {
 // ---- The focused bar ----
 
 qt_detail::BarFocus ScheduleChartView::Private::focusedBar() const {
-    if (keys_.focusId == 0) {
-        return {};
-    }
-    const auto [row, bar] =
-        chart_.FindTimeBarById(keys_.focusId, static_cast<int16_t>(keys_.focusRow));
-    if (bar != 0) {
-        return {row, bar};
-    }
-    return qt_detail::NearestWorkOrderBar(chart_, keys_.focusRow, keys_.focusStart, keys_.focusEnd);
+    return qt_detail::FocusedBar(chart_, keys_);
 }
 
 std::pair<int, int> ScheduleChartView::focusedBar() const {
@@ -310,6 +280,7 @@ void ScheduleChartView::Private::paintFocusRing(const ScheduleChartView& view,
 
 bool ScheduleChartView::Private::handleKey(ScheduleChartView& view, QKeyEvent& event) {
     using K = Keyboard;
+    using Command = qt_detail::ChartKeyCommand::Kind;
     const bool held = K::holding(*this);
     if (!held) {
         keys_.holdingMove = false;
@@ -318,73 +289,36 @@ bool ScheduleChartView::Private::handleKey(ScheduleChartView& view, QKeyEvent& e
             return false;
         }
     }
-    const Qt::KeyboardModifiers modifiers = Modifiers(event);
-    const bool plain = modifiers == Qt::NoModifier;
     const BarFocus focus = focusedBar();
-    const bool onCopy = focus && K::kindOf(*this, focus) == kTemporaryBarKind;
-    const int key = event.key();
-    switch (key) {
-        case Qt::Key_Left:
-        case Qt::Key_Right: {
-            const int64_t direction = key == Qt::Key_Right ? 1 : -1;
-            if (onCopy && (plain || modifiers == Qt::ShiftModifier)) {
-                K::moveCopy(view, *this, focus, direction * (plain ? kHour : kDay), 0);
-                return true;
-            }
-            return plain &&
-                   K::step(view, *this, direction > 0 ? FocusStep::Next : FocusStep::Previous);
-        }
-        case Qt::Key_Up:
-        case Qt::Key_Down: {
-            const int direction = key == Qt::Key_Down ? 1 : -1;
-            if (onCopy && modifiers == Qt::AltModifier) {
-                K::moveCopy(view, *this, focus, 0, direction);
-                return true;
-            }
-            return plain && K::step(view, *this, direction > 0 ? FocusStep::Down : FocusStep::Up);
-        }
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            return plain && K::step(view, *this,
-                                    key == Qt::Key_Home ? FocusStep::RowStart : FocusStep::RowEnd);
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-            return plain &&
-                   K::step(view, *this,
-                           key == Qt::Key_PageUp ? FocusStep::PageUp : FocusStep::PageDown);
-        case Qt::Key_Space:
-            if (!plain || !focus || held) {
-                return false;
-            }
+    const int32_t kind = focus ? K::kindOf(*this, focus) : 0;
+    const qt_detail::ChartKeyCommand command = qt_detail::DecodeChartKey(
+        event.key(), event.modifiers(),
+        {focus, kind == kTemporaryBarKind, kind == kWorkOrderBarKind, held});
+    switch (command.kind) {
+        case Command::None:
+            return false;
+        case Command::Step:
+            return K::step(view, *this, command.step);
+        case Command::MoveCopy:
+            K::moveCopy(view, *this, focus, command.minutes, command.rows);
+            return true;
+        case Command::Click:
             K::click(view, *this, focus);
             return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (held) {
-                K::dropCopy(view, *this);
-                return true;
-            }
-            if (!plain || !focus || K::kindOf(*this, focus) != kWorkOrderBarKind) {
-                return false;
-            }
+        case Command::DoubleClick:
             K::doubleClick(view, *this, focus);
             return true;
-        case Qt::Key_Escape:
-            if (!onCopy) {
-                return false;
-            }
+        case Command::DropCopy:
+            K::dropCopy(view, *this);
+            return true;
+        case Command::EndCopy:
             K::endCopy(view, *this, focus);
             return true;
-        case Qt::Key_F10:
-        case Qt::Key_Menu:
-            if ((key == Qt::Key_F10 && modifiers != Qt::ShiftModifier) || !focus || held) {
-                return false;
-            }
+        case Command::OpenMenu:
             K::openMenu(view, *this, focus);
             return true;
-        default:
-            return false;
     }
+    return false;
 }
 
 }  // namespace tessaro

@@ -51,8 +51,8 @@ void ScheduleChartView::Private::onChartChanged(const ChartChange& change) {
     using Kind = ChartChange::Kind;
     if (change.What == Kind::Rows || change.What == Kind::Bars || change.What == Kind::Bar) {
         changesDirty_ = true;
-        planConflictsDirty_ = true;
-        linksDirty_ = true;
+        planConflicts_.markDirty();
+        links_.markDirty();
     }
     switch (change.What) {
         case Kind::Rows:

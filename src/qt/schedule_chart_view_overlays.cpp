@@ -111,109 +111,63 @@ std::vector<std::pair<int64_t, int64_t>> ScheduleChartView::conflictZones(int ro
 void ScheduleChartView::setConflictSource(
     std::function<std::vector<PlanConflict>(int firstRow, int lastRow)> source) {
     d->conflictSource_ = std::move(source);
-    d->planConflictsDirty_ = true;
+    d->planConflicts_.markDirty();
     viewport()->update();
 }
 
 const std::vector<PlanConflict>& ScheduleChartView::Private::planConflicts(int firstRow,
                                                                            int lastRow) {
-    const bool covered = firstRow >= planConflictRows_.first && lastRow <= planConflictRows_.second;
-    if (planConflictsDirty_ || !covered) {
-        planConflicts_.clear();
-        planConflictRows_ = {firstRow, lastRow};
+    return planConflicts_.of(firstRow, lastRow, [&](int from, int to) {
+        qt_detail::ConflictsOfRows asked{from, to, {}};
         if (conflictSource_) {
-            qt_detail::runGuarded([&] { planConflicts_ = conflictSource_(firstRow, lastRow); },
+            qt_detail::runGuarded([&] { asked.conflicts = conflictSource_(from, to); },
                                   [this](int number, const QString& source, const QString& text) {
                                       emit q->errorRaised(number, source, text);
                                   });
         }
-        std::stable_sort(
-            planConflicts_.begin(), planConflicts_.end(),
-            [](const PlanConflict& a, const PlanConflict& b) { return a.Row < b.Row; });
-        planConflictsDirty_ = false;
-    }
-    return planConflicts_;
+        return asked;
+    });
 }
 
 void ScheduleChartView::setPrecedenceSource(
     std::function<std::vector<PrecedenceLine>(const std::string& workOrder)> source) {
     d->precedenceSource_ = std::move(source);
-    d->linksDirty_ = true;
+    d->links_.markDirty();
     viewport()->update();
 }
 
 const std::vector<qt_detail::LinkLine>& ScheduleChartView::Private::selectedLinks() {
-    std::string workOrder;
-    if (precedenceSource_ && barExists(lastClicked_.row, lastClicked_.bar)) {
-        const auto row = static_cast<int16_t>(lastClicked_.row);
-        const auto bar = static_cast<int16_t>(lastClicked_.bar);
-        if (chart_.TimeBarKind(row, bar) == kWorkOrderBarKind) {
-            qt_detail::runGuarded(
-                [&] {
-                    if (const std::optional<BarActivity> named = ActivityOfBar(chart_, row, bar)) {
-                        workOrder = named->WorkOrder;
-                    }
-                },
-                [](int, const QString&, const QString&) {});
-        }
+    if (!precedenceSource_) {
+        return links_.of(chart_, 0, 0, nullptr);
     }
-    if (linksDirty_ || workOrder != linksWorkOrder_) {
-        links_.clear();
-        linksWorkOrder_ = workOrder;
-        linksDirty_ = false;
-        if (!workOrder.empty()) {
-            qt_detail::runGuarded(
-                [&] {
-                    for (const PrecedenceLine& line : precedenceSource_(workOrder)) {
-                        links_.push_back(
-                            {line.fromRow, line.fromBar, line.toRow, line.toBar, line.outOfOrder});
-                    }
-                },
-                [this](int number, const QString& source, const QString& text) {
-                    emit q->errorRaised(number, source, text);
-                });
-        }
-    }
-    return links_;
+    return links_.of(chart_, lastClicked_.row, lastClicked_.bar, [this](const std::string& order) {
+        std::vector<qt_detail::LinkLine> lines;
+        qt_detail::runGuarded(
+            [&] {
+                for (const PrecedenceLine& line : precedenceSource_(order)) {
+                    lines.push_back(
+                        {line.fromRow, line.fromBar, line.toRow, line.toBar, line.outOfOrder});
+                }
+            },
+            [this](int number, const QString& source, const QString& text) {
+                emit q->errorRaised(number, source, text);
+            });
+        return lines;
+    });
 }
 
 bool ScheduleChartView::showNextConflict(bool backwards) {
-    const int rows = d->chart_.RowCount();
-    if (rows == 0) {
-        return false;
-    }
-    std::pair<int, int64_t> from = d->conflictCursor_;
-    int fromKind = d->conflictCursorKind_;
-    if (from.first == 0 && d->barExists(d->lastClicked_.row, d->lastClicked_.bar)) {
-        const ChartBar& clicked = d->chart_.Bar(static_cast<int16_t>(d->lastClicked_.row),
-                                                static_cast<int16_t>(d->lastClicked_.bar));
-        from = {d->lastClicked_.row, clicked.Start.AbsoluteMinutes()};
-        fromKind = -1;
-    }
-    std::optional<qt_detail::ConflictStop> found;
-    if (d->conflictSource_) {
-        // From a click, stops at the clicked bar's start are passed going either way.
-        const int kind = fromKind >= 0 ? fromKind : (backwards ? -1 : 3);
-        const std::vector<qt_detail::PlanStop> stops =
-            qt_detail::CollectPlanStops(*d->index_, d->chart_, d->planConflicts(1, rows));
-        if (const std::optional<qt_detail::PlanStop> stop = qt_detail::NextPlanStop(
-                *d->index_, d->chart_, stops, {from.first, from.second, kind}, backwards)) {
-            found = qt_detail::ConflictStop{stop->row, stop->start, stop->end, stop->bar};
-            fromKind = stop->kind;
-        }
-    } else {
-        found = qt_detail::FindNextConflict(*d->index_, d->chart_, from, backwards);
-        fromKind = 0;
-    }
+    const std::optional<qt_detail::ConflictStop> found = qt_detail::StepConflictCursor(
+        d->conflictCursor_, *d->index_, d->chart_,
+        d->conflictSource_ ? &d->planConflicts(1, d->chart_.RowCount()) : nullptr,
+        {d->lastClicked_.row, d->lastClicked_.bar}, backwards);
     if (!found) {
         return false;
     }
-    d->conflictCursorKind_ = fromKind;
     const int row = found->row;
     const int64_t start = found->start;
     const int64_t end = found->end;
     const int16_t first = found->firstBar;
-    d->conflictCursor_ = {row, start};
     scrollToRow(row);
     QScrollBar* horizontal = horizontalScrollBar();
     const double zoneLeft = d->layout_.axis.x(start);

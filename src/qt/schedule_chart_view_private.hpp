@@ -21,12 +21,15 @@
 #include "bar_index.hpp"
 #include "bar_marks.hpp"
 #include "chart_geometry.hpp"
-#include "chart_keyboard.hpp"
+#include "chart_keys.hpp"
 #include "chart_layout.hpp"
 #include "chart_painter.hpp"
 #include "chart_palette.hpp"
+#include "conflict_navigation.hpp"
 #include "frame_bars.hpp"
 #include "label_cache.hpp"
+#include "plan_conflict_cache.hpp"
+#include "precedence_links.hpp"
 
 class QKeyEvent;
 class QPainter;
@@ -193,21 +196,15 @@ struct TESSARO_QT_NO_EXPORT ScheduleChartView::Private {
     std::unique_ptr<qt_detail::BarMarks> marks_;
     std::unique_ptr<qt_detail::FrameBars> frameBars_;
     std::optional<ChartTime> now_;
-    // Where F8 goes on from: a row and a minute, and the kind of stop shown there (-1 when the
-    // cursor came from a click).
-    std::pair<int, int64_t> conflictCursor_{0, 0};
-    int conflictCursorKind_ = -1;
-    std::function<std::vector<PlanConflict>(int, int)> conflictSource_;
-    // The source's conflicts of the rows planConflictRows_ as of the chart now, asked again
-    // after a change or for rows outside them; by row.
-    std::vector<PlanConflict> planConflicts_;
-    std::pair<int, int> planConflictRows_{1, 0};
-    bool planConflictsDirty_ = true;
+    // Where F8 goes on from.
+    qt_detail::ConflictCursor conflictCursor_;
+    std::function<std::vector<PlanConflict>(int firstRow, int lastRow)> conflictSource_;
+    // The source's conflicts of the rows asked for last, as of the chart now: asked again after
+    // a change or for rows outside them; by row.
+    qt_detail::PlanConflictCache planConflicts_;
     std::function<std::vector<PrecedenceLine>(const std::string&)> precedenceSource_;
     // The lines of the work order asked for last.
-    std::vector<qt_detail::LinkLine> links_;
-    std::string linksWorkOrder_;
-    bool linksDirty_ = true;
+    qt_detail::SelectedLinks links_;
     std::function<std::vector<ChangedActivity>()> changeSource_;
     std::vector<ChangedActivity> changes_;
     std::vector<qt_detail::ChangeOutline> changeOutlines_;

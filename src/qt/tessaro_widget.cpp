@@ -32,7 +32,7 @@
 #include "core_captions.hpp"
 #include "discard_question.hpp"
 #include "grid_cell_text.hpp"
-#include "precedence_lines.hpp"
+#include "precedence_links.hpp"
 #include "surface_parts.hpp"
 #include "surface_widgets.hpp"
 #include "tessaro_widget_private.hpp"
@@ -197,7 +197,12 @@ TessaroWidget::TessaroWidget(QWidget* parent)
             static_cast<int16_t>(std::clamp(lastRow, 0, 32767)));
     });
     d->chartView_->setPrecedenceSource([this](const std::string& workOrder) {
-        return qt_detail::PrecedenceLinesOf(*d->control_, workOrder);
+        std::vector<ScheduleChartView::PrecedenceLine> lines;
+        for (const qt_detail::LinkLine& link :
+             qt_detail::PrecedenceLinksOf(*d->control_, workOrder)) {
+            lines.push_back({link.fromRow, link.fromBar, link.toRow, link.toBar, link.outOfOrder});
+        }
+        return lines;
     });
     d->chartView_->setDropPreviewSource(
         [this](int row, PlanTime start) { return d->control_->PreviewCopyDrop(row, start); });

@@ -56,7 +56,10 @@ TessaroChart::Private::Private(TessaroChart& item)
           chart_palette::ChartColours::from(QGuiApplication::palette()))),
       labels(std::make_unique<qt_detail::LabelCache>()),
       marks(std::make_unique<qt_detail::BarMarks>()),
-      frameBars(std::make_unique<qt_detail::FrameBars>()) {}
+      frameBars(std::make_unique<qt_detail::FrameBars>()),
+      loads(std::make_unique<qt_detail::LoadStrips>()) {
+    clock.start();
+}
 
 TessaroChart::Private::~Private() = default;
 
@@ -70,6 +73,9 @@ TessaroChart::TessaroChart(QQuickItem* parent)
     setOpaquePainting(true);
     d->holdTimer.setSingleShot(true);
     QObject::connect(&d->holdTimer, &QTimer::timeout, this, [this] { d->holdElapsed(); });
+    // About one step a frame while a flick carries the chart on.
+    d->flickTimer.setInterval(16);
+    QObject::connect(&d->flickTimer, &QTimer::timeout, this, [this] { d->flickStep(); });
 
     Tessaro_Ctrl& control = *d->control;
     d->chartSubscription = d->chart.Changed.Subscribe(
@@ -145,6 +151,91 @@ void TessaroChart::Private::relayout() {
     if (oldAxis.dayWidth() != layout.axis.dayWidth()) {
         emit q->zoomChanged();
     }
+    notifyContentSize();
+}
+
+void TessaroChart::Private::notifyContentSize() {
+    const int width = q->contentWidth();
+    const int height = q->contentHeight();
+    const QRect area = geometry().chartArea();
+    if (width != lastContentWidth || height != lastContentHeight || area != lastChartArea) {
+        lastContentWidth = width;
+        lastContentHeight = height;
+        lastChartArea = area;
+        emit q->contentSizeChanged();
+    }
+}
+
+bool TessaroChart::Private::barExists(int row, int bar) const {
+    return row >= 1 && row <= chart.RowCount() && bar >= 1 &&
+           bar <= chart.TimeBarCount(static_cast<int16_t>(row));
+}
+
+QRect TessaroChart::Private::paintedBarRect(int row, int bar) const {
+    return qt_detail::PaintedBarRect(geometry(), chart, *index, row, bar, subLanes);
+}
+
+qt_detail::BarUnderPoint TessaroChart::Private::barAt(const QPointF& pos, int grip) const {
+    return qt_detail::FindBarAt(geometry(), chart, *index, pos.toPoint(), grip, subLanes);
+}
+
+void TessaroChart::Private::revealBar(int row, int bar) {
+    if (!barExists(row, bar)) {
+        return;
+    }
+    const QRect area = geometry().chartArea();
+    const ChartBar& b = chart.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    const int top = (row - 1) * layout.rowHeight;
+    int y = scrollY;
+    if (top < y) {
+        y = top;
+    } else if (top + layout.rowHeight > y + area.height()) {
+        y = top + layout.rowHeight - area.height();
+    }
+    const double start = layout.axis.x(b.Start);
+    const double end = layout.axis.x(b.End);
+    int x = scrollX;
+    const bool startVisible = start >= x && start < x + area.width();
+    const bool endVisible = end > x && end <= x + area.width();
+    if (!startVisible || (!endVisible && end - start <= area.width())) {
+        // A little of what comes before stays in sight, for orientation.
+        x = qt_detail::ClampedCoordinate(start - area.width() / 8.0);
+    }
+    scrollTo(x, y);
+}
+
+// ---- What the frame marks beyond the bars ----
+
+qt_detail::ConflictsOfRows TessaroChart::Private::conflictsOfRows(int firstRow, int lastRow) const {
+    const auto row = [this](int r) {
+        return static_cast<int16_t>(std::clamp(r, 0, static_cast<int>(chart.RowCount())));
+    };
+    qt_detail::ConflictsOfRows asked{firstRow, lastRow, {}};
+    qt_detail::runGuarded(
+        [&] { asked.conflicts = control->PlanConflictsOfRows(row(firstRow), row(lastRow)); },
+        [this](int number, const QString& source, const QString& text) {
+            emit q->errorRaised(number, source, text);
+        });
+    return asked;
+}
+
+const std::vector<PlanConflict>& TessaroChart::Private::conflictsInSight() {
+    const auto [first, last] = geometry().visibleRows();
+    return planConflicts.of(first, std::max(first, last),
+                            [this](int from, int to) { return conflictsOfRows(from, to); });
+}
+
+const std::vector<PlanConflict>& TessaroChart::Private::allConflicts() {
+    return planConflicts.of(1, std::max<int>(1, chart.RowCount()),
+                            [this](int from, int to) { return conflictsOfRows(from, to); });
+}
+
+const std::vector<qt_detail::LinkLine>& TessaroChart::Private::selectedLinks() {
+    return links.of(chart, lastClicked.first, lastClicked.second, [this](const std::string& order) {
+        std::vector<qt_detail::LinkLine> lines;
+        guarded([&] { lines = qt_detail::PrecedenceLinksOf(*control, order); });
+        return lines;
+    });
 }
 
 void TessaroChart::Private::clampScroll() {
@@ -175,10 +266,15 @@ void TessaroChart::Private::onChartChanged(const ChartChange& change) {
     using Kind = ChartChange::Kind;
     if (change.What == Kind::Rows || change.What == Kind::Bars || change.What == Kind::Bar) {
         outlinesDirty = true;
+        planConflicts.markDirty();
+        links.markDirty();
+        // The bar under the mouse may have gone or changed: its tooltip is found again.
+        clearHover();
     }
     switch (change.What) {
         case Kind::Rows:
             index->markAllDirty();
+            loads->markAllDirty();
             lastClicked = {0, 0};
             cancel();
             if (change.Row == 0) {
@@ -190,6 +286,7 @@ void TessaroChart::Private::onChartChanged(const ChartChange& change) {
             break;
         case Kind::Bars:
             index->markRowDirty(change.Row);
+            loads->markRowDirty(change.Row);
             if (lastClicked.first == change.Row) {
                 lastClicked = {0, 0};
             }
@@ -201,29 +298,13 @@ void TessaroChart::Private::onChartChanged(const ChartChange& change) {
             break;
         case Kind::Bar:
             index->markRowDirty(change.Row);
+            loads->markRowDirty(change.Row);
             break;
         case Kind::Appearance:
             relayout();
             break;
         case Kind::ShowBar:
-            if (change.Row >= 1 && change.Row <= chart.RowCount()) {
-                const QRect area = geometry().chartArea();
-                const ChartBar& bar =
-                    chart.Bar(static_cast<int16_t>(change.Row), static_cast<int16_t>(change.Bar));
-                const int top = (change.Row - 1) * layout.rowHeight;
-                int y = scrollY;
-                if (top < y) {
-                    y = top;
-                } else if (top + layout.rowHeight > y + area.height()) {
-                    y = top + layout.rowHeight - area.height();
-                }
-                const double start = layout.axis.x(bar.Start);
-                int x = scrollX;
-                if (start < x || start >= x + area.width()) {
-                    x = qt_detail::ClampedCoordinate(start - area.width() / 8.0);
-                }
-                scrollTo(x, y);
-            }
+            revealBar(change.Row, change.Bar);
             break;
         case Kind::Styles:
         case Kind::Redraw:
@@ -309,6 +390,65 @@ void TessaroChart::setContentY(int y) {
     d->scrollTo(d->scrollX, y);
 }
 
+int TessaroChart::contentWidth() const {
+    return qt_detail::ClampedCoordinate(std::ceil(d->layout.axis.totalWidth()));
+}
+
+int TessaroChart::contentHeight() const {
+    return static_cast<int>(std::min<int64_t>(int64_t{d->chart.RowCount()} * d->layout.rowHeight,
+                                              std::numeric_limits<int>::max()));
+}
+
+QRectF TessaroChart::chartArea() const {
+    return QRectF(d->geometry().chartArea());
+}
+
+bool TessaroChart::flicking() const {
+    return d->flickTimer.isActive();
+}
+
+bool TessaroChart::subLanes() const {
+    return d->subLanes;
+}
+
+void TessaroChart::setSubLanes(bool on) {
+    if (d->subLanes != on) {
+        d->subLanes = on;
+        d->clearHover();
+        emit subLanesChanged();
+        update();
+    }
+}
+
+bool TessaroChart::loadStrips() const {
+    return d->loadStrips;
+}
+
+void TessaroChart::setLoadStrips(bool on) {
+    if (d->loadStrips != on) {
+        d->loadStrips = on;
+        emit loadStripsChanged();
+        update();
+    }
+}
+
+QString TessaroChart::hoverText() const {
+    return d->hoverText;
+}
+
+QRectF TessaroChart::hoverRect() const {
+    return d->hoverRect;
+}
+
+std::pair<int, int> TessaroChart::focusedBar() const {
+    const qt_detail::BarFocus focus = d->focusedBar();
+    return {focus.row, focus.bar};
+}
+
+std::pair<int, int> TessaroChart::lastClickedBar() const {
+    return d->lastClicked;
+}
+
 // ---- Host calls ----
 
 QString TessaroChart::loadPlant(const QString& header, const QString& resources,
@@ -389,13 +529,33 @@ QVariantList TessaroChart::details() const {
 }
 
 QRectF TessaroChart::barRect(int row, int bar) const {
-    if (row < 1 || row > d->chart.RowCount() || bar < 1 ||
-        bar > d->chart.TimeBarCount(static_cast<int16_t>(row))) {
+    if (!d->barExists(row, bar)) {
         return {};
     }
-    const ChartBar& b = d->chart.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
-    return d->geometry().spanRect(row, b.Start.AbsoluteMinutes(), b.End.AbsoluteMinutes(),
-                                  b.Kind == CalendarBarKind);
+    return QRectF(d->paintedBarRect(row, bar));
+}
+
+bool TessaroChart::clickBar(int row, int bar) {
+    if (!d->barExists(row, bar)) {
+        return false;
+    }
+    d->focusBar({row, bar}, false);
+    return d->click(row, bar);
+}
+
+void TessaroChart::setFocusedBar(int row, int bar) {
+    d->focusBar({row, bar}, true);
+}
+
+QString TessaroChart::toolTipAt(double x, double y) const {
+    const qt_detail::BarUnderPoint hit = d->barAt(QPointF(x, y), 0);
+    if (hit.bar == 0) {
+        return {};
+    }
+    QString text;
+    qt_detail::runGuarded([&] { text = qt_detail::BarToolTip(*d->control, hit.row, hit.bar); },
+                          [](int, const QString&, const QString&) {});
+    return text;
 }
 
 // ---- Pop-up menus ----

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include <QtQml/qqmlregistration.h>
 #include <QDateTime>
 #include <QQuickPaintedItem>
+#include <QRectF>
 #include <QString>
 #include <QVariantList>
 
@@ -13,10 +15,12 @@ namespace tessaro {
 class Tessaro_Ctrl;
 
 // The production-schedule chart as a Qt Quick item: it owns a Tessaro_Ctrl and paints its chart
-// (resource list, time header, calendar and work-order bars, the copy, overlaps, changed
-// activities, the now line) through the same painter as the widget. The planner's mouse, touch
-// and keys reach the chart model's gesture entry points as the widget's do; a right-click or a
-// finger held on a bar opens the control's pop-up menu as a Qt Quick Controls Menu.
+// (resource list with each resource's load, time header, calendar and work-order bars in lanes
+// where they overlap, the copy, overlaps, precedence and non-working-time marks, the clicked work
+// order's links, changed activities, the now line, the keyboard's focus ring) through the same
+// painter as the widget. The planner's mouse, touch and keys reach the chart model's gesture
+// entry points as the widget's do; a flick scrolls on and slows down; a right-click, a finger
+// held on a bar or the menu key opens the control's pop-up menu as a Qt Quick Controls Menu.
 //
 // Errors a handler raises inside an event never reach the event loop: they leave through
 // errorRaised. Like the control, the item lives on the GUI thread.
@@ -38,8 +42,24 @@ class TessaroChart : public QQuickPaintedItem {
     Q_PROPERTY(double dayWidth READ dayWidth NOTIFY zoomChanged)
     // The height of a resource row, in pixels.
     Q_PROPERTY(int rowHeight READ rowHeight NOTIFY zoomChanged)
+    // How far the rows are scrolled, in pixels of the whole chart (contentWidth x contentHeight)
+    // of which chartArea shows a part: what a ScrollBar binds to.
     Q_PROPERTY(int contentX READ contentX WRITE setContentX NOTIFY scrolled)
     Q_PROPERTY(int contentY READ contentY WRITE setContentY NOTIFY scrolled)
+    Q_PROPERTY(int contentWidth READ contentWidth NOTIFY contentSizeChanged)
+    Q_PROPERTY(int contentHeight READ contentHeight NOTIFY contentSizeChanged)
+    // Where the rows are painted in the item: right of the resource list, below the time header.
+    Q_PROPERTY(QRectF chartArea READ chartArea NOTIFY contentSizeChanged)
+    // A flick is still carrying the chart on after the finger or the mouse let go.
+    Q_PROPERTY(bool flicking READ flicking NOTIFY flickingChanged)
+    // Overlapping work-order bars side by side in lanes of their row (on by default).
+    Q_PROPERTY(bool subLanes READ subLanes WRITE setSubLanes NOTIFY subLanesChanged)
+    // Each resource's load over the time in sight beside its name (on by default).
+    Q_PROPERTY(bool loadStrips READ loadStrips WRITE setLoadStrips NOTIFY loadStripsChanged)
+    // The tooltip of the bar under the mouse, as the widget's chart says it, and where that bar
+    // is painted; "" and an empty rect off the bars.
+    Q_PROPERTY(QString hoverText READ hoverText NOTIFY hoverChanged)
+    Q_PROPERTY(QRectF hoverRect READ hoverRect NOTIFY hoverChanged)
 
 public:
     explicit TessaroChart(QQuickItem* parent = nullptr);
@@ -61,6 +81,20 @@ public:
     void setContentX(int x);
     int contentY() const;
     void setContentY(int y);
+    int contentWidth() const;
+    int contentHeight() const;
+    QRectF chartArea() const;
+    bool flicking() const;
+    bool subLanes() const;
+    void setSubLanes(bool on);
+    bool loadStrips() const;
+    void setLoadStrips(bool on);
+    QString hoverText() const;
+    QRectF hoverRect() const;
+    // The bar the keyboard's focus is on as (row, bar); (0, 0) for none.
+    std::pair<int, int> focusedBar() const;
+    // The bar a click, Space or F8 acted on last, whose work order's links are drawn.
+    std::pair<int, int> lastClickedBar() const;
 
     // Loads the four payloads (XML texts); the error's description, or "" when all loaded.
     Q_INVOKABLE QString loadPlant(const QString& header, const QString& resources,
@@ -77,8 +111,17 @@ public:
     Q_INVOKABLE bool showNextConflict(bool backwards = false);
     // Multiplies the day width by factor, keeping the time under x in place.
     Q_INVOKABLE void zoomBy(double factor, double x);
-    // Where the bar is painted, in the item's coordinates; empty for one that does not exist.
+    // Where the bar is painted (in its lane), in the item's coordinates; empty for one that does
+    // not exist.
     Q_INVOKABLE QRectF barRect(int row, int bar) const;
+    // What a click on the bar does: the model's click, the focus and the work order's links;
+    // false for a bar that does not exist or a handler that raised.
+    Q_INVOKABLE bool clickBar(int row, int bar);
+    // Puts the keyboard's focus on the bar and brings it into sight; none for a bar that does
+    // not exist.
+    Q_INVOKABLE void setFocusedBar(int row, int bar);
+    // The tooltip of the bar at (x, y) of the item; "" off the bars.
+    Q_INVOKABLE QString toolTipAt(double x, double y) const;
     // The pop-up menu model's entry of that name was chosen (the menu calls it).
     Q_INVOKABLE void chooseMenuItem(const QString& menu, const QString& item);
 
@@ -95,6 +138,13 @@ signals:
     void detailsChanged();
     void zoomChanged();
     void scrolled();
+    void contentSizeChanged();
+    void flickingChanged();
+    void subLanesChanged();
+    void loadStripsChanged();
+    void hoverChanged();
+    // The keyboard's focus went to the bar; (0, 0) when it left the bars.
+    void barFocusChanged(int row, int bar);
     // After the model handled the planner's click of a work-order bar.
     void barClicked(const QString& workOrder, int activity);
     // A handler of the control raised an error inside an event; the gesture was abandoned.
@@ -113,6 +163,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void hoverMoveEvent(QHoverEvent* event) override;
+    void hoverLeaveEvent(QHoverEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void touchEvent(QTouchEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

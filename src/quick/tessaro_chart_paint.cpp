@@ -1,5 +1,7 @@
 // The item's frame handed to the chart painter the widget paints through: the model, the
-// layout, the caches and the ghost of a drag, at the item's scroll position.
+// layout, the caches, the marks of the plan's conflicts, the clicked work order's links, the
+// load strips and the ghost of a drag, at the item's scroll position, with the keyboard's focus
+// ring over it.
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -7,6 +9,7 @@
 
 #include "change_outlines.hpp"
 #include "chart_painter.hpp"
+#include "focus_ring.hpp"
 #include "tessaro_chart_private.hpp"
 
 namespace tessaro {
@@ -31,22 +34,33 @@ void TessaroChart::paint(QPainter* painter) {
                                                                                 : Follows::Bar};
     }
     const bool marking = hasActiveFocus();
-    qt_detail::ChartPaintInput input{
-        .chart = d->chart,
-        .geometry = d->geometry(),
-        .colours = *d->colours,
-        .index = *d->index,
-        .frameBars = *d->frameBars,
-        .labels = *d->labels,
-        .marks = *d->marks,
-        .changes = d->outlines,
-        .dpiScale = d->dpiScale(),
-        .now = d->now,
-        .ghost = ghost,
-        .markedRow = marking ? d->lastClicked.first : 0,
-        .markedBar = marking ? d->lastClicked.second : 0,
-        .markColour = QGuiApplication::palette().color(QPalette::Highlight)};
+    const QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
+    qt_detail::ChartPaintInput input{.chart = d->chart,
+                                     .geometry = d->geometry(),
+                                     .colours = *d->colours,
+                                     .index = *d->index,
+                                     .frameBars = *d->frameBars,
+                                     .labels = *d->labels,
+                                     .marks = *d->marks,
+                                     .changes = d->outlines,
+                                     .dpiScale = d->dpiScale(),
+                                     .now = d->now,
+                                     .ghost = ghost,
+                                     .markedRow = marking ? d->lastClicked.first : 0,
+                                     .markedBar = marking ? d->lastClicked.second : 0,
+                                     .markColour = highlight,
+                                     .subLanes = d->subLanes,
+                                     .loadStrips = d->loadStrips ? d->loads.get() : nullptr,
+                                     .conflicts = &d->conflictsInSight(),
+                                     .links = &d->selectedLinks()};
     d->paintedBars = qt_detail::PaintChart(*painter, input);
+    const qt_detail::BarFocus focus = d->focusedBar();
+    if (marking && focus) {
+        painter->save();
+        painter->setClipRect(input.geometry.chartArea());
+        qt_detail::PaintFocusRing(*painter, d->paintedBarRect(focus.row, focus.bar), highlight);
+        painter->restore();
+    }
 }
 
 int TessaroChart::lastPaintedBarCount() const {
