@@ -5,6 +5,13 @@
 
 namespace tessaro::qt_detail {
 
+BarDrag HoldBar(const ScheduleChart& chart, int row, int bar, DragHold hold) {
+    const ChartBar& held = chart.Bar(static_cast<int16_t>(row), static_cast<int16_t>(bar));
+    const int64_t start = held.Start.AbsoluteMinutes();
+    const int64_t end = held.End.AbsoluteMinutes();
+    return {hold, row, bar, start, end, row, start, end};
+}
+
 void FollowPointer(BarDrag& drag, const ChartGeometry& geometry, int moved, const QPoint& pos) {
     const TimeAxis& axis = geometry.layout.axis;
     const auto delta = static_cast<int64_t>(std::llround(moved / axis.minuteWidth()));

@@ -30,6 +30,9 @@ struct BarDrag {
     int64_t ghostEnd = 0;
 };
 
+// A drag taking hold of the bar where it stands, its ghost over it.
+BarDrag HoldBar(const ScheduleChart& chart, int row, int bar, DragHold hold = DragHold::Bar);
+
 // Moves the ghost: `moved` pixels along the chart since the press (scrolling included), with the
 // pointer at `pos` of the frame. Above or below the rows the ghost stays on the nearest one.
 void FollowPointer(BarDrag& drag, const ChartGeometry& geometry, int moved, const QPoint& pos);

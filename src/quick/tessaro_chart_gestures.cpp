@@ -94,17 +94,11 @@ void TessaroChart::Private::press(const QPointF& pos, Qt::MouseButton button, bo
         return;
     }
     const ChartBar& bar = chart.Bar(static_cast<int16_t>(hit.row), static_cast<int16_t>(hit.bar));
-    drag = {};
-    drag.hold = hit.part == qt_detail::BarZone::StartEdge ? qt_detail::DragHold::StartEdge
-                : hit.part == qt_detail::BarZone::EndEdge ? qt_detail::DragHold::EndEdge
-                                                          : qt_detail::DragHold::Bar;
-    drag.row = hit.row;
-    drag.bar = hit.bar;
-    drag.start = bar.Start.AbsoluteMinutes();
-    drag.end = bar.End.AbsoluteMinutes();
-    drag.targetRow = hit.row;
-    drag.ghostStart = drag.start;
-    drag.ghostEnd = drag.end;
+    drag = qt_detail::HoldBar(
+        chart, hit.row, hit.bar,
+        hit.part == qt_detail::BarZone::StartEdge ? qt_detail::DragHold::StartEdge
+        : hit.part == qt_detail::BarZone::EndEdge ? qt_detail::DragHold::EndEdge
+                                                  : qt_detail::DragHold::Bar);
     draggable = !qt_detail::BarStaysPut(bar.Kind);
     refused = false;
     pressPos = pos;
@@ -582,16 +576,7 @@ bool TessaroChart::Private::handleKey(const QKeyEvent& event) {
 void TessaroChart::Private::moveCopyByKeys(qt_detail::BarFocus copy, int64_t minutes, int rows) {
     if (!holdingCopyByKeys()) {
         // The first move takes hold of the copy's ghost, as a press on it would.
-        const ChartBar& bar =
-            chart.Bar(static_cast<int16_t>(copy.row), static_cast<int16_t>(copy.bar));
-        drag = {};
-        drag.row = copy.row;
-        drag.bar = copy.bar;
-        drag.start = bar.Start.AbsoluteMinutes();
-        drag.end = bar.End.AbsoluteMinutes();
-        drag.targetRow = copy.row;
-        drag.ghostStart = drag.start;
-        drag.ghostEnd = drag.end;
+        drag = qt_detail::HoldBar(chart, copy.row, copy.bar);
         state = State::Moving;
         keys.holdingMove = true;
     }
