@@ -1,6 +1,7 @@
 #include "plan/conflict_tracker.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <utility>
 
@@ -8,10 +9,19 @@ namespace tessaro {
 
 namespace {
 
-void EraseSorted(std::vector<int16_t>& rows, int16_t row) {
-    const auto at = std::lower_bound(rows.begin(), rows.end(), row);
-    if (at != rows.end() && *at == row) {
-        rows.erase(at);
+template <typename T, typename Less = std::less<T>>
+void EraseSorted(std::vector<T>& sorted, const T& value, Less less = {}) {
+    const auto at = std::lower_bound(sorted.begin(), sorted.end(), value, less);
+    if (at != sorted.end() && *at == value) {
+        sorted.erase(at);
+    }
+}
+
+template <typename T, typename Less = std::less<T>>
+void InsertSorted(std::vector<T>& sorted, const T& value, Less less = {}) {
+    const auto at = std::lower_bound(sorted.begin(), sorted.end(), value, less);
+    if (at == sorted.end() || *at != value) {
+        sorted.insert(at, value);
     }
 }
 
@@ -174,8 +184,7 @@ void ConflictTracker::ReadRow(int16_t row) {
         EraseSorted(workOrders_[static_cast<std::size_t>(workOrder)].Rows, row);
     }
     for (const int32_t workOrder : come) {
-        std::vector<int16_t>& rows = workOrders_[static_cast<std::size_t>(workOrder)].Rows;
-        rows.insert(std::lower_bound(rows.begin(), rows.end(), row), row);
+        InsertSorted(workOrders_[static_cast<std::size_t>(workOrder)].Rows, row);
     }
     tracked.WorkOrders = std::move(now);
 }
@@ -188,12 +197,8 @@ void ConflictTracker::ReadPrecedence(int32_t workOrder) {
                workOrders_[static_cast<std::size_t>(b)].Number;
     };
     for (const PlanConflict& conflict : tracked.Precedence) {
-        std::vector<int32_t>& here =
-            rows_[static_cast<std::size_t>(conflict.Row - 1)].PrecedenceHere;
-        const auto at = std::lower_bound(here.begin(), here.end(), workOrder, byNumber);
-        if (at != here.end() && *at == workOrder) {
-            here.erase(at);
-        }
+        EraseSorted(rows_[static_cast<std::size_t>(conflict.Row - 1)].PrecedenceHere, workOrder,
+                    byNumber);
     }
     tracked.Precedence.clear();
     std::vector<WorkOrderPiece> pieces;
@@ -208,12 +213,8 @@ void ConflictTracker::ReadPrecedence(int32_t workOrder) {
     }
     FindPrecedenceConflicts(chart_, pieces, tracked.Precedence);
     for (const PlanConflict& conflict : tracked.Precedence) {
-        std::vector<int32_t>& here =
-            rows_[static_cast<std::size_t>(conflict.Row - 1)].PrecedenceHere;
-        const auto at = std::lower_bound(here.begin(), here.end(), workOrder, byNumber);
-        if (at == here.end() || *at != workOrder) {
-            here.insert(at, workOrder);
-        }
+        InsertSorted(rows_[static_cast<std::size_t>(conflict.Row - 1)].PrecedenceHere, workOrder,
+                     byNumber);
     }
 }
 

@@ -10,7 +10,7 @@
 // The conflicts come row by row (rows as the chart numbers them): first the row's non-working
 // time and overlaps as FindRowConflicts gives them, then the precedence conflicts whose later
 // activity's earliest bar is on the row, work order by work order (by number), each in schedule
-// order. They are those FindPlanConflicts finds, in another order.
+// order.
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 #include <string>
-#include <unordered_map>
 
 #include <tessaro/bars/bar_kinds.hpp>
 
@@ -145,41 +144,6 @@ void FindPrecedenceConflicts(const ScheduleChart& chart, std::span<const WorkOrd
                              PlanTimeOf(spans[later].Start),
                              PlanTimeOf(spans[earlier].End)});
     }
-}
-
-std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan) {
-    const ScheduleChart& chart = plan.Chart();
-    std::vector<PlanConflict> conflicts;
-    std::vector<WorkOrderPiece> pieces;
-    for (int32_t r = 1; r <= chart.RowCount(); ++r) {
-        FindRowConflicts(plan, static_cast<int16_t>(r), conflicts, pieces);
-    }
-    // The pieces of each work order together, work orders in the order they first appear, each
-    // one's pieces in chart order.
-    std::unordered_map<std::string_view, std::size_t> groupOf;
-    std::vector<std::size_t> group(pieces.size());
-    std::vector<std::size_t> sizes;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const auto [known, added] = groupOf.try_emplace(pieces[i].WorkOrder, sizes.size());
-        if (added) {
-            sizes.push_back(0);
-        }
-        group[i] = known->second;
-        ++sizes[group[i]];
-    }
-    std::vector<std::size_t> begins(sizes.size() + 1, 0);
-    for (std::size_t g = 0; g < sizes.size(); ++g) {
-        begins[g + 1] = begins[g] + sizes[g];
-    }
-    std::vector<std::size_t> next(begins.begin(), begins.end() - 1);
-    std::vector<WorkOrderPiece> grouped(pieces.size());
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        grouped[next[group[i]]++] = std::move(pieces[i]);
-    }
-    for (std::size_t g = 0; g < sizes.size(); ++g) {
-        FindPrecedenceConflicts(chart, std::span(grouped).subspan(begins[g], sizes[g]), conflicts);
-    }
-    return conflicts;
 }
 
 }  // namespace tessaro

@@ -16,10 +16,6 @@
 
 namespace tessaro {
 
-// Every conflict of the plan, row by row: overlaps and non-working time in each row's bar order,
-// then precedence conflicts in the order work orders first appear.
-std::vector<PlanConflict> FindPlanConflicts(const PlanModel& plan);
-
 // A work-order bar met on a row, for its work order's activities' order.
 struct WorkOrderPiece {
     std::string WorkOrder;

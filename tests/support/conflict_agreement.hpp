@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -22,6 +23,24 @@ inline std::string DescribeConflict(const PlanConflict& c) {
            std::to_string(c.Activity.Activity) + " with " + c.Other.WorkOrder + "/" +
            std::to_string(c.Other.Activity) + " at " + std::to_string(c.Row) + "/" +
            std::to_string(c.Bar) + " on " + c.Resource;
+}
+
+// Every conflict of the plan, searched on the whole chart as it stands: each row's, then each work
+// order's precedence over all its pieces.
+inline std::vector<PlanConflict> SearchWholeChart(const PlanModel& plan) {
+    std::vector<PlanConflict> conflicts;
+    std::vector<WorkOrderPiece> pieces;
+    for (int32_t row = 1; row <= plan.Chart().RowCount(); ++row) {
+        FindRowConflicts(plan, static_cast<int16_t>(row), conflicts, pieces);
+    }
+    std::map<std::string, std::vector<WorkOrderPiece>> piecesOf;
+    for (WorkOrderPiece& piece : pieces) {
+        piecesOf[piece.WorkOrder].push_back(std::move(piece));
+    }
+    for (const auto& [workOrder, ofOrder] : piecesOf) {
+        FindPrecedenceConflicts(plan.Chart(), ofOrder, conflicts);
+    }
+    return conflicts;
 }
 
 inline bool ConflictBefore(const PlanConflict& a, const PlanConflict& b) {
@@ -43,7 +62,7 @@ inline std::vector<std::string> ConflictDisagreements(const Tessaro_Ctrl& contro
                                                       int16_t lastRow) {
     std::vector<std::string> found;
     const std::vector<PlanConflict> searched =
-        SortedConflicts(FindPlanConflicts(PlanModel(control.ctResSched())));
+        SortedConflicts(SearchWholeChart(PlanModel(control.ctResSched())));
     const std::vector<PlanConflict> kept = SortedConflicts(control.PlanConflicts());
     if (kept != searched) {
         found.push_back("the control keeps " + std::to_string(kept.size()) +
